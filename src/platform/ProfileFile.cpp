@@ -1,0 +1,548 @@
+#include "platform/ProfileFile.h"
+
+#include <algorithm>
+#include <cerrno>
+#include <fcntl.h>
+#include <random>
+#include <sys/stat.h>
+#include <system_error>
+#include <unistd.h>
+#include <utility>
+
+namespace {
+
+constexpr std::string_view Blanks = " \t";
+constexpr int MaxLinkHops = 40;
+constexpr std::size_t MaxTempBaseLength = 200; // keeps the temporary name under NAME_MAX
+constexpr int TempNameAttempts = 64;
+
+std::string_view TrimBlanks(std::string_view text) {
+    const std::size_t first = text.find_first_not_of(Blanks);
+    if (first == std::string_view::npos) {
+        return {};
+    }
+    const std::size_t last = text.find_last_not_of(Blanks);
+    return text.substr(first, last - first + 1);
+}
+
+char LowerAscii(char c) {
+    return (c >= 'A' && c <= 'Z') ? static_cast<char>(c - 'A' + 'a') : c;
+}
+
+bool EqualsNoCase(std::string_view a, std::string_view b) {
+    if (a.size() != b.size()) {
+        return false;
+    }
+    for (std::size_t i = 0; i < a.size(); ++i) {
+        if (LowerAscii(a[i]) != LowerAscii(b[i])) {
+            return false;
+        }
+    }
+    return true;
+}
+
+bool IsQuote(char c) {
+    return c == '"' || c == '\'';
+}
+
+bool HasOuterQuotes(std::string_view text) {
+    return text.size() >= 2 && IsQuote(text.front()) && text.back() == text.front();
+}
+
+std::string_view Unquote(std::string_view text) {
+    return HasOuterQuotes(text) ? text.substr(1, text.size() - 2) : text;
+}
+
+enum class LineKind { Other, Section, Key };
+
+struct CParsedLine {
+    LineKind Kind = LineKind::Other;
+    std::string_view Name;
+    std::size_t ValueStart = 0; // keys: the byte after '='
+};
+
+CParsedLine ParseLine(std::string_view text) {
+    const std::string_view body = TrimBlanks(text);
+    if (body.empty() || body.front() == ';') {
+        return {};
+    }
+    if (body.front() == '[') {
+        const std::size_t close = body.find(']');
+        if (close == std::string_view::npos) {
+            return {}; // a broken header is neither a section nor a key
+        }
+        return {LineKind::Section, TrimBlanks(body.substr(1, close - 1)), 0};
+    }
+    const std::size_t equals = text.find('=');
+    if (equals == std::string_view::npos) {
+        return {};
+    }
+    return {LineKind::Key, TrimBlanks(text.substr(0, equals)), equals + 1};
+}
+
+std::string_view ValueOf(std::string_view text, const CParsedLine& line) {
+    return Unquote(TrimBlanks(text.substr(line.ValueStart)));
+}
+
+// A value that would lose its blanks or outer quotes on reading is quoted so that it
+// reads back as written; a line break would start a new line, so the value ends there.
+std::string StoredValue(std::string_view value) {
+    value = value.substr(0, value.find_first_of("\r\n"));
+    const bool needsQuotes =
+        !value.empty() && (TrimBlanks(value).size() != value.size() || HasOuterQuotes(value));
+    if (!needsQuotes) {
+        return std::string(value);
+    }
+    std::string quoted;
+    quoted.reserve(value.size() + 2);
+    quoted.append(1, '"').append(value).append(1, '"');
+    return quoted;
+}
+
+bool HasLineBreak(std::string_view name) {
+    return name.find_first_of("\r\n") != std::string_view::npos;
+}
+
+bool IsStorableSection(std::string_view section) {
+    const std::string_view name = TrimBlanks(section);
+    return !name.empty() && !HasLineBreak(name) && name.find(']') == std::string_view::npos;
+}
+
+bool IsStorableKey(std::string_view key) {
+    const std::string_view name = TrimBlanks(key);
+    return !name.empty() && !HasLineBreak(name) && name.find('=') == std::string_view::npos &&
+           name.front() != ';' && name.front() != '[';
+}
+
+int32_t ParseInt(std::string_view text) {
+    std::size_t at = text.find_first_not_of(Blanks);
+    if (at == std::string_view::npos) {
+        return 0;
+    }
+    bool negative = false;
+    if (text[at] == '+' || text[at] == '-') {
+        negative = text[at] == '-';
+        ++at;
+    }
+    // Unsigned arithmetic wraps, which gives the 32-bit wrap of the value read.
+    uint32_t value = 0;
+    for (; at < text.size() && text[at] >= '0' && text[at] <= '9'; ++at) {
+        value = value * 10U + static_cast<uint32_t>(text[at] - '0');
+    }
+    return static_cast<int32_t>(negative ? 0U - value : value);
+}
+
+std::string ErrnoText(int code) {
+    return std::system_category().message(code);
+}
+
+bool Fail(std::string* error, std::string message) {
+    if (error != nullptr) {
+        *error = std::move(message);
+    }
+    return false;
+}
+
+std::string Quoted(const std::string& path) {
+    return "\"" + path + "\"";
+}
+
+class CFd {
+public:
+    explicit CFd(int fd) : Fd(fd) {}
+    ~CFd() { Close(); }
+    CFd(const CFd&) = delete;
+    CFd& operator=(const CFd&) = delete;
+
+    int Get() const { return Fd; }
+    bool IsOpen() const { return Fd >= 0; }
+    void Reset(int fd) {
+        Close();
+        Fd = fd;
+    }
+    // The result of close(2): a late write error can surface only here.
+    int Close() {
+        if (Fd < 0) {
+            return 0;
+        }
+        const int result = ::close(Fd);
+        Fd = -1;
+        return result;
+    }
+
+private:
+    int Fd;
+};
+
+// The temporary file of a save; removed unless the save commits it.
+class CTempFile {
+public:
+    CTempFile() = default;
+    ~CTempFile() {
+        File.Close();
+        if (!Path.empty() && !Committed) {
+            ::unlink(Path.c_str());
+        }
+    }
+    CTempFile(const CTempFile&) = delete;
+    CTempFile& operator=(const CTempFile&) = delete;
+
+    // O_EXCL with a random name gives what mkstemp gives, and the mode argument lets
+    // the kernel apply the umask (and a default ACL) to a new file.
+    bool Create(const std::string& folder, std::string_view base) {
+        std::random_device random;
+        constexpr std::string_view Letters = "abcdefghijklmnopqrstuvwxyz0123456789";
+        for (int attempt = 0; attempt < TempNameAttempts; ++attempt) {
+            std::string name = folder + "." + std::string(base.substr(0, MaxTempBaseLength)) + ".";
+            for (int i = 0; i < 8; ++i) {
+                name += Letters[random() % Letters.size()];
+            }
+            name += ".tmp";
+            const int fd = ::open(name.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0644);
+            if (fd >= 0) {
+                Path = std::move(name);
+                File.Reset(fd);
+                return true;
+            }
+            if (errno != EEXIST) {
+                return false;
+            }
+        }
+        errno = EEXIST;
+        return false;
+    }
+
+    int Fd() const { return File.Get(); }
+    int Close() { return File.Close(); }
+    void Commit() { Committed = true; }
+    const std::string& PathName() const { return Path; }
+
+private:
+    CFd File{-1};
+    std::string Path;
+    bool Committed = false;
+};
+
+bool WriteAll(int fd, std::string_view bytes) {
+    while (!bytes.empty()) {
+        const ssize_t written = ::write(fd, bytes.data(), bytes.size());
+        if (written < 0) {
+            if (errno == EINTR) {
+                continue;
+            }
+            return false;
+        }
+        if (written == 0) {
+            errno = EIO;
+            return false;
+        }
+        bytes.remove_prefix(static_cast<std::size_t>(written));
+    }
+    return true;
+}
+
+// The folder part with its trailing slash ("" for a bare name) and the name.
+std::pair<std::string, std::string> SplitPath(const std::string& path) {
+    const std::size_t slash = path.rfind('/');
+    if (slash == std::string::npos) {
+        return {"", path};
+    }
+    return {path.substr(0, slash + 1), path.substr(slash + 1)};
+}
+
+std::optional<std::string> ReadLink(const std::string& path) {
+    std::string buffer(256, '\0');
+    for (;;) {
+        const ssize_t length = ::readlink(path.c_str(), buffer.data(), buffer.size());
+        if (length < 0) {
+            return std::nullopt;
+        }
+        if (static_cast<std::size_t>(length) < buffer.size()) {
+            buffer.resize(static_cast<std::size_t>(length));
+            return buffer;
+        }
+        buffer.resize(buffer.size() * 2);
+    }
+}
+
+// Settings files are often links into a folder of kept configuration; replacing the
+// link by a plain file would cut that tie, so the save goes to the file it names.
+std::optional<std::string> FinalTarget(std::string path, std::string* error) {
+    for (int hop = 0; hop < MaxLinkHops; ++hop) {
+        struct stat status {};
+        if (::lstat(path.c_str(), &status) != 0 || !S_ISLNK(status.st_mode)) {
+            return path;
+        }
+        const std::optional<std::string> link = ReadLink(path);
+        if (!link || link->empty()) {
+            Fail(error, "Cannot follow the link " + Quoted(path) + ": " + ErrnoText(errno));
+            return std::nullopt;
+        }
+        path = link->front() == '/' ? *link : SplitPath(path).first + *link;
+    }
+    Fail(error, "Cannot save " + Quoted(path) + ": " + ErrnoText(ELOOP));
+    return std::nullopt;
+}
+
+// Makes the rename itself durable. Not every file system can sync a folder, and the
+// file is already complete either way, so a failure here does not fail the save.
+void SyncFolder(const std::string& folder) {
+    CFd dir(::open(folder.empty() ? "." : folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC));
+    if (dir.IsOpen()) {
+        ::fsync(dir.Get());
+    }
+}
+
+const char* BreakBytes(uint8_t kind) {
+    static constexpr const char* Bytes[] = {"", "\n", "\r\n", "\r"};
+    return Bytes[kind];
+}
+
+} // namespace
+
+CProfileFile CProfileFile::FromText(std::string_view bytes) {
+    CProfileFile file;
+    bool endKnown = false;
+    while (!bytes.empty()) {
+        const std::size_t brk = bytes.find_first_of("\r\n");
+        if (brk == std::string_view::npos) {
+            file.Lines.push_back({std::string(bytes), LineBreak::None});
+            break;
+        }
+        LineBreak end = bytes[brk] == '\n' ? LineBreak::Lf : LineBreak::Cr;
+        std::size_t next = brk + 1;
+        if (end == LineBreak::Cr && next < bytes.size() && bytes[next] == '\n') {
+            end = LineBreak::CrLf;
+            ++next;
+        }
+        file.Lines.push_back({std::string(bytes.substr(0, brk)), end});
+        if (!endKnown) {
+            file.LineEnd = end;
+            endKnown = true;
+        }
+        bytes.remove_prefix(next);
+    }
+    return file;
+}
+
+bool CProfileFile::Load(const std::string& path, std::string* error) {
+    // O_NONBLOCK keeps a FIFO from hanging the open; it is refused below.
+    CFd file(::open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK | O_NOCTTY));
+    if (!file.IsOpen()) {
+        if (errno == ENOENT) {
+            *this = CProfileFile();
+            return true;
+        }
+        return Fail(error, "Cannot read " + Quoted(path) + ": " + ErrnoText(errno));
+    }
+    struct stat status {};
+    if (::fstat(file.Get(), &status) != 0) {
+        return Fail(error, "Cannot read " + Quoted(path) + ": " + ErrnoText(errno));
+    }
+    if (S_ISDIR(status.st_mode)) {
+        return Fail(error, "Cannot read " + Quoted(path) + ": it is a folder");
+    }
+    if (!S_ISREG(status.st_mode)) {
+        return Fail(error, "Cannot read " + Quoted(path) + ": it is not a regular file");
+    }
+    const std::string tooLarge = "Cannot read " + Quoted(path) + ": larger than " +
+                                 std::to_string(MaxFileSize) + " bytes, not a settings file";
+    if (static_cast<uintmax_t>(status.st_size) > MaxFileSize) {
+        return Fail(error, tooLarge);
+    }
+    // Read to the end rather than trusting the size: the file may change meanwhile.
+    std::string bytes(static_cast<std::size_t>(status.st_size) + 1, '\0');
+    std::size_t used = 0;
+    for (;;) {
+        if (used == bytes.size()) {
+            if (used > MaxFileSize) {
+                return Fail(error, tooLarge);
+            }
+            bytes.resize(std::min(bytes.size() * 2 + 1, MaxFileSize + 1));
+        }
+        const ssize_t got = ::read(file.Get(), bytes.data() + used, bytes.size() - used);
+        if (got < 0) {
+            if (errno == EINTR) {
+                continue;
+            }
+            return Fail(error, "Cannot read " + Quoted(path) + ": " + ErrnoText(errno));
+        }
+        if (got == 0) {
+            break;
+        }
+        used += static_cast<std::size_t>(got);
+    }
+    bytes.resize(used);
+    *this = FromText(bytes);
+    return true;
+}
+
+std::optional<std::size_t> CProfileFile::FindSection(std::string_view section) const {
+    const std::string_view wanted = TrimBlanks(section);
+    for (std::size_t i = 0; i < Lines.size(); ++i) {
+        const CParsedLine line = ParseLine(Lines[i].Text);
+        if (line.Kind == LineKind::Section && EqualsNoCase(line.Name, wanted)) {
+            return i;
+        }
+    }
+    return std::nullopt;
+}
+
+std::size_t CProfileFile::SectionEnd(std::size_t header) const {
+    for (std::size_t i = header + 1; i < Lines.size(); ++i) {
+        if (ParseLine(Lines[i].Text).Kind == LineKind::Section) {
+            return i;
+        }
+    }
+    return Lines.size();
+}
+
+std::optional<std::size_t> CProfileFile::FindKey(std::size_t header, std::string_view key) const {
+    const std::string_view wanted = TrimBlanks(key);
+    const std::size_t end = SectionEnd(header);
+    for (std::size_t i = header + 1; i < end; ++i) {
+        const CParsedLine line = ParseLine(Lines[i].Text);
+        if (line.Kind == LineKind::Key && EqualsNoCase(line.Name, wanted)) {
+            return i;
+        }
+    }
+    return std::nullopt;
+}
+
+std::size_t CProfileFile::LastKeyLine(std::size_t header) const {
+    std::size_t last = header;
+    const std::size_t end = SectionEnd(header);
+    for (std::size_t i = header + 1; i < end; ++i) {
+        if (ParseLine(Lines[i].Text).Kind == LineKind::Key) {
+            last = i;
+        }
+    }
+    return last;
+}
+
+void CProfileFile::InsertLine(std::size_t at, std::string text) {
+    if (at > 0 && Lines[at - 1].End == LineBreak::None) {
+        Lines[at - 1].End = LineEnd;
+    }
+    Lines.insert(Lines.begin() + static_cast<std::ptrdiff_t>(at), CLine{std::move(text), LineEnd});
+}
+
+int32_t CProfileFile::GetInt(std::string_view section, std::string_view key,
+                             int32_t fallback) const {
+    const std::optional<std::size_t> header = FindSection(section);
+    if (!header) {
+        return fallback;
+    }
+    const std::optional<std::size_t> index = FindKey(*header, key);
+    if (!index) {
+        return fallback;
+    }
+    const std::string_view text = Lines[*index].Text;
+    return ParseInt(ValueOf(text, ParseLine(text)));
+}
+
+std::string CProfileFile::GetString(std::string_view section, std::string_view key,
+                                    std::string_view fallback, std::size_t size) const {
+    if (size == 0) {
+        return {};
+    }
+    std::string_view value = fallback;
+    if (const std::optional<std::size_t> header = FindSection(section)) {
+        if (const std::optional<std::size_t> index = FindKey(*header, key)) {
+            const std::string_view text = Lines[*index].Text;
+            value = ValueOf(text, ParseLine(text));
+        }
+    }
+    return std::string(value.substr(0, size - 1));
+}
+
+void CProfileFile::WriteString(std::string_view section, std::string_view key,
+                               std::string_view value) {
+    if (!IsStorableSection(section) || !IsStorableKey(key)) {
+        return;
+    }
+    const std::string stored = StoredValue(value);
+    const std::string_view keyName = TrimBlanks(key);
+    const std::optional<std::size_t> header = FindSection(section);
+    if (!header) {
+        InsertLine(Lines.size(), "[" + std::string(TrimBlanks(section)) + "]");
+        InsertLine(Lines.size(), std::string(keyName) + "=" + stored);
+        return;
+    }
+    if (const std::optional<std::size_t> index = FindKey(*header, key)) {
+        // Keep the line's own spelling of the key and the blanks after '='.
+        std::string& text = Lines[*index].Text;
+        const std::size_t valueStart = ParseLine(text).ValueStart;
+        const std::size_t keep = std::min(text.find_first_not_of(Blanks, valueStart), text.size());
+        text.resize(keep);
+        text += stored;
+        return;
+    }
+    InsertLine(LastKeyLine(*header) + 1, std::string(keyName) + "=" + stored);
+}
+
+void CProfileFile::WriteInt(std::string_view section, std::string_view key, int32_t value) {
+    WriteString(section, key, std::to_string(value));
+}
+
+std::string CProfileFile::Text() const {
+    std::string text;
+    for (const CLine& line : Lines) {
+        text += line.Text;
+        text += BreakBytes(static_cast<uint8_t>(line.End));
+    }
+    return text;
+}
+
+bool CProfileFile::Save(const std::string& path, std::string* error) const {
+    const std::optional<std::string> resolved = FinalTarget(path, error);
+    if (!resolved) {
+        return false;
+    }
+    const std::string& target = *resolved;
+    const auto [folder, base] = SplitPath(target);
+    const std::string failed = "Cannot save " + Quoted(path) + ": ";
+    if (base.empty()) {
+        return Fail(error, failed + "the path names no file");
+    }
+
+    struct stat old {};
+    const bool exists = ::stat(target.c_str(), &old) == 0;
+    if (!exists && errno != ENOENT) {
+        return Fail(error, failed + ErrnoText(errno));
+    }
+    if (exists && S_ISDIR(old.st_mode)) {
+        return Fail(error, failed + "a folder stands where the file should be");
+    }
+    if (exists && !S_ISREG(old.st_mode)) {
+        return Fail(error, failed + "it is not a regular file");
+    }
+    // Renaming would replace a file the user has made read-only; honour that instead.
+    if (exists && ::faccessat(AT_FDCWD, target.c_str(), W_OK, AT_EACCESS) != 0) {
+        return Fail(error, failed + ErrnoText(errno));
+    }
+
+    CTempFile temp;
+    if (!temp.Create(folder, base)) {
+        const std::string where = folder.empty() ? std::string(".") : folder;
+        return Fail(error,
+                    failed + "cannot create a file in " + Quoted(where) + ": " + ErrnoText(errno));
+    }
+    if (exists) {
+        // Owner and group stay where allowed (root, or a group of ours); else ours, as for
+        // any new file.
+        [[maybe_unused]] const int owned = ::fchown(temp.Fd(), old.st_uid, old.st_gid);
+        if (::fchmod(temp.Fd(), old.st_mode & 07777) != 0) {
+            return Fail(error, failed + ErrnoText(errno));
+        }
+    }
+    if (!WriteAll(temp.Fd(), Text()) || ::fsync(temp.Fd()) != 0 || temp.Close() != 0) {
+        return Fail(error, failed + ErrnoText(errno));
+    }
+    if (::rename(temp.PathName().c_str(), target.c_str()) != 0) {
+        return Fail(error, failed + ErrnoText(errno));
+    }
+    temp.Commit();
+    SyncFolder(folder);
+    return true;
+}

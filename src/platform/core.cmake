@@ -1,0 +1,4 @@
+target_sources(skimmet_core PRIVATE
+    ${CMAKE_CURRENT_LIST_DIR}/Clock.cpp
+    ${CMAKE_CURRENT_LIST_DIR}/ProfileFile.cpp
+)

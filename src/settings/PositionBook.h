@@ -1,0 +1,48 @@
+#pragma once
+
+#include <array>
+#include <cstdint>
+
+class CProfileFile;
+enum class SettingsFileMode : int32_t;
+
+// Where the reader is in the loaded text and where they want to go back to, as
+// byte offsets from the text start. The book does not own the text or the cursor;
+// it reaches them through the variables it is bound to.
+class CPositionBook {
+public:
+    static constexpr int MaxBookmarks = 64;
+
+    CPositionBook();
+    virtual ~CPositionBook() = default;
+    CPositionBook(const CPositionBook&) = delete;
+    CPositionBook& operator=(const CPositionBook&) = delete;
+
+    // The variables hold the text start and the cursor (null while no text is loaded);
+    // textLength bounds every offset the book accepts or hands out as a pointer.
+    void Bind(const char** textStart, const char** cursor, const int32_t* textLength);
+
+    // No bookmarks, Step 1; the table's entries and the position stay.
+    void Reset();
+    // -1 while unbound, -2 while no text is loaded, else cursor - text start.
+    int32_t GetOffset() const;
+    // False when unbound, without text, or offset outside 0..TextLength.
+    bool SetOffset(int32_t offset);
+
+    bool WritePosition(CProfileFile& file, SettingsFileMode mode) const;
+    bool ReadPosition(const CProfileFile& file, SettingsFileMode mode);
+
+    const char* TextStart() const { return TextStartRef ? *TextStartRef : nullptr; }
+    const char* Cursor() const { return CursorRef ? *CursorRef : nullptr; }
+    int32_t TextLength() const { return TextLengthRef ? *TextLengthRef : 0; }
+    bool IsBound() const { return TextStartRef && CursorRef; }
+
+    uint16_t Step = 1;
+    std::array<int32_t, MaxBookmarks> Bookmarks{};
+    uint16_t BookmarksNum = 0;
+
+private:
+    const char** TextStartRef = nullptr;
+    const char** CursorRef = nullptr;
+    const int32_t* TextLengthRef = nullptr;
+};

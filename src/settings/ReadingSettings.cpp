@@ -1,0 +1,187 @@
+#include "settings/ReadingSettings.h"
+
+#include <algorithm>
+#include <cstring>
+
+namespace {
+constexpr char DefaultStopSymbols[] = ",;.:?!\n\r";
+constexpr char DefaultFaceName[] = "Arial Black";
+constexpr int MaxStopSymbols = CReadingSettings::StopSymbolsSize - 1;
+
+std::string EncodeStopSymbols(const char* symbols) {
+    std::string text;
+    for (const char* p = symbols; *p; ++p) {
+        switch (*p) {
+        case '\n':
+            text += "\\n";
+            break;
+        case '\r':
+            text += "\\r";
+            break;
+        case '\t':
+            text += "\\t";
+            break;
+        default:
+            text += *p;
+        }
+    }
+    return text;
+}
+
+// A backslash takes the next character (n, r and t name the control characters); a
+// NUL in the text ends it, as it would end the string it came from.
+std::string DecodeStopSymbols(std::string_view text) {
+    std::string symbols;
+    for (std::size_t i = 0; i < text.size() && text[i] != '\0'; ++i) {
+        char c = text[i];
+        if (c == '\\') {
+            if (++i == text.size())
+                break;
+            c = text[i];
+            if (c == 'n')
+                c = '\n';
+            else if (c == 'r')
+                c = '\r';
+            else if (c == 't')
+                c = '\t';
+            else if (c == '\0')
+                break;
+        }
+        symbols += c;
+    }
+    return symbols;
+}
+} // namespace
+
+CReadingSettings::CReadingSettings() {
+    ResetDefaults();
+}
+
+void CReadingSettings::ResetDefaults() {
+    std::memset(StopSimbols, 0, sizeof StopSimbols);
+    std::memcpy(StopSimbols, DefaultStopSymbols, sizeof DefaultStopSymbols);
+    Width = 600;
+    DisplaySettingNum = 0;
+    TexColor = 0x00FFFFFF;
+    BkgColor = 0;
+    MaxText = 32;
+    MinText = 12;
+    freq = 400;
+    durat = 700;
+    UcOffset = 2;
+    Book.Reset();
+
+    Font.lfHeight = -48;
+    Font.lfEscapement = 0;
+    Font.lfOrientation = 0;
+    Font.lfWeight = 0;
+    Font.lfItalic = 0;
+    Font.lfUnderline = 0;
+    Font.lfStrikeOut = 0;
+    Font.lfCharSet = 204;
+    Font.lfOutPrecision = 0;
+    Font.lfClipPrecision = 0;
+    Font.lfQuality = 0;
+    Font.lfPitchAndFamily = 48;
+    // Only the name and its terminator: the rest of the field keeps what the font
+    // dialog left there.
+    std::memcpy(Font.lfFaceName, DefaultFaceName, sizeof DefaultFaceName);
+}
+
+const char* CReadingSettings::UnconditionalPart() const {
+    const auto length = static_cast<int32_t>(strnlen(StopSimbols, MaxStopSymbols));
+    if (UcOffset < 0 || UcOffset > length)
+        return StopSimbols + length;
+    return StopSimbols + UcOffset;
+}
+
+std::string CReadingSettings::GetStopSymbolsText() const {
+    return EncodeStopSymbols(StopSimbols);
+}
+
+std::string CReadingSettings::GetUnconditionalText() const {
+    return EncodeStopSymbols(UnconditionalPart());
+}
+
+void CReadingSettings::SetStopSymbolsText(std::string_view text) {
+    if (text.size() >= StopSymbolsSize)
+        return;
+    const std::string symbols = DecodeStopSymbols(text);
+    std::memset(StopSimbols, 0, sizeof StopSimbols);
+    std::memcpy(StopSimbols, symbols.data(), symbols.size());
+}
+
+void CReadingSettings::SetUnconditionalText(std::string_view text) {
+    if (text.size() >= StopSymbolsSize)
+        return;
+    const std::string symbols = DecodeStopSymbols(text);
+    // Written where the unconditional part starts, which is the end of the string
+    // when UcOffset lies beyond it, so no gap of NULs can hide the new symbols.
+    const auto start = static_cast<std::size_t>(UnconditionalPart() - StopSimbols);
+    if (start + symbols.size() > static_cast<std::size_t>(MaxStopSymbols))
+        return;
+    std::memset(StopSimbols + start, 0, sizeof StopSimbols - start);
+    std::memcpy(StopSimbols + start, symbols.data(), symbols.size());
+}
+
+bool CReadingSettings::ShiftSplit(SplitDirection direction) {
+    if (direction == SplitDirection::Forward) {
+        const auto length = static_cast<int32_t>(strnlen(StopSimbols, MaxStopSymbols));
+        if (UcOffset < 0 || UcOffset + 1 > length)
+            return false;
+        ++UcOffset;
+        return true;
+    }
+    if (UcOffset <= 0)
+        return false;
+    --UcOffset;
+    return true;
+}
+
+void CReadingSettings::BindText(const char** textStart, const char** cursor) {
+    Book.Bind(textStart, cursor, &TextLength);
+}
+
+const char* CReadingSettings::GetPosition(int32_t& offset) const {
+    offset = Book.GetOffset();
+    return Book.Cursor();
+}
+
+bool CReadingSettings::SetPosition(int32_t offset) {
+    if (offset < 0 || offset >= TextLength)
+        return false;
+    return Book.SetOffset(offset);
+}
+
+bool CReadingSettings::MoveBy(int32_t delta) {
+    const int64_t target = int64_t{Book.GetOffset()} + delta;
+    if (target < 0 || target >= TextLength)
+        return false;
+    return SetPosition(static_cast<int32_t>(target));
+}
+
+void CReadingSettings::AddBookmark() {
+    const int32_t offset = std::max(Book.GetOffset(), 0);
+    if (Book.BookmarksNum < CPositionBook::MaxBookmarks) {
+        Book.Bookmarks[Book.BookmarksNum++] = offset;
+        return;
+    }
+    std::copy(Book.Bookmarks.begin() + 1, Book.Bookmarks.end(), Book.Bookmarks.begin());
+    Book.Bookmarks.back() = offset;
+    Book.BookmarksNum = CPositionBook::MaxBookmarks;
+}
+
+const char* CReadingSettings::GetBookmark(int index, int32_t& offset) const {
+    offset = -1;
+    const int count = std::min<int>(Book.BookmarksNum, CPositionBook::MaxBookmarks);
+    if (index < 0 || index >= count)
+        return nullptr;
+    const char* start = Book.TextStart();
+    if (!start)
+        return nullptr;
+    offset = Book.Bookmarks[static_cast<std::size_t>(index)];
+    // A stored offset beyond the text (a shortened file) stays listed but has no text.
+    if (offset < 0 || offset > TextLength)
+        return nullptr;
+    return start + offset;
+}

@@ -1,0 +1,78 @@
+#pragma once
+
+#include "platform/LogFont.h"
+#include "settings/PositionBook.h"
+
+#include <cstdint>
+#include <string>
+#include <string_view>
+
+class CProfileFile;
+
+// Full: settings, font, step, position and bookmarks. SettingsOnly: settings, font
+// and step. Any stored value other than 1 reads as Full.
+enum class SettingsFileMode : int32_t { Full = 0, SettingsOnly = 1 };
+
+enum class SplitDirection { Forward, Back };
+
+// The one record that governs how a text is cut and shown, with the font
+// description and the position book. Fields are open: the options panel edits them
+// in place and the next unit uses them.
+class CReadingSettings {
+public:
+    static constexpr int StopSymbolsSize = 64; // 63 characters and the NUL
+    static constexpr uint32_t StatusColor = 0x008000FF;
+
+    CReadingSettings();
+    virtual ~CReadingSettings() = default;
+    CReadingSettings(const CReadingSettings&) = delete;
+    CReadingSettings& operator=(const CReadingSettings&) = delete;
+
+    // Every field but TextLength, the font description (but lfWidth) and the book's
+    // Step and bookmarks back to their defaults; the position stays.
+    void ResetDefaults();
+
+    // Start of the unconditional stop symbols: StopSimbols + UcOffset, or the empty
+    // tail when UcOffset lies beyond the string.
+    const char* UnconditionalPart() const;
+
+    // Text forms: line feed, carriage return and tab as \n, \r, \t.
+    std::string GetStopSymbolsText() const;
+    std::string GetUnconditionalText() const;
+    // Decode a text form; 64 or more characters, or a result that would not fit the
+    // 63 characters of StopSimbols, change nothing.
+    void SetStopSymbolsText(std::string_view text);
+    void SetUnconditionalText(std::string_view text);
+    bool ShiftSplit(SplitDirection direction);
+
+    // Settings files. SaveToFile commits the whole file at once or leaves the old one.
+    bool SaveToFile(const std::string& fileName, SettingsFileMode mode,
+                    std::string* error = nullptr) const;
+    bool LoadFromFile(const std::string& fileName, SettingsFileMode mode, int32_t textLength);
+    void StoreTo(CProfileFile& file) const; // MAIN and LogFont sections
+    bool LoadFrom(const CProfileFile& file, SettingsFileMode mode, int32_t textLength);
+
+    // Position operations (offsets from the text start).
+    void BindText(const char** textStart, const char** cursor);
+    const char* GetPosition(int32_t& offset) const;
+    bool SetPosition(int32_t offset);
+    bool MoveBy(int32_t delta);
+    void AddBookmark();
+    // Text at bookmark index and its offset; nullptr (offset -1) for an index beyond
+    // the list or without text, nullptr (offset kept) for an entry outside the text.
+    const char* GetBookmark(int index, int32_t& offset) const;
+
+    char StopSimbols[StopSymbolsSize] = {};
+    int32_t Width = 600;
+    int32_t DisplaySettingNum = 0;
+    uint32_t TexColor = 0x00FFFFFF; // 0x00BBGGRR
+    uint32_t BkgColor = 0;
+    int32_t MaxText = 32;
+    int32_t MinText = 12;
+    uint32_t freq = 400;  // gap before each unit, ms ("Between:")
+    uint32_t durat = 700; // time a unit is shown, ms ("Duration:")
+    int32_t TextLength = 0;
+    CPositionBook Book;
+    int32_t UcOffset = 2;
+    LogFont Font; // all zero until ResetDefaults; lfWidth only the font dialog sets
+};

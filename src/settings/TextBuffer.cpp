@@ -1,0 +1,97 @@
+#include "settings/TextBuffer.h"
+
+#include <algorithm>
+#include <cerrno>
+#include <fcntl.h>
+#include <new>
+#include <sys/stat.h>
+#include <unistd.h>
+
+namespace {
+// Closes the descriptor on every path out of Load.
+class FileHandle {
+public:
+    explicit FileHandle(int fd) : Fd(fd) {}
+    ~FileHandle() {
+        if (Fd >= 0)
+            ::close(Fd);
+    }
+    FileHandle(const FileHandle&) = delete;
+    FileHandle& operator=(const FileHandle&) = delete;
+    int Get() const { return Fd; }
+
+private:
+    int Fd;
+};
+
+// Reads exactly size bytes; false on an error or when the file turns out shorter
+// than it was when its size was taken.
+bool ReadAll(int fd, char* into, uint64_t size, const CTextBuffer::Progress& progress,
+             TextLoadError& error) {
+    uint64_t done = 0;
+    while (done < size) {
+        const auto want =
+            static_cast<std::size_t>(std::min<uint64_t>(size - done, CTextBuffer::ChunkSize));
+        const ssize_t got = ::read(fd, into + done, want);
+        if (got < 0 && errno == EINTR)
+            continue;
+        if (got <= 0) {
+            error = TextLoadError::CannotRead;
+            return false;
+        }
+        done += static_cast<uint64_t>(got);
+        if (progress && !progress(done, size)) {
+            error = TextLoadError::Cancelled;
+            return false;
+        }
+    }
+    return true;
+}
+} // namespace
+
+const char* TextLoadMessage(TextLoadError error) {
+    switch (error) {
+    case TextLoadError::CannotOpen:
+        return "Error Opening File";
+    case TextLoadError::TooLarge:
+        return "Size of a text buffer can not be more than 1 Gb";
+    case TextLoadError::CannotAllocate:
+        return "Error Allocating Memory";
+    case TextLoadError::CannotRead:
+        return "Error Reading File";
+    case TextLoadError::None:
+    case TextLoadError::Cancelled:
+        break;
+    }
+    return "";
+}
+
+std::optional<CTextBuffer> CTextBuffer::Load(const std::string& path, TextLoadError& error,
+                                             const Progress& progress) {
+    // O_NONBLOCK keeps the open of a FIFO from waiting for a writer; it changes
+    // nothing for the regular files that are read.
+    const FileHandle file(::open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK));
+    struct stat info {};
+    if (file.Get() < 0 || ::fstat(file.Get(), &info) != 0 || !S_ISREG(info.st_mode)) {
+        error = TextLoadError::CannotOpen;
+        return std::nullopt;
+    }
+    const auto size = static_cast<uint64_t>(info.st_size);
+    if (size >= SizeLimit) {
+        error = TextLoadError::TooLarge;
+        return std::nullopt;
+    }
+
+    CTextBuffer text;
+    text.Bytes.reset(new (std::nothrow) char[size + 1]);
+    if (!text.Bytes) {
+        error = TextLoadError::CannotAllocate;
+        return std::nullopt;
+    }
+    if (!ReadAll(file.Get(), text.Bytes.get(), size, progress, error))
+        return std::nullopt;
+    text.Bytes[size] = '\0';
+    text.Length = static_cast<int32_t>(size);
+    error = TextLoadError::None;
+    return text;
+}

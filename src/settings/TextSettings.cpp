@@ -1,0 +1,98 @@
+#include "settings/TextSettings.h"
+
+#include "settings/ReadingSettings.h"
+
+#include <cerrno>
+#include <cstdlib>
+#include <cstring>
+#include <pwd.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+namespace {
+bool IsRegularFile(const std::string& path) {
+    struct stat info {};
+    return ::stat(path.c_str(), &info) == 0 && S_ISREG(info.st_mode);
+}
+
+std::string HomeFolder() {
+    if (const char* home = std::getenv("HOME"); home && *home)
+        return home;
+    if (const passwd* user = ::getpwuid(::getuid()); user && user->pw_dir)
+        return user->pw_dir;
+    return {};
+}
+
+std::string ConfigFolder() {
+    // Only an absolute path counts; a relative one would depend on where the
+    // program was started.
+    if (const char* config = std::getenv("XDG_CONFIG_HOME"); config && config[0] == '/')
+        return config;
+    const std::string home = HomeFolder();
+    return home.empty() ? std::string() : home + "/.config";
+}
+
+std::string ParentOf(const std::string& path) {
+    const auto slash = path.rfind('/');
+    return slash == std::string::npos ? std::string() : path.substr(0, slash);
+}
+
+bool MakeFolder(const std::string& folder, std::string* error) {
+    struct stat info {};
+    if (::stat(folder.c_str(), &info) == 0) {
+        if (S_ISDIR(info.st_mode))
+            return true;
+        if (error)
+            *error = folder + " is not a folder";
+        return false;
+    }
+    const std::string parent = ParentOf(folder);
+    if (!parent.empty() && !MakeFolder(parent, error))
+        return false;
+    if (::mkdir(folder.c_str(), 0777) != 0 && errno != EEXIST) {
+        if (error)
+            *error = "Cannot create " + folder + ": " + std::strerror(errno);
+        return false;
+    }
+    return true;
+}
+} // namespace
+
+std::string CompanionPath(const std::string& textPath) {
+    return textPath + ".skm";
+}
+
+std::string DefaultsFilePath() {
+    const std::string config = ConfigFolder();
+    return config.empty() ? std::string() : config + "/skimmet/default.skm";
+}
+
+bool CreateDefaultsFolder(std::string* error) {
+    const std::string path = DefaultsFilePath();
+    if (path.empty()) {
+        if (error)
+            *error = "No home folder is known for the defaults file";
+        return false;
+    }
+    return MakeFolder(ParentOf(path), error);
+}
+
+SettingsSource LoadSettingsForText(CReadingSettings& settings, const std::string& textPath,
+                                   int32_t textLength) {
+    // Set first as well: a read leaves TextLength alone for an empty text, and the
+    // stored position is checked against it.
+    settings.TextLength = textLength;
+    SettingsSource source = SettingsSource::BuiltIn;
+    if (const std::string companion = CompanionPath(textPath); IsRegularFile(companion)) {
+        settings.LoadFromFile(companion, SettingsFileMode::Full, textLength);
+        source = SettingsSource::Companion;
+    } else if (const std::string defaults = DefaultsFilePath();
+               !defaults.empty() && IsRegularFile(defaults)) {
+        settings.LoadFromFile(defaults, SettingsFileMode::SettingsOnly, textLength);
+        source = SettingsSource::DefaultsFile;
+    } else {
+        settings.ResetDefaults();
+    }
+    settings.TextLength = textLength;
+    return source;
+}
