@@ -1,0 +1,41 @@
+#pragma once
+
+#include <QColor>
+#include <QFont>
+#include <QString>
+#include <QStringList>
+
+#include <optional>
+
+class QWidget;
+
+enum class MessageIcon { None, Warning, Error, Question };
+
+// Every modal box and common dialog the program shows goes through here, so that
+// tests can answer them.
+class IDialogs {
+public:
+    virtual ~IDialogs() = default;
+    // A box with OK, captioned "Skimmet".
+    virtual void Message(QWidget* owner, const QString& text, MessageIcon icon) = 0;
+    // Yes and No with the question icon; true for Yes.
+    virtual bool Confirm(QWidget* owner, const QString& text) = 0;
+    // An existing file; filters like "Text files (*.txt)"; nullopt on Cancel.
+    virtual std::optional<QString> OpenFile(QWidget* owner, const QString& title,
+                                            const QStringList& filters,
+                                            const QString& defaultSuffix) = 0;
+    virtual std::optional<QColor> PickColor(QWidget* owner, const QColor& initial) = 0;
+    virtual std::optional<QFont> PickFont(QWidget* owner, const QFont& initial) = 0;
+};
+
+// The real boxes and dialogs.
+class CQtDialogs final : public IDialogs {
+public:
+    void Message(QWidget* owner, const QString& text, MessageIcon icon) override;
+    bool Confirm(QWidget* owner, const QString& text) override;
+    std::optional<QString> OpenFile(QWidget* owner, const QString& title,
+                                    const QStringList& filters,
+                                    const QString& defaultSuffix) override;
+    std::optional<QColor> PickColor(QWidget* owner, const QColor& initial) override;
+    std::optional<QFont> PickFont(QWidget* owner, const QFont& initial) override;
+};

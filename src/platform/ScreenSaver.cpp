@@ -1,0 +1,7 @@
+#include "platform/ScreenSaver.h"
+
+#include "platform/DBusScreenSaver.h"
+
+std::unique_ptr<IScreenSaver> CreateScreenSaver() {
+    return std::make_unique<CDBusScreenSaver>(QDBusConnection::sessionBus());
+}
