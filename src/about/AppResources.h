@@ -1,0 +1,11 @@
+#pragma once
+
+#include <QIcon>
+
+// Registers the resources of res/app.qrc. They live in a static library, whose
+// automatic registration the linker may drop, so everything that reads ":/..."
+// paths calls this first. Calling it again does no harm.
+void InitAppResources();
+
+// The application icon at every size it ships in, for window icons.
+QIcon AppIcon();
