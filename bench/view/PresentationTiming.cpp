@@ -1,0 +1,285 @@
+// Presentation timing of the flash view with the real clock, on the offscreen platform:
+// how late each unit's pixels come after the moment its gap ends, and what the player
+// costs in CPU and wakeups while running and while stopped. The view is driven once by
+// its own deadline wake and once, as of old, by a periodic 1 ms timer.
+//
+//   view_timing [--units N] [--gap MS] [--show MS] [--idle SECONDS] [--design deadline|poll]
+
+#include "support/FakeServices.h"
+
+#include "platform/Clock.h"
+#include "settings/ReadingSettings.h"
+#include "view/FlashView.h"
+
+#include <QApplication>
+#include <QEventLoop>
+#include <QPaintEvent>
+#include <QTimer>
+
+#include <sys/resource.h>
+
+#include <algorithm>
+#include <chrono>
+#include <cstdio>
+#include <cstring>
+#include <numeric>
+#include <optional>
+#include <string>
+#include <vector>
+
+namespace {
+using SteadyClock = std::chrono::steady_clock;
+
+struct Options {
+    int Units = 300;
+    uint32_t GapMs = 10;
+    uint32_t ShowMs = 10;
+    int IdleSeconds = 5;
+    std::string Design; // empty: both
+};
+
+// The monotonic time, in nanoseconds, at which the 32-bit tick count (the monotonic
+// clock in whole milliseconds, as CSteadyClock gives it) reached `tick` most recently.
+int64_t TickStartNs(uint32_t tick, int64_t nowNs) {
+    const int64_t nowMs = nowNs / 1'000'000;
+    const auto behind = static_cast<int32_t>(static_cast<uint32_t>(nowMs) - tick);
+    return (nowMs - behind) * 1'000'000;
+}
+
+int64_t NowNs() {
+    return std::chrono::duration_cast<std::chrono::nanoseconds>(
+               SteadyClock::now().time_since_epoch())
+        .count();
+}
+
+// The view, watched: the end of each gap is taken from the phase timer when the gap
+// starts (the erase, or the first paint after Run), and the unit's lateness when the
+// unit has been drawn, after repaint has returned.
+class CWatchedView : public CFlashView {
+public:
+    CWatchedView(CReadingSettings& settings, CServices& services, const IClock& clock)
+        : CFlashView(settings, services), Clock(clock) {
+        connect(this, &CFlashView::UnitShown, this, [this] { OnUnitShown(); });
+        connect(this, &CFlashView::AboutToCutUnit, this, [this] {
+            const int64_t now = NowNs();
+            if (GapEnd && NoticedMs.size() == LatenessMs.size())
+                NoticedMs.push_back(static_cast<double>(now - TickStartNs(*GapEnd, now)) / 1e6);
+        });
+    }
+
+    std::vector<double> LatenessMs;
+    std::vector<double> NoticedMs;    // lateness when the end of the gap is noticed
+    std::vector<double> PaintStartMs; // lateness when the unit's paintEvent begins
+
+protected:
+    void paintEvent(QPaintEvent* event) override {
+        const int64_t start = NowNs();
+        CFlashView::paintEvent(event);
+        if (State() != ReadingState::Running)
+            return;
+        if (!ShownUnitRect().isEmpty()) {
+            if (GapEnd && PaintStartMs.size() == LatenessMs.size())
+                PaintStartMs.push_back(static_cast<double>(start - TickStartNs(*GapEnd, start)) /
+                                       1e6);
+            return;
+        }
+        if (PhaseTimer().Phase() == 0)
+            GapEnd = Clock.NowMs() + PhaseTimer().Remaining();
+    }
+
+private:
+    void OnUnitShown() {
+        const int64_t now = NowNs();
+        if (GapEnd)
+            LatenessMs.push_back(static_cast<double>(now - TickStartNs(*GapEnd, now)) / 1e6);
+        GapEnd.reset();
+    }
+
+    const IClock& Clock;
+    std::optional<uint32_t> GapEnd;
+};
+
+struct Usage {
+    double CpuSeconds;
+    long Wakeups; // voluntary context switches: each sleep the process wakes from
+    int64_t WallNs;
+};
+
+Usage Now() {
+    rusage usage{};
+    getrusage(RUSAGE_SELF, &usage);
+    const auto seconds = [](const timeval& t) {
+        return t.tv_sec + t.tv_usec / 1e6;
+    };
+    return {seconds(usage.ru_utime) + seconds(usage.ru_stime), usage.ru_nvcsw, NowNs()};
+}
+
+struct Rates {
+    double CpuPerSecond;
+    double WakeupsPerSecond;
+};
+
+Rates Between(const Usage& from, const Usage& to) {
+    const double wall = static_cast<double>(to.WallNs - from.WallNs) / 1e9;
+    return {(to.CpuSeconds - from.CpuSeconds) / wall,
+            static_cast<double>(to.Wakeups - from.Wakeups) / wall};
+}
+
+struct Result {
+    const char* Design;
+    std::vector<double> Lateness;
+    std::vector<double> Noticed;
+    std::vector<double> PaintStart;
+    Rates Running;
+    Rates Stopped;
+};
+
+double Mean(const std::vector<double>& values) {
+    return values.empty() ? 0
+                          : std::accumulate(values.begin(), values.end(), 0.0) /
+                                static_cast<double>(values.size());
+}
+
+double Max(const std::vector<double>& values) {
+    return values.empty() ? 0 : *std::max_element(values.begin(), values.end());
+}
+
+double Percentile(std::vector<double> values, double fraction) {
+    if (values.empty())
+        return 0;
+    std::sort(values.begin(), values.end());
+    const auto index =
+        static_cast<std::size_t>(fraction * static_cast<double>(values.size() - 1) + 0.5);
+    return values[std::min(index, values.size() - 1)];
+}
+
+std::string LongText() {
+    static const char* const sentences[] = {
+        "The quick brown fox jumps over the lazy dog. ",
+        "Nobody moved, and the house was quiet; the clock struck twelve. ",
+        "She read the letter twice before she put it away. ",
+        "It was late, and the lamps along the river were going out one by one. ",
+    };
+    std::string text;
+    for (int i = 0; i < 2000; ++i)
+        text += sentences[i % 4];
+    return text;
+}
+
+Result Measure(const char* design, bool periodic, const Options& options, const std::string& text) {
+    CSteadyClock clock;
+    CFakeServices fakes;
+    CServices services{clock, fakes.Dialogs, fakes.DisplayModes, fakes.ScreenSaver,
+                       fakes.UrlOpener};
+    CReadingSettings settings;
+    std::strcpy(settings.Font.lfFaceName, "DejaVu Sans");
+    settings.freq = options.GapMs;
+    settings.durat = options.ShowMs;
+    settings.TextLength = static_cast<int32_t>(text.size());
+
+    CWatchedView view(settings, services, clock);
+    view.resize(800, 600);
+    view.show();
+    view.SetText(text.c_str());
+    view.SetSelfTimed(!periodic);
+    QTimer poll;
+    poll.setTimerType(Qt::PreciseTimer);
+    QObject::connect(&poll, &QTimer::timeout, &view, &CFlashView::OnTimer);
+    if (periodic)
+        poll.start(1); // the old window timer: from creation to the end, running or not
+    QCoreApplication::processEvents();
+
+    QEventLoop loop;
+    QObject::connect(&view, &CFlashView::UnitShown, &loop, [&] {
+        if (static_cast<int>(view.LatenessMs.size()) >= options.Units)
+            loop.quit();
+    });
+    const Usage runFrom = Now();
+    view.SetPlayState(CFlashView::Run);
+    loop.exec();
+    const Usage runTo = Now();
+
+    view.SetPlayState(CFlashView::Stop);
+    QCoreApplication::processEvents();
+    const Usage idleFrom = Now();
+    QTimer::singleShot(options.IdleSeconds * 1000, Qt::PreciseTimer, &loop, &QEventLoop::quit);
+    loop.exec();
+    const Usage idleTo = Now();
+
+    Result result{design,
+                  view.LatenessMs,
+                  view.NoticedMs,
+                  view.PaintStartMs,
+                  Between(runFrom, runTo),
+                  Between(idleFrom, idleTo)};
+    // The one wake that ends the idle period is the measurement's, not the view's.
+    result.Stopped.WakeupsPerSecond =
+        std::max(0.0, result.Stopped.WakeupsPerSecond - 1.0 / options.IdleSeconds);
+    return result;
+}
+
+void Print(const std::vector<Result>& results, const Options& options) {
+    std::printf("\n%d units, gap %u ms, show %u ms; idle %d s; real clock, offscreen platform\n\n",
+                options.Units, options.GapMs, options.ShowMs, options.IdleSeconds);
+    std::printf("%-14s %29s   %19s   %19s\n", "", "unit on screen, ms late", "CPU s per s",
+                "wakeups per s");
+    std::printf("%-14s %6s %6s %6s %7s   %9s %9s   %9s %9s\n", "design", "mean", "p50", "p99",
+                "max", "running", "stopped", "running", "stopped");
+    for (const Result& r : results)
+        std::printf("%-14s %6.3f %6.3f %6.3f %7.3f   %9.5f %9.5f   %9.1f %9.1f\n", r.Design,
+                    Mean(r.Lateness), Percentile(r.Lateness, 0.5), Percentile(r.Lateness, 0.99),
+                    Max(r.Lateness), r.Running.CpuPerSecond, r.Stopped.CpuPerSecond,
+                    r.Running.WakeupsPerSecond, r.Stopped.WakeupsPerSecond);
+    const auto row = [](const char* design, const std::vector<double>& values) {
+        std::printf("%-14s %6.3f %6.3f %6.3f %7.3f\n", design, Mean(values),
+                    Percentile(values, 0.5), Percentile(values, 0.99), Max(values));
+    };
+    std::printf("\n%-14s %29s\n", "", "end of gap noticed, ms late");
+    for (const Result& r : results)
+        row(r.Design, r.Noticed);
+    std::printf("\n%-14s %29s\n", "", "unit's paint begins, ms late");
+    for (const Result& r : results)
+        row(r.Design, r.PaintStart);
+    if (results.size() == 2 && results[1].Running.CpuPerSecond > 0)
+        std::printf("\nrunning CPU, deadline / 1 ms poll: %.2f\n",
+                    results[0].Running.CpuPerSecond / results[1].Running.CpuPerSecond);
+}
+
+Options Parse(int argc, char** argv) {
+    Options options;
+    for (int i = 1; i + 1 < argc; i += 2) {
+        const std::string name = argv[i];
+        if (name == "--design") {
+            options.Design = argv[i + 1];
+            continue;
+        }
+        const long value = std::strtol(argv[i + 1], nullptr, 10);
+        if (value <= 0)
+            continue;
+        if (name == "--units")
+            options.Units = static_cast<int>(value);
+        else if (name == "--gap")
+            options.GapMs = static_cast<uint32_t>(value);
+        else if (name == "--show")
+            options.ShowMs = static_cast<uint32_t>(value);
+        else if (name == "--idle")
+            options.IdleSeconds = static_cast<int>(value);
+    }
+    return options;
+}
+} // namespace
+
+int main(int argc, char** argv) {
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+    QApplication app(argc, argv);
+    const Options options = Parse(argc, argv);
+    const std::string text = LongText();
+    std::vector<Result> results;
+    if (options.Design != "poll")
+        results.push_back(Measure("deadline wake", false, options, text));
+    if (options.Design != "deadline")
+        results.push_back(Measure("1 ms poll", true, options, text));
+    Print(results, options);
+    return 0;
+}

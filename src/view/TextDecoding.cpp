@@ -1,0 +1,49 @@
+#include "view/TextDecoding.h"
+
+#include <cstddef>
+
+namespace {
+constexpr std::size_t MaxSequence = 4;
+
+bool IsContinuation(unsigned char byte) {
+    return (byte & 0xC0) == 0x80;
+}
+
+// Length of the sequence a lead byte announces; 1 for ASCII and for bytes that cannot
+// start a sequence (those decode to U+FFFD on their own).
+std::size_t SequenceLength(unsigned char lead) {
+    if (lead >= 0xF0 && lead <= 0xF4)
+        return 4;
+    if (lead >= 0xE0)
+        return lead <= 0xEF ? 3 : 1;
+    if (lead >= 0xC2)
+        return 2;
+    return 1;
+}
+
+std::string_view DropCutStart(std::string_view bytes) {
+    std::size_t skip = 0;
+    while (skip < bytes.size() && skip < MaxSequence - 1 &&
+           IsContinuation(static_cast<unsigned char>(bytes[skip])))
+        ++skip;
+    return bytes.substr(skip);
+}
+
+std::string_view DropCutEnd(std::string_view bytes) {
+    // Find the last byte that is not a continuation, within one sequence of the end.
+    for (std::size_t back = 1; back <= MaxSequence && back <= bytes.size(); ++back) {
+        const std::size_t at = bytes.size() - back;
+        const auto byte = static_cast<unsigned char>(bytes[at]);
+        if (IsContinuation(byte))
+            continue;
+        const std::size_t length = SequenceLength(byte);
+        return length > back ? bytes.substr(0, at) : bytes;
+    }
+    return bytes;
+}
+} // namespace
+
+QString DecodeCutText(std::string_view bytes) {
+    const std::string_view whole = DropCutEnd(DropCutStart(bytes));
+    return QString::fromUtf8(whole.data(), static_cast<qsizetype>(whole.size()));
+}

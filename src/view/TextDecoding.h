@@ -1,0 +1,11 @@
+#pragma once
+
+#include <QString>
+
+#include <string_view>
+
+// Bytes taken out of the text buffer, decoded as UTF-8 for display. A piece cut out of
+// the middle of a text may start or end inside a multi-byte character: those broken
+// halves are left out rather than shown as replacement marks. Other invalid bytes
+// become U+FFFD.
+QString DecodeCutText(std::string_view bytes);

@@ -1,0 +1,68 @@
+#include "view/WakeTimer.h"
+
+#include <QCoreApplication>
+#include <QSignalSpy>
+#include <QTest>
+#include <gtest/gtest.h>
+
+namespace {
+using namespace std::chrono;
+
+class WakeTimerTest : public ::testing::TestWithParam<CWakeTimer::Backend> {
+protected:
+    CWakeTimer Timer{nullptr, GetParam()};
+    QSignalSpy Fired{&Timer, &CWakeTimer::Fired};
+
+    static void Spin() {
+        for (int i = 0; i < 20; ++i)
+            QCoreApplication::processEvents();
+    }
+};
+
+TEST_P(WakeTimerTest, Backend_AsAsked) {
+    EXPECT_EQ(Timer.ActiveBackend(), GetParam());
+}
+
+TEST_P(WakeTimerTest, DeadlinePassed_FiresOnceAtTheNextTurnOfTheLoop) {
+    Timer.ArmAt(steady_clock::now() - milliseconds(5));
+    EXPECT_TRUE(Timer.IsArmed());
+    EXPECT_TRUE(QTest::qWaitFor([&] { return Fired.size() > 0; }, 5000));
+    EXPECT_FALSE(Timer.IsArmed());
+    Spin();
+    EXPECT_EQ(Fired.size(), 1);
+}
+
+TEST_P(WakeTimerTest, DeadlineAhead_DoesNotFireEarly) {
+    Timer.ArmAt(steady_clock::now() + hours(1));
+    Spin();
+    EXPECT_EQ(Fired.size(), 0);
+    EXPECT_TRUE(Timer.IsArmed());
+}
+
+TEST_P(WakeTimerTest, Cancel_DueWakeNeverFires) {
+    Timer.ArmAt(steady_clock::now() - milliseconds(5));
+    Timer.Cancel();
+    EXPECT_FALSE(Timer.IsArmed());
+    Spin();
+    EXPECT_EQ(Fired.size(), 0);
+}
+
+TEST_P(WakeTimerTest, ArmAgain_ReplacesTheEarlierDeadline) {
+    Timer.ArmAt(steady_clock::now() - milliseconds(5));
+    Timer.ArmAt(steady_clock::now() + hours(1));
+    Spin();
+    EXPECT_EQ(Fired.size(), 0);
+    Timer.ArmAt(steady_clock::now() - milliseconds(1));
+    EXPECT_TRUE(QTest::qWaitFor([&] { return Fired.size() > 0; }, 5000));
+    Spin();
+    EXPECT_EQ(Fired.size(), 1);
+}
+
+INSTANTIATE_TEST_SUITE_P(Backends, WakeTimerTest,
+                         ::testing::Values(CWakeTimer::Backend::TimerFd,
+                                           CWakeTimer::Backend::QtTimer),
+                         [](const auto& info) {
+                             return info.param == CWakeTimer::Backend::TimerFd ? "TimerFd"
+                                                                               : "QtTimer";
+                         });
+} // namespace
