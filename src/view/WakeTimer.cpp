@@ -42,9 +42,9 @@ void CWakeTimer::ArmAt(TimePoint deadline) {
     Armed = true;
     ArmedFor = deadline;
     if (Fd >= 0) {
-        itimerspec spec{};
-        spec.it_value = ToTimespec(deadline.time_since_epoch());
-        timerfd_settime(Fd, TFD_TIMER_ABSTIME, &spec, nullptr);
+        itimerspec value{};
+        value.it_value = ToTimespec(deadline.time_since_epoch());
+        timerfd_settime(Fd, TFD_TIMER_ABSTIME, &value, nullptr);
         return;
     }
     const auto wait = deadline - std::chrono::steady_clock::now();

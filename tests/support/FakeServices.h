@@ -20,7 +20,7 @@ public:
     };
     std::vector<Shown> Messages;
     std::vector<QString> Confirmations;
-    std::deque<bool> ConfirmAnswers;               // default: No
+    std::deque<bool> ConfirmAnswers;                // default: No
     std::deque<std::optional<QString>> FileAnswers; // default: Cancel
     std::deque<std::optional<QColor>> ColorAnswers; // default: Cancel
     std::deque<std::optional<QFont>> FontAnswers;   // default: Cancel
