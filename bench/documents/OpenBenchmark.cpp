@@ -1,0 +1,247 @@
+// Opening the largest text: how long reading it into memory takes beside `cat` reading
+// the same file, how much memory it takes, and how fast a text that is too large is
+// refused.
+//
+//   documents_open [--runs N] [--folder DIR] [--skimmet PATH]
+//
+// Makes two sparse files in DIR (default $TMPDIR or /tmp; they take no disk space):
+// one of 1,073,741,823 bytes, the largest accepted, and one of 1,073,741,824 bytes.
+// Every figure is the median of N runs (default 5) with the page cache warm, each in
+// a process of its own:
+//   load      CTextBuffer::Load + LoadSettingsForText, the work of File > Open
+//   units     `skimmet --units FILE`, the whole program run (the listing of a file of
+//             zeros ends at its first byte, so this is start-up, load and exit)
+//   cat       `cat FILE > /dev/null`
+//   dd 1G     `dd bs=1G count=1`: a private copy of the file in memory, for reference
+// Targets: load / cat at most 1.3; peak memory (ru_maxrss) of load and units at most
+// the file size + 64 MiB; the too-large file refused in under 50 ms (in process and as
+// a whole `skimmet --units` run). Exit code 1 when a target is missed.
+
+#include "settings/ReadingSettings.h"
+#include "settings/TextBuffer.h"
+#include "settings/TextSettings.h"
+
+#include <fcntl.h>
+#include <spawn.h>
+#include <sys/resource.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <algorithm>
+#include <chrono>
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
+#include <functional>
+#include <string>
+#include <vector>
+
+extern char** environ;
+
+namespace {
+
+using Clock = std::chrono::steady_clock;
+
+constexpr int64_t Largest = CTextBuffer::SizeLimit - 1;
+constexpr int64_t TooLarge = CTextBuffer::SizeLimit;
+constexpr double MaxRatio = 1.3;
+constexpr long MemorySlackKiB = 64 * 1024;
+constexpr double MaxRefusalMs = 50.0;
+
+struct Options {
+    int Runs = 5;
+    std::string Folder;
+    std::string Skimmet = SKIMMET_EXECUTABLE;
+};
+
+// One finished process: its wall time and peak resident memory.
+struct Run {
+    double Ms = 0;
+    long MaxRssKiB = 0;
+    int Status = 0;
+};
+
+double MsSince(Clock::time_point start) {
+    return std::chrono::duration<double, std::milli>(Clock::now() - start).count();
+}
+
+Run Wait(pid_t pid, Clock::time_point start) {
+    Run run;
+    rusage usage{};
+    if (::wait4(pid, &run.Status, 0, &usage) != pid) {
+        std::perror("wait4");
+        std::exit(2);
+    }
+    run.Ms = MsSince(start);
+    run.MaxRssKiB = usage.ru_maxrss;
+    return run;
+}
+
+// Runs argv with its output thrown away.
+Run Spawn(const std::vector<std::string>& args) {
+    std::vector<char*> argv;
+    for (const std::string& arg : args)
+        argv.push_back(const_cast<char*>(arg.c_str()));
+    argv.push_back(nullptr);
+    posix_spawn_file_actions_t actions;
+    posix_spawn_file_actions_init(&actions);
+    posix_spawn_file_actions_addopen(&actions, STDOUT_FILENO, "/dev/null", O_WRONLY, 0);
+    posix_spawn_file_actions_addopen(&actions, STDERR_FILENO, "/dev/null", O_WRONLY, 0);
+    const Clock::time_point start = Clock::now();
+    pid_t pid = 0;
+    const int failed = posix_spawnp(&pid, argv[0], &actions, nullptr, argv.data(), environ);
+    posix_spawn_file_actions_destroy(&actions);
+    if (failed) {
+        std::fprintf(stderr, "cannot start %s: %s\n", argv[0], std::strerror(failed));
+        std::exit(2);
+    }
+    return Wait(pid, start);
+}
+
+// What File > Open does with the text, in a child process so that its peak memory is
+// its own. Exit status 0 when the text was loaded.
+Run LoadInChild(const std::string& path) {
+    const Clock::time_point start = Clock::now();
+    const pid_t pid = ::fork();
+    if (pid < 0) {
+        std::perror("fork");
+        std::exit(2);
+    }
+    if (pid == 0) {
+        TextLoadError error = TextLoadError::None;
+        const std::optional<CTextBuffer> text = CTextBuffer::Load(path, error);
+        if (!text)
+            ::_exit(1);
+        const char* textStart = text->Data();
+        const char* cursor = textStart;
+        CReadingSettings settings;
+        settings.BindText(&textStart, &cursor);
+        LoadSettingsForText(settings, path, text->Size());
+        ::_exit(settings.TextLength == text->Size() ? 0 : 1);
+    }
+    return Wait(pid, start);
+}
+
+double Median(std::vector<double> values) {
+    std::sort(values.begin(), values.end());
+    return values[values.size() / 2];
+}
+
+struct Series {
+    std::vector<double> Ms;
+    long MaxRssKiB = 0;
+    bool AllOk = true;
+
+    void Add(const Run& run, bool expectSuccess = true) {
+        Ms.push_back(run.Ms);
+        MaxRssKiB = std::max(MaxRssKiB, run.MaxRssKiB);
+        const bool success = WIFEXITED(run.Status) && WEXITSTATUS(run.Status) == 0;
+        AllOk = AllOk && success == expectSuccess;
+    }
+    double MedianMs() const { return Median(Ms); }
+};
+
+bool MakeSparse(const std::string& path, int64_t size) {
+    const int fd = ::open(path.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0644);
+    if (fd < 0)
+        return false;
+    const bool sized = ::ftruncate(fd, size) == 0;
+    ::close(fd);
+    return sized;
+}
+
+bool Check(const char* what, bool ok) {
+    std::printf("  %-58s %s\n", what, ok ? "PASS" : "FAIL");
+    return ok;
+}
+
+Options Parse(int argc, char** argv) {
+    Options options;
+    if (const char* tmp = std::getenv("TMPDIR"); tmp && *tmp)
+        options.Folder = tmp;
+    else
+        options.Folder = "/tmp";
+    for (int i = 1; i + 1 < argc; i += 2) {
+        const std::string name = argv[i];
+        if (name == "--runs")
+            options.Runs = std::max(1, std::atoi(argv[i + 1]));
+        else if (name == "--folder")
+            options.Folder = argv[i + 1];
+        else if (name == "--skimmet")
+            options.Skimmet = argv[i + 1];
+        else {
+            std::fprintf(stderr, "unknown option %s\n", name.c_str());
+            std::exit(2);
+        }
+    }
+    return options;
+}
+
+} // namespace
+
+int main(int argc, char** argv) {
+    const Options options = Parse(argc, argv);
+    const std::string largest = options.Folder + "/skimmet-bench-largest.txt";
+    const std::string tooLarge = options.Folder + "/skimmet-bench-too-large.txt";
+    if (!MakeSparse(largest, Largest) || !MakeSparse(tooLarge, TooLarge)) {
+        std::fprintf(stderr, "cannot make the sparse files in %s\n", options.Folder.c_str());
+        return 2;
+    }
+    // A defaults file of the user's must not take part.
+    ::setenv("XDG_CONFIG_HOME", options.Folder.c_str(), 1);
+
+    // Warm the page cache, and the program's libraries.
+    Spawn({"cat", largest});
+    LoadInChild(largest);
+    Spawn({options.Skimmet, "--units", largest});
+
+    Series cat, load, units, dd, refusedUnits;
+    for (int i = 0; i < options.Runs; ++i) {
+        cat.Add(Spawn({"cat", largest}));
+        load.Add(LoadInChild(largest));
+        units.Add(Spawn({options.Skimmet, "--units", largest}));
+        dd.Add(Spawn({"dd", "if=" + largest, "of=/dev/null", "bs=1G", "count=1", "status=none"}));
+        refusedUnits.Add(Spawn({options.Skimmet, "--units", tooLarge}), false);
+    }
+    std::vector<double> refusedMs;
+    bool refusedInProcess = true;
+    for (int i = 0; i < 20; ++i) {
+        TextLoadError error = TextLoadError::None;
+        const Clock::time_point start = Clock::now();
+        const bool loaded = CTextBuffer::Load(tooLarge, error).has_value();
+        refusedMs.push_back(MsSince(start));
+        refusedInProcess = refusedInProcess && !loaded && error == TextLoadError::TooLarge;
+    }
+    ::unlink(largest.c_str());
+    ::unlink(tooLarge.c_str());
+
+    const long sizeKiB = static_cast<long>(Largest / 1024);
+    const double ratio = load.MedianMs() / cat.MedianMs();
+    std::printf("Largest text: %lld bytes; %d runs, page cache warm, medians\n",
+                static_cast<long long>(Largest), options.Runs);
+    std::printf("  %-22s %9.1f ms  peak %8ld KiB\n", "cat FILE", cat.MedianMs(), cat.MaxRssKiB);
+    std::printf("  %-22s %9.1f ms  peak %8ld KiB  (%.2f x cat)\n", "load (File > Open)",
+                load.MedianMs(), load.MaxRssKiB, ratio);
+    std::printf("  %-22s %9.1f ms  peak %8ld KiB  (%.2f x cat)\n", "skimmet --units FILE",
+                units.MedianMs(), units.MaxRssKiB, units.MedianMs() / cat.MedianMs());
+    std::printf("  %-22s %9.1f ms  peak %8ld KiB  (%.2f x cat)\n", "dd bs=1G (reference)",
+                dd.MedianMs(), dd.MaxRssKiB, dd.MedianMs() / cat.MedianMs());
+    std::printf("Too large: %lld bytes\n", static_cast<long long>(TooLarge));
+    std::printf("  %-22s %9.3f ms (slowest of 20)\n", "refused in process",
+                *std::max_element(refusedMs.begin(), refusedMs.end()));
+    std::printf("  %-22s %9.1f ms (median)\n", "skimmet --units FILE", refusedUnits.MedianMs());
+
+    bool ok = true;
+    ok &= Check("largest text loaded in every run", load.AllOk && units.AllOk);
+    ok &= Check("load at most 1.3 x cat", ratio <= MaxRatio);
+    ok &=
+        Check("load peak memory at most size + 64 MiB", load.MaxRssKiB <= sizeKiB + MemorySlackKiB);
+    ok &= Check("skimmet --units peak memory at most size + 64 MiB",
+                units.MaxRssKiB <= sizeKiB + MemorySlackKiB);
+    ok &= Check("too-large text refused in process in under 50 ms",
+                refusedInProcess &&
+                    *std::max_element(refusedMs.begin(), refusedMs.end()) < MaxRefusalMs);
+    ok &= Check("too-large text refused by skimmet --units in under 50 ms",
+                refusedUnits.AllOk && refusedUnits.MedianMs() < MaxRefusalMs);
+    return ok ? 0 : 1;
+}

@@ -1,0 +1,134 @@
+#include "app/CommandTable.h"
+
+#include <algorithm>
+#include <array>
+
+namespace {
+
+using namespace CommandId;
+
+// The texts are the program's own, letter for letter, spelling included.
+constexpr std::array CommandList{
+    CommandInfo{FileOpen, "Open...", "Opens an existing text file", "Open", "document-open", "open",
+                false},
+    CommandInfo{LoadSettings, "Load settings...", "Load settings from file", "Load settings...",
+                "document-import", "load-settings", false},
+    CommandInfo{SaveAsDefault, "...as default",
+                "Saves currient settings as defaulte settings of the program", "Save settings",
+                "document-save-as", "save-default", false},
+    CommandInfo{SaveFileSettings, "...of this file",
+                "Saves settings as settings of the currently opened file",
+                "Save settings of this file", "document-save", "save-file", false},
+    CommandInfo{AppExit, "E&xit", "Quit the application; prompts to save documents", "Exit",
+                nullptr, nullptr, false},
+    CommandInfo{EditUndo, "&Undo\tCtrl+Z", "Undo the last action", "Undo", nullptr, nullptr, false},
+    CommandInfo{EditCut, "Cu&t\tCtrl+X", "Cut the selection and put it on the Clipboard", "Cut",
+                nullptr, nullptr, false},
+    CommandInfo{EditCopy, "&Copy\tCtrl+C", "Copy the selection and put it on the Clipboard", "Copy",
+                nullptr, nullptr, false},
+    CommandInfo{EditPaste, "&Paste\tCtrl+V", "Insert Clipboard contents", "Paste", nullptr, nullptr,
+                false},
+    CommandInfo{ViewToolBar, "&Toolbar", "Show or hide the toolbar", "Toggle ToolBar", nullptr,
+                nullptr, true},
+    CommandInfo{ViewStatusBar, "&Status Bar", "Show or hide the status bar", "Toggle StatusBar",
+                nullptr, nullptr, true},
+    CommandInfo{FullScreen, "Full Screen", "Full Screen View", "Full Screen", "view-fullscreen",
+                "full-screen", false},
+    CommandInfo{OptionsPanel, "Options panel", "Shows\\Hides an options panel", "Option panel",
+                "preferences-system", "options-panel", true},
+    CommandInfo{ReadingOptions, "Reading options",
+                "Shows the options panel and opens a page of reading options", "Reading options",
+                "preferences-desktop-font", "reading-options", false},
+    CommandInfo{MovePosition, "Move position",
+                "Shows the options panel and opens a page of moving a text position",
+                "Move position", "go-jump", "move-position", false},
+    CommandInfo{Run, "Run", "", "Run", "media-playback-start", "run", true},
+    CommandInfo{Pause, "Pause", "Stops and saves currient position", "Pause",
+                "media-playback-pause", "pause", true},
+    CommandInfo{Stop, "STOP", "Stops tand sets the position to the beginning", "Stop",
+                "media-playback-stop", "stop", true},
+    CommandInfo{AddBookmark, "Add Bookmark", "Adds a bookmark associated with the current position",
+                "Add Bookmark", "bookmark-new", "add-bookmark", false},
+    CommandInfo{AppAbout, "&About Skimmet...",
+                "Display program information, version number and copyright", "About", "help-about",
+                "about", false},
+    CommandInfo{HomePage, "Home Page", "Visit my WWW home page", "Home Page", "go-home",
+                "home-page", false},
+    // Reachable by accelerator only; nothing handles them.
+    CommandInfo{NextPane, nullptr, "", "", nullptr, nullptr, false},
+    CommandInfo{PrevPane, nullptr, "", "", nullptr, nullptr, false},
+};
+
+constexpr MenuItem Separator{};
+
+constexpr std::array FileSaveMenu{MenuItem{SaveAsDefault}, MenuItem{SaveFileSettings}};
+constexpr std::array FileMenu{MenuItem{FileOpen},
+                              Separator,
+                              MenuItem{LoadSettings},
+                              MenuItem{0, "Save settings", FileSaveMenu},
+                              Separator,
+                              MenuItem{AppExit}};
+constexpr std::array EditMenu{MenuItem{EditUndo}, Separator, MenuItem{EditCut}, MenuItem{EditCopy},
+                              MenuItem{EditPaste}};
+constexpr std::array ViewSubOptionsMenu{MenuItem{ReadingOptions}, MenuItem{MovePosition}};
+constexpr std::array ViewMenu{
+    MenuItem{ViewToolBar}, MenuItem{ViewStatusBar}, Separator,
+    MenuItem{FullScreen},  MenuItem{OptionsPanel},  MenuItem{0, "SubOptions", ViewSubOptionsMenu}};
+constexpr std::array RunMenu{MenuItem{Run}, MenuItem{Pause}, MenuItem{Stop}, Separator,
+                             MenuItem{AddBookmark}};
+constexpr std::array HelpMenu{MenuItem{AppAbout}, MenuItem{HomePage}};
+
+constexpr std::array MenuBar{MenuDef{"&File", FileMenu}, MenuDef{"&Edit", EditMenu},
+                             MenuDef{"&View", ViewMenu}, MenuDef{"Run", RunMenu},
+                             MenuDef{"&Help", HelpMenu}};
+
+// 0 is a separator.
+// clang-format off
+constexpr std::array ToolBar{
+    FileOpen, 0,
+    Run, Pause, Stop, AddBookmark, 0,
+    FullScreen, 0,
+    OptionsPanel, ReadingOptions, MovePosition, 0,
+    LoadSettings, SaveAsDefault, SaveFileSettings, 0,
+    HomePage, AppAbout,
+};
+// clang-format on
+
+constexpr std::array AcceleratorList{
+    Accelerator{Qt::CTRL | Qt::Key_C, EditCopy},
+    Accelerator{Qt::CTRL | Qt::Key_Insert, EditCopy},
+    Accelerator{Qt::CTRL | Qt::Key_V, EditPaste},
+    Accelerator{Qt::SHIFT | Qt::Key_Insert, EditPaste},
+    Accelerator{Qt::CTRL | Qt::Key_X, EditCut},
+    Accelerator{Qt::SHIFT | Qt::Key_Delete, EditCut},
+    Accelerator{Qt::CTRL | Qt::Key_Z, EditUndo},
+    Accelerator{Qt::ALT | Qt::Key_Backspace, EditUndo},
+    Accelerator{QKeyCombination(Qt::Key_F6), NextPane},
+    Accelerator{Qt::SHIFT | Qt::Key_F6, PrevPane},
+    // Return on the main keyboard and Enter on the keypad are one key to the user.
+    Accelerator{Qt::ALT | Qt::Key_Return, FullScreen},
+    Accelerator{Qt::ALT | Qt::Key_Enter, FullScreen},
+};
+
+} // namespace
+
+std::span<const CommandInfo> Commands() {
+    return CommandList;
+}
+
+const CommandInfo* FindCommand(int id) {
+    const auto found = std::ranges::find(CommandList, id, &CommandInfo::Id);
+    return found == CommandList.end() ? nullptr : &*found;
+}
+
+std::span<const MenuDef> MainMenu() {
+    return MenuBar;
+}
+
+std::span<const int> ToolBarButtons() {
+    return ToolBar;
+}
+
+std::span<const Accelerator> Accelerators() {
+    return AcceleratorList;
+}

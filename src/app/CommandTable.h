@@ -1,0 +1,91 @@
+#pragma once
+
+#include <QKeyCombination>
+
+#include <functional>
+#include <span>
+
+// Command ids, shared by menu, toolbar, accelerators and prompts.
+namespace CommandId {
+inline constexpr int FileOpen = 57601;
+inline constexpr int LoadSettings = 32796;
+inline constexpr int SaveAsDefault = 32792;
+inline constexpr int SaveFileSettings = 32794;
+inline constexpr int AppExit = 57665;
+inline constexpr int EditUndo = 57643;
+inline constexpr int EditCut = 57635;
+inline constexpr int EditCopy = 57634;
+inline constexpr int EditPaste = 57637;
+inline constexpr int ViewToolBar = 59392;
+inline constexpr int ViewStatusBar = 59393;
+inline constexpr int FullScreen = 32772;
+inline constexpr int OptionsPanel = 32773;
+inline constexpr int ReadingOptions = 32805;
+inline constexpr int MovePosition = 32807;
+inline constexpr int Run = 32782;
+inline constexpr int Pause = 32783;
+inline constexpr int Stop = 32784;
+inline constexpr int AddBookmark = 32799;
+inline constexpr int AppAbout = 57664;
+inline constexpr int HomePage = 32787;
+inline constexpr int NextPane = 57680;
+inline constexpr int PrevPane = 57681;
+} // namespace CommandId
+
+// Everything the user sees of one command.
+struct CommandInfo {
+    int Id;
+    const char* MenuText;  // "&" marks the mnemonic, "\t" starts the shortcut text
+    const char* Prompt;    // status bar, while the item is highlighted or the button hovered
+    const char* ToolTip;   // toolbar buttons
+    const char* IconTheme; // freedesktop icon name, or nullptr
+    const char* IconFile;  // bundled image base name (":/toolbar/<name>-<size>.png"), or nullptr
+    bool Checkable;        // shows a check mark / pressed button in some state
+};
+
+// One entry of a menu: a command, a separator (Id 0 and no submenu) or a submenu.
+struct MenuItem {
+    int Id = 0;
+    const char* SubMenuTitle = nullptr;
+    std::span<const MenuItem> SubItems = {};
+};
+
+struct MenuDef {
+    const char* Title;
+    std::span<const MenuItem> Items;
+};
+
+struct Accelerator {
+    QKeyCombination Keys;
+    int Id;
+};
+
+// Every command of the program, including those that only have an accelerator.
+std::span<const CommandInfo> Commands();
+// nullptr for an unknown id.
+const CommandInfo* FindCommand(int id);
+// The menu bar, left to right.
+std::span<const MenuDef> MainMenu();
+// Toolbar buttons in order; 0 is a separator.
+std::span<const int> ToolBarButtons();
+std::span<const Accelerator> Accelerators();
+
+struct CommandState {
+    bool Enabled = true;
+    bool Checked = false;
+    bool operator==(const CommandState&) const = default;
+};
+
+struct CommandHandler {
+    std::function<void()> Execute;
+    // Empty: always enabled, never checked.
+    std::function<CommandState()> Update;
+};
+
+// A window or the application, as a link in the chain a command is offered along.
+class ICommandTarget {
+public:
+    virtual ~ICommandTarget() = default;
+    // nullptr when this target does not handle id.
+    virtual const CommandHandler* FindHandler(int id) const = 0;
+};

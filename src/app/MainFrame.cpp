@@ -1,0 +1,430 @@
+#include "app/MainFrame.h"
+
+#include "about/AppResources.h"
+#include "app/TextDocument.h"
+#include "panel/OptionsPanel.h"
+#include "platform/LockKeys.h"
+#include "platform/ScreenSaver.h"
+#include "platform/Services.h"
+#include "platform/UrlOpener.h"
+#include "view/FlashView.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QCloseEvent>
+#include <QDragEnterEvent>
+#include <QDropEvent>
+#include <QEvent>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QMenuBar>
+#include <QMimeData>
+#include <QStatusBar>
+#include <QToolBar>
+
+#include <array>
+
+// The toolbar images live in a static library, whose automatic resource registration
+// the linker drops unless something refers to it.
+static void InitToolBarResources() {
+    Q_INIT_RESOURCE(toolbar);
+}
+
+namespace {
+
+constexpr std::array ToolBarImageSizes{16, 24, 32};
+
+struct IndicatorDef {
+    LockKey Key;
+    const char* Text;
+};
+constexpr std::array IndicatorDefs{IndicatorDef{LockKey::Caps, "CAP"},
+                                   IndicatorDef{LockKey::Num, "NUM"},
+                                   IndicatorDef{LockKey::Scroll, "SCRL"}};
+
+// The one local file that a drag carries; empty for anything else.
+QString DroppedFile(const QMimeData* data) {
+    if (!data || !data->hasUrls())
+        return {};
+    const QList<QUrl> urls = data->urls();
+    if (urls.size() != 1 || !urls.front().isLocalFile())
+        return {};
+    return urls.front().toLocalFile();
+}
+
+bool IsLockKey(int key) {
+    return key == Qt::Key_CapsLock || key == Qt::Key_NumLock || key == Qt::Key_ScrollLock;
+}
+
+QIcon CommandIcon(const CommandInfo& command) {
+    QIcon bundled;
+    if (command.IconFile) {
+        for (const int size : ToolBarImageSizes)
+            bundled.addFile(QStringLiteral(":/toolbar/%1-%2.png")
+                                .arg(QLatin1String(command.IconFile))
+                                .arg(size),
+                            QSize(size, size));
+    }
+    if (!command.IconTheme)
+        return bundled;
+    return QIcon::fromTheme(QLatin1String(command.IconTheme), bundled);
+}
+
+} // namespace
+
+CMainFrame::CMainFrame(CServices& services, const ICommandTarget* app,
+                       std::unique_ptr<ILockKeys> lockKeys, QWidget* parent)
+    : QMainWindow(parent), Services(services), App(app),
+      LockKeys(lockKeys ? std::move(lockKeys) : CreateLockKeys()) {
+    InitToolBarResources();
+    setWindowTitle(QStringLiteral("Skimmet"));
+    setWindowIcon(AppIcon());
+
+    FlashView = std::make_unique<CFlashView>(ReadingSettings, Services, this);
+    setCentralWidget(FlashView.get());
+    setFocusProxy(FlashView.get());
+    TextDocument = std::make_unique<CTextDocument>(*this, ReadingSettings, *FlashView, Services,
+                                                   [this] { RefreshPanel(); });
+    setAcceptDrops(true);
+
+    CreateActions();
+    AddHandlers();
+    CreateMenus();
+    CreateToolBar();
+    CreateStatusBar();
+
+    connect(FlashView.get(), &CFlashView::PlayFlagsChanged, this, &CMainFrame::OnPlayFlagsChanged);
+    connect(Bar, &QToolBar::visibilityChanged, this, &CMainFrame::UpdateCommandStates);
+    // QStatusBar has no visibility signal; its show and hide events stand in.
+    Status->installEventFilter(this);
+    // Lock keys change with key events anywhere in the program and while another
+    // program has the keyboard.
+    qApp->installEventFilter(this);
+
+    UpdateCommandStates();
+    UpdateLockIndicators();
+}
+
+CMainFrame::~CMainFrame() {
+    // Nothing may reach the frame's handlers while its parts go away.
+    qApp->removeEventFilter(this);
+    Status->removeEventFilter(this);
+    disconnect(FlashView.get(), nullptr, this, nullptr);
+    disconnect(Bar, nullptr, this, nullptr);
+    setFocusProxy(nullptr);
+    Services.ScreenSaver.UnInhibit();
+}
+
+void CMainFrame::CreateActions() {
+    for (const CommandInfo& command : Commands()) {
+        auto* action = new QAction(this);
+        action->setData(command.Id);
+        if (command.MenuText)
+            action->setText(QString::fromUtf8(command.MenuText));
+        action->setStatusTip(QString::fromUtf8(command.Prompt));
+        action->setToolTip(QString::fromUtf8(command.ToolTip));
+        action->setIcon(CommandIcon(command));
+        action->setIconVisibleInMenu(false);
+        action->setCheckable(command.Checkable);
+
+        const int id = command.Id;
+        connect(action, &QAction::triggered, this, [this, id] { ExecuteCommand(id); });
+        Actions.emplace(id, action);
+        CreateAccelerator(id);
+    }
+}
+
+void CMainFrame::CreateAccelerator(int id) {
+    QList<QKeySequence> keys;
+    for (const Accelerator& accelerator : Accelerators()) {
+        if (accelerator.Id == id)
+            keys.append(QKeySequence(accelerator.Keys));
+    }
+    if (keys.isEmpty())
+        return;
+    // Apart from the menu's action, so that menus show only the shortcut texts of their
+    // own item texts; on the frame itself, so that the keys work whether or not the menu
+    // and the toolbar are shown.
+    auto* accelerator = new QAction(this);
+    accelerator->setData(id);
+    accelerator->setShortcuts(keys);
+    connect(accelerator, &QAction::triggered, this, [this, id] { ExecuteCommand(id); });
+    addAction(accelerator);
+    AcceleratorActions.emplace(id, accelerator);
+}
+
+void CMainFrame::CreateMenus() {
+    const auto fill = [this](auto& self, QMenu* menu, std::span<const MenuItem> items) -> void {
+        for (const MenuItem& item : items) {
+            if (item.SubMenuTitle)
+                self(self, menu->addMenu(QString::fromUtf8(item.SubMenuTitle)), item.SubItems);
+            else if (item.Id == 0)
+                menu->addSeparator();
+            else
+                menu->addAction(ActionFor(item.Id));
+        }
+    };
+    for (const MenuDef& def : MainMenu())
+        fill(fill, menuBar()->addMenu(QString::fromUtf8(def.Title)), def.Items);
+}
+
+void CMainFrame::CreateToolBar() {
+    Bar = new QToolBar(QStringLiteral("Toolbar"), this);
+    Bar->setObjectName(QStringLiteral("ToolBar"));
+    Bar->setMovable(true);
+    Bar->setFloatable(true);
+    Bar->setAllowedAreas(Qt::AllToolBarAreas);
+    for (const int id : ToolBarButtons()) {
+        if (id == 0)
+            Bar->addSeparator();
+        else
+            Bar->addAction(ActionFor(id));
+    }
+    addToolBar(Qt::TopToolBarArea, Bar);
+}
+
+void CMainFrame::CreateStatusBar() {
+    Status = new QStatusBar(this);
+    Status->setObjectName(QStringLiteral("StatusBar"));
+    // Prompts are shown as temporary messages, which cover this pane while they last.
+    auto* ready = new QLabel(QStringLiteral("Ready"), Status);
+    ready->setObjectName(QStringLiteral("MessagePane"));
+    Status->addWidget(ready, 1);
+    for (const IndicatorDef& def : IndicatorDefs) {
+        const QString text = QString::fromLatin1(def.Text);
+        auto* label = new QLabel(text, Status);
+        label->setObjectName(QStringLiteral("Indicator") + text);
+        label->setAlignment(Qt::AlignCenter);
+        // A sunken pane, so that an indicator that is off still shows where it stands.
+        label->setFrameStyle(QFrame::Panel | QFrame::Sunken);
+        // An indicator that is off shows no text, so the pane keeps its width.
+        label->setMinimumWidth(label->sizeHint().width() + 8);
+        Status->addPermanentWidget(label);
+        LockIndicators[static_cast<int>(def.Key)] = label;
+    }
+    setStatusBar(Status);
+}
+
+void CMainFrame::AddHandler(int id, std::function<void()> execute,
+                            std::function<CommandState()> update) {
+    Handlers.insert_or_assign(id, CommandHandler{std::move(execute), std::move(update)});
+}
+
+CommandState CMainFrame::PlayCommandState(uint32_t mask, uint32_t checkedWhen) const {
+    const uint32_t flags = FlashView->PlayFlags();
+    return {(flags & CFlashView::TextLoadedBit) != 0, (flags & mask) == checkedWhen};
+}
+
+void CMainFrame::AddHandlers() {
+    using namespace CommandId;
+    constexpr uint32_t Running = CFlashView::RunningBit;
+    constexpr uint32_t Stopped = CFlashView::StoppedBit;
+    const auto toggle = [this](QWidget* bar) {
+        bar->setVisible(!bar->isVisibleTo(this));
+    };
+    const auto shown = [this](const QWidget* bar) {
+        return CommandState{true, bar->isVisibleTo(this)};
+    };
+
+    AddHandler(
+        ViewToolBar, [=, this] { toggle(Bar); }, [=, this] { return shown(Bar); });
+    AddHandler(
+        ViewStatusBar, [=, this] { toggle(Status); }, [=, this] { return shown(Status); });
+    AddHandler(
+        Run, [this] { OnRun(); }, [this] { return PlayCommandState(Running, Running); });
+    AddHandler(
+        Pause, [this] { OnPause(); }, [this] { return PlayCommandState(Running | Stopped, 0); });
+    AddHandler(
+        Stop, [this] { OnStop(); },
+        [this] { return PlayCommandState(Running | Stopped, Stopped); });
+    AddHandler(
+        AddBookmark, [this] { OnAddBookmark(); },
+        [this] {
+            return CommandState{IsReading(), false};
+        });
+    AddHandler(HomePage, [this] { OnHomePage(); });
+    AddHandler(FullScreen, [this] { OnFullScreen(); });
+    AddHandler(
+        OptionsPanel, [this] { FlashView->ShowOptionsPanel(COptionsPanel::CurrentPage); },
+        [this] {
+            return CommandState{true, (FlashView->PlayFlags() & CFlashView::PanelShownBit) != 0};
+        });
+    AddHandler(ReadingOptions,
+               [this] { FlashView->ShowOptionsPanel(COptionsPanel::ReadingOptions); });
+    AddHandler(MovePosition, [this] { FlashView->ShowOptionsPanel(COptionsPanel::MovePosition); });
+    AddHandler(FileOpen, [this] { TextDocument->OnFileOpen(); });
+    AddHandler(LoadSettings, [this] { TextDocument->OnLoadSettings(); });
+    AddHandler(SaveAsDefault, [this] { TextDocument->OnSaveAsDefault(); });
+    AddHandler(
+        SaveFileSettings, [this] { TextDocument->SaveCompanionSettings(); },
+        [this] {
+            return CommandState{TextDocument->HasText(), false};
+        });
+}
+
+void CMainFrame::OnFullScreen() {
+    FlashView->FullScreen((FlashView->PlayFlags() & CFlashView::FullScreenBit) ? 0 : 1);
+}
+
+bool CMainFrame::IsReading() const {
+    const uint32_t flags = FlashView->PlayFlags();
+    return (flags & CFlashView::TextLoadedBit) && (flags & CFlashView::RunningBit);
+}
+
+QAction* CMainFrame::ActionFor(int id) const {
+    const auto found = Actions.find(id);
+    return found == Actions.end() ? nullptr : found->second;
+}
+
+QAction* CMainFrame::AcceleratorFor(int id) const {
+    const auto found = AcceleratorActions.find(id);
+    return found == AcceleratorActions.end() ? nullptr : found->second;
+}
+
+const CommandHandler* CMainFrame::FindHandler(int id) const {
+    const auto found = Handlers.find(id);
+    return found == Handlers.end() ? nullptr : &found->second;
+}
+
+const CommandHandler* CMainFrame::Route(int id) const {
+    // The view takes part once it handles commands of its own.
+    const auto* view = dynamic_cast<const ICommandTarget*>(FlashView.get());
+    for (const ICommandTarget* target : {view, static_cast<const ICommandTarget*>(this), App}) {
+        if (!target)
+            continue;
+        if (const CommandHandler* handler = target->FindHandler(id))
+            return handler;
+    }
+    return nullptr;
+}
+
+CommandState CMainFrame::StateOf(int id) const {
+    const CommandHandler* handler = Route(id);
+    if (!handler)
+        return {false, false};
+    return handler->Update ? handler->Update() : CommandState{};
+}
+
+void CMainFrame::ExecuteCommand(int id) {
+    const CommandHandler* handler = Route(id);
+    if (handler && (!handler->Update || handler->Update().Enabled))
+        handler->Execute();
+    // A checkable action flips itself when triggered; put it back to the real state,
+    // also when the command changed nothing.
+    UpdateCommandStates();
+}
+
+void CMainFrame::UpdateCommandStates() {
+    for (const auto& [id, action] : Actions) {
+        const CommandState state = StateOf(id);
+        action->setEnabled(state.Enabled);
+        if (action->isCheckable())
+            action->setChecked(state.Checked);
+    }
+    // A disabled accelerator leaves its keys to the focused widget (Ctrl+C in a text
+    // field copies).
+    for (const auto& [id, accelerator] : AcceleratorActions)
+        accelerator->setEnabled(ActionFor(id)->isEnabled());
+}
+
+void CMainFrame::UpdateLockIndicators() {
+    for (const IndicatorDef& def : IndicatorDefs) {
+        QLabel* label = LockIndicators[static_cast<int>(def.Key)];
+        const std::optional<bool> on = LockKeys->IsOn(def.Key);
+        // Unknown: the name dimmed; off: an empty pane; on: the name.
+        label->setEnabled(on.has_value());
+        label->setText(on.value_or(true) ? QString::fromLatin1(def.Text) : QString());
+    }
+}
+
+void CMainFrame::OnPlayFlagsChanged(uint32_t flags) {
+    // The view stops by itself at the end of the text; a finished reading should not
+    // keep the screen awake.
+    if (!(flags & CFlashView::RunningBit))
+        Services.ScreenSaver.UnInhibit();
+    UpdateCommandStates();
+}
+
+void CMainFrame::OnRun() {
+    FlashView->SetPlayState(CFlashView::Run);
+    Services.ScreenSaver.Inhibit();
+}
+
+void CMainFrame::OnPause() {
+    FlashView->SetPlayState(CFlashView::Pause);
+    Services.ScreenSaver.UnInhibit();
+}
+
+void CMainFrame::OnStop() {
+    FlashView->SetPlayState(CFlashView::Stop);
+    Services.ScreenSaver.UnInhibit();
+}
+
+void CMainFrame::OnAddBookmark() {
+    if (!(FlashView->PlayFlags() & CFlashView::TextLoadedBit))
+        return;
+    ReadingSettings.AddBookmark();
+    RefreshPanel();
+    OnPause();
+}
+
+void CMainFrame::OnHomePage() {
+    Services.UrlOpener.Open(QStringLiteral(SKIMMET_HOME_PAGE));
+}
+
+void CMainFrame::RefreshPanel() {
+    if (COptionsPanel* panel = FlashView->OptionsPanel())
+        panel->Refresh();
+}
+
+void CMainFrame::closeEvent(QCloseEvent* event) {
+    // A text still being read is given up; the one on the screen keeps its settings.
+    TextDocument->CancelOpen();
+    OnStop();
+    TextDocument->SaveCompanionSettings();
+    QMainWindow::closeEvent(event);
+}
+
+void CMainFrame::dragEnterEvent(QDragEnterEvent* event) {
+    if (!DroppedFile(event->mimeData()).isEmpty())
+        event->acceptProposedAction();
+}
+
+void CMainFrame::dropEvent(QDropEvent* event) {
+    const QString path = DroppedFile(event->mimeData());
+    if (path.isEmpty())
+        return;
+    event->acceptProposedAction();
+    // Opened once the drop is over, so that the program the file came from is not kept
+    // waiting through a message box or a long read.
+    QMetaObject::invokeMethod(
+        this, [this, path] { TextDocument->Open(path); }, Qt::QueuedConnection);
+}
+
+void CMainFrame::changeEvent(QEvent* event) {
+    QMainWindow::changeEvent(event);
+    if (event->type() != QEvent::ActivationChange || !isActiveWindow())
+        return;
+    // Keys belong to the view unless the user has put the focus elsewhere in the window.
+    if (!focusWidget())
+        FlashView->setFocus(Qt::ActiveWindowFocusReason);
+    UpdateLockIndicators();
+}
+
+bool CMainFrame::eventFilter(QObject* watched, QEvent* event) {
+    switch (event->type()) {
+    case QEvent::KeyPress:
+    case QEvent::KeyRelease:
+        if (IsLockKey(static_cast<QKeyEvent*>(event)->key()))
+            UpdateLockIndicators();
+        break;
+    case QEvent::Show:
+    case QEvent::Hide:
+        if (watched == Status)
+            UpdateCommandStates();
+        break;
+    default:
+        break;
+    }
+    return QMainWindow::eventFilter(watched, event);
+}

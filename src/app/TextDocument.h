@@ -1,0 +1,78 @@
+#pragma once
+
+#include "platform/Dialogs.h"
+#include "settings/TextBuffer.h"
+
+#include <QObject>
+#include <QString>
+#include <QStringList>
+
+#include <cstdint>
+#include <functional>
+
+class CFlashView;
+class CReadingSettings;
+class QWidget;
+struct CServices;
+
+// The one text the program holds and the settings files around it: opening a text,
+// its companion settings file, the defaults file and "Load settings...". The text's
+// bytes live here; the view only points into them.
+class CTextDocument : public QObject {
+    Q_OBJECT
+public:
+    // A read that lasts this long gets a progress dialog.
+    static constexpr uint32_t ProgressDelayMs = 500;
+
+    // window owns the dialogs and boxes and carries the title; refreshPanel brings the
+    // options panel in line with changed settings.
+    CTextDocument(QWidget& window, CReadingSettings& settings, CFlashView& view,
+                  CServices& services, std::function<void()> refreshPanel);
+    ~CTextDocument() override;
+    CTextDocument(const CTextDocument&) = delete;
+    CTextDocument& operator=(const CTextDocument&) = delete;
+
+    static QStringList TextFilters();
+    static QStringList SettingsFilters();
+
+    // File > "Open...": asks for a text and opens it.
+    void OnFileOpen();
+    // Opens the text at path as "Open..." does after its dialog, with the same messages.
+    // True when the text is now the loaded one; a failed open leaves the previous text
+    // as it was.
+    bool Open(const QString& path);
+    // Makes a running Open give up at its next chunk, as Cancel on its progress dialog
+    // does.
+    void CancelOpen() { CancelRequested = true; }
+    bool IsOpening() const { return Opening; }
+
+    // Writes the loaded text's companion settings file; nothing without a text.
+    // "Error Saving File" when it cannot be written.
+    void SaveCompanionSettings();
+    void OnSaveAsDefault();
+    void OnLoadSettings();
+
+    bool HasText() const;
+    // Absolute path of the loaded text; empty before the first open.
+    const QString& OpenPath() const { return Path; }
+    const CTextBuffer& Text() const { return Buffer; }
+
+signals:
+    // After each chunk of a text being read, before the progress dialog is updated.
+    void ReadingProgress(quint64 done, quint64 total);
+
+private:
+    std::optional<CTextBuffer> Read(const QString& path, TextLoadError& error);
+    void ShowLoaded(CTextBuffer text, const QString& path);
+    void Report(const QString& text, MessageIcon icon);
+
+    QWidget& Window;
+    CReadingSettings& Settings;
+    CFlashView& View;
+    CServices& Services;
+    std::function<void()> RefreshPanel;
+    CTextBuffer Buffer;
+    QString Path;
+    bool Opening = false;
+    bool CancelRequested = false;
+};

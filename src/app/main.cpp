@@ -1,0 +1,126 @@
+#include "about/AppResources.h"
+#include "app/SkimmetApp.h"
+#include "platform/Clock.h"
+#include "platform/Dialogs.h"
+#include "platform/DisplayModes.h"
+#include "platform/ScreenSaver.h"
+#include "platform/Services.h"
+#include "platform/TerminationSignals.h"
+#include "platform/UrlOpener.h"
+#include "settings/UnitsCommand.h"
+
+#include <QApplication>
+#include <QCommandLineParser>
+#include <QFile>
+
+#include <cstdio>
+#include <iostream>
+#include <optional>
+
+namespace {
+
+const QString AppName = QStringLiteral("Skimmet");
+
+struct CommandLine {
+    QCommandLineParser Parser;
+    // Not addHelpOption: its --help-all would need a QApplication to describe Qt's own
+    // options.
+    QCommandLineOption Help{{QStringLiteral("h"), QStringLiteral("help")},
+                            QStringLiteral("Displays help on commandline options.")};
+    QCommandLineOption Version{{QStringLiteral("v"), QStringLiteral("version")},
+                               QStringLiteral("Displays version information.")};
+    QCommandLineOption Units{QStringLiteral("units"),
+                             QStringLiteral("Print the units that reading <file> would flash, "
+                                            "from its stored position on, and exit."),
+                             QStringLiteral("file")};
+
+    CommandLine() {
+        Parser.setApplicationDescription(
+            QStringLiteral("Speed reader that flashes a text a few words at a time."));
+        Parser.addOption(Help);
+        Parser.addOption(Version);
+        Parser.addOption(Units);
+        Parser.addPositionalArgument(QStringLiteral("file"),
+                                     QStringLiteral("Text file to open at start."),
+                                     QStringLiteral("[file]"));
+    }
+};
+
+void PrintError(const QString& text) {
+    std::fprintf(stderr, "%s: %s\n", qPrintable(QCoreApplication::applicationName()),
+                 qPrintable(text));
+}
+
+// --help, --version and --units need no display: they are answered before any window
+// system is touched. Returns the exit code when one of them was given.
+std::optional<int> RunConsoleOptions(int& argc, char** argv) {
+    const QCoreApplication core(argc, argv);
+    QCoreApplication::setApplicationName(AppName);
+    QCoreApplication::setApplicationVersion(QStringLiteral(SKIMMET_VERSION));
+    CommandLine line;
+    const bool parsed = line.Parser.parse(QCoreApplication::arguments());
+    const bool console = line.Parser.isSet(line.Help) || line.Parser.isSet(line.Version) ||
+                         line.Parser.isSet(line.Units);
+    // Unknown options may be the window system's own (-platform, -geometry ...): only
+    // QApplication knows them, so they are judged once it exists.
+    if (!parsed && (console || line.Parser.unknownOptionNames().isEmpty())) {
+        PrintError(line.Parser.errorText());
+        return 1;
+    }
+    if (!console)
+        return std::nullopt;
+    if (line.Parser.isSet(line.Help)) {
+        std::fputs(qPrintable(line.Parser.helpText()), stdout);
+        return 0;
+    }
+    if (line.Parser.isSet(line.Version)) {
+        std::printf("%s %s\n", qPrintable(AppName), SKIMMET_VERSION);
+        return 0;
+    }
+    if (!line.Parser.positionalArguments().isEmpty()) {
+        PrintError(QStringLiteral("--units takes one file and nothing else."));
+        return 1;
+    }
+    const QByteArray path = QFile::encodeName(line.Parser.value(line.Units));
+    return RunUnitsCommand(path.toStdString(), std::cout, std::cerr);
+}
+
+} // namespace
+
+int main(int argc, char** argv) {
+    if (const std::optional<int> code = RunConsoleOptions(argc, argv))
+        return *code;
+
+    const QApplication application(argc, argv);
+    QApplication::setApplicationName(AppName);
+    QApplication::setApplicationVersion(QStringLiteral(SKIMMET_VERSION));
+    QGuiApplication::setDesktopFileName(QStringLiteral("org.skimmet.skimmet"));
+    QApplication::setWindowIcon(AppIcon());
+
+    CommandLine line;
+    if (!line.Parser.parse(QApplication::arguments())) {
+        PrintError(line.Parser.errorText());
+        return 1;
+    }
+    const QStringList files = line.Parser.positionalArguments();
+    if (files.size() > 1) {
+        PrintError(QStringLiteral("Only one file can be opened."));
+        return 1;
+    }
+
+    const CSteadyClock clock;
+    CQtDialogs dialogs;
+    const std::unique_ptr<IDisplayModes> displayModes = CreateDisplayModes();
+    const std::unique_ptr<IScreenSaver> screenSaver = CreateScreenSaver();
+    CDesktopUrlOpener urlOpener;
+    CServices services{clock, dialogs, *displayModes, *screenSaver, urlOpener};
+    // Ctrl+C in the terminal or a logout closes the windows normally, so that the screen
+    // saver and the display mode are given back.
+    const CTerminationSignals termination;
+
+    CSkimmetApp app(services);
+    if (!files.isEmpty())
+        app.SetStartFile(files.front());
+    app.InitInstance();
+    return QApplication::exec();
+}

@@ -1,0 +1,62 @@
+#pragma once
+
+#include "support/FakeServices.h"
+
+#include "app/CommandTable.h"
+#include "app/MainFrame.h"
+#include "app/SkimmetApp.h"
+#include "platform/LockKeys.h"
+#include "view/FlashView.h"
+
+#include <QAction>
+#include <QApplication>
+#include <gtest/gtest.h>
+
+#include <array>
+#include <memory>
+#include <optional>
+#include <string>
+
+// Lock keys the test sets by hand; unknown until told.
+class CFakeLockKeys final : public ILockKeys {
+public:
+    std::array<std::optional<bool>, 3> States{};
+    std::optional<bool> IsOn(LockKey key) const override { return States[static_cast<int>(key)]; }
+};
+
+// The program as main starts it, on fake services.
+class AppFixture : public ::testing::Test {
+public:
+    void SetUp() override {
+        // Exit closes the only window; the test's own event loops must go on.
+        QApplication::setQuitOnLastWindowClosed(false);
+        auto keys = std::make_unique<CFakeLockKeys>();
+        Keys = keys.get();
+        App = std::make_unique<CSkimmetApp>(Fakes.Services);
+        App->InitInstance(std::move(keys));
+        Frame = App->MainFrame();
+    }
+
+    CFlashView& View() { return Frame->View(); }
+
+    // A text of several units, stopped at its start.
+    void LoadText() {
+        Frame->Settings().TextLength = static_cast<int32_t>(Text.size());
+        View().SetText(Text.c_str());
+    }
+
+    // Moves the clock on phase by phase until the view stops by itself.
+    void ReadToTheEnd() {
+        for (int i = 0; i < 1000 && (View().PlayFlags() & CFlashView::RunningBit); ++i) {
+            Fakes.Clock.Advance(5000);
+            View().OnTimer();
+        }
+    }
+
+    CFakeServices Fakes;
+    CFakeLockKeys* Keys = nullptr;
+    std::unique_ptr<CSkimmetApp> App;
+    CMainFrame* Frame = nullptr;
+    std::string Text = "Every unit is cut at punctuation, a few words at a time. Short pieces are "
+                       "packed together; long ones are split at the last space that fits.";
+};

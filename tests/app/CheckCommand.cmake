@@ -1,0 +1,28 @@
+# Runs PROGRAM with ARGS (a list) and checks its exit code against EXIT_CODE, its
+# standard output against EXPECT_REGEX or, byte for byte, against EXPECT_FILE, and its
+# standard error against ERROR_REGEX (empty when not given).
+execute_process(COMMAND ${PROGRAM} ${ARGS}
+                RESULT_VARIABLE code OUTPUT_VARIABLE out ERROR_VARIABLE err)
+set(report "\nstdout:\n${out}\nstderr:\n${err}")
+if(NOT "${code}" STREQUAL "${EXIT_CODE}")
+    message(FATAL_ERROR "exit code ${code}, expected ${EXIT_CODE}${report}")
+endif()
+if(NOT "${EXPECT_FILE}" STREQUAL "")
+    file(READ ${EXPECT_FILE} expected)
+    if(NOT out STREQUAL expected)
+        message(FATAL_ERROR "output differs from ${EXPECT_FILE}${report}")
+    endif()
+elseif(NOT "${EXPECT_REGEX}" STREQUAL "")
+    if(NOT out MATCHES "${EXPECT_REGEX}")
+        message(FATAL_ERROR "output does not match '${EXPECT_REGEX}'${report}")
+    endif()
+elseif(NOT out STREQUAL "")
+    message(FATAL_ERROR "unexpected output${report}")
+endif()
+if("${ERROR_REGEX}" STREQUAL "")
+    if(NOT err STREQUAL "")
+        message(FATAL_ERROR "unexpected error output${report}")
+    endif()
+elseif(NOT err MATCHES "${ERROR_REGEX}")
+    message(FATAL_ERROR "error output does not match '${ERROR_REGEX}'${report}")
+endif()
