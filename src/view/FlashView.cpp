@@ -1,5 +1,6 @@
 #include "view/FlashView.h"
 
+#include "panel/OptionsPanel.h"
 #include "platform/Dialogs.h"
 #include "platform/Services.h"
 #include "settings/ReadingSettings.h"
@@ -7,6 +8,8 @@
 #include "view/FontMapping.h"
 #include "view/TextDecoding.h"
 
+#include <QCloseEvent>
+#include <QKeyEvent>
 #include <QMouseEvent>
 #include <QPaintEvent>
 #include <QPainter>
@@ -51,13 +54,15 @@ QString UnitDisplayText(const char* text) {
 } // namespace
 
 CFlashView::CFlashView(CReadingSettings& settings, CServices& services, QWidget* parent)
-    : QWidget(parent), Settings(settings), Services(services), Timer(services.Clock) {
+    : QWidget(parent), Settings(settings), Services(services), Timer(services.Clock),
+      FullScreenMode(*this, services.DisplayModes) {
     // Every pixel is painted by paintEvent; nothing needs clearing first.
     setAttribute(Qt::WA_OpaquePaintEvent);
     setFocusPolicy(Qt::ClickFocus);
     Settings.BindText(&Start, &CursorPos);
     RecreateFont();
     connect(&Wake, &CWakeTimer::Fired, this, &CFlashView::OnTimer);
+    connect(&FullScreenMode, &CFullScreenMode::LeaveRequested, this, [this] { FullScreen(0); });
 }
 
 // The settings record may be gone already (its owner can destroy it before its child
@@ -286,11 +291,90 @@ void CFlashView::resizeEvent(QResizeEvent* event) {
     Shown.reset();
     Ahead.reset();
     update();
+    if (Panel && (Flags & PanelShownBit))
+        PlaceOptionsPanel();
+}
+
+void CFlashView::ShowOptionsPanel(int page) {
+    update();
+    if ((Flags & PanelShownBit) && page == 0) {
+        if (Panel)
+            Panel->hide();
+        SetFlag(PanelShownBit, false);
+        return;
+    }
+    if (!Panel)
+        Panel = new COptionsPanel(Settings, *this, Services, this);
+    PlaceOptionsPanel();
+    Panel->show();
+    SetFlag(PanelShownBit, true);
+    if (page != 0)
+        Panel->SelectPage(page);
+}
+
+// Along the bottom, from x 1 (not 0) to the full client width.
+void CFlashView::PlaceOptionsPanel() {
+    Panel->setGeometry(1, height() - PanelHeight, width(), PanelHeight);
 }
 
 void CFlashView::mousePressEvent(QMouseEvent* event) {
     setFocus(Qt::MouseFocusReason);
     QWidget::mousePressEvent(event);
+}
+
+void CFlashView::FullScreen(int enter) {
+    const bool isFullScreen = Flags & FullScreenBit;
+    if (enter == 1) {
+        if (isFullScreen)
+            return;
+        FullScreenMode.Enter(Settings.DisplaySettingNum);
+        SetFlag(FullScreenBit, true);
+        // A mode chosen now could only apply at the next entry.
+        if (Panel)
+            Panel->SetDisplayModeListEnabled(false);
+        return;
+    }
+    if (!isFullScreen)
+        return;
+    FullScreenMode.Leave();
+    if (Panel && (Flags & PanelShownBit)) {
+        PlaceOptionsPanel();
+        Panel->show();
+    }
+    SetFlag(FullScreenBit, false);
+    if (Panel)
+        Panel->SetDisplayModeListEnabled(true);
+}
+
+void CFlashView::keyPressEvent(QKeyEvent* event) {
+    // The view's own keys only matter where there is no menu: in full-screen mode.
+    if (!(Flags & FullScreenBit)) {
+        QWidget::keyPressEvent(event);
+        return;
+    }
+    switch (event->key()) {
+    case Qt::Key_Escape:
+        FullScreen(0);
+        break;
+    case Qt::Key_Space:
+        ShowOptionsPanel(0);
+        break;
+    default:
+        QWidget::keyPressEvent(event);
+        return;
+    }
+    event->accept();
+}
+
+void CFlashView::closeEvent(QCloseEvent* event) {
+    // Only the covering view is a window that can be asked to close (Alt+F4): closing it
+    // means going back to the main window, never losing the view.
+    if (Flags & FullScreenBit) {
+        FullScreen(0);
+        event->ignore();
+        return;
+    }
+    QWidget::closeEvent(event);
 }
 
 const char* CFlashView::NextUnit(char* unit) {

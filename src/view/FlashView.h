@@ -2,6 +2,7 @@
 
 #include "engine/PhaseTimer.h"
 #include "engine/UnitCutter.h"
+#include "view/FullScreenMode.h"
 #include "view/UnitLayout.h"
 #include "view/WakeTimer.h"
 
@@ -17,6 +18,7 @@
 #include <optional>
 #include <string>
 
+class COptionsPanel;
 class CReadingSettings;
 struct CServices;
 
@@ -75,6 +77,14 @@ public:
     // Off: the view arms no timer of its own and its owner calls OnTimer (to compare
     // with the periodic polling of old).
     void SetSelfTimed(bool on);
+    // 1 lifts the view out of its window to cover the screen in the display mode
+    // DisplaySettingNum selects; any other value puts it back. The reading goes on.
+    void FullScreen(int enter);
+    // The options panel along the bottom of the view: page 0 shows or hides it, 1 shows
+    // it at the reading options, 2 at the move position page. Made at its first showing.
+    void ShowOptionsPanel(int page);
+    // Null until the panel is first shown.
+    COptionsPanel* OptionsPanel() const { return Panel; }
     // A wake is armed; only while a text runs.
     bool WakePending() const { return Wake.IsArmed(); }
     // When the armed wake comes: the end of the current phase.
@@ -102,6 +112,8 @@ protected:
     void paintEvent(QPaintEvent* event) override;
     void resizeEvent(QResizeEvent* event) override;
     void mousePressEvent(QMouseEvent* event) override;
+    void keyPressEvent(QKeyEvent* event) override;
+    void closeEvent(QCloseEvent* event) override;
 
 private:
     // What a unit's pixels depend on besides its text.
@@ -144,6 +156,7 @@ private:
     void EndShowTime();
     void FinishReading();
     void StateChanged();
+    void PlaceOptionsPanel();
 
     CReadingSettings& Settings;
     CServices& Services;
@@ -160,4 +173,7 @@ private:
     // Where the cursor stood when the last piece of the text was shown: when its show
     // time ends there, the reading is over.
     const char* LastPieceAt = nullptr;
+    COptionsPanel* Panel = nullptr; // a child window
+    // Last, so that it puts the display mode back before anything else goes.
+    CFullScreenMode FullScreenMode;
 };
