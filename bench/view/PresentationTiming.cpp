@@ -1,18 +1,23 @@
 // Presentation timing of the flash view with the real clock, on the offscreen platform:
 // how late each unit's pixels come after the moment its gap ends, and what the player
 // costs in CPU and wakeups while running and while stopped. The view is driven once by
-// its own deadline wake and once, as of old, by a periodic 1 ms timer.
+// its own deadline wake and once, as of old, by a periodic 1 ms timer. With --move-page
+// on, the move position page is shown along the bottom and follows every unit; both
+// runs each design without and with it and compares them.
 //
 //   view_timing [--units N] [--gap MS] [--show MS] [--idle SECONDS] [--design deadline|poll]
+//               [--move-page off|on|both]
 
 #include "support/FakeServices.h"
 
+#include "panel/MovePositionPage.h"
 #include "platform/Clock.h"
 #include "settings/ReadingSettings.h"
 #include "view/FlashView.h"
 
 #include <QApplication>
 #include <QEventLoop>
+#include <QFrame>
 #include <QPaintEvent>
 #include <QTimer>
 
@@ -36,6 +41,7 @@ struct Options {
     uint32_t ShowMs = 10;
     int IdleSeconds = 5;
     std::string Design; // empty: both
+    std::string MovePage = "off";
 };
 
 // The monotonic time, in nanoseconds, at which the 32-bit tick count (the monotonic
@@ -70,6 +76,22 @@ public:
     std::vector<double> LatenessMs;
     std::vector<double> NoticedMs;    // lateness when the end of the gap is noticed
     std::vector<double> PaintStartMs; // lateness when the unit's paintEvent begins
+
+    // The move position page where the options panel hosts it, following the cursor.
+    void ShowMovePage(CReadingSettings& settings) {
+        SetFlag(PanelShownBit, true);
+        auto* host = new QFrame(this);
+        host->setFrameShape(QFrame::Panel);
+        host->setFrameShadow(QFrame::Sunken);
+        host->setAutoFillBackground(true);
+        host->setGeometry(205, height() - PanelHeight + 1, 385, PanelHeight - 2);
+        auto* page = new CMovePositionPage(settings, *this, host);
+        page->setGeometry(host->contentsRect());
+        // As the panel does on every change of the play state.
+        connect(this, &CFlashView::PlayFlagsChanged, page,
+                [page] { page->Refresh(CMovePositionPage::Originator::None); });
+        host->show();
+    }
 
 protected:
     void paintEvent(QPaintEvent* event) override {
@@ -166,7 +188,8 @@ std::string LongText() {
     return text;
 }
 
-Result Measure(const char* design, bool periodic, const Options& options, const std::string& text) {
+Result Measure(const char* design, bool periodic, const Options& options, const std::string& text,
+               bool movePage = false) {
     CSteadyClock clock;
     CFakeServices fakes;
     CServices services{clock, fakes.Dialogs, fakes.DisplayModes, fakes.ScreenSaver,
@@ -181,6 +204,8 @@ Result Measure(const char* design, bool periodic, const Options& options, const 
     view.resize(800, 600);
     view.show();
     view.SetText(text.c_str());
+    if (movePage)
+        view.ShowMovePage(settings);
     view.SetSelfTimed(!periodic);
     QTimer poll;
     poll.setTimerType(Qt::PreciseTimer);
@@ -245,12 +270,41 @@ void Print(const std::vector<Result>& results, const Options& options) {
                     results[0].Running.CpuPerSecond / results[1].Running.CpuPerSecond);
 }
 
+// From the end of the gap being noticed to the unit on the screen, unit by unit: the
+// work the view does for the unit, without the wake's own jitter.
+std::vector<double> OnsetWork(const Result& r) {
+    std::vector<double> work;
+    for (std::size_t i = 0; i < std::min(r.Lateness.size(), r.Noticed.size()); ++i)
+        work.push_back(r.Lateness[i] - r.Noticed[i]);
+    return work;
+}
+
+// Each design with the move page shown against the run without it.
+void PrintMovePageCost(const std::vector<Result>& results) {
+    std::printf("\n%-14s %29s\n", "", "gap end noticed to unit, ms");
+    for (const Result& r : results) {
+        const std::vector<double> work = OnsetWork(r);
+        std::printf("%-14s %6.3f %6.3f %6.3f %7.3f\n", r.Design, Mean(work), Percentile(work, 0.5),
+                    Percentile(work, 0.99), Max(work));
+    }
+    std::printf("\nmove page shown minus without, ms:  p99 lateness  p99 gap end to unit\n");
+    for (std::size_t i = 0; i + 1 < results.size(); i += 2)
+        std::printf(
+            "%-33s %+13.3f %+20.3f\n", results[i].Design,
+            Percentile(results[i + 1].Lateness, 0.99) - Percentile(results[i].Lateness, 0.99),
+            Percentile(OnsetWork(results[i + 1]), 0.99) - Percentile(OnsetWork(results[i]), 0.99));
+}
+
 Options Parse(int argc, char** argv) {
     Options options;
     for (int i = 1; i + 1 < argc; i += 2) {
         const std::string name = argv[i];
         if (name == "--design") {
             options.Design = argv[i + 1];
+            continue;
+        }
+        if (name == "--move-page") {
+            options.MovePage = argv[i + 1];
             continue;
         }
         const long value = std::strtol(argv[i + 1], nullptr, 10);
@@ -276,10 +330,22 @@ int main(int argc, char** argv) {
     const Options options = Parse(argc, argv);
     const std::string text = LongText();
     std::vector<Result> results;
-    if (options.Design != "poll")
-        results.push_back(Measure("deadline wake", false, options, text));
-    if (options.Design != "deadline")
-        results.push_back(Measure("1 ms poll", true, options, text));
+    const bool without = options.MovePage != "on";
+    const bool with = options.MovePage == "on" || options.MovePage == "both";
+    if (options.Design != "poll") {
+        if (without)
+            results.push_back(Measure("deadline wake", false, options, text));
+        if (with)
+            results.push_back(Measure("deadline+page", false, options, text, true));
+    }
+    if (options.Design != "deadline") {
+        if (without)
+            results.push_back(Measure("1 ms poll", true, options, text));
+        if (with)
+            results.push_back(Measure("1 ms poll+page", true, options, text, true));
+    }
     Print(results, options);
+    if (with && without)
+        PrintMovePageCost(results);
     return 0;
 }

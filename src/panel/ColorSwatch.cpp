@@ -1,0 +1,20 @@
+#include "panel/ColorSwatch.h"
+
+#include "view/ColorRef.h"
+
+#include <QPainter>
+
+CColorSwatch::CColorSwatch(QWidget* parent) : QWidget(parent) {
+    // The fill covers every pixel.
+    setAttribute(Qt::WA_OpaquePaintEvent);
+}
+
+void CColorSwatch::SetColor(uint32_t ref) {
+    Ref = ref;
+    update();
+}
+
+void CColorSwatch::paintEvent(QPaintEvent*) {
+    QPainter painter(this);
+    painter.fillRect(rect(), ColorFromRef(Ref));
+}

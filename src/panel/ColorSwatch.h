@@ -1,0 +1,22 @@
+#pragma once
+
+#include <QWidget>
+
+#include <cstdint>
+
+// A plain patch of one colour (0x00BBGGRR), nothing else: no text, no frame.
+class CColorSwatch : public QWidget {
+    Q_OBJECT
+public:
+    explicit CColorSwatch(QWidget* parent = nullptr);
+
+    uint32_t Color() const { return Ref; }
+    // Repaints the swatch in the new colour.
+    void SetColor(uint32_t ref);
+
+protected:
+    void paintEvent(QPaintEvent* event) override;
+
+private:
+    uint32_t Ref = 0x00FFFFFF;
+};

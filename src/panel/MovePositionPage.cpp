@@ -1,0 +1,273 @@
+#include "panel/MovePositionPage.h"
+
+#include "settings/ReadingSettings.h"
+#include "ui_MovePositionPage.h"
+#include "view/FlashView.h"
+#include "view/TextDecoding.h"
+
+#include <QKeyEvent>
+#include <QRegularExpressionValidator>
+#include <QSignalBlocker>
+
+#include <algorithm>
+#include <cstring>
+
+namespace {
+constexpr int OffsetRole = Qt::UserRole;
+
+bool IsLineBreak(char byte) {
+    return byte == '\r' || byte == '\n';
+}
+
+// At most `limit` bytes of the text at `offset`, ending before the text's terminator
+// and never reaching past the text.
+std::string_view TextAt(const char* start, int32_t offset, int32_t textLength, int limit) {
+    if (!start || offset < 0 || offset > textLength)
+        return {};
+    const auto available = static_cast<std::size_t>(std::min<int64_t>(textLength - offset, limit));
+    const char* at = start + offset;
+    const void* nul = std::memchr(at, '\0', available);
+    const std::size_t length =
+        nul ? static_cast<std::size_t>(static_cast<const char*>(nul) - at) : available;
+    return {at, length};
+}
+
+// The preview edit breaks lines at line feeds only.
+QString PreviewText(std::string_view bytes) {
+    QString text = DecodeCutText(bytes);
+    text.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
+    text.replace(QLatin1Char('\r'), QLatin1Char('\n'));
+    return text;
+}
+
+// A list row is one line: line breaks left in an entry show as their control pictures.
+QString SingleLine(QString text) {
+    text.replace(QLatin1Char('\r'), QChar(0x240D));
+    text.replace(QLatin1Char('\n'), QChar(0x240A));
+    return text;
+}
+
+QString OutsideEntry(int32_t offset) {
+    return QStringLiteral("%1 (outside the text)").arg(offset);
+}
+} // namespace
+
+CMovePositionPage::CMovePositionPage(CReadingSettings& settings, CFlashView& view, QWidget* parent)
+    : QWidget(parent), Settings(settings), View(view),
+      Form(std::make_unique<Ui::MovePositionPage>()) {
+    Form->setupUi(this);
+    Form->Slider->setPageStep(SliderPageStep);
+    Form->StepEdit->setValidator(
+        new QRegularExpressionValidator(QRegularExpression(QStringLiteral("[0-9]*")), this));
+    Form->StepEdit->installEventFilter(this);
+
+    connect(Form->Slider, &QSlider::valueChanged, this, &CMovePositionPage::OnSliderMoved);
+    connect(Form->BookmarkList, &QListWidget::currentRowChanged, this,
+            &CMovePositionPage::JumpToBookmark);
+    // A click on the entry already selected jumps back to its bookmark as well.
+    connect(Form->BookmarkList, &QListWidget::itemClicked, this, [this](QListWidgetItem* item) {
+        int32_t offset = 0;
+        Settings.GetPosition(offset);
+        if (item->data(OffsetRole).toInt() != offset)
+            JumpToBookmark(Form->BookmarkList->row(item));
+    });
+    connect(Form->BackButton, &QPushButton::clicked, this, [this] { MoveByStep(-1); });
+    connect(Form->ForwardButton, &QPushButton::clicked, this, [this] { MoveByStep(1); });
+    connect(Form->StepEdit, &QLineEdit::textChanged, this, &CMovePositionPage::StoreStep);
+    connect(Form->StepUp, &QToolButton::clicked, this, [this] { StepSpinBy(1); });
+    connect(Form->StepDown, &QToolButton::clicked, this, [this] { StepSpinBy(-1); });
+    // "Bookmarks..." has nothing to open.
+
+    connect(&View, &CFlashView::AboutToCutUnit, this, &CMovePositionPage::OnAboutToCutUnit);
+    connect(&View, &CFlashView::UnitShown, this, &CMovePositionPage::OnUnitShown);
+
+    Refresh(Originator::None);
+}
+
+CMovePositionPage::~CMovePositionPage() = default;
+
+void CMovePositionPage::Refresh(Originator originator) {
+    SetSpinPosition(Settings.Book.Step);
+    if (!(View.PlayFlags() & CFlashView::TextLoadedBit)) {
+        setEnabled(false);
+        PageEnabled = false;
+        return;
+    }
+    if (!PageEnabled) {
+        setEnabled(true);
+        PageEnabled = true;
+    }
+    if (originator == Originator::None)
+        RebuildBookmarkList();
+    UpdateDisplay(originator);
+}
+
+void CMovePositionPage::UpdateDisplay(Originator originator) {
+    // Whatever was computed for a unit is out of date now.
+    Pending.reset();
+    if (const auto display = ComputeDisplay())
+        ShowDisplay(*display, originator);
+}
+
+std::optional<CMovePositionPage::Display> CMovePositionPage::ComputeDisplay() const {
+    int32_t offset = 0;
+    const char* at = Settings.GetPosition(offset);
+    const int32_t textLength = Settings.TextLength;
+    if (!at || offset < 0 || offset > textLength)
+        return std::nullopt;
+    Display display;
+    display.Offset = offset;
+    display.TextLength = textLength;
+    display.Line = PositionLine(offset, textLength);
+    display.Preview = PreviewText(TextAt(at - offset, offset, textLength, PreviewBytes));
+    return display;
+}
+
+void CMovePositionPage::ShowDisplay(const Display& display, Originator originator) {
+    if (display.TextLength != LineSizedFor)
+        SizePositionLine(display.TextLength);
+    // A slider the user holds stays under the mouse while the reading goes on.
+    if (originator != Originator::Slider && !Form->Slider->isSliderDown()) {
+        const QSignalBlocker blocker(Form->Slider);
+        Form->Slider->setRange(0, display.TextLength);
+        Form->Slider->setValue(display.Offset);
+    }
+    // A refresh that moved nothing leaves the preview as it was, scrolled or not.
+    if (display.Preview != ShownPreview) {
+        ShownPreview = display.Preview;
+        Form->Preview->setPlainText(ShownPreview);
+    }
+    Form->PositionLine->setText(display.Line);
+}
+
+void CMovePositionPage::SizePositionLine(int32_t textLength) {
+    // Wide enough for every position in this text, so that the columns do not shift
+    // while the reading goes on and the number grows.
+    const QString widest = QStringLiteral("pos = ") +
+                           QString(QString::number(textLength).size(), QLatin1Char('8')) +
+                           QStringLiteral(" (100.00% )");
+    QLabel& line = *Form->PositionLine;
+    const QMargins margins = line.contentsMargins();
+    line.setMinimumWidth(line.fontMetrics().horizontalAdvance(widest) + margins.left() +
+                         margins.right() + 2 * line.margin());
+    LineSizedFor = textLength;
+}
+
+QString CMovePositionPage::PositionLine(int32_t offset, int32_t textLength) {
+    // Divided first and multiplied after, in double precision, and both parts cut
+    // toward zero: 29 of 100 reads 28.99.
+    const double percent =
+        textLength > 0 ? static_cast<double>(offset) / static_cast<double>(textLength) * 100.0
+                       : 0.0;
+    const auto whole = static_cast<int64_t>(percent);
+    const auto hundredths = static_cast<int64_t>((percent - static_cast<double>(whole)) * 100.0);
+    QString line = QStringLiteral("pos = ") + QString::number(offset) + QStringLiteral(" (") +
+                   QString::number(whole) + QLatin1Char('.');
+    if (hundredths < 10)
+        line += QLatin1Char('0');
+    return line + QString::number(hundredths) + QStringLiteral("% )");
+}
+
+uint16_t CMovePositionPage::StepFromText(const QString& text) {
+    const QString head = text.left(StepTextChars);
+    qsizetype i = 0;
+    while (i < head.size() && head.at(i).isSpace())
+        ++i;
+    bool negative = false;
+    if (i < head.size() && (head.at(i) == QLatin1Char('-') || head.at(i) == QLatin1Char('+'))) {
+        negative = head.at(i) == QLatin1Char('-');
+        ++i;
+    }
+    int32_t value = 0;
+    for (; i < head.size() && head.at(i) >= QLatin1Char('0') && head.at(i) <= QLatin1Char('9'); ++i)
+        value = value * 10 + (head.at(i).unicode() - '0');
+    return static_cast<uint16_t>(negative ? -value : value);
+}
+
+QString CMovePositionPage::BookmarkEntry(std::string_view bytes) {
+    bytes = bytes.substr(0, EntryBytes);
+    const auto first = std::find_if_not(bytes.begin(), bytes.end(), IsLineBreak);
+    if (first != bytes.end()) {
+        const auto cut = std::find_if(first, bytes.end(), IsLineBreak);
+        bytes = bytes.substr(0, static_cast<std::size_t>(cut - bytes.begin()));
+    }
+    return SingleLine(DecodeCutText(bytes));
+}
+
+void CMovePositionPage::RebuildBookmarkList() {
+    QListWidget& list = *Form->BookmarkList;
+    const QSignalBlocker blocker(&list);
+    list.clear();
+    // Every bookmark the book holds gets its entry, so that entry i stays bookmark i,
+    // even one that a shortened text has left outside; such an entry has no text to show.
+    const int count = std::min<int>(Settings.Book.BookmarksNum, CPositionBook::MaxBookmarks);
+    for (int index = 0; index < count; ++index) {
+        int32_t offset = 0;
+        const char* at = Settings.GetBookmark(index, offset);
+        const QString text =
+            at ? BookmarkEntry(TextAt(at - offset, offset, Settings.TextLength, EntryBytes))
+               : OutsideEntry(offset);
+        auto* item = new QListWidgetItem(text, &list);
+        item->setData(OffsetRole, offset);
+    }
+}
+
+void CMovePositionPage::SetSpinPosition(int position) {
+    // The spin holds only what its range allows; its edit then stores that in Step.
+    const QString text = QString::number(std::clamp(position, StepMin, StepMax));
+    {
+        const QSignalBlocker blocker(Form->StepEdit);
+        Form->StepEdit->setText(text);
+    }
+    StoreStep(text);
+}
+
+void CMovePositionPage::StepSpinBy(int delta) {
+    SetSpinPosition(std::clamp<int>(Settings.Book.Step, StepMin, StepMax) + delta);
+}
+
+void CMovePositionPage::StoreStep(const QString& text) {
+    Settings.Book.Step = StepFromText(text);
+}
+
+void CMovePositionPage::OnSliderMoved(int value) {
+    Settings.SetPosition(value);
+    Refresh(Originator::Slider);
+}
+
+void CMovePositionPage::JumpToBookmark(int row) {
+    const QListWidgetItem* item = Form->BookmarkList->item(row);
+    if (!item)
+        return;
+    Settings.SetPosition(item->data(OffsetRole).toInt());
+    Refresh(Originator::BookmarkList);
+}
+
+void CMovePositionPage::MoveByStep(int direction) {
+    Settings.MoveBy(direction * static_cast<int32_t>(Settings.Book.Step));
+    UpdateDisplay(Originator::None);
+}
+
+void CMovePositionPage::OnAboutToCutUnit() {
+    // Only the numbers and texts here: the unit's onset waits for this.
+    Pending = ComputeDisplay();
+}
+
+void CMovePositionPage::OnUnitShown() {
+    if (!Pending)
+        return;
+    const Display display = std::move(*Pending);
+    Pending.reset();
+    ShowDisplay(display, Originator::None);
+}
+
+bool CMovePositionPage::eventFilter(QObject* watched, QEvent* event) {
+    if (watched == Form->StepEdit && event->type() == QEvent::KeyPress) {
+        const int key = static_cast<QKeyEvent*>(event)->key();
+        if (key == Qt::Key_Up || key == Qt::Key_Down) {
+            StepSpinBy(key == Qt::Key_Up ? 1 : -1);
+            return true;
+        }
+    }
+    return QWidget::eventFilter(watched, event);
+}

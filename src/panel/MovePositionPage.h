@@ -1,0 +1,89 @@
+#pragma once
+
+#include <QString>
+#include <QWidget>
+
+#include <cstdint>
+#include <memory>
+#include <optional>
+#include <string_view>
+
+class CFlashView;
+class CReadingSettings;
+
+namespace Ui {
+class MovePositionPage;
+}
+
+// The page of the options panel that shows where the reader is in the text and moves
+// the position: slider, step buttons, bookmark list, preview and position line. While a
+// text is read it follows the cursor, shown or hidden.
+class CMovePositionPage : public QWidget {
+    Q_OBJECT
+public:
+    enum class Originator { None, Slider, BookmarkList };
+
+    static constexpr int SliderPageStep = 64;
+    static constexpr int StepMin = 1;
+    static constexpr int StepMax = 512;
+    // How many bytes at the cursor the preview shows, and a list entry of its bookmark.
+    static constexpr int PreviewBytes = 1023;
+    static constexpr int EntryBytes = 31;
+    // The step edit's value is read from this many characters at its start.
+    static constexpr int StepTextChars = 6;
+
+    CMovePositionPage(CReadingSettings& settings, CFlashView& view, QWidget* parent);
+    ~CMovePositionPage() override;
+
+    // Brings step, enabling, bookmark list (only without an originator) and display in
+    // line with the settings; the originator's own control keeps what the user did. A
+    // Step outside the spin's range 1..512 comes back clamped into it.
+    void Refresh(Originator originator);
+    // Slider (unless it is the originator), preview and position line from the position.
+    void UpdateDisplay(Originator originator);
+
+    // 'pos = 29 (28.99% )': offset, then the percentage of textLength, cut (not rounded)
+    // to two decimals. An empty text is at 0.00%.
+    static QString PositionLine(int32_t offset, int32_t textLength);
+    // The step edit's text as Step holds it: a decimal read from its first characters,
+    // kept to 16 bits.
+    static uint16_t StepFromText(const QString& text);
+    // The list entry for the bytes at a bookmark (at most EntryBytes of them): cut at the
+    // first line break after the first byte that is not one. Line breaks left at its start
+    // show as their control pictures, since a list row is one line.
+    static QString BookmarkEntry(std::string_view bytes);
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
+private:
+    // What the display part shows for one position.
+    struct Display {
+        int32_t Offset = 0;
+        int32_t TextLength = 0;
+        QString Line;
+        QString Preview;
+    };
+
+    std::optional<Display> ComputeDisplay() const;
+    void ShowDisplay(const Display& display, Originator originator);
+    void SizePositionLine(int32_t textLength);
+    void RebuildBookmarkList();
+    void SetSpinPosition(int position);
+    void StepSpinBy(int delta);
+    void StoreStep(const QString& text);
+    void OnSliderMoved(int value);
+    void JumpToBookmark(int row);
+    void MoveByStep(int direction);
+    void OnAboutToCutUnit();
+    void OnUnitShown();
+
+    CReadingSettings& Settings;
+    CFlashView& View;
+    std::unique_ptr<Ui::MovePositionPage> Form;
+    bool PageEnabled = false;
+    // Computed before a unit is cut, shown once its pixels are on the screen.
+    std::optional<Display> Pending;
+    QString ShownPreview;
+    int32_t LineSizedFor = -1;
+};

@@ -1,0 +1,170 @@
+#include "panel/OptionsPanel.h"
+
+#include "ui_OptionsPanel.h"
+
+#include "panel/MovePositionPage.h"
+#include "panel/ReadingOptionsPage.h"
+#include "platform/Dialogs.h"
+#include "platform/DisplayModes.h"
+#include "platform/Services.h"
+#include "settings/ReadingSettings.h"
+#include "view/ColorRef.h"
+#include "view/FlashView.h"
+#include "view/FontMapping.h"
+
+#include <QKeyEvent>
+#include <QSignalBlocker>
+#include <QStackedLayout>
+
+#include <algorithm>
+
+COptionsPanel::COptionsPanel(CReadingSettings& settings, CFlashView& view, CServices& services,
+                             QWidget* parentView)
+    : QWidget(parentView), Settings(settings), View(view), Services(services),
+      ui(std::make_unique<Ui::OptionsPanel>()) {
+    ui->setupUi(this);
+    // The panel is drawn over the view's background.
+    setAutoFillBackground(true);
+
+    ui->TargetSelector->setCurrentIndex(0);
+    ui->PageSelector->setCurrentIndex(0);
+    FillDisplayModes();
+    SelectDisplayMode();
+    // A panel first shown in full-screen mode must not offer a mode switch either.
+    SetDisplayModeListEnabled(!(View.PlayFlags() & CFlashView::FullScreenBit));
+
+    // Both pages fill the host's client area; only the selected one is visible.
+    Pages = new QStackedLayout(ui->PageHost);
+    Pages->setContentsMargins(0, 0, 0, 0);
+    ReadingPg = new CReadingOptionsPage(Settings, View, Services.Dialogs, ui->PageHost);
+    Pages->addWidget(ReadingPg);
+    FitPageHost();
+
+    connect(ui->PageSelector, &QComboBox::currentIndexChanged, this,
+            &COptionsPanel::ShowSelectedPage);
+    connect(ui->DisplayModeList, &QComboBox::currentIndexChanged, this,
+            &COptionsPanel::OnDisplayModeChosen);
+    connect(ui->HideButton, &QPushButton::clicked, this, &COptionsPanel::OnHide);
+    connect(ui->DefaultButton, &QPushButton::clicked, this, &COptionsPanel::OnDefault);
+    connect(ui->BkgrButton, &QPushButton::clicked, this, &COptionsPanel::OnBackground);
+    connect(ui->FontButton, &QPushButton::clicked, this, &COptionsPanel::OnFont);
+    // Every change of the play state may have moved the position or loaded a text.
+    connect(&View, &CFlashView::PlayFlagsChanged, this, &COptionsPanel::Refresh);
+}
+
+COptionsPanel::~COptionsPanel() = default;
+
+void COptionsPanel::FillDisplayModes() {
+    // Unsorted: entry i is display mode number i, the number DisplaySettingNum holds.
+    const QSignalBlocker blocker(ui->DisplayModeList);
+    ui->DisplayModeList->clear();
+    for (const DisplayMode& mode : Services.DisplayModes.Modes())
+        ui->DisplayModeList->addItem(DisplayModeText(mode));
+}
+
+void COptionsPanel::SelectDisplayMode() {
+    // A number beyond the list (from a settings file) selects nothing and stays as it is.
+    const int index = Settings.DisplaySettingNum;
+    const QSignalBlocker blocker(ui->DisplayModeList);
+    ui->DisplayModeList->setCurrentIndex(index >= 0 && index < ui->DisplayModeList->count() ? index
+                                                                                            : -1);
+}
+
+void COptionsPanel::SetDisplayModeListEnabled(bool on) {
+    ui->DisplayModeList->setEnabled(on);
+}
+
+void COptionsPanel::Refresh() {
+    SelectDisplayMode();
+    ReadingPg->Refresh();
+    if (MovePg)
+        MovePg->Refresh(CMovePositionPage::Originator::None);
+    View.update();
+}
+
+void COptionsPanel::SelectPage(int page) {
+    if (page == ReadingOptions || page == MovePosition) {
+        const QSignalBlocker blocker(ui->PageSelector);
+        ui->PageSelector->setCurrentIndex(page - 1);
+    }
+    ShowSelectedPage();
+}
+
+void COptionsPanel::ShowSelectedPage() {
+    if (ui->PageSelector->currentIndex() == 0) {
+        Pages->setCurrentWidget(ReadingPg);
+        return;
+    }
+    if (!MovePg) {
+        MovePg = new CMovePositionPage(Settings, View, ui->PageHost);
+        Pages->addWidget(MovePg);
+        FitPageHost();
+    }
+    Pages->setCurrentWidget(MovePg);
+}
+
+void COptionsPanel::FitPageHost() {
+    // As wide as the template has it unless a page needs more, and the same for both
+    // pages, so that the buttons stay where they are whichever page is shown.
+    const int frame = 2 * ui->PageHost->frameWidth();
+    int width = HostWidth;
+    for (const QWidget* page : {static_cast<QWidget*>(ReadingPg), static_cast<QWidget*>(MovePg)}) {
+        if (page)
+            width = std::max(width, page->minimumSizeHint().width() + frame);
+    }
+    ui->PageHost->setFixedWidth(width);
+}
+
+void COptionsPanel::showEvent(QShowEvent* event) {
+    Refresh();
+    QWidget::showEvent(event);
+}
+
+void COptionsPanel::keyPressEvent(QKeyEvent* event) {
+    // Enter and Escape neither close the panel nor reach the view behind it (where
+    // Escape would leave full-screen mode).
+    switch (event->key()) {
+    case Qt::Key_Return:
+    case Qt::Key_Enter:
+    case Qt::Key_Escape:
+        event->accept();
+        return;
+    default:
+        QWidget::keyPressEvent(event);
+    }
+}
+
+void COptionsPanel::OnHide() {
+    View.ShowOptionsPanel(CurrentPage);
+    // So that Space toggles the panel again in full-screen mode.
+    View.setFocus(Qt::OtherFocusReason);
+}
+
+void COptionsPanel::OnDefault() {
+    // The view keeps its display font until it next re-creates it.
+    Settings.ResetDefaults();
+    Refresh();
+}
+
+void COptionsPanel::OnBackground() {
+    const std::optional<QColor> color =
+        Services.Dialogs.PickColor(this, ColorFromRef(Settings.BkgColor));
+    if (!color || !color->isValid())
+        return;
+    Settings.BkgColor = RefFromColor(*color);
+    View.update();
+}
+
+void COptionsPanel::OnFont() {
+    const std::optional<QFont> font =
+        Services.Dialogs.PickFont(this, FontFromLogFont(Settings.Font));
+    if (!font)
+        return;
+    Settings.Font = LogFontFromFont(*font, Settings.Font);
+    View.RecreateFont();
+}
+
+void COptionsPanel::OnDisplayModeChosen(int index) {
+    if (index >= 0)
+        Settings.DisplaySettingNum = index;
+}

@@ -1,0 +1,68 @@
+#pragma once
+
+#include <QWidget>
+
+#include <memory>
+
+class CFlashView;
+class CMovePositionPage;
+class CReadingOptionsPage;
+class CReadingSettings;
+class QStackedLayout;
+struct CServices;
+
+namespace Ui {
+class OptionsPanel;
+}
+
+// The panel along the bottom of the view: target and page selectors, the list of
+// full-screen display modes, the page host with the reading options page or the move
+// position page, and the Hide, Default, Bkgr and Font buttons. Every control edits the
+// settings in place. The view owns the panel, shows, hides and places it.
+class COptionsPanel : public QWidget {
+    Q_OBJECT
+public:
+    // Pages as ShowOptionsPanel and SelectPage number them; 0 keeps the selection.
+    enum Page { CurrentPage = 0, ReadingOptions = 1, MovePosition = 2 };
+
+    COptionsPanel(CReadingSettings& settings, CFlashView& view, CServices& services,
+                  QWidget* parentView);
+    ~COptionsPanel() override;
+
+    CReadingOptionsPage* ReadingPage() const { return ReadingPg; }
+    // Null until "Move" is first selected.
+    CMovePositionPage* MovePage() const { return MovePg; }
+
+    // The display-mode list is off while the view is full screen.
+    void SetDisplayModeListEnabled(bool on);
+    // Brings the panel and both pages in line with the settings.
+    void Refresh();
+    // 1 reading options, 2 move position, 0 the page already selected; then shows it.
+    void SelectPage(int page);
+
+protected:
+    void showEvent(QShowEvent* event) override;
+    void keyPressEvent(QKeyEvent* event) override;
+
+private:
+    void FillDisplayModes();
+    void SelectDisplayMode();
+    void ShowSelectedPage();
+    void FitPageHost();
+    void OnHide();
+    void OnDefault();
+    void OnBackground();
+    void OnFont();
+    void OnDisplayModeChosen(int index);
+
+    // The page host's width in the template: 255 dialog units.
+    static constexpr int HostWidth = 383;
+
+    CReadingSettings& Settings;
+    CFlashView& View;
+    CServices& Services;
+    std::unique_ptr<Ui::OptionsPanel> ui;
+    QStackedLayout* Pages = nullptr;
+    CReadingOptionsPage* ReadingPg = nullptr;
+    CMovePositionPage* MovePg = nullptr;
+};

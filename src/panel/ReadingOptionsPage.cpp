@@ -1,0 +1,285 @@
+#include "panel/ReadingOptionsPage.h"
+
+#include "ui_ReadingOptionsPage.h"
+
+#include "platform/Dialogs.h"
+#include "settings/ReadingSettings.h"
+#include "view/ColorRef.h"
+#include "view/FlashView.h"
+
+#include <QLineEdit>
+#include <QLocale>
+#include <QRegularExpressionValidator>
+#include <QSignalBlocker>
+#include <QSpinBox>
+
+#include <algorithm>
+#include <optional>
+
+namespace {
+constexpr char16_t EscapedByteBase = 0xDC00; // + the byte, for bytes 0x80..0xFF
+constexpr int MaxDigits = 9;                 // fits an int32 whatever the digits
+
+// Length of the well-formed UTF-8 character at the start of bytes, 0 when there is none.
+std::size_t Utf8CharLength(std::string_view bytes) {
+    const auto at = [&](std::size_t i) {
+        return static_cast<unsigned char>(bytes[i]);
+    };
+    const unsigned char lead = at(0);
+    if (lead < 0x80)
+        return 1;
+    std::size_t length = 0;
+    unsigned char low = 0x80;
+    unsigned char high = 0xBF;
+    if (lead >= 0xC2 && lead <= 0xDF) {
+        length = 2;
+    } else if (lead >= 0xE0 && lead <= 0xEF) {
+        length = 3;
+        low = lead == 0xE0 ? 0xA0 : 0x80;  // no overlong forms
+        high = lead == 0xED ? 0x9F : 0xBF; // no surrogates
+    } else if (lead >= 0xF0 && lead <= 0xF4) {
+        length = 4;
+        low = lead == 0xF0 ? 0x90 : 0x80;
+        high = lead == 0xF4 ? 0x8F : 0xBF; // nothing beyond U+10FFFF
+    } else {
+        return 0;
+    }
+    if (bytes.size() < length || at(1) < low || at(1) > high)
+        return 0;
+    for (std::size_t i = 2; i < length; ++i) {
+        if (at(i) < 0x80 || at(i) > 0xBF)
+            return 0;
+    }
+    return length;
+}
+
+// The value a numeric edit's text stands for, when the spin would accept it.
+std::optional<int> AcceptedValue(const QString& text, int minimum, int maximum) {
+    if (text.isEmpty() || text.size() > MaxDigits)
+        return std::nullopt;
+    int value = 0;
+    for (const QChar c : text) {
+        if (c < QLatin1Char('0') || c > QLatin1Char('9'))
+            return std::nullopt;
+        value = value * 10 + (c.unicode() - u'0');
+    }
+    if (value < minimum || value > maximum)
+        return std::nullopt;
+    return value;
+}
+
+int ClampToRange(int64_t value, const QSpinBox& spin) {
+    return static_cast<int>(std::clamp<int64_t>(value, spin.minimum(), spin.maximum()));
+}
+} // namespace
+
+CReadingOptionsPage::CReadingOptionsPage(CReadingSettings& settings, CFlashView& view,
+                                         IDialogs& dialogs, QWidget* parent)
+    : QWidget(parent), Settings(settings), View(view), Dialogs(dialogs),
+      ui(std::make_unique<Ui::ReadingOptionsPage>()) {
+    ui->setupUi(this);
+
+    SetUpNumber(Pair(Field::Between), Field::Between, ui->BetweenSpin);
+    SetUpNumber(Pair(Field::Duration), Field::Duration, ui->DurationSpin);
+    SetUpNumber(Pair(Field::MaxSimb), Field::MaxSimb, ui->MaxSpin);
+    SetUpNumber(Pair(Field::MinSimb), Field::MinSimb, ui->MinSpin);
+    SetUpNumber(Pair(Field::Width), Field::Width, ui->WidthSpin);
+    for (const Field field :
+         {Field::Between, Field::Duration, Field::MaxSimb, Field::MinSimb, Field::Width})
+        SetPosition(field);
+    Pair(Field::MaxSimb).Edit->setMaxLength(3);
+    Pair(Field::MinSimb).Edit->setMaxLength(3);
+
+    ui->ColorSwatch->SetColor(Settings.TexColor);
+
+    ui->StopSymbolsEdit->setMaxLength(EditLimit);
+    SetStopSymbolsEdit(Settings.GetStopSymbolsText());
+    ui->UnconditionalEdit->setMaxLength(EditLimit);
+    SetUnconditionalEdit(Settings.GetUnconditionalText());
+
+    connect(ui->StopSymbolsEdit, &QLineEdit::textEdited, this,
+            &CReadingOptionsPage::OnStopSymbolsChanged);
+    connect(ui->ShiftForwardButton, &QPushButton::clicked, this,
+            [this] { OnShiftSplit(SplitDirection::Forward); });
+    connect(ui->ShiftBackButton, &QPushButton::clicked, this,
+            [this] { OnShiftSplit(SplitDirection::Back); });
+    connect(ui->TextColorButton, &QPushButton::clicked, this, &CReadingOptionsPage::OnTextColor);
+}
+
+CReadingOptionsPage::~CReadingOptionsPage() = default;
+
+void CReadingOptionsPage::SetUpNumber(NumberPair& pair, Field field, QSpinBox* spin) {
+    pair.Target = field;
+    pair.Spin = spin;
+    // The spin's own line edit is the edit of the pair. Its text is taken as it is
+    // typed, so it accepts any run of digits: an entry the spin would refuse turns into
+    // 1 here rather than being held back while it is typed.
+    pair.Edit = spin->findChild<QLineEdit*>();
+    Q_ASSERT(pair.Edit);
+    spin->setLocale(QLocale::c());
+    spin->setKeyboardTracking(true);
+    pair.Edit->setValidator(
+        new QRegularExpressionValidator(QRegularExpression(QStringLiteral("[0-9]*")), pair.Edit));
+    // Typing changes the text; the arrows and the wheel change the value and rewrite
+    // the text without a signal of the line edit.
+    connect(pair.Edit, &QLineEdit::textChanged, this, [this, field] { OnNumberChanged(field); });
+    connect(spin, &QSpinBox::valueChanged, this, [this, field] { OnNumberChanged(field); });
+}
+
+CReadingOptionsPage::NumberPair& CReadingOptionsPage::Pair(Field field) {
+    return Numbers[static_cast<std::size_t>(field)];
+}
+
+int64_t CReadingOptionsPage::FieldValue(Field field) const {
+    switch (field) {
+    case Field::Between:
+        return Settings.freq;
+    case Field::Duration:
+        return Settings.durat;
+    case Field::MaxSimb:
+        return Settings.MaxText;
+    case Field::MinSimb:
+        return Settings.MinText;
+    case Field::Width:
+        return Settings.Width;
+    }
+    return 1;
+}
+
+void CReadingOptionsPage::StoreField(Field field, int32_t value) {
+    switch (field) {
+    case Field::Between:
+        Settings.freq = static_cast<uint32_t>(value);
+        View.TimingChanged();
+        break;
+    case Field::Duration:
+        Settings.durat = static_cast<uint32_t>(value);
+        View.TimingChanged();
+        break;
+    case Field::MaxSimb:
+        Settings.MaxText = value;
+        break;
+    case Field::MinSimb:
+        Settings.MinText = value;
+        break;
+    case Field::Width:
+        Settings.Width = value;
+        break;
+    }
+}
+
+// A value beyond the spin's range (from a settings file) goes to the nearest bound,
+// which is then written back.
+void CReadingOptionsPage::SetPosition(Field field) {
+    NumberPair& pair = Pair(field);
+    {
+        const QSignalBlocker blocker(pair.Spin);
+        pair.Spin->setValue(ClampToRange(FieldValue(field), *pair.Spin));
+    }
+    OnNumberChanged(field);
+}
+
+void CReadingOptionsPage::OnNumberChanged(Field field) {
+    NumberPair& pair = Pair(field);
+    const std::optional<int> value =
+        AcceptedValue(pair.Edit->text(), pair.Spin->minimum(), pair.Spin->maximum());
+    StoreField(field, value.value_or(1));
+    if (value)
+        return;
+    // Empty, zero or too large: the edit shows what the field now holds.
+    const QSignalBlocker blocker(pair.Spin);
+    pair.Spin->setValue(1);
+}
+
+void CReadingOptionsPage::SetStopSymbolsEdit(const std::string& text) {
+    {
+        const QSignalBlocker blocker(ui->StopSymbolsEdit);
+        ui->StopSymbolsEdit->setText(EditTextFromBytes(text));
+    }
+    OnStopSymbolsChanged();
+}
+
+void CReadingOptionsPage::SetUnconditionalEdit(const std::string& text) {
+    {
+        const QSignalBlocker blocker(ui->UnconditionalEdit);
+        ui->UnconditionalEdit->setText(EditTextFromBytes(text));
+    }
+    OnUnconditionalChanged();
+}
+
+void CReadingOptionsPage::OnStopSymbolsChanged() {
+    if (!StopSymbolsPrimed) {
+        StopSymbolsPrimed = true;
+        return;
+    }
+    Settings.SetStopSymbolsText(BytesFromEditText(ui->StopSymbolsEdit->text(), TextFormBytes));
+    SetUnconditionalEdit(Settings.GetUnconditionalText());
+}
+
+void CReadingOptionsPage::OnUnconditionalChanged() {
+    if (!UnconditionalPrimed) {
+        UnconditionalPrimed = true;
+        return;
+    }
+    Settings.SetUnconditionalText(BytesFromEditText(ui->UnconditionalEdit->text(), TextFormBytes));
+}
+
+void CReadingOptionsPage::OnShiftSplit(SplitDirection direction) {
+    if (Settings.ShiftSplit(direction))
+        SetUnconditionalEdit(Settings.GetUnconditionalText());
+}
+
+void CReadingOptionsPage::OnTextColor() {
+    const std::optional<QColor> color = Dialogs.PickColor(this, ColorFromRef(Settings.TexColor));
+    if (!color || !color->isValid())
+        return;
+    Settings.TexColor = RefFromColor(*color);
+    ui->ColorSwatch->SetColor(Settings.TexColor);
+}
+
+void CReadingOptionsPage::Refresh() {
+    SetStopSymbolsEdit(Settings.GetStopSymbolsText());
+    SetUnconditionalEdit(Settings.GetUnconditionalText());
+    ui->ColorSwatch->SetColor(Settings.TexColor);
+    for (const Field field :
+         {Field::Width, Field::MinSimb, Field::MaxSimb, Field::Duration, Field::Between})
+        SetPosition(field);
+}
+
+QString CReadingOptionsPage::EditTextFromBytes(std::string_view bytes) {
+    QString text;
+    while (!bytes.empty()) {
+        const std::size_t length = Utf8CharLength(bytes);
+        if (length == 0) {
+            text += QChar(EscapedByteBase + static_cast<unsigned char>(bytes.front()));
+            bytes.remove_prefix(1);
+            continue;
+        }
+        text += QString::fromUtf8(bytes.data(), static_cast<qsizetype>(length));
+        bytes.remove_prefix(length);
+    }
+    return text;
+}
+
+std::string CReadingOptionsPage::BytesFromEditText(const QString& text, std::size_t maxBytes) {
+    std::string bytes;
+    for (qsizetype i = 0; i < text.size(); ++i) {
+        const char16_t unit = text[i].unicode();
+        std::string piece;
+        if (unit >= EscapedByteBase + 0x80 && unit <= EscapedByteBase + 0xFF) {
+            piece = static_cast<char>(unit - EscapedByteBase);
+        } else if (QChar::isHighSurrogate(unit) && i + 1 < text.size() &&
+                   text[i + 1].isLowSurrogate()) {
+            piece = QStringView(text).mid(i, 2).toUtf8().toStdString();
+            ++i;
+        } else if (QChar::isSurrogate(unit)) {
+            continue; // half a character: nothing to give back
+        } else {
+            piece = QString(QChar(unit)).toUtf8().toStdString();
+        }
+        if (bytes.size() + piece.size() > maxBytes)
+            break;
+        bytes += piece;
+    }
+    return bytes;
+}

@@ -1,0 +1,6 @@
+# Move position page (skimmet_gui).
+target_sources(skimmet_gui PRIVATE
+    ${CMAKE_CURRENT_LIST_DIR}/MovePositionPage.cpp
+    ${CMAKE_CURRENT_LIST_DIR}/MovePositionPage.h
+    ${PROJECT_SOURCE_DIR}/res/MovePositionPage.ui
+)
