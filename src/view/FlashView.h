@@ -2,9 +2,9 @@
 
 #include "engine/PhaseTimer.h"
 #include "engine/UnitCutter.h"
+#include "platform/WakeTimer.h"
 #include "view/FullScreenMode.h"
 #include "view/UnitLayout.h"
-#include "view/WakeTimer.h"
 
 #include <QFont>
 #include <QImage>

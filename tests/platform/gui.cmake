@@ -4,6 +4,7 @@ skimmet_test(NAME platform_gui_tests GUI SOURCES
     ${CMAKE_CURRENT_LIST_DIR}/DisplayModesTests.cpp
     ${CMAKE_CURRENT_LIST_DIR}/TerminationSignalsTests.cpp
     ${CMAKE_CURRENT_LIST_DIR}/UrlOpenerTests.cpp
+    ${CMAKE_CURRENT_LIST_DIR}/WakeTimerTests.cpp
 )
 
 # Tests that need a server of their own run as one ctest each, under a wrapper that

@@ -1,4 +1,4 @@
-#include "view/WakeTimer.h"
+#include "platform/WakeTimer.h"
 
 #include <QSocketNotifier>
 
