@@ -16,6 +16,12 @@
 #include <memory>
 #include <optional>
 #include <string>
+#include <vector>
+
+// Names parameterised cases after their Name field.
+inline constexpr auto ByName = [](const auto& info) {
+    return std::string(info.param.Name);
+};
 
 // Lock keys the test sets by hand; unknown until told.
 class CFakeLockKeys final : public ILockKeys {
@@ -43,6 +49,19 @@ public:
     void LoadText() {
         Frame->Settings().TextLength = static_cast<int32_t>(Text.size());
         View().SetText(Text.c_str());
+    }
+
+    // Plays steps on the loaded text: a command id executes that command, its negative
+    // clicks the command's action, 0 moves the clock on until the view stops by itself.
+    void Play(const std::vector<int>& steps) {
+        for (const int id : steps) {
+            if (id == 0)
+                ReadToTheEnd();
+            else if (id < 0)
+                Frame->ActionFor(-id)->trigger();
+            else
+                Frame->ExecuteCommand(id);
+        }
     }
 
     // Moves the clock on phase by phase until the view stops by itself.

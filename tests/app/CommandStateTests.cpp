@@ -1,11 +1,8 @@
 #include "AppTestSupport.h"
 
-#include <QSignalSpy>
 #include <QStatusBar>
-#include <QTest>
 #include <QToolBar>
 
-#include <functional>
 #include <map>
 #include <vector>
 
@@ -53,7 +50,8 @@ StateRow FixedStates() {
 
 struct ReadingCase {
     const char* Name;
-    std::function<void(AppFixture&, CMainFrame&)> Enter;
+    bool Text;
+    std::vector<int> Steps; // as AppFixture::Play takes them
     char RunState, PauseState, StopState, BookmarkState;
 };
 
@@ -61,7 +59,9 @@ class CommandStates : public AppFixture, public ::testing::WithParamInterface<Re
 
 TEST_P(CommandStates, EveryCommand_InReadingState_EnabledAndCheckedAsRuled) {
     const ReadingCase& c = GetParam();
-    c.Enter(*this, *Frame);
+    if (c.Text)
+        LoadText();
+    Play(c.Steps);
 
     StateRow expected = FixedStates();
     expected[Id::Run] = c.RunState;
@@ -85,60 +85,20 @@ TEST_P(CommandStates, EveryCommand_InReadingState_EnabledAndCheckedAsRuled) {
 
 INSTANTIATE_TEST_SUITE_P(
     ReadingStates, CommandStates,
-    ::testing::Values(ReadingCase{"NoText", [](AppFixture&, CMainFrame&) {}, '-', '-', '-', '-'},
-                      ReadingCase{"Stopped", [](AppFixture& f, CMainFrame&) { f.LoadText(); }, 'e',
-                                  'e', 'c', '-'},
-                      ReadingCase{"Running",
-                                  [](AppFixture& f, CMainFrame& frame) {
-                                      f.LoadText();
-                                      frame.ExecuteCommand(Id::Run);
-                                  },
-                                  'c', 'e', 'e', 'e'},
-                      ReadingCase{"Paused",
-                                  [](AppFixture& f, CMainFrame& frame) {
-                                      f.LoadText();
-                                      frame.ExecuteCommand(Id::Run);
-                                      frame.ExecuteCommand(Id::Pause);
-                                  },
-                                  'e', 'c', 'e', '-'},
-                      ReadingCase{"StoppedAfterRunning",
-                                  [](AppFixture& f, CMainFrame& frame) {
-                                      f.LoadText();
-                                      frame.ExecuteCommand(Id::Run);
-                                      frame.ExecuteCommand(Id::Stop);
-                                  },
-                                  'e', 'e', 'c', '-'},
-                      ReadingCase{"AfterAddBookmark",
-                                  [](AppFixture& f, CMainFrame& frame) {
-                                      f.LoadText();
-                                      frame.ExecuteCommand(Id::Run);
-                                      frame.ExecuteCommand(Id::AddBookmark);
-                                  },
-                                  'e', 'c', 'e', '-'},
-                      ReadingCase{"AtTheEnd",
-                                  [](AppFixture& f, CMainFrame& frame) {
-                                      f.LoadText();
-                                      frame.ExecuteCommand(Id::Run);
-                                      f.ReadToTheEnd();
-                                  },
-                                  'e', 'e', 'c', '-'},
-                      // Clicking a checked button again must not uncheck it.
-                      ReadingCase{"RunTwice",
-                                  [](AppFixture& f, CMainFrame& frame) {
-                                      f.LoadText();
-                                      frame.ActionFor(Id::Run)->trigger();
-                                      frame.ActionFor(Id::Run)->trigger();
-                                  },
-                                  'c', 'e', 'e', 'e'},
-                      ReadingCase{"StopWhileStopped",
-                                  [](AppFixture& f, CMainFrame& frame) {
-                                      f.LoadText();
-                                      frame.ActionFor(Id::Stop)->trigger();
-                                  },
-                                  'e', 'e', 'c', '-'}),
-    [](const ::testing::TestParamInfo<ReadingCase>& info) { return info.param.Name; });
+    ::testing::Values(
+        ReadingCase{"NoText", false, {}, '-', '-', '-', '-'},
+        ReadingCase{"Stopped", true, {}, 'e', 'e', 'c', '-'},
+        ReadingCase{"Running", true, {Id::Run}, 'c', 'e', 'e', 'e'},
+        ReadingCase{"Paused", true, {Id::Run, Id::Pause}, 'e', 'c', 'e', '-'},
+        ReadingCase{"StoppedAfterRunning", true, {Id::Run, Id::Stop}, 'e', 'e', 'c', '-'},
+        ReadingCase{"AfterAddBookmark", true, {Id::Run, Id::AddBookmark}, 'e', 'c', 'e', '-'},
+        ReadingCase{"AtTheEnd", true, {Id::Run, 0}, 'e', 'e', 'c', '-'},
+        // Clicking a checked button again must not uncheck it.
+        ReadingCase{"RunTwice", true, {-Id::Run, -Id::Run}, 'c', 'e', 'e', 'e'},
+        ReadingCase{"StopWhileStopped", true, {-Id::Stop}, 'e', 'e', 'c', '-'}),
+    ByName);
 
-TEST_F(AppFixture, PlayState_ChangedByTheViewItself_CommandsFollowAtOnce) {
+TEST_F(AppFixture, PlayState_ChangedByTheViewItself_CommandsAndScreenSaverFollowAtOnce) {
     LoadText();
     EXPECT_FALSE(Frame->ActionFor(Id::Run)->isChecked());
 
@@ -150,6 +110,12 @@ TEST_F(AppFixture, PlayState_ChangedByTheViewItself_CommandsFollowAtOnce) {
     EXPECT_TRUE(Frame->ActionFor(Id::Pause)->isChecked());
     EXPECT_FALSE(Frame->ActionFor(Id::Run)->isChecked());
     EXPECT_FALSE(Frame->ActionFor(Id::AddBookmark)->isEnabled());
+
+    Frame->ExecuteCommand(Id::Run);
+    ASSERT_TRUE(Fakes.ScreenSaver.IsInhibited());
+    View().SetPlayState(CFlashView::Stop);
+    EXPECT_TRUE(Frame->ActionFor(Id::Stop)->isChecked());
+    EXPECT_FALSE(Fakes.ScreenSaver.IsInhibited());
 }
 
 TEST_F(AppFixture, DisabledCommand_Executed_DoesNothing) {
@@ -182,12 +148,12 @@ TEST_F(AppFixture, AddBookmark_WhileRunning_AddsTheCursorAndPauses) {
 struct BarCase {
     const char* Name;
     int Id;
-    std::function<QWidget*(CMainFrame&)> Bar;
+    QWidget* (*Bar)(CMainFrame&);
 };
 
 class BarToggles : public AppFixture, public ::testing::WithParamInterface<BarCase> {};
 
-TEST_P(BarToggles, Command_TwiceFromTheMenu_HidesThenShowsAndChecks) {
+TEST_P(BarToggles, CommandTwiceThenBarHiddenOtherwise_BarAndCheckFollow) {
     QAction* action = Frame->ActionFor(GetParam().Id);
     QWidget* bar = GetParam().Bar(*Frame);
     ASSERT_TRUE(bar->isVisible());
@@ -200,11 +166,6 @@ TEST_P(BarToggles, Command_TwiceFromTheMenu_HidesThenShowsAndChecks) {
     action->trigger();
     EXPECT_TRUE(bar->isVisible());
     EXPECT_TRUE(action->isChecked());
-}
-
-TEST_P(BarToggles, BarHiddenOtherwise_CheckFollows) {
-    QAction* action = Frame->ActionFor(GetParam().Id);
-    QWidget* bar = GetParam().Bar(*Frame);
 
     bar->hide();
     EXPECT_FALSE(action->isChecked());
@@ -221,21 +182,6 @@ INSTANTIATE_TEST_SUITE_P(Bars, BarToggles,
                                                    [](CMainFrame& f) -> QWidget* {
                                                        return f.statusBar();
                                                    }}),
-                         [](const ::testing::TestParamInfo<BarCase>& info) {
-                             return info.param.Name;
-                         });
-
-TEST_F(AppFixture, HiddenToolBar_AcceleratorStillWorks) {
-    ASSERT_TRUE(QTest::qWaitForWindowActive(Frame));
-    Frame->ActionFor(Id::ViewToolBar)->trigger();
-    Frame->ActionFor(Id::ViewStatusBar)->trigger();
-    QAction* fullScreen = Frame->AcceleratorFor(Id::FullScreen);
-    fullScreen->setEnabled(true);
-    QSignalSpy triggered(fullScreen, &QAction::triggered);
-
-    QTest::keyClick(&View(), Qt::Key_Return, Qt::AltModifier);
-
-    EXPECT_EQ(triggered.count(), 1);
-}
+                         ByName);
 
 } // namespace

@@ -14,7 +14,6 @@
 
 #include <sys/stat.h>
 
-#include <functional>
 #include <optional>
 #include <vector>
 
@@ -93,7 +92,7 @@ TEST_F(Documents, Open_ChosenText_LoadedStoppedAtItsStartWithItsNameInTheTitle) 
     EXPECT_FALSE(Frame->ActionFor(Id::AddBookmark)->isEnabled());
 }
 
-TEST_F(Documents, OpenAnother_PositionAndBookmarksGoToTheCompanionAndComeBack) {
+TEST_F(Documents, OpenAnotherOrTheSame_PositionAndBookmarksGoToTheCompanionAndComeBack) {
     const QString a = WriteText(QStringLiteral("a.txt"), TextA);
     const QString b = WriteText(QStringLiteral("b.txt"), TextB);
     OpenFromMenu(a);
@@ -127,6 +126,10 @@ TEST_F(Documents, OpenAnother_PositionAndBookmarksGoToTheCompanionAndComeBack) {
     EXPECT_EQ(Frame->Settings().freq, 250u);
     EXPECT_EQ(View().PlayFlags(), CFlashView::TextLoadedBit | CFlashView::StoppedBit);
 
+    OpenFromMenu(a); // the same text again keeps its position
+
+    EXPECT_EQ(Offset(), marked + 7);
+
     Frame->close();
 
     EXPECT_FALSE(Frame->isVisible());
@@ -135,16 +138,6 @@ TEST_F(Documents, OpenAnother_PositionAndBookmarksGoToTheCompanionAndComeBack) {
     EXPECT_EQ(closed.GetInt("POSITION", "BookmarksNum", -1), 1);
     EXPECT_EQ(closed.GetInt("POSITION", "Bookmark1", -1), marked);
     EXPECT_TRUE(Fakes.Dialogs.Messages.empty());
-}
-
-TEST_F(Documents, OpenTheSameTextAgain_KeepsItsPosition) {
-    const QString a = WriteText(QStringLiteral("a.txt"), TextA);
-    OpenFromMenu(a);
-    ASSERT_TRUE(Frame->Settings().SetPosition(12));
-
-    OpenFromMenu(a);
-
-    EXPECT_EQ(Offset(), 12);
 }
 
 TEST_F(Documents, OpenWhileRunning_NewTextStoppedAndScreenSaverGivenBack) {
@@ -198,23 +191,34 @@ TEST_F(Documents, OpenEmptyFile_EmptyTextThatEndsAtOnce) {
 
 struct UnopenableCase {
     const char* Name;
-    std::function<QString(Documents&)> Make; // the path the dialog returns
+    QString (*Make)(Documents&); // the path the dialog returns
+    QString Message;
+    MessageIcon Icon;
 };
 
 class UnopenableFiles : public Documents, public ::testing::WithParamInterface<UnopenableCase> {};
 
-TEST_P(UnopenableFiles, Open_ErrorOpeningFile_PreviousTextAsItWas) {
+TEST_P(UnopenableFiles, Open_RefusedBeforeReading_PreviousTextAsItWas) {
     OpenFromMenu(WriteText(QStringLiteral("a.txt"), TextA));
     ASSERT_TRUE(Frame->Settings().SetPosition(9));
     Frame->Settings().AddBookmark();
     const Visible before = Seen();
     const QString path = GetParam().Make(*this);
+    bool read = false;
+    QObject::connect(&Frame->Document(), &CTextDocument::ReadingProgress, [&] { read = true; });
+    std::optional<Qt::CursorShape> during; // the message comes with the pointer, not busy
+    Fakes.Dialogs.OnMessage = [&] {
+        const QCursor* cursor = QGuiApplication::overrideCursor();
+        during = cursor ? cursor->shape() : Qt::CursorShape(-1);
+    };
 
     OpenFromMenu(path);
 
+    EXPECT_EQ(during, Qt::ArrowCursor);
     ASSERT_EQ(Fakes.Dialogs.Messages.size(), 1u);
-    EXPECT_EQ(Fakes.Dialogs.Messages[0].Text, OpeningFailed);
-    EXPECT_EQ(Fakes.Dialogs.Messages[0].Icon, MessageIcon::Warning);
+    EXPECT_EQ(Fakes.Dialogs.Messages[0].Text, GetParam().Message);
+    EXPECT_EQ(Fakes.Dialogs.Messages[0].Icon, GetParam().Icon);
+    EXPECT_FALSE(read);
     EXPECT_EQ(Seen(), before);
     // Nothing was saved for the text that stayed, and nothing made for the other.
     EXPECT_FALSE(QFileInfo::exists(PathOf(QStringLiteral("a.txt.skm"))));
@@ -228,38 +232,31 @@ INSTANTIATE_TEST_SUITE_P(
                                          const QString path = f.PathOf(QStringLiteral("folder"));
                                          QDir().mkdir(path);
                                          return path;
-                                     }},
+                                     },
+                                     OpeningFailed, MessageIcon::Warning},
                       UnopenableCase{"RemovedAfterTheDialog",
                                      [](Documents& f) {
                                          const QString path =
                                              f.WriteText(QStringLiteral("gone.txt"), "soon gone");
                                          QFile::remove(path);
                                          return path;
-                                     }},
+                                     },
+                                     OpeningFailed, MessageIcon::Warning},
                       // A pipe would block a plain open until a writer came.
                       UnopenableCase{"Fifo",
                                      [](Documents& f) {
                                          const QString path = f.PathOf(QStringLiteral("pipe"));
                                          ::mkfifo(QFile::encodeName(path).constData(), 0600);
                                          return path;
-                                     }}),
-    [](const ::testing::TestParamInfo<UnopenableCase>& info) { return info.param.Name; });
-
-TEST_F(Documents, OpenOneGigabyte_RefusedWithTheErrorIconBeforeReading) {
-    OpenFromMenu(WriteText(QStringLiteral("a.txt"), TextA));
-    const Visible before = Seen();
-    const QString huge = WriteSparse(QStringLiteral("huge.txt"), CTextBuffer::SizeLimit);
-    bool read = false;
-    QObject::connect(&Frame->Document(), &CTextDocument::ReadingProgress, [&] { read = true; });
-
-    OpenFromMenu(huge);
-
-    ASSERT_EQ(Fakes.Dialogs.Messages.size(), 1u);
-    EXPECT_EQ(Fakes.Dialogs.Messages[0].Text, TooLarge);
-    EXPECT_EQ(Fakes.Dialogs.Messages[0].Icon, MessageIcon::Error);
-    EXPECT_FALSE(read);
-    EXPECT_EQ(Seen(), before);
-}
+                                     },
+                                     OpeningFailed, MessageIcon::Warning},
+                      UnopenableCase{"OneGigabyte",
+                                     [](Documents& f) {
+                                         return f.WriteSparse(QStringLiteral("huge.txt"),
+                                                              CTextBuffer::SizeLimit);
+                                     },
+                                     TooLarge, MessageIcon::Error}),
+    ByName);
 
 struct UnwritableCase {
     const char* Name;
@@ -283,7 +280,7 @@ public:
     }
 };
 
-TEST_P(UnwritableCompanions, SaveOfThisFile_ErrorSavingFile_ReadingGoesOn) {
+TEST_P(UnwritableCompanions, SaveOfThisFileThenClose_ErrorSavingFileEachTime_ReadingGoesOn) {
     OpenUnwritable();
     Frame->ExecuteCommand(Id::Run);
 
@@ -293,6 +290,11 @@ TEST_P(UnwritableCompanions, SaveOfThisFile_ErrorSavingFile_ReadingGoesOn) {
     EXPECT_EQ(Fakes.Dialogs.Messages[0].Text, SavingFailed);
     EXPECT_EQ(Fakes.Dialogs.Messages[0].Icon, MessageIcon::Warning);
     EXPECT_TRUE(View().PlayFlags() & CFlashView::RunningBit);
+
+    Frame->close();
+
+    EXPECT_EQ(MessageTexts(), (std::vector<QString>{SavingFailed, SavingFailed}));
+    EXPECT_FALSE(Frame->isVisible());
 }
 
 TEST_P(UnwritableCompanions, OpenAnother_ErrorSavingFile_NewTextStillOpens) {
@@ -305,20 +307,11 @@ TEST_P(UnwritableCompanions, OpenAnother_ErrorSavingFile_NewTextStillOpens) {
     EXPECT_EQ(Frame->windowTitle(), QStringLiteral("Skimmet: [b.txt]"));
 }
 
-TEST_P(UnwritableCompanions, Close_ErrorSavingFile_StillCloses) {
-    OpenUnwritable();
-
-    Frame->close();
-
-    EXPECT_EQ(MessageTexts(), std::vector<QString>{SavingFailed});
-    EXPECT_FALSE(Frame->isVisible());
-}
-
 INSTANTIATE_TEST_SUITE_P(
     Companions, UnwritableCompanions,
     ::testing::Values(UnwritableCase{"FolderInItsPlace", QStringLiteral("a.txt"), true},
                       UnwritableCase{"NameTooLong", QString(252, QLatin1Char('n')), false}),
-    [](const ::testing::TestParamInfo<UnwritableCase>& info) { return info.param.Name; });
+    ByName);
 
 TEST_F(Documents, SaveOfThisFile_WritesTheFullCompanion) {
     const QString a = WriteText(QStringLiteral("a.txt"), TextA);
@@ -363,19 +356,9 @@ TEST_F(Documents, LoadSettings_ChosenFile_SettingsFromItBookmarksGonePositionKep
     EXPECT_TRUE(Fakes.Dialogs.Messages.empty());
 }
 
-TEST_F(Documents, LoadSettings_WithoutText_TakesTheSettings) {
-    const QString settings = WriteText(QStringLiteral("slow.ini"), "[MAIN]\ndurat=1500\n");
-    Fakes.Dialogs.FileAnswers.push_back(settings);
-
-    Frame->ExecuteCommand(Id::LoadSettings);
-
-    EXPECT_EQ(Frame->Settings().durat, 1500u);
-    EXPECT_EQ(View().PlayFlags() & CFlashView::TextLoadedBit, 0u);
-}
-
 struct PanelCase {
     const char* Name;
-    std::function<void(Documents&)> Change; // makes freq 250 one way or another
+    void (*Change)(Documents&); // makes freq 250 one way or another
 };
 
 class PanelFollows : public Documents, public ::testing::WithParamInterface<PanelCase> {};
@@ -408,9 +391,12 @@ INSTANTIATE_TEST_SUITE_P(
                                     f.WriteText(QStringLiteral("b.txt.skm"), "[MAIN]\nfreq=250\n");
                                     f.OpenFromMenu(f.WriteText(QStringLiteral("b.txt"), TextB));
                                 }}),
-    [](const ::testing::TestParamInfo<PanelCase>& info) { return info.param.Name; });
+    ByName);
 
-TEST_F(Documents, SaveAsDefault_Yes_WritesSettingsOnlyIntoANewConfigFolder) {
+TEST_F(Documents, SaveAsDefault_Yes_SettingsOnlyIntoANewConfigFolderAndUsedForNewTexts) {
+    OpenFromMenu(WriteText(QStringLiteral("a.txt"), TextA));
+    ASSERT_TRUE(Frame->Settings().SetPosition(6));
+    Frame->Settings().AddBookmark();
     Frame->Settings().freq = 321;
     Fakes.Dialogs.ConfirmAnswers.push_back(true);
 
@@ -423,15 +409,6 @@ TEST_F(Documents, SaveAsDefault_Yes_WritesSettingsOnlyIntoANewConfigFolder) {
     EXPECT_EQ(defaults.GetInt("POSITION", "Step", -1), 1);
     EXPECT_EQ(defaults.GetInt("POSITION", "CurPos", -1), -1);
     EXPECT_EQ(defaults.GetInt("POSITION", "BookmarksNum", -1), -1);
-}
-
-TEST_F(Documents, SaveAsDefault_ThenATextWithoutCompanion_StartsFromTheDefaults) {
-    OpenFromMenu(WriteText(QStringLiteral("a.txt"), TextA));
-    ASSERT_TRUE(Frame->Settings().SetPosition(6));
-    Frame->Settings().AddBookmark();
-    Frame->Settings().freq = 321;
-    Fakes.Dialogs.ConfirmAnswers.push_back(true);
-    Frame->ExecuteCommand(Id::SaveAsDefault);
 
     OpenFromMenu(WriteText(QStringLiteral("b.txt"), TextB));
 
@@ -473,28 +450,21 @@ TEST_F(Documents, EveryDialogCancelled_NothingChanges) {
     EXPECT_FALSE(QFileInfo::exists(a + QStringLiteral(".skm")));
 }
 
-TEST_F(Documents, WithoutText_SaveOfThisFileAndAddBookmarkDoNothing) {
+TEST_F(Documents, WithoutText_LoadSettingsTakesThemSaveOfThisFileAndAddBookmarkDoNothing) {
+    Fakes.Dialogs.FileAnswers.push_back(
+        WriteText(QStringLiteral("slow.ini"), "[MAIN]\ndurat=1500\n"));
+
+    Frame->ExecuteCommand(Id::LoadSettings);
     Frame->ExecuteCommand(Id::SaveFileSettings);
     Frame->OnAddBookmark();
     Frame->close();
 
+    EXPECT_EQ(Frame->Settings().durat, 1500u);
+    EXPECT_EQ(View().PlayFlags() & CFlashView::TextLoadedBit, 0u);
     EXPECT_EQ(Frame->Settings().Book.BookmarksNum, 0);
     EXPECT_TRUE(Fakes.Dialogs.Messages.empty());
     EXPECT_EQ(QDir(Folder.path()).entryList(QDir::NoDotAndDotDot | QDir::AllEntries),
-              QStringList());
-}
-
-TEST_F(Documents, Messages_ShownWithThePointerNotTheBusyCursor) {
-    std::optional<Qt::CursorShape> during;
-    Fakes.Dialogs.OnMessage = [&] {
-        const QCursor* cursor = QGuiApplication::overrideCursor();
-        during = cursor ? cursor->shape() : Qt::CursorShape(-1);
-    };
-
-    OpenFromMenu(PathOf(QStringLiteral("missing.txt")));
-
-    ASSERT_TRUE(during.has_value());
-    EXPECT_EQ(*during, Qt::ArrowCursor);
+              QStringList{QStringLiteral("slow.ini")});
 }
 
 // A text of 16 chunks, read on a clock that moves stepMs at each chunk.
@@ -633,7 +603,7 @@ INSTANTIATE_TEST_SUITE_P(
                  false},
         DragCase{"WebAddress", {QUrl(QStringLiteral("https://example.org/a.txt"))}, false},
         DragCase{"PlainText", {}, false}),
-    [](const ::testing::TestParamInfo<DragCase>& info) { return info.param.Name; });
+    ByName);
 
 // The program as main starts it with a file on the command line.
 class StartFile : public DocumentFixture {

@@ -9,7 +9,8 @@
 #include <QTimer>
 #include <QToolBar>
 
-#include <functional>
+#include <optional>
+#include <string>
 #include <vector>
 
 namespace {
@@ -31,36 +32,26 @@ TEST_F(AppFixture, Start_MainWindow_MaximizedTitledWithViewBetweenTheBars) {
     EXPECT_GE(view.height(), 1);
 }
 
-TEST_F(AppFixture, Focus_WindowActivated_GoesToTheView) {
+TEST_F(AppFixture, Focus_WindowActivatedFrameFocusedOrReactivated_GoesToTheView) {
     ASSERT_TRUE(QTest::qWaitForWindowActive(Frame));
     EXPECT_EQ(QApplication::focusWidget(), &View());
-}
 
-TEST_F(AppFixture, Focus_FrameGivenTheFocus_PassesItToTheView) {
-    ASSERT_TRUE(QTest::qWaitForWindowActive(Frame));
     View().clearFocus();
     ASSERT_EQ(QApplication::focusWidget(), nullptr);
-
     Frame->setFocus();
-
     EXPECT_EQ(QApplication::focusWidget(), &View());
-}
 
-TEST_F(AppFixture, Focus_ReactivatedWithNothingFocused_GoesToTheView) {
-    ASSERT_TRUE(QTest::qWaitForWindowActive(Frame));
     View().clearFocus();
     QEvent deactivate(QEvent::WindowDeactivate);
     QApplication::sendEvent(Frame, &deactivate);
-
     QEvent activate(QEvent::ActivationChange);
     QApplication::sendEvent(Frame, &activate);
-
     EXPECT_EQ(QApplication::focusWidget(), &View());
 }
 
 struct SaverCase {
     const char* Name;
-    std::vector<int> Commands; // 0: the text runs to its end
+    std::vector<int> Commands; // as AppFixture::Play takes them
     int Inhibitions;
     bool HeldAfterwards;
 };
@@ -69,12 +60,7 @@ class ScreenSaver : public AppFixture, public ::testing::WithParamInterface<Save
 
 TEST_P(ScreenSaver, Commands_OnALoadedText_OneInhibitionPerReading) {
     LoadText();
-    for (const int id : GetParam().Commands) {
-        if (id == 0)
-            ReadToTheEnd();
-        else
-            Frame->ExecuteCommand(id);
-    }
+    Play(GetParam().Commands);
     EXPECT_EQ(Fakes.ScreenSaver.Inhibitions, GetParam().Inhibitions);
     EXPECT_EQ(Fakes.ScreenSaver.IsInhibited(), GetParam().HeldAfterwards);
 }
@@ -90,22 +76,17 @@ INSTANTIATE_TEST_SUITE_P(
                       SaverCase{"RunAddBookmark", {Id::Run, Id::AddBookmark}, 1, false},
                       SaverCase{"PauseStopWithoutRun", {Id::Pause, Id::Stop}, 0, false},
                       SaverCase{"RunToTheEndThenRun", {Id::Run, 0, Id::Run}, 2, true}),
-    [](const ::testing::TestParamInfo<SaverCase>& info) { return info.param.Name; });
+    ByName);
 
-TEST_F(AppFixture, ScreenSaver_TextStoppedByTheViewItself_Released) {
-    LoadText();
-    Frame->ExecuteCommand(Id::Run);
-
-    View().SetPlayState(CFlashView::Stop);
-
-    EXPECT_FALSE(Fakes.ScreenSaver.IsInhibited());
-}
-
-TEST(MainFrame, ScreenSaver_FrameDestroyedWhileRunning_Released) {
+// A frame of its own, without the application that handles About and Exit.
+TEST(MainFrame, WithoutApplication_AboutAndExitGreyedAndDestroyedWhileRunningReleasesSaver) {
     CFakeServices fakes;
     const std::string text = "Some words to read.";
     {
         CMainFrame frame(fakes.Services, nullptr, std::make_unique<CFakeLockKeys>());
+        EXPECT_FALSE(frame.ActionFor(Id::AppAbout)->isEnabled());
+        EXPECT_FALSE(frame.ActionFor(Id::AppExit)->isEnabled());
+        EXPECT_TRUE(frame.ActionFor(Id::HomePage)->isEnabled());
         frame.View().SetText(text.c_str());
         frame.ExecuteCommand(Id::Run);
         ASSERT_TRUE(fakes.ScreenSaver.IsInhibited());
@@ -114,23 +95,10 @@ TEST(MainFrame, ScreenSaver_FrameDestroyedWhileRunning_Released) {
     EXPECT_EQ(fakes.ScreenSaver.Releases, 1);
 }
 
-TEST(MainFrame, Routing_WithoutApplication_AboutAndExitGreyed) {
-    CFakeServices fakes;
-    CMainFrame frame(fakes.Services, nullptr, std::make_unique<CFakeLockKeys>());
-
-    EXPECT_FALSE(frame.ActionFor(Id::AppAbout)->isEnabled());
-    EXPECT_FALSE(frame.ActionFor(Id::AppExit)->isEnabled());
-    EXPECT_TRUE(frame.ActionFor(Id::HomePage)->isEnabled());
-}
-
-TEST_F(AppFixture, HomePage_Command_OpensTheHomePageAddress) {
+TEST_F(AppFixture, HelpAndExitCommands_HomePageOpenedAboutBoxModalThenWindowClosed) {
     Frame->ExecuteCommand(Id::HomePage);
+    EXPECT_EQ(Fakes.UrlOpener.Opened, std::vector<QString>{QStringLiteral(SKIMMET_HOME_PAGE)});
 
-    ASSERT_EQ(Fakes.UrlOpener.Opened.size(), 1u);
-    EXPECT_EQ(Fakes.UrlOpener.Opened[0], QStringLiteral(SKIMMET_HOME_PAGE));
-}
-
-TEST_F(AppFixture, About_Command_ShowsTheAboutBoxModally) {
     QString shown;
     QTimer::singleShot(0, [&] {
         QWidget* box = QApplication::activeModalWidget();
@@ -139,63 +107,39 @@ TEST_F(AppFixture, About_Command_ShowsTheAboutBoxModally) {
         if (box)
             box->close();
     });
-
     Frame->ExecuteCommand(Id::AppAbout);
-
     EXPECT_FALSE(shown.isNull());
     EXPECT_EQ(QApplication::activeModalWidget(), nullptr);
-}
 
-TEST_F(AppFixture, Exit_Command_ClosesTheMainWindow) {
     Frame->ExecuteCommand(Id::AppExit);
-
     EXPECT_FALSE(Frame->isVisible());
 }
 
-struct IndicatorCase {
-    const char* Name;
-    std::optional<bool> State;
-    bool ShowsName;
-    bool Enabled;
-};
+// Each key known on, known off or unknown in turn, so that every indicator shows every
+// state and none follows another key's.
+TEST_F(AppFixture, LockIndicators_LockKeyPressed_EachShowsItsKeyState) {
+    const std::optional<bool> states[] = {true, false, std::nullopt};
+    const char* names[] = {"CAP", "NUM", "SCRL"};
+    const Qt::Key presses[] = {Qt::Key_CapsLock, Qt::Key_NumLock, Qt::Key_ScrollLock};
+    for (int shift = 0; shift < 3; ++shift) {
+        for (int key = 0; key < 3; ++key)
+            Keys->States[key] = states[(key + shift) % 3];
 
-class LockIndicators : public AppFixture, public ::testing::WithParamInterface<IndicatorCase> {};
+        QTest::keyClick(&View(), presses[shift]);
 
-TEST_P(LockIndicators, LockKeyPressed_EveryIndicator_ShowsTheKeyState) {
-    const IndicatorCase& c = GetParam();
-    Keys->States = {c.State, c.State, c.State};
-
-    QTest::keyClick(&View(), Qt::Key_CapsLock);
-
-    for (const char* name : {"CAP", "NUM", "SCRL"}) {
-        const auto* label =
-            Frame->statusBar()->findChild<QLabel*>(QStringLiteral("Indicator") + name);
-        ASSERT_NE(label, nullptr) << name;
-        EXPECT_EQ(label->text(), c.ShowsName ? QString::fromLatin1(name) : QString()) << name;
-        EXPECT_EQ(label->isEnabled(), c.Enabled) << name;
-        EXPECT_TRUE(label->isVisible()) << name;
+        for (int key = 0; key < 3; ++key) {
+            SCOPED_TRACE(std::string(names[key]) + " shift " + std::to_string(shift));
+            const std::optional<bool> state = states[(key + shift) % 3];
+            const auto* label =
+                Frame->statusBar()->findChild<QLabel*>(QStringLiteral("Indicator") + names[key]);
+            ASSERT_NE(label, nullptr);
+            // An unknown state shows the name, greyed.
+            EXPECT_EQ(label->text(),
+                      state.value_or(true) ? QString::fromLatin1(names[key]) : QString());
+            EXPECT_EQ(label->isEnabled(), state.has_value());
+            EXPECT_TRUE(label->isVisible());
+        }
     }
-}
-
-INSTANTIATE_TEST_SUITE_P(States, LockIndicators,
-                         ::testing::Values(IndicatorCase{"On", true, true, true},
-                                           IndicatorCase{"Off", false, false, true},
-                                           IndicatorCase{"Unknown", std::nullopt, true, false}),
-                         [](const ::testing::TestParamInfo<IndicatorCase>& info) {
-                             return info.param.Name;
-                         });
-
-TEST_F(AppFixture, LockIndicators_EachKey_ItsOwnState) {
-    Keys->States = {true, false, std::nullopt};
-
-    QTest::keyClick(&View(), Qt::Key_NumLock);
-
-    const auto text = [this](const char* name) {
-        return Frame->statusBar()->findChild<QLabel*>(QStringLiteral("Indicator") + name)->text();
-    };
-    EXPECT_EQ(text("CAP"), QStringLiteral("CAP"));
-    EXPECT_EQ(text("NUM"), QString());
-    EXPECT_EQ(text("SCRL"), QStringLiteral("SCRL"));
 }
 
 TEST(LockKeys, PlatformWithoutX11_EveryKeyUnknown) {

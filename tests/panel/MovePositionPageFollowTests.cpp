@@ -46,7 +46,7 @@ protected:
     std::vector<QString> LineWhenShown;
 };
 
-TEST_F(MovePageFollowTest, Running_EachUnit_DisplayShowsWhereTheUnitStarts) {
+TEST_F(MovePageFollowTest, Running_EachUnit_DisplayShowsWhereTheUnitStartsOnceDrawn) {
     View->SetPlayState(CFlashView::Run);
     for (int i = 0; i < 4; ++i) {
         OneUnit();
@@ -59,18 +59,10 @@ TEST_F(MovePageFollowTest, Running_EachUnit_DisplayShowsWhereTheUnitStarts) {
         EXPECT_EQ(Preview().toPlainText(), expected) << i;
     }
     EXPECT_EQ(CutAt, (std::vector<std::ptrdiff_t>{0, 7, 17, 37}));
-}
-
-TEST_F(MovePageFollowTest, Running_BeforeTheUnitIsDrawn_NoControlChanges) {
-    View->SetPlayState(CFlashView::Run);
-    OneUnit();
-    OneUnit();
     // At the second cut the controls still showed the first unit's position: the page
     // changes them only once the unit is on the screen.
-    ASSERT_EQ(LineAtCut.size(), 2u);
     EXPECT_EQ(LineAtCut[1], LineFor(0));
     EXPECT_EQ(SliderAtCut[1], 0);
-    EXPECT_EQ(Line(), LineFor(7));
 }
 
 TEST_F(MovePageFollowTest, Running_PageHidden_StillFollows) {

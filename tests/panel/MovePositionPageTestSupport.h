@@ -1,24 +1,13 @@
 #pragma once
 
-#include "support/FakeServices.h"
+#include "PanelTestSupport.h"
 
 #include "panel/MovePositionPage.h"
-#include "settings/ReadingSettings.h"
-#include "view/FlashView.h"
 
-#include <QAbstractButton>
-#include <QLabel>
-#include <QLineEdit>
 #include <QListWidget>
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QSlider>
-#include <QTest>
-#include <gtest/gtest.h>
-
-#include <cstring>
-#include <memory>
-#include <string>
 
 // The control of a page that carries the given id.
 template <typename T> T* Control(QWidget& page, int id) {
@@ -28,8 +17,8 @@ template <typename T> T* Control(QWidget& page, int id) {
     return nullptr;
 }
 
-// A view on fake services with the move page on it, as the options panel hosts it.
-class MovePageFixture : public ::testing::Test {
+// A view with the move page on it, as the options panel hosts it.
+class MovePageFixture : public PanelViewFixture {
 protected:
     enum : int {
         SliderId = 1039,
@@ -44,21 +33,16 @@ protected:
     };
 
     void SetUp() override {
-        std::strcpy(Settings.Font.lfFaceName, "DejaVu Sans");
-        Settings.Font.lfHeight = -20;
-        View = std::make_unique<CFlashView>(Settings, Fakes.Services);
-        View->resize(800, 600);
+        PanelViewFixture::SetUp();
         // The tests move the clock and call OnTimer themselves.
         View->SetSelfTimed(false);
         Page = new CMovePositionPage(Settings, *View, View.get());
-        Page->setGeometry(1, 600 - CFlashView::PanelHeight, 380, 116);
+        Page->setGeometry(1, ViewHeight - CFlashView::PanelHeight, 380, 116);
     }
 
     // Hands a text to the view and refreshes the page, as opening a file does.
     void Load(const std::string& text) {
-        Text = text;
-        Settings.TextLength = static_cast<int32_t>(Text.size());
-        View->SetText(Text.c_str());
+        PanelViewFixture::Load(text);
         Page->Refresh(CMovePositionPage::Originator::None);
     }
 
@@ -81,9 +65,5 @@ protected:
     QLineEdit& StepEdit() { return *Control<QLineEdit>(*Page, StepEditId); }
     QString Line() { return PositionLine().text(); }
 
-    CFakeServices Fakes;
-    CReadingSettings Settings;
-    std::unique_ptr<CFlashView> View;
     CMovePositionPage* Page = nullptr; // owned by the view
-    std::string Text;
 };

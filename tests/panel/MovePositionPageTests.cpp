@@ -2,8 +2,8 @@
 
 #include <QToolButton>
 
+#include <algorithm>
 #include <string>
-#include <tuple>
 #include <vector>
 
 namespace {
@@ -19,43 +19,27 @@ std::string Filler(std::size_t bytes) {
 
 // --- position line -------------------------------------------------------------------
 
-struct LineCase {
-    int32_t Offset;
-    int32_t Length;
-    const char* Expected;
-};
-
-class PositionLineTest : public ::testing::TestWithParam<LineCase> {};
-
-TEST_P(PositionLineTest, PositionLine_OffsetOfLength_PercentCutToHundredths) {
-    const LineCase& c = GetParam();
-    EXPECT_EQ(CMovePositionPage::PositionLine(c.Offset, c.Length), QString::fromLatin1(c.Expected));
+TEST(PositionLine, OffsetOfLength_PercentCutToHundredths) {
+    const struct {
+        int32_t Offset, Length;
+        const char* Expected;
+    } cases[] = {{0, 8, "pos = 0 (0.00% )"},      {1, 8, "pos = 1 (12.50% )"},
+                 {1, 200, "pos = 1 (0.50% )"},    {1, 3, "pos = 1 (33.33% )"},
+                 {29, 100, "pos = 29 (28.99% )"}, {1234, 10000, "pos = 1234 (12.33% )"},
+                 {77, 77, "pos = 77 (100.00% )"}, {0, 0, "pos = 0 (0.00% )"}};
+    for (const auto& c : cases)
+        EXPECT_EQ(CMovePositionPage::PositionLine(c.Offset, c.Length),
+                  QString::fromLatin1(c.Expected))
+            << c.Offset << " of " << c.Length;
 }
-
-INSTANTIATE_TEST_SUITE_P(
-    Examples, PositionLineTest,
-    ::testing::Values(LineCase{0, 8, "pos = 0 (0.00% )"}, LineCase{1, 8, "pos = 1 (12.50% )"},
-                      LineCase{1, 200, "pos = 1 (0.50% )"}, LineCase{1, 3, "pos = 1 (33.33% )"},
-                      LineCase{29, 100, "pos = 29 (28.99% )"},
-                      LineCase{1234, 10000, "pos = 1234 (12.33% )"},
-                      LineCase{77, 77, "pos = 77 (100.00% )"}, LineCase{0, 0, "pos = 0 (0.00% )"}));
 
 using MovePageTest = MovePageFixture;
 
-TEST_F(MovePageTest, PositionLine_BeforeAnyText_ShowsPercentSignOnly) {
+TEST_F(MovePageTest, PositionLine_NoTextThenEmptyText_PercentSignThenZeroPercent) {
     EXPECT_EQ(Line(), QStringLiteral("%"));
-}
-
-TEST_F(MovePageTest, PositionLine_EmptyText_ZeroPercent) {
     Load("");
     EXPECT_EQ(Line(), QStringLiteral("pos = 0 (0.00% )"));
     EXPECT_EQ(Slider().maximum(), 0);
-}
-
-TEST_F(MovePageTest, PositionLine_TwentyNineOfHundredViaSlider_ReadsTwentyEightNinetyNine) {
-    Load(Filler(100));
-    Slider().setValue(29);
-    EXPECT_EQ(Line(), QStringLiteral("pos = 29 (28.99% )"));
 }
 
 TEST_F(MovePageTest, PositionLine_CursorOnTheTerminator_HundredPercentEmptyPreview) {
@@ -90,7 +74,6 @@ TEST_F(MovePageTest, Template_EveryControlWithIdKindAndText) {
     ASSERT_NE(Control<QLineEdit>(*Page, StepEditId), nullptr);
     EXPECT_TRUE(StepEdit().alignment() & Qt::AlignRight);
     EXPECT_NE(Control<QWidget>(*Page, StepSpinId), nullptr);
-    EXPECT_EQ(Slider().pageStep(), 64);
     const auto labels = Page->findChildren<QLabel*>();
     EXPECT_TRUE(std::any_of(labels.begin(), labels.end(),
                             [](QLabel* l) { return l->text() == QStringLiteral("step:"); }));
@@ -101,14 +84,9 @@ TEST_F(MovePageTest, Template_TabOrder_FollowsTheTemplate) {
                                          &List(),    &Back(),
                                          &Forward(), &Preview(),
                                          &StepEdit()};
-    std::vector<QWidget*> chain{&Slider()};
-    QWidget* widget = &Slider();
-    for (int i = 0; i < 100 && chain.size() < expected.size(); ++i) {
-        widget = widget->nextInFocusChain();
-        if (widget->focusPolicy() & Qt::TabFocus && Page->isAncestorOf(widget))
-            chain.push_back(widget);
-    }
-    EXPECT_EQ(chain, expected);
+    EXPECT_EQ(FocusChain(&Slider(), expected.size(),
+                         [this](QWidget* w) { return Page->isAncestorOf(w); }),
+              expected);
 }
 
 TEST_F(MovePageTest, Template_AtHostSize_NoTextClipped) {
@@ -116,25 +94,7 @@ TEST_F(MovePageTest, Template_AtHostSize_NoTextClipped) {
     Load(Filler(1'000'000)); // the widest position line: 'pos = 999999 (99.99% )'
     Slider().setValue(999'999);
     QCoreApplication::processEvents();
-    for (QWidget* widget : Page->findChildren<QWidget*>()) {
-        QString text;
-        QRect box;
-        if (auto* button = qobject_cast<QPushButton*>(widget)) {
-            text = button->text();
-            box = button->rect().adjusted(2, 2, -2, -2);
-        } else if (auto* label = qobject_cast<QLabel*>(widget)) {
-            text = label->text();
-            box = label->contentsRect();
-        } else {
-            continue;
-        }
-        const QFontMetrics metrics(widget->font());
-        EXPECT_LE(metrics.horizontalAdvance(text), box.width()) << text.toStdString();
-        EXPECT_LE(metrics.height(), box.height()) << text.toStdString();
-        EXPECT_TRUE(Page->rect().contains(
-            widget->geometry().translated(widget->parentWidget()->mapTo(Page, QPoint()))))
-            << text.toStdString();
-    }
+    ExpectNothingClipped(*Page);
 }
 
 // --- enabling ------------------------------------------------------------------------
@@ -182,60 +142,45 @@ TEST_F(MovePageTest, Slider_PageStepAndRange_FollowTheText) {
     EXPECT_EQ(Offset(), 64);
 }
 
-// --- step buttons ----------------------------------------------------------------------
+// --- step buttons, step edit and spin --------------------------------------------------
 
-struct StepCase {
-    int32_t Start;
-    uint16_t Step;
-    int Direction;
-    int32_t Expected;
-};
-
-class StepButtonTest : public MovePageFixture, public ::testing::WithParamInterface<StepCase> {};
-
-TEST_P(StepButtonTest, StepButton_Clicked_MovesByStepOrRefuses) {
-    const StepCase& c = GetParam();
+TEST_F(MovePageTest, StepButton_Clicked_MovesByStepOrRefuses) {
     Load(Filler(100));
-    ASSERT_TRUE(Settings.SetPosition(c.Start));
-    Settings.Book.Step = c.Step;
-    QTest::mouseClick(c.Direction < 0 ? &Back() : &Forward(), Qt::LeftButton);
-    EXPECT_EQ(Offset(), c.Expected);
-    EXPECT_EQ(Line(), CMovePositionPage::PositionLine(c.Expected, 100));
-    EXPECT_EQ(Slider().value(), c.Expected);
-    EXPECT_EQ(Settings.Book.Step, c.Step); // the buttons leave the step edit alone
+    const struct {
+        int32_t Start;
+        uint16_t Step;
+        int Direction;
+        int32_t Expected;
+    } cases[] = {{5, 10, -1, 5},                                       // not clamped to 0
+                 {20, 10, -1, 10},  {5, 10, +1, 15}, {90, 10, +1, 90}, // would reach the end
+                 {89, 10, +1, 99},  {50, 0, +1, 50},                   // step 0 moves nothing
+                 {10, 600, -1, 10},                                    // beyond the spin's range
+                 {0, 99, +1, 99}};
+    for (const auto& c : cases) {
+        SCOPED_TRACE(testing::Message() << c.Start << " by " << c.Step * c.Direction);
+        ASSERT_TRUE(Settings.SetPosition(c.Start));
+        Settings.Book.Step = c.Step;
+        QTest::mouseClick(c.Direction < 0 ? &Back() : &Forward(), Qt::LeftButton);
+        EXPECT_EQ(Offset(), c.Expected);
+        EXPECT_EQ(Line(), CMovePositionPage::PositionLine(c.Expected, 100));
+        EXPECT_EQ(Slider().value(), c.Expected);
+        EXPECT_EQ(Settings.Book.Step, c.Step); // the buttons leave the step edit alone
+    }
 }
 
-INSTANTIATE_TEST_SUITE_P(Cases, StepButtonTest,
-                         ::testing::Values(StepCase{5, 10, -1, 5},    // not clamped to 0
-                                           StepCase{20, 10, -1, 10},  //
-                                           StepCase{5, 10, +1, 15},   //
-                                           StepCase{90, 10, +1, 90},  // would reach the end
-                                           StepCase{89, 10, +1, 99},  //
-                                           StepCase{50, 0, +1, 50},   // step 0 moves nothing
-                                           StepCase{10, 600, -1, 10}, // beyond the spin's range
-                                           StepCase{0, 99, +1, 99}));
-
-// --- step edit and spin ----------------------------------------------------------------
-
-struct TypedCase {
-    const char* Typed;
-    uint16_t Step;
-};
-
-class StepEditTest : public MovePageFixture, public ::testing::WithParamInterface<TypedCase> {};
-
-TEST_P(StepEditTest, StepEdit_Typed_StoresLowSixteenBitsWithoutRangeCheck) {
+TEST_F(MovePageTest, StepEdit_Typed_StoresLowSixteenBitsWithoutRangeCheck) {
     Load(Filler(100));
-    StepEdit().selectAll();
-    QTest::keyClicks(&StepEdit(), QString::fromLatin1(GetParam().Typed));
-    EXPECT_EQ(Settings.Book.Step, GetParam().Step);
+    const std::pair<const char*, uint16_t> cases[] = {{"600", 600},
+                                                      {"0", 0},
+                                                      {"70000", 4464},
+                                                      {"1234567", 57920}, // first six digits only
+                                                      {"1x2", 12}};       // digits only
+    for (const auto& [typed, step] : cases) {
+        StepEdit().selectAll();
+        QTest::keyClicks(&StepEdit(), QString::fromLatin1(typed));
+        EXPECT_EQ(Settings.Book.Step, step) << typed;
+    }
 }
-
-INSTANTIATE_TEST_SUITE_P(Cases, StepEditTest,
-                         ::testing::Values(TypedCase{"600", 600}, TypedCase{"0", 0},
-                                           TypedCase{"70000", 4464},
-                                           TypedCase{"1234567", 57920}, // first six digits only
-                                           TypedCase{"1x2", 12}));      // digits only
 
 TEST(StepFromText, SignsBlanksAndGarbage_ReadAsLeadingDecimal) {
     EXPECT_EQ(CMovePositionPage::StepFromText(QStringLiteral("  42")), 42);
@@ -245,32 +190,16 @@ TEST(StepFromText, SignsBlanksAndGarbage_ReadAsLeadingDecimal) {
     EXPECT_EQ(CMovePositionPage::StepFromText(QString()), 0);
 }
 
-TEST_F(MovePageTest, StepEdit_TypedZero_StepButtonsDoNotMove) {
+TEST_F(MovePageTest, Refresh_StepFromFile_SpinKeepsItWithinItsRange) {
     Load(Filler(100));
-    ASSERT_TRUE(Settings.SetPosition(30));
-    StepEdit().selectAll();
-    QTest::keyClicks(&StepEdit(), QStringLiteral("0"));
-    QTest::mouseClick(&Forward(), Qt::LeftButton);
-    QTest::mouseClick(&Back(), Qt::LeftButton);
-    EXPECT_EQ(Offset(), 30);
+    const std::pair<uint16_t, uint16_t> cases[] = {{37, 37}, {0, 1}, {600, 512}, {40000, 512}};
+    for (const auto& [stored, kept] : cases) {
+        Settings.Book.Step = stored;
+        Page->Refresh(Originator::None);
+        EXPECT_EQ(Settings.Book.Step, kept) << stored;
+        EXPECT_EQ(StepEdit().text(), QString::number(kept)) << stored;
+    }
 }
-
-class StepRefreshTest : public MovePageFixture,
-                        public ::testing::WithParamInterface<std::pair<uint16_t, uint16_t>> {};
-
-TEST_P(StepRefreshTest, Refresh_StepFromFile_SpinKeepsItWithinItsRange) {
-    Load(Filler(100));
-    Settings.Book.Step = GetParam().first;
-    Page->Refresh(Originator::None);
-    EXPECT_EQ(Settings.Book.Step, GetParam().second);
-    EXPECT_EQ(StepEdit().text(), QString::number(GetParam().second));
-}
-
-INSTANTIATE_TEST_SUITE_P(Cases, StepRefreshTest,
-                         ::testing::Values(std::pair<uint16_t, uint16_t>{37, 37},
-                                           std::pair<uint16_t, uint16_t>{0, 1},
-                                           std::pair<uint16_t, uint16_t>{600, 512},
-                                           std::pair<uint16_t, uint16_t>{40000, 512}));
 
 TEST_F(MovePageTest, StepSpin_ArrowsAndKeys_StayWithinOneTo512) {
     Load(Filler(100));
@@ -295,39 +224,27 @@ TEST_F(MovePageTest, StepSpin_ArrowsAndKeys_StayWithinOneTo512) {
 
 // --- bookmark list ---------------------------------------------------------------------
 
-struct EntryCase {
-    std::string Bytes;
-    QString Expected;
-};
-
-class BookmarkEntryTest : public ::testing::TestWithParam<EntryCase> {};
-
-TEST_P(BookmarkEntryTest, BookmarkEntry_Bytes_CutAtFirstLineBreakAfterText) {
-    EXPECT_EQ(CMovePositionPage::BookmarkEntry(GetParam().Bytes), GetParam().Expected);
-}
-
 const QString LF(QChar(0x240A));
 const QString CR(QChar(0x240D));
 
-INSTANTIATE_TEST_SUITE_P(
-    Cases, BookmarkEntryTest,
-    ::testing::Values(EntryCase{"First line\r\nSecond", QStringLiteral("First line")},
-                      EntryCase{"\nLeading\nnext", LF + QStringLiteral("Leading")},
-                      EntryCase{"\r\n\r\n", CR + LF + CR + LF}, // only breaks: kept whole
-                      EntryCase{std::string(40, 'x'), QString(31, QLatin1Char('x'))},
-                      // the 31st byte opens a two-byte character: no broken half shown
-                      EntryCase{std::string(30, 'a') + "\xC3\xA9", QString(30, QLatin1Char('a'))},
-                      EntryCase{"", QString()}));
+TEST(BookmarkEntry, Bytes_CutAtFirstLineBreakAfterText) {
+    const std::pair<std::string, QString> cases[] = {
+        {"First line\r\nSecond", QStringLiteral("First line")},
+        {"\nLeading\nnext", LF + QStringLiteral("Leading")},
+        {"\r\n\r\n", CR + LF + CR + LF}, // only breaks: kept whole
+        {std::string(40, 'x'), QString(31, QLatin1Char('x'))},
+        // the 31st byte opens a two-byte character: no broken half shown
+        {std::string(30, 'a') + "\xC3\xA9", QString(30, QLatin1Char('a'))},
+        {"", QString()}};
+    for (const auto& [bytes, expected] : cases)
+        EXPECT_EQ(CMovePositionPage::BookmarkEntry(bytes), expected) << bytes;
+}
 
 TEST_F(MovePageTest, BookmarkList_Rebuilt_OneEntryPerBookmarkWithOffsetAsData) {
     Load("First line\r\nSecond line\n\nThird");
-    AddBookmarkAt(0);
-    AddBookmarkAt(12);
-    AddBookmarkAt(23);
-    AddBookmarkAt(5000); // a text shortened since the bookmark was set
-    AddBookmarkAt(-3);
-    AddBookmarkAt(30); // the end of the text: nothing to show
-    AddBookmarkAt(25);
+    // 5000 and -3: a text shortened since; 30: the end of the text, nothing to show.
+    for (const int32_t offset : {0, 12, 23, 5000, -3, 30, 25})
+        AddBookmarkAt(offset);
     Page->Refresh(Originator::None);
 
     const std::vector<std::pair<QString, int>> expected{
@@ -343,6 +260,13 @@ TEST_F(MovePageTest, BookmarkList_Rebuilt_OneEntryPerBookmarkWithOffsetAsData) {
         EXPECT_EQ(List().item(i)->text(), expected[i].first) << i;
         EXPECT_EQ(List().item(i)->data(Qt::UserRole).toInt(), expected[i].second) << i;
     }
+
+    // A bookmark added later shows at the next refresh.
+    ASSERT_TRUE(Settings.SetPosition(20));
+    Settings.AddBookmark();
+    Page->Refresh(Originator::None);
+    ASSERT_EQ(List().count(), 8);
+    EXPECT_EQ(List().item(7)->data(Qt::UserRole).toInt(), 20);
 }
 
 TEST_F(MovePageTest, BookmarkList_EntrySelected_JumpsAndKeepsSelection) {
@@ -379,28 +303,15 @@ TEST_F(MovePageTest, BookmarkList_OutsideEntrySelected_PositionUnchangedDisplayS
     EXPECT_EQ(Offset(), 10);
 }
 
-TEST_F(MovePageTest, BookmarkList_RefreshWithoutOriginator_ShowsNewBookmark) {
-    Load(Filler(100));
-    AddBookmarkAt(10);
-    Page->Refresh(Originator::None);
-    ASSERT_TRUE(Settings.SetPosition(20));
-    Settings.AddBookmark();
-    Page->Refresh(Originator::None);
-    ASSERT_EQ(List().count(), 2);
-    EXPECT_EQ(List().item(1)->data(Qt::UserRole).toInt(), 20);
-}
-
 // --- preview -------------------------------------------------------------------------
 
-TEST_F(MovePageTest, Preview_LongText_AtMost1023BytesFromTheCursor) {
+TEST_F(MovePageTest, Preview_LongText_AtMost1023BytesFromTheCursorNoBrokenHalf) {
     Load(Filler(3000));
     ASSERT_TRUE(Settings.SetPosition(7));
     Page->UpdateDisplay(Originator::None);
     EXPECT_EQ(Preview().toPlainText(), QString::fromStdString(Text.substr(7, 1023)));
-}
 
-TEST_F(MovePageTest, Preview_CharacterCutByTheLimit_NoBrokenHalfShown) {
-    Load(std::string(1022, 'a') + "\xC3\xA9" + "tail");
+    Load(std::string(1022, 'a') + "\xC3\xA9" + "tail"); // a character cut by the limit
     Page->UpdateDisplay(Originator::None);
     EXPECT_EQ(Preview().toPlainText(), QString(1022, QLatin1Char('a')));
 }

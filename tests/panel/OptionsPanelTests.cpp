@@ -66,11 +66,11 @@ protected:
     QRect Placed() const { return View->OptionsPanel()->geometry(); }
 };
 
+using OptionsPanelTest = OptionsPanelFixture;
+
 // --- template ----------------------------------------------------------------------
 
-using PanelTemplateTest = OptionsPanelFixture;
-
-TEST_F(PanelTemplateTest, EveryControlWithIdKindAndText) {
+TEST_F(OptionsPanelTest, Template_EveryControlWithIdKindAndText) {
     Shown();
     EXPECT_EQ(Entries(TargetSelectorId), QStringList{QStringLiteral("MainText")});
     EXPECT_EQ(Entries(PageSelectorId),
@@ -78,15 +78,13 @@ TEST_F(PanelTemplateTest, EveryControlWithIdKindAndText) {
     ASSERT_NE(ControlIn<QComboBox>(Panel(), DisplayModeListId), nullptr);
     ASSERT_NE(ControlIn<QFrame>(Panel(), PageHostId), nullptr);
     EXPECT_EQ(Host().frameShadow(), QFrame::Sunken);
-    struct ButtonText {
-        int Id;
-        const char* Text;
-    };
-    for (const ButtonText& b :
-         {ButtonText{HideId, "Hide"}, {DefaultId, "Default"}, {BkgrId, "Bkgr"}, {FontId, "Font"}}) {
-        auto* button = ControlIn<QPushButton>(Panel(), b.Id);
-        ASSERT_NE(button, nullptr) << b.Id;
-        EXPECT_EQ(button->text(), QString::fromLatin1(b.Text));
+    for (const auto& [id, text] : {std::pair{int(HideId), "Hide"},
+                                   {int(DefaultId), "Default"},
+                                   {int(BkgrId), "Bkgr"},
+                                   {int(FontId), "Font"}}) {
+        auto* button = ControlIn<QPushButton>(Panel(), id);
+        ASSERT_NE(button, nullptr) << id;
+        EXPECT_EQ(button->text(), QString::fromLatin1(text));
     }
     QStringList labels;
     for (QLabel* label : Panel().findChildren<QLabel*>())
@@ -96,42 +94,26 @@ TEST_F(PanelTemplateTest, EveryControlWithIdKindAndText) {
     EXPECT_TRUE(labels.contains(QStringLiteral("Full Screen Modes:")));
 }
 
-TEST_F(PanelTemplateTest, TabOrder_FollowsTheTemplate) {
+TEST_F(OptionsPanelTest, Template_TabOrder_FollowsTheTemplate) {
     Shown();
     const std::vector<QWidget*> expected{
         &Combo(TargetSelectorId), &Combo(PageSelectorId), &Combo(DisplayModeListId),
         &Button(HideId),          &Button(DefaultId),     &Button(BkgrId),
         &Button(FontId)};
-    std::vector<QWidget*> chain{expected.front()};
-    for (QWidget* w = expected.front()->nextInFocusChain(); chain.size() < expected.size();
-         w = w->nextInFocusChain())
-        if (w->focusPolicy() & Qt::TabFocus && TemplateOf(w) == &Panel())
-            chain.push_back(w);
+    const auto chain = FocusChain(expected.front(), expected.size(),
+                                  [this](QWidget* w) { return TemplateOf(w) == &Panel(); });
     EXPECT_EQ(chain, expected);
 }
 
-TEST_F(PanelTemplateTest, BothPages_NothingClipped) {
+TEST_F(OptionsPanelTest, Template_BothPages_FillTheHostNothingClippedButtonsStayInPlace) {
     Shown();
     QCoreApplication::processEvents();
     ExpectNothingClipped(Panel());
-    View->ShowOptionsPanel(COptionsPanel::MovePosition);
-    QCoreApplication::processEvents();
-    ExpectNothingClipped(Panel());
-}
-
-TEST_F(PanelTemplateTest, PageSwitched_ButtonsStayInPlace) {
-    Shown();
-    QCoreApplication::processEvents();
     const QPoint hideAt = Button(HideId).pos();
     View->ShowOptionsPanel(COptionsPanel::MovePosition);
     QCoreApplication::processEvents();
+    ExpectNothingClipped(Panel());
     EXPECT_EQ(Button(HideId).pos(), hideAt);
-}
-
-TEST_F(PanelTemplateTest, Pages_FillTheHostsClientArea) {
-    Shown();
-    View->ShowOptionsPanel(COptionsPanel::MovePosition);
-    QCoreApplication::processEvents();
     EXPECT_EQ(Panel().ReadingPage()->parentWidget(), &Host());
     EXPECT_EQ(Panel().MovePage()->parentWidget(), &Host());
     EXPECT_EQ(Panel().MovePage()->geometry(), Host().contentsRect());
@@ -139,9 +121,7 @@ TEST_F(PanelTemplateTest, Pages_FillTheHostsClientArea) {
 
 // --- showing, hiding, pages --------------------------------------------------------
 
-using PanelShowTest = OptionsPanelFixture;
-
-TEST_F(PanelShowTest, OptionsPanelTwice_ShowsAtReadingOptionsThenHides) {
+TEST_F(OptionsPanelTest, OptionsPanelTwice_ShowsAtReadingOptionsThenHides) {
     QSignalSpy flags(View.get(), &CFlashView::PlayFlagsChanged);
     View->ShowOptionsPanel(COptionsPanel::CurrentPage);
     ASSERT_NE(View->OptionsPanel(), nullptr);
@@ -159,16 +139,25 @@ TEST_F(PanelShowTest, OptionsPanelTwice_ShowsAtReadingOptionsThenHides) {
     EXPECT_EQ(flags[1][0].toUInt() & CFlashView::PanelShownBit, 0u);
 }
 
-TEST_F(PanelShowTest, MovePosition_WhileHidden_ShowsTheMovePage) {
+TEST_F(OptionsPanelTest, MovePositionWhileHidden_MovePageShownAndKeptAcrossHideAndShow) {
     View->ShowOptionsPanel(COptionsPanel::MovePosition);
     EXPECT_TRUE(PanelShown());
-    ASSERT_NE(Panel().MovePage(), nullptr);
-    EXPECT_TRUE(Panel().MovePage()->isVisible());
+    CMovePositionPage* const movePage = Panel().MovePage();
+    ASSERT_NE(movePage, nullptr);
+    EXPECT_TRUE(movePage->isVisible());
     EXPECT_FALSE(Panel().ReadingPage()->isVisible());
     EXPECT_EQ(Combo(PageSelectorId).currentIndex(), 1);
+    Panel().SelectPage(COptionsPanel::CurrentPage); // page zero keeps the selection
+    EXPECT_EQ(Combo(PageSelectorId).currentIndex(), 1);
+    EXPECT_TRUE(movePage->isVisible());
+    View->ShowOptionsPanel(COptionsPanel::CurrentPage);
+    View->ShowOptionsPanel(COptionsPanel::CurrentPage);
+    EXPECT_TRUE(PanelShown());
+    EXPECT_EQ(Panel().MovePage(), movePage);
+    EXPECT_TRUE(movePage->isVisible());
 }
 
-TEST_F(PanelShowTest, ReadingOptionsAndMovePosition_NeverHide) {
+TEST_F(OptionsPanelTest, ReadingOptionsAndMovePosition_NeverHide) {
     for (const int page :
          {COptionsPanel::ReadingOptions, COptionsPanel::ReadingOptions, COptionsPanel::MovePosition,
           COptionsPanel::MovePosition, COptionsPanel::ReadingOptions}) {
@@ -181,17 +170,7 @@ TEST_F(PanelShowTest, ReadingOptionsAndMovePosition_NeverHide) {
     EXPECT_FALSE(Panel().MovePage()->isVisible());
 }
 
-TEST_F(PanelShowTest, PageSelection_KeptAcrossHideAndShow) {
-    View->ShowOptionsPanel(COptionsPanel::MovePosition);
-    CMovePositionPage* const movePage = Panel().MovePage();
-    View->ShowOptionsPanel(COptionsPanel::CurrentPage);
-    View->ShowOptionsPanel(COptionsPanel::CurrentPage);
-    EXPECT_TRUE(PanelShown());
-    EXPECT_EQ(Panel().MovePage(), movePage);
-    EXPECT_TRUE(movePage->isVisible());
-}
-
-TEST_F(PanelShowTest, PageSelector_ChosenByTheUser_SwitchesPages) {
+TEST_F(OptionsPanelTest, PageSelector_ChosenByTheUser_SwitchesPages) {
     Shown();
     Combo(PageSelectorId).setCurrentIndex(1);
     ASSERT_NE(Panel().MovePage(), nullptr);
@@ -201,14 +180,7 @@ TEST_F(PanelShowTest, PageSelector_ChosenByTheUser_SwitchesPages) {
     EXPECT_FALSE(Panel().MovePage()->isVisible());
 }
 
-TEST_F(PanelShowTest, SelectPageZero_KeepsTheSelection) {
-    View->ShowOptionsPanel(COptionsPanel::MovePosition);
-    Panel().SelectPage(COptionsPanel::CurrentPage);
-    EXPECT_EQ(Combo(PageSelectorId).currentIndex(), 1);
-    EXPECT_TRUE(Panel().MovePage()->isVisible());
-}
-
-TEST_F(PanelShowTest, Hide_HidesAndGivesTheViewTheFocus) {
+TEST_F(OptionsPanelTest, Hide_HidesAndGivesTheViewTheFocus) {
     Shown();
     View->activateWindow();
     ASSERT_TRUE(QTest::qWaitForWindowActive(View.get()));
@@ -220,7 +192,7 @@ TEST_F(PanelShowTest, Hide_HidesAndGivesTheViewTheFocus) {
     EXPECT_EQ(QApplication::focusWidget(), View.get());
 }
 
-TEST_F(PanelShowTest, EnterAndEscape_NeitherCloseThePanelNorReachTheView) {
+TEST_F(OptionsPanelTest, EnterAndEscape_NeitherCloseThePanelNorReachTheView) {
     Shown();
     struct KeyCounter : QObject {
         int Keys = 0;
@@ -241,33 +213,21 @@ TEST_F(PanelShowTest, EnterAndEscape_NeitherCloseThePanelNorReachTheView) {
 
 // --- placement ---------------------------------------------------------------------
 
-using PanelPlacementTest = OptionsPanelFixture;
-
-TEST_F(PanelPlacementTest, Shown_AlongTheBottomFromXOne) {
+TEST_F(OptionsPanelTest, Placement_AlongTheBottom_FollowsResizesWhileShownElseAtNextShow) {
     Shown();
     EXPECT_EQ(Placed(), QRect(1, ViewHeight - 120, ViewWidth, 120));
-}
-
-TEST_F(PanelPlacementTest, ViewResizedWhileShown_FollowsTheNewBottom) {
-    Shown();
     View->resize(1001, 703);
     EXPECT_EQ(Placed(), QRect(1, 703 - 120, 1001, 120));
-}
-
-TEST_F(PanelPlacementTest, ViewResizedWhileHidden_PlacedAtTheNextShowing) {
-    Shown();
     View->ShowOptionsPanel(COptionsPanel::CurrentPage);
     View->resize(640, 480);
-    EXPECT_EQ(Placed(), QRect(1, ViewHeight - 120, ViewWidth, 120));
+    EXPECT_EQ(Placed(), QRect(1, 703 - 120, 1001, 120));
     View->ShowOptionsPanel(COptionsPanel::CurrentPage);
     EXPECT_EQ(Placed(), QRect(1, 480 - 120, 640, 120));
 }
 
 // --- refresh -----------------------------------------------------------------------
 
-using PanelRefreshTest = OptionsPanelFixture;
-
-TEST_F(PanelRefreshTest, ShownAgain_ShowsSettingsChangedMeanwhile) {
+TEST_F(OptionsPanelTest, ShownAgain_ShowsSettingsChangedMeanwhile) {
     Shown();
     View->ShowOptionsPanel(COptionsPanel::CurrentPage);
     Settings.freq = 1234;
@@ -277,7 +237,7 @@ TEST_F(PanelRefreshTest, ShownAgain_ShowsSettingsChangedMeanwhile) {
     EXPECT_EQ(Combo(DisplayModeListId).currentIndex(), 2);
 }
 
-TEST_F(PanelRefreshTest, PlayStateChanged_PanelAndMovePageRefreshed) {
+TEST_F(OptionsPanelTest, PlayStateChanged_PanelAndMovePageRefreshed) {
     View->ShowOptionsPanel(COptionsPanel::MovePosition);
     Load("alpha beta gamma delta");
     Settings.MinText = 9;
@@ -290,9 +250,7 @@ TEST_F(PanelRefreshTest, PlayStateChanged_PanelAndMovePageRefreshed) {
 
 // --- display-mode list -------------------------------------------------------------
 
-using DisplayModeListTest = OptionsPanelFixture;
-
-TEST_F(DisplayModeListTest, FilledInEnumerationOrder_EntryZeroSelected) {
+TEST_F(OptionsPanelTest, DisplayModeList_FilledInEnumerationOrder_EntryZeroSelected) {
     Shown();
     EXPECT_EQ(Entries(DisplayModeListId),
               (QStringList{QStringLiteral("1024 x 768  60 MHz  32 bpp"),
@@ -301,7 +259,7 @@ TEST_F(DisplayModeListTest, FilledInEnumerationOrder_EntryZeroSelected) {
     EXPECT_EQ(Combo(DisplayModeListId).currentIndex(), 0);
 }
 
-TEST_F(DisplayModeListTest, NumberBeyondTheList_NothingSelectedNumberKept) {
+TEST_F(OptionsPanelTest, DisplayModeList_NumberBeyondTheList_NothingSelectedNumberKept) {
     for (const int number : {3, 17, -1}) {
         Settings.DisplaySettingNum = number;
         Shown().Refresh();
@@ -310,14 +268,14 @@ TEST_F(DisplayModeListTest, NumberBeyondTheList_NothingSelectedNumberKept) {
     }
 }
 
-TEST_F(DisplayModeListTest, Chosen_StoredWithoutSwitchingTheDisplay) {
+TEST_F(OptionsPanelTest, DisplayModeList_Chosen_StoredWithoutSwitchingTheDisplay) {
     Shown();
     Combo(DisplayModeListId).setCurrentIndex(1);
     EXPECT_EQ(Settings.DisplaySettingNum, 1);
     EXPECT_TRUE(Fakes.DisplayModes.Switches.empty());
 }
 
-TEST_F(DisplayModeListTest, PanelFirstCreatedInFullScreen_ListDisabled) {
+TEST_F(OptionsPanelTest, DisplayModeList_PanelFirstCreatedInFullScreen_ListDisabled) {
     View->SetFlag(CFlashView::FullScreenBit, true);
     Shown();
     EXPECT_FALSE(Combo(DisplayModeListId).isEnabled());
@@ -326,9 +284,7 @@ TEST_F(DisplayModeListTest, PanelFirstCreatedInFullScreen_ListDisabled) {
 
 // --- Default -----------------------------------------------------------------------
 
-using PanelDefaultTest = OptionsPanelFixture;
-
-TEST_F(PanelDefaultTest, Default_RestoresSettingsAndShowsThem) {
+TEST_F(OptionsPanelTest, Default_RestoresSettingsAndShowsThem) {
     Load("one two three four five six");
     Settings.SetPosition(8);
     View->ShowOptionsPanel(COptionsPanel::MovePosition);
@@ -343,6 +299,7 @@ TEST_F(PanelDefaultTest, Default_RestoresSettingsAndShowsThem) {
     Settings.Book.BookmarksNum = 2;
     Panel().Refresh();
     ASSERT_EQ(ControlIn<QListWidget>(*Panel().MovePage(), BookmarkListId)->count(), 2);
+    const QFont font = View->DisplayFont();
 
     Click(DefaultId);
     EXPECT_EQ(Settings.freq, 400u);
@@ -357,21 +314,14 @@ TEST_F(PanelDefaultTest, Default_RestoresSettingsAndShowsThem) {
     int32_t offset = 0;
     Settings.GetPosition(offset);
     EXPECT_EQ(offset, 8);
-}
-
-TEST_F(PanelDefaultTest, Default_DisplayFontKeptUntilRecreated) {
-    Shown();
-    const QFont before = View->DisplayFont();
-    Click(DefaultId);
+    // The display font stays until it is recreated.
     EXPECT_EQ(std::string(Settings.Font.lfFaceName), "Arial Black");
-    EXPECT_EQ(View->DisplayFont(), before);
+    EXPECT_EQ(View->DisplayFont(), font);
 }
 
 // --- colour and font dialogs -------------------------------------------------------
 
-using PanelDialogTest = OptionsPanelFixture;
-
-TEST_F(PanelDialogTest, BkgrOk_StoresTheColourAndRepaintsTheView) {
+TEST_F(OptionsPanelTest, BkgrOk_StoresTheColourAndRepaintsTheView) {
     Shown();
     Fakes.Dialogs.ColorAnswers.push_back(QColor(0x12, 0x34, 0x56));
     Click(BkgrId);
@@ -380,14 +330,7 @@ TEST_F(PanelDialogTest, BkgrOk_StoresTheColourAndRepaintsTheView) {
     EXPECT_EQ(view.pixelColor(ViewWidth - 5, ViewHeight / 2), QColor(0x12, 0x34, 0x56));
 }
 
-TEST_F(PanelDialogTest, BkgrCancel_ChangesNothing) {
-    Shown();
-    Settings.BkgColor = 0x00010203;
-    Click(BkgrId);
-    EXPECT_EQ(Settings.BkgColor, 0x00010203u);
-}
-
-TEST_F(PanelDialogTest, FontOk_ReplacesTheDescriptionAndRebuildsTheDisplayFont) {
+TEST_F(OptionsPanelTest, FontOk_ReplacesTheDescriptionAndRebuildsTheDisplayFont) {
     Shown();
     QFont chosen(QStringLiteral("DejaVu Serif"));
     chosen.setPixelSize(31);
@@ -401,11 +344,14 @@ TEST_F(PanelDialogTest, FontOk_ReplacesTheDescriptionAndRebuildsTheDisplayFont) 
     EXPECT_EQ(View->DisplayFont().pixelSize(), 31);
 }
 
-TEST_F(PanelDialogTest, FontCancel_ChangesNothing) {
+TEST_F(OptionsPanelTest, BkgrOrFontCancelled_ChangesNothing) {
     Shown();
+    Settings.BkgColor = 0x00010203;
     const LogFont before = Settings.Font;
     const QFont displayed = View->DisplayFont();
+    Click(BkgrId);
     Click(FontId);
+    EXPECT_EQ(Settings.BkgColor, 0x00010203u);
     EXPECT_EQ(std::memcmp(&before, &Settings.Font, sizeof before), 0);
     EXPECT_EQ(View->DisplayFont(), displayed);
 }

@@ -14,6 +14,7 @@
 #include <gtest/gtest.h>
 
 #include <cstring>
+#include <functional>
 #include <memory>
 #include <ostream>
 #include <string>
@@ -44,6 +45,19 @@ template <typename T> T* ControlIn(QWidget& form, int id) {
         if (widget->property("controlId").toInt() == id && TemplateOf(widget) == &form)
             return widget;
     return nullptr;
+}
+
+// The first count widgets of the focus chain from first that keep accepts (first included).
+inline std::vector<QWidget*> FocusChain(QWidget* first, std::size_t count,
+                                        const std::function<bool(QWidget*)>& keep) {
+    std::vector<QWidget*> chain{first};
+    QWidget* w = first;
+    for (int i = 0; i < 200 && chain.size() < count; ++i) {
+        w = w->nextInFocusChain();
+        if (w->focusPolicy() & Qt::TabFocus && keep(w))
+            chain.push_back(w);
+    }
+    return chain;
 }
 
 // The view with its flags in reach, to put it in full-screen state without a screen.

@@ -57,22 +57,19 @@ protected:
     CReadingOptionsPage* Page = nullptr; // owned by the view
 };
 
+using ReadingPageTest = ReadingPageFixture;
+
 // --- template ----------------------------------------------------------------------
 
-using ReadingPageTemplateTest = ReadingPageFixture;
-
-TEST_F(ReadingPageTemplateTest, EveryControlWithIdKindAndText) {
+TEST_F(ReadingPageTest, Template_EveryControlWithIdKindAndText) {
     for (const int id : {BetweenId, DurationId, MaxSimbId, MinSimbId, WidthId})
         EXPECT_NE(ControlIn<QSpinBox>(*Page, id), nullptr) << id;
-    struct ButtonText {
-        int Id;
-        const char* Text;
-    };
-    for (const ButtonText& b :
-         {ButtonText{ShiftBackId, "<"}, {ShiftForwardId, ">"}, {TextColorId, "Text color"}}) {
-        auto* button = ControlIn<QPushButton>(*Page, b.Id);
-        ASSERT_NE(button, nullptr) << b.Id;
-        EXPECT_EQ(button->text(), QString::fromLatin1(b.Text));
+    for (const auto& [id, text] : {std::pair{int(ShiftBackId), "<"},
+                                   {int(ShiftForwardId), ">"},
+                                   {int(TextColorId), "Text color"}}) {
+        auto* button = ControlIn<QPushButton>(*Page, id);
+        ASSERT_NE(button, nullptr) << id;
+        EXPECT_EQ(button->text(), QString::fromLatin1(text));
         EXPECT_TRUE(button->isFlat());
     }
     ASSERT_NE(ControlIn<QLineEdit>(*Page, StopSymbolsId), nullptr);
@@ -88,32 +85,26 @@ TEST_F(ReadingPageTemplateTest, EveryControlWithIdKindAndText) {
         EXPECT_TRUE(labels.contains(QString::fromLatin1(text))) << text;
 }
 
-TEST_F(ReadingPageTemplateTest, TabOrder_FollowsTheTemplate) {
+TEST_F(ReadingPageTest, Template_TabOrder_FollowsTheTemplate) {
     const std::vector<QWidget*> expected{
         &Spin(BetweenId),        &Spin(DurationId),    &Spin(MaxSimbId),     &Spin(MinSimbId),
         &Spin(WidthId),          &Edit(StopSymbolsId), &Button(ShiftBackId), &Edit(UnconditionalId),
         &Button(ShiftForwardId), &Button(TextColorId)};
-    std::vector<QWidget*> chain{expected.front()};
-    for (QWidget* w = expected.front()->nextInFocusChain(); chain.size() < expected.size();
-         w = w->nextInFocusChain()) {
-        // A spin box's own line edit follows it in the chain.
-        if (w->focusPolicy() & Qt::TabFocus && Page->isAncestorOf(w) &&
-            !qobject_cast<QSpinBox*>(w->parentWidget()))
-            chain.push_back(w);
-    }
+    // A spin box's own line edit follows it in the chain.
+    const auto chain = FocusChain(expected.front(), expected.size(), [this](QWidget* w) {
+        return Page->isAncestorOf(w) && !qobject_cast<QSpinBox*>(w->parentWidget());
+    });
     EXPECT_EQ(chain, expected);
 }
 
-TEST_F(ReadingPageTemplateTest, AtHostSize_NothingClipped) {
+TEST_F(ReadingPageTest, Template_AtHostSize_NothingClipped) {
     QCoreApplication::processEvents();
     ExpectNothingClipped(*Page);
 }
 
 // --- initial state -----------------------------------------------------------------
 
-using ReadingPageShowTest = ReadingPageFixture;
-
-TEST_F(ReadingPageShowTest, Defaults_ShownInEveryControl) {
+TEST_F(ReadingPageTest, DefaultsThenChangedElsewhere_ShownInEveryControlAtRefresh) {
     EXPECT_EQ(SpinText(BetweenId), QStringLiteral("400"));
     EXPECT_EQ(SpinText(DurationId), QStringLiteral("700"));
     EXPECT_EQ(SpinText(MaxSimbId), QStringLiteral("32"));
@@ -122,9 +113,19 @@ TEST_F(ReadingPageShowTest, Defaults_ShownInEveryControl) {
     EXPECT_EQ(Edit(StopSymbolsId).text(), QStringLiteral(",;.:?!\\n\\r"));
     EXPECT_EQ(Edit(UnconditionalId).text(), QStringLiteral(".:?!\\n\\r"));
     EXPECT_EQ(Swatch().Color(), 0x00FFFFFFu);
+
+    Settings.freq = 123;
+    Settings.MinText = 7;
+    Settings.TexColor = 0x00336699;
+    Settings.UcOffset = 3;
+    Page->Refresh();
+    EXPECT_EQ(SpinText(BetweenId), QStringLiteral("123"));
+    EXPECT_EQ(SpinText(MinSimbId), QStringLiteral("7"));
+    EXPECT_EQ(Swatch().Color(), 0x00336699u);
+    EXPECT_EQ(Edit(UnconditionalId).text(), QStringLiteral(":?!\\n\\r"));
 }
 
-TEST_F(ReadingPageShowTest, Refresh_ValuesBeyondTheRanges_GoToTheNearestBoundAndAreStored) {
+TEST_F(ReadingPageTest, Refresh_ValuesBeyondTheRanges_GoToTheNearestBoundAndAreStored) {
     Settings.Width = 5000;
     Settings.MaxText = -3;
     Settings.MinText = 70000;
@@ -140,83 +141,45 @@ TEST_F(ReadingPageShowTest, Refresh_ValuesBeyondTheRanges_GoToTheNearestBoundAnd
     EXPECT_EQ(SpinText(DurationId), QStringLiteral("30000"));
 }
 
-TEST_F(ReadingPageShowTest, Refresh_ChangedElsewhere_ShownEverywhere) {
-    Settings.freq = 123;
-    Settings.MinText = 7;
-    Settings.TexColor = 0x00336699;
-    Settings.UcOffset = 3;
-    Page->Refresh();
-    EXPECT_EQ(SpinText(BetweenId), QStringLiteral("123"));
-    EXPECT_EQ(SpinText(MinSimbId), QStringLiteral("7"));
-    EXPECT_EQ(Swatch().Color(), 0x00336699u);
-    EXPECT_EQ(Edit(UnconditionalId).text(), QStringLiteral(":?!\\n\\r"));
-}
-
 // --- numeric edits -----------------------------------------------------------------
 
-struct TypingCase {
-    const char* Name;
-    int Id;
-    const char* Typed; // over the whole edit; empty deletes it
-    int64_t Stored;
-    const char* Shown;
-};
-
-class NumericEditTest : public ReadingPageFixture,
-                        public ::testing::WithParamInterface<TypingCase> {
-protected:
-    int64_t Field(int id) const {
-        switch (id) {
-        case BetweenId:
-            return Settings.freq;
-        case DurationId:
-            return Settings.durat;
-        case MaxSimbId:
-            return Settings.MaxText;
-        case MinSimbId:
-            return Settings.MinText;
-        default:
-            return Settings.Width;
-        }
+TEST_F(ReadingPageTest, NumericEdit_Typed_StoredAndShown) {
+    const auto field = [this](int id) -> int64_t {
+        return id == BetweenId    ? int64_t{Settings.freq}
+               : id == DurationId ? int64_t{Settings.durat}
+               : id == MaxSimbId  ? int64_t{Settings.MaxText}
+               : id == MinSimbId  ? int64_t{Settings.MinText}
+                                  : int64_t{Settings.Width};
+    };
+    const struct {
+        int Id;
+        const char* Typed; // over the whole edit; empty deletes it
+        int64_t Stored;
+        const char* Shown;
+    } cases[] = {{BetweenId, "250", 250, "250"},   {BetweenId, "", 1, "1"},
+                 {BetweenId, "40000", 1, "1"},     {BetweenId, "0", 1, "1"},
+                 {BetweenId, "12ab3", 123, "123"}, {DurationId, "30000", 30000, "30000"},
+                 {DurationId, "30001", 1, "1"},    {DurationId, "", 1, "1"},
+                 {MaxSimbId, "0", 1, "1"},         {MaxSimbId, "1234", 123, "123"},
+                 {MaxSimbId, "999", 999, "999"},   {MinSimbId, "5678", 567, "567"},
+                 {MinSimbId, "", 1, "1"},          {WidthId, "3000", 3000, "3000"},
+                 {WidthId, "3001", 1, "1"}};
+    for (const auto& c : cases) {
+        SCOPED_TRACE(testing::Message() << c.Id << " typed '" << c.Typed << "'");
+        TypeOver(c.Id, QString::fromLatin1(c.Typed));
+        EXPECT_EQ(field(c.Id), c.Stored);
+        EXPECT_EQ(SpinText(c.Id), QString::fromLatin1(c.Shown));
     }
-};
-
-TEST_P(NumericEditTest, Typed_StoredAndShown) {
-    const TypingCase& c = GetParam();
-    TypeOver(c.Id, QString::fromLatin1(c.Typed));
-    EXPECT_EQ(Field(c.Id), c.Stored);
-    EXPECT_EQ(SpinText(c.Id), QString::fromLatin1(c.Shown));
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    Examples, NumericEditTest,
-    ::testing::Values(TypingCase{"BetweenValid", BetweenId, "250", 250, "250"},
-                      TypingCase{"BetweenEmptied", BetweenId, "", 1, "1"},
-                      TypingCase{"BetweenOverRange", BetweenId, "40000", 1, "1"},
-                      TypingCase{"BetweenZero", BetweenId, "0", 1, "1"},
-                      TypingCase{"BetweenLetters", BetweenId, "12ab3", 123, "123"},
-                      TypingCase{"DurationMaximum", DurationId, "30000", 30000, "30000"},
-                      TypingCase{"DurationOverRange", DurationId, "30001", 1, "1"},
-                      TypingCase{"DurationEmptied", DurationId, "", 1, "1"},
-                      TypingCase{"MaxSimbZero", MaxSimbId, "0", 1, "1"},
-                      TypingCase{"MaxSimbFourthDigit", MaxSimbId, "1234", 123, "123"},
-                      TypingCase{"MaxSimbValid", MaxSimbId, "999", 999, "999"},
-                      TypingCase{"MinSimbFourthDigit", MinSimbId, "5678", 567, "567"},
-                      TypingCase{"MinSimbEmptied", MinSimbId, "", 1, "1"},
-                      TypingCase{"WidthMaximum", WidthId, "3000", 3000, "3000"},
-                      TypingCase{"WidthOverRange", WidthId, "3001", 1, "1"}),
-    [](const ::testing::TestParamInfo<TypingCase>& info) { return info.param.Name; });
-
-using NumericEditBehaviourTest = ReadingPageFixture;
-
-TEST_F(NumericEditBehaviourTest, PartlyTyped_TakesEffectAtEachKey) {
+TEST_F(ReadingPageTest, NumericEdit_PartlyTyped_TakesEffectAtEachKey) {
     TypeOver(MaxSimbId, QStringLiteral("4"));
     EXPECT_EQ(Settings.MaxText, 4);
     QTest::keyClicks(&Spin(MaxSimbId), QStringLiteral("5"));
     EXPECT_EQ(Settings.MaxText, 45);
 }
 
-TEST_F(NumericEditBehaviourTest, PastedBeyondAnyInteger_BecomesOne) {
+TEST_F(ReadingPageTest, NumericEdit_PastedBeyondAnyInteger_BecomesOne) {
     QLineEdit& edit = *Spin(WidthId).findChild<QLineEdit*>();
     edit.selectAll();
     edit.insert(QStringLiteral("99999999999"));
@@ -224,7 +187,7 @@ TEST_F(NumericEditBehaviourTest, PastedBeyondAnyInteger_BecomesOne) {
     EXPECT_EQ(SpinText(WidthId), QStringLiteral("1"));
 }
 
-TEST_F(NumericEditBehaviourTest, ArrowKeys_StepWithinTheRange) {
+TEST_F(ReadingPageTest, NumericEdit_ArrowKeys_StepWithinTheRange) {
     QTest::keyClick(&Spin(WidthId), Qt::Key_Up);
     EXPECT_EQ(Settings.Width, 601);
     TypeOver(WidthId, QStringLiteral("3000"));
@@ -236,7 +199,7 @@ TEST_F(NumericEditBehaviourTest, ArrowKeys_StepWithinTheRange) {
     EXPECT_EQ(SpinText(MinSimbId), QStringLiteral("1"));
 }
 
-TEST_F(NumericEditBehaviourTest, TimingEdits_ActOnTheRunningPhase) {
+TEST_F(ReadingPageTest, NumericEdit_TimingEdits_ActOnTheRunningPhase) {
     Load("one two three four five six seven eight nine ten");
     View->SetPlayState(CFlashView::Run);
     Fakes.Clock.Advance(100);
@@ -250,9 +213,7 @@ TEST_F(NumericEditBehaviourTest, TimingEdits_ActOnTheRunningPhase) {
 
 // --- stop symbols and split --------------------------------------------------------
 
-using StopSymbolsTest = ReadingPageFixture;
-
-TEST_F(StopSymbolsTest, Typed_ChangesSymbolsAtOnceAndRewritesUnconditionalFromTheSplit) {
+TEST_F(ReadingPageTest, StopSymbols_Typed_ChangeAtOnceUnconditionalRewrittenFromTheSplit) {
     QLineEdit& edit = Edit(StopSymbolsId);
     edit.setFocus();
     edit.home(false);
@@ -262,7 +223,7 @@ TEST_F(StopSymbolsTest, Typed_ChangesSymbolsAtOnceAndRewritesUnconditionalFromTh
     EXPECT_EQ(Edit(UnconditionalId).text(), QStringLiteral(";.:?!\\n\\r"));
 }
 
-TEST_F(StopSymbolsTest, TypedEscape_BecomesTheControlCharacter) {
+TEST_F(ReadingPageTest, StopSymbols_TypedEscape_BecomesTheControlCharacter) {
     QLineEdit& edit = Edit(StopSymbolsId);
     edit.setFocus();
     edit.selectAll();
@@ -271,7 +232,7 @@ TEST_F(StopSymbolsTest, TypedEscape_BecomesTheControlCharacter) {
     EXPECT_EQ(Edit(UnconditionalId).text(), QStringLiteral("\\t"));
 }
 
-TEST_F(StopSymbolsTest, SplitBack_DefaultsThreeTimes_MovesTwoThenStops) {
+TEST_F(ReadingPageTest, StopSymbols_SplitBack_DefaultsThreeTimes_MovesTwoThenStops) {
     const std::vector<QString> shown{QStringLiteral(";.:?!\\n\\r"), QStringLiteral(",;.:?!\\n\\r"),
                                      QStringLiteral(",;.:?!\\n\\r")};
     for (const QString& expected : shown) {
@@ -282,7 +243,7 @@ TEST_F(StopSymbolsTest, SplitBack_DefaultsThreeTimes_MovesTwoThenStops) {
     EXPECT_EQ(StopSymbols(), ",;.:?!\n\r");
 }
 
-TEST_F(StopSymbolsTest, SplitForward_ToTheEnd_EmptiesUnconditionalThenRefused) {
+TEST_F(ReadingPageTest, StopSymbols_SplitForward_ToTheEnd_EmptiesUnconditionalThenRefused) {
     for (int i = 0; i < 6; ++i)
         QTest::mouseClick(&Button(ShiftForwardId), Qt::LeftButton);
     EXPECT_EQ(Settings.UcOffset, 8);
@@ -292,13 +253,7 @@ TEST_F(StopSymbolsTest, SplitForward_ToTheEnd_EmptiesUnconditionalThenRefused) {
     EXPECT_EQ(StopSymbols(), ",;.:?!\n\r");
 }
 
-TEST_F(StopSymbolsTest, Refresh_BackslashAndN_BecomeALineFeed) {
-    std::strcpy(Settings.StopSimbols, ".a\\nb");
-    Page->Refresh();
-    EXPECT_EQ(StopSymbols(), ".a\nb");
-}
-
-TEST_F(StopSymbolsTest, Refresh_TextFormLongerThanTheEdit_CutToDecodedFirst62) {
+TEST_F(ReadingPageTest, StopSymbols_Refresh_TextFormLongerThanTheEdit_CutToDecodedFirst62) {
     std::memset(Settings.StopSimbols, 0, sizeof Settings.StopSimbols);
     std::memset(Settings.StopSimbols, '\n', 40); // text form: 80 characters
     Settings.UcOffset = 0;
@@ -307,7 +262,11 @@ TEST_F(StopSymbolsTest, Refresh_TextFormLongerThanTheEdit_CutToDecodedFirst62) {
     EXPECT_EQ(Edit(StopSymbolsId).text().size(), 64);
 }
 
-TEST_F(StopSymbolsTest, Refresh_BytesOfAnyKind_WrittenBackUnchanged) {
+TEST_F(ReadingPageTest, StopSymbols_Refresh_BackslashNDecodedOtherBytesWrittenBackUnchanged) {
+    std::strcpy(Settings.StopSimbols, ".a\\nb");
+    Page->Refresh();
+    EXPECT_EQ(StopSymbols(), ".a\nb");
+
     const std::string symbols = ",\xA7.\xE2\x80\x94;\xC3"; // stray byte, em dash, cut-off
     std::memset(Settings.StopSimbols, 0, sizeof Settings.StopSimbols);
     std::memcpy(Settings.StopSimbols, symbols.data(), symbols.size());
@@ -316,50 +275,38 @@ TEST_F(StopSymbolsTest, Refresh_BytesOfAnyKind_WrittenBackUnchanged) {
     EXPECT_TRUE(Edit(StopSymbolsId).text().contains(QChar(0x2014)));
 }
 
-struct BytesCase {
-    const char* Name;
-    std::string Bytes;
-    std::size_t Limit;
-    std::string Back;
-};
-
-class EditTextBytesTest : public ::testing::TestWithParam<BytesCase> {};
-
-TEST_P(EditTextBytesTest, RoundTrip_WithinTheLimitAndWholeCharacters) {
-    const BytesCase& c = GetParam();
-    const QString text = CReadingOptionsPage::EditTextFromBytes(c.Bytes);
-    EXPECT_EQ(CReadingOptionsPage::BytesFromEditText(text, c.Limit), c.Back);
+TEST(EditTextBytes, RoundTrip_WithinTheLimitAndWholeCharacters) {
+    const struct {
+        std::string Bytes;
+        std::size_t Limit;
+        std::string Back;
+    } cases[] = {
+        {",;.:", 62, ",;.:"},
+        {"\xC2\xAB\xE2\x80\x94\xF0\x9F\x98\x80", 62, "\xC2\xAB\xE2\x80\x94\xF0\x9F\x98\x80"},
+        {"\x80\xFF\xC3", 62, "\x80\xFF\xC3"}, // stray bytes
+        {"\xC0\xAF", 62, "\xC0\xAF"},         // overlong
+        {"ab\xE2\x80\x94", 4, "ab"},          // cut before a character
+        {"abcdef", 4, "abcd"}};
+    for (const auto& c : cases) {
+        const QString text = CReadingOptionsPage::EditTextFromBytes(c.Bytes);
+        EXPECT_EQ(CReadingOptionsPage::BytesFromEditText(text, c.Limit), c.Back) << c.Bytes;
+    }
 }
-
-INSTANTIATE_TEST_SUITE_P(
-    Examples, EditTextBytesTest,
-    ::testing::Values(BytesCase{"Ascii", ",;.:", 62, ",;.:"},
-                      BytesCase{"Utf8", "\xC2\xAB\xE2\x80\x94\xF0\x9F\x98\x80", 62,
-                                "\xC2\xAB\xE2\x80\x94\xF0\x9F\x98\x80"},
-                      BytesCase{"StrayBytes", "\x80\xFF\xC3", 62, "\x80\xFF\xC3"},
-                      BytesCase{"Overlong", "\xC0\xAF", 62, "\xC0\xAF"},
-                      BytesCase{"CutBeforeACharacter", "ab\xE2\x80\x94", 4, "ab"},
-                      BytesCase{"CutAtTheLimit", "abcdef", 4, "abcd"}),
-    [](const ::testing::TestParamInfo<BytesCase>& info) { return info.param.Name; });
 
 // --- text colour -------------------------------------------------------------------
 
-using TextColorTest = ReadingPageFixture;
-
-TEST_F(TextColorTest, Ok_StoresRedInTheLowByteAndShowsIt) {
-    Fakes.Dialogs.ColorAnswers.push_back(QColor(0x12, 0x34, 0x56));
-    QTest::mouseClick(&Button(TextColorId), Qt::LeftButton);
-    EXPECT_EQ(Settings.TexColor, 0x00563412u);
-    EXPECT_EQ(Swatch().Color(), 0x00563412u);
-    EXPECT_EQ(Swatch().grab().toImage().pixelColor(5, 5), QColor(0x12, 0x34, 0x56));
-}
-
-TEST_F(TextColorTest, Cancel_ChangesNothing) {
+TEST_F(ReadingPageTest, TextColor_CancelChangesNothing_OkStoresRedInTheLowByteAndShowsIt) {
     Settings.TexColor = 0x00102030;
     Page->Refresh();
     QTest::mouseClick(&Button(TextColorId), Qt::LeftButton);
     EXPECT_EQ(Settings.TexColor, 0x00102030u);
     EXPECT_EQ(Swatch().Color(), 0x00102030u);
+
+    Fakes.Dialogs.ColorAnswers.push_back(QColor(0x12, 0x34, 0x56));
+    QTest::mouseClick(&Button(TextColorId), Qt::LeftButton);
+    EXPECT_EQ(Settings.TexColor, 0x00563412u);
+    EXPECT_EQ(Swatch().Color(), 0x00563412u);
+    EXPECT_EQ(Swatch().grab().toImage().pixelColor(5, 5), QColor(0x12, 0x34, 0x56));
 }
 
 TEST(ColorSwatch, Constructed_White_PaintsItsWholeRect) {

@@ -15,7 +15,7 @@
 #include <gtest/gtest.h>
 
 #include <functional>
-#include <ostream>
+#include <utility>
 
 namespace {
 
@@ -31,76 +31,57 @@ template <typename T> void AnswerNext(std::function<void(T*)> answer) {
     });
 }
 
-struct IconCase {
-    MessageIcon Icon;
-    QMessageBox::Icon Shown;
-};
+TEST(QtDialogs, Message_EachIcon_ShownCaptionedSkimmetWithOk) {
+    const std::pair<MessageIcon, QMessageBox::Icon> icons[] = {
+        {MessageIcon::None, QMessageBox::NoIcon},
+        {MessageIcon::Warning, QMessageBox::Warning},
+        {MessageIcon::Error, QMessageBox::Critical},
+        {MessageIcon::Question, QMessageBox::Question}};
+    for (const auto& [asked, shown] : icons) {
+        SCOPED_TRACE(static_cast<int>(asked));
+        QString title;
+        QString text;
+        QMessageBox::Icon icon = QMessageBox::NoIcon;
+        QMessageBox::StandardButtons buttons;
+        AnswerNext<QMessageBox>([&](QMessageBox* box) {
+            title = box->windowTitle();
+            text = box->text();
+            icon = box->icon();
+            buttons = box->standardButtons();
+            box->button(QMessageBox::Ok)->click();
+        });
 
-void PrintTo(const IconCase& icon, std::ostream* out) {
-    constexpr const char* names[] = {"None", "Warning", "Error", "Question"};
-    *out << names[static_cast<int>(icon.Icon)];
+        CQtDialogs().Message(nullptr, QStringLiteral("File not found"), asked);
+
+        EXPECT_EQ(title.toStdString(), "Skimmet");
+        EXPECT_EQ(text.toStdString(), "File not found");
+        EXPECT_EQ(icon, shown);
+        EXPECT_EQ(buttons, QMessageBox::Ok);
+    }
 }
 
-class MessageIconTest : public ::testing::TestWithParam<IconCase> {};
+TEST(QtDialogs, Confirm_Answer_TrueOnlyForYes) {
+    struct Case {
+        const char* Name;
+        std::function<void(QMessageBox*)> Answer;
+        bool Expected;
+    };
+    const Case cases[] = {
+        {"Yes", [](QMessageBox* box) { box->button(QMessageBox::Yes)->click(); }, true},
+        {"No", [](QMessageBox* box) { box->button(QMessageBox::No)->click(); }, false},
+        {"Escape", [](QMessageBox* box) { QTest::keyClick(box, Qt::Key_Escape); }, false}};
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.Name);
+        QMessageBox::Icon icon = QMessageBox::NoIcon;
+        AnswerNext<QMessageBox>([&](QMessageBox* box) {
+            icon = box->icon();
+            c.Answer(box);
+        });
 
-TEST_P(MessageIconTest, Message_Icon_ShownCaptionedSkimmetWithOk) {
-    QString title;
-    QString text;
-    QMessageBox::Icon icon = QMessageBox::NoIcon;
-    QMessageBox::StandardButtons buttons;
-    AnswerNext<QMessageBox>([&](QMessageBox* box) {
-        title = box->windowTitle();
-        text = box->text();
-        icon = box->icon();
-        buttons = box->standardButtons();
-        box->button(QMessageBox::Ok)->click();
-    });
-
-    CQtDialogs().Message(nullptr, QStringLiteral("File not found"), GetParam().Icon);
-
-    EXPECT_EQ(title.toStdString(), "Skimmet");
-    EXPECT_EQ(text.toStdString(), "File not found");
-    EXPECT_EQ(icon, GetParam().Shown);
-    EXPECT_EQ(buttons, QMessageBox::Ok);
+        EXPECT_EQ(CQtDialogs().Confirm(nullptr, QStringLiteral("Are you sure?")), c.Expected);
+        EXPECT_EQ(icon, QMessageBox::Question);
+    }
 }
-
-INSTANTIATE_TEST_SUITE_P(Icons, MessageIconTest,
-                         ::testing::Values(IconCase{MessageIcon::None, QMessageBox::NoIcon},
-                                           IconCase{MessageIcon::Warning, QMessageBox::Warning},
-                                           IconCase{MessageIcon::Error, QMessageBox::Critical},
-                                           IconCase{MessageIcon::Question, QMessageBox::Question}));
-
-struct ConfirmCase {
-    const char* Name;
-    std::function<void(QMessageBox*)> Answer;
-    bool Expected;
-};
-
-void PrintTo(const ConfirmCase& answer, std::ostream* out) {
-    *out << answer.Name;
-}
-
-class ConfirmTest : public ::testing::TestWithParam<ConfirmCase> {};
-
-TEST_P(ConfirmTest, Confirm_Answer_TrueOnlyForYes) {
-    QMessageBox::Icon icon = QMessageBox::NoIcon;
-    AnswerNext<QMessageBox>([&](QMessageBox* box) {
-        icon = box->icon();
-        GetParam().Answer(box);
-    });
-
-    EXPECT_EQ(CQtDialogs().Confirm(nullptr, QStringLiteral("Are you sure?")), GetParam().Expected);
-    EXPECT_EQ(icon, QMessageBox::Question);
-}
-
-INSTANTIATE_TEST_SUITE_P(
-    Answers, ConfirmTest,
-    ::testing::Values(
-        ConfirmCase{"Yes", [](QMessageBox* box) { box->button(QMessageBox::Yes)->click(); }, true},
-        ConfirmCase{"No", [](QMessageBox* box) { box->button(QMessageBox::No)->click(); }, false},
-        ConfirmCase{"Escape", [](QMessageBox* box) { QTest::keyClick(box, Qt::Key_Escape); },
-                    false}),
-    [](const auto& info) { return std::string(info.param.Name); });
 
 TEST(QtDialogs, OpenFile_Accepted_ReturnsThePathWithTheFirstFilterSelected) {
     QTemporaryDir folder;
@@ -134,12 +115,6 @@ TEST(QtDialogs, OpenFile_Accepted_ReturnsThePathWithTheFirstFilterSelected) {
     EXPECT_EQ(suffix.toStdString(), "txt");
 }
 
-TEST(QtDialogs, OpenFile_Cancelled_ReturnsNothing) {
-    AnswerNext<QFileDialog>([](QFileDialog* dialog) { dialog->reject(); });
-
-    EXPECT_FALSE(CQtDialogs().OpenFile(nullptr, QStringLiteral("Open"), {}, {}).has_value());
-}
-
 TEST(QtDialogs, PickColor_AcceptedOrCancelled_ChosenColourOrNothing) {
     AnswerNext<QColorDialog>([](QColorDialog* dialog) {
         dialog->setCurrentColor(QColor(255, 0, 128));
@@ -151,9 +126,11 @@ TEST(QtDialogs, PickColor_AcceptedOrCancelled_ChosenColourOrNothing) {
     EXPECT_FALSE(CQtDialogs().PickColor(nullptr, Qt::black).has_value());
 }
 
-TEST(QtDialogs, PickFont_Cancelled_ReturnsNothing) {
-    AnswerNext<QFontDialog>([](QFontDialog* dialog) { dialog->reject(); });
+TEST(QtDialogs, OpenFileAndPickFont_Cancelled_ReturnNothing) {
+    AnswerNext<QFileDialog>([](QFileDialog* dialog) { dialog->reject(); });
+    EXPECT_FALSE(CQtDialogs().OpenFile(nullptr, QStringLiteral("Open"), {}, {}).has_value());
 
+    AnswerNext<QFontDialog>([](QFontDialog* dialog) { dialog->reject(); });
     EXPECT_FALSE(CQtDialogs().PickFont(nullptr, QFont()).has_value());
 }
 

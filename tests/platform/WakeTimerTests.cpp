@@ -19,24 +19,14 @@ protected:
     }
 };
 
-TEST_P(WakeTimerTest, Backend_AsAsked) {
-    EXPECT_EQ(Timer.ActiveBackend(), GetParam());
-}
-
 TEST_P(WakeTimerTest, DeadlinePassed_FiresOnceAtTheNextTurnOfTheLoop) {
+    ASSERT_EQ(Timer.ActiveBackend(), GetParam()); // not silently the other one
     Timer.ArmAt(steady_clock::now() - milliseconds(5));
     EXPECT_TRUE(Timer.IsArmed());
     EXPECT_TRUE(QTest::qWaitFor([&] { return Fired.size() > 0; }, 5000));
     EXPECT_FALSE(Timer.IsArmed());
     Spin();
     EXPECT_EQ(Fired.size(), 1);
-}
-
-TEST_P(WakeTimerTest, DeadlineAhead_DoesNotFireEarly) {
-    Timer.ArmAt(steady_clock::now() + hours(1));
-    Spin();
-    EXPECT_EQ(Fired.size(), 0);
-    EXPECT_TRUE(Timer.IsArmed());
 }
 
 TEST_P(WakeTimerTest, Cancel_DueWakeNeverFires) {
@@ -47,11 +37,12 @@ TEST_P(WakeTimerTest, Cancel_DueWakeNeverFires) {
     EXPECT_EQ(Fired.size(), 0);
 }
 
-TEST_P(WakeTimerTest, ArmAgain_ReplacesTheEarlierDeadline) {
+TEST_P(WakeTimerTest, ArmAgain_ReplacesTheEarlierDeadlineAndDoesNotFireEarly) {
     Timer.ArmAt(steady_clock::now() - milliseconds(5));
     Timer.ArmAt(steady_clock::now() + hours(1));
     Spin();
     EXPECT_EQ(Fired.size(), 0);
+    EXPECT_TRUE(Timer.IsArmed());
     Timer.ArmAt(steady_clock::now() - milliseconds(1));
     EXPECT_TRUE(QTest::qWaitFor([&] { return Fired.size() > 0; }, 5000));
     Spin();

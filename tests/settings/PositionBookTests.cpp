@@ -1,3 +1,4 @@
+#include "BoundText.h"
 #include "settings/ReadingSettings.h"
 
 #include <gtest/gtest.h>
@@ -6,20 +7,6 @@
 #include <string>
 
 namespace {
-// A settings record bound to a text of `length` bytes, cursor at the start.
-struct BoundText {
-    explicit BoundText(int length) : Bytes(static_cast<std::size_t>(length), 'a') {
-        Start = Bytes.c_str();
-        Cursor = Start;
-        Settings.BindText(&Start, &Cursor);
-        Settings.TextLength = length;
-    }
-    std::string Bytes;
-    const char* Start = nullptr;
-    const char* Cursor = nullptr;
-    CReadingSettings Settings;
-};
-
 TEST(PositionBookUnbound, OffsetMinusOne_SetFails_BookmarkNull_AddStoresZero) {
     CReadingSettings settings;
     EXPECT_EQ(settings.Book.GetOffset(), -1);

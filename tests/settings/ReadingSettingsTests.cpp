@@ -4,6 +4,7 @@
 
 #include <cstring>
 #include <string>
+#include <tuple>
 
 namespace {
 std::string Symbols(const CReadingSettings& settings) {
@@ -25,47 +26,31 @@ TEST(ReadingSettingsDefaults, Construction_GivesDefaultTextFormsAndFont) {
 TEST(ReadingSettingsDefaults, ResetDefaults_RestoresFieldsButKeepsLengthWidthAndFaceTail) {
     CReadingSettings settings;
     settings.SetStopSymbolsText("xyz");
-    settings.UcOffset = 1;
-    settings.Width = 5;
-    settings.DisplaySettingNum = 3;
-    settings.TexColor = 1;
-    settings.BkgColor = 2;
-    settings.MaxText = 7;
-    settings.MinText = 8;
-    settings.freq = 9;
-    settings.durat = 10;
+    settings.UcOffset = settings.Width = settings.DisplaySettingNum = 3;
+    settings.TexColor = settings.BkgColor = settings.freq = settings.durat = 9;
+    settings.MaxText = settings.MinText = 7;
     settings.TextLength = 1234;
     settings.Book.Step = 40;
     settings.Book.BookmarksNum = 3;
-    settings.Font.lfHeight = -10;
-    settings.Font.lfWidth = 11;
-    settings.Font.lfWeight = 700;
-    settings.Font.lfItalic = 1;
-    settings.Font.lfCharSet = 0;
+    settings.Font = LogFont{-10, 11, 0, 0, 700, 1, 0, 0, 0, 0, 0, 0, 0, ""};
     std::memset(settings.Font.lfFaceName, 'x', LogFont::FaceSize - 1);
 
     settings.ResetDefaults();
 
     EXPECT_EQ(Symbols(settings), ",;.:?!\n\r");
-    EXPECT_EQ(settings.UcOffset, 2);
-    EXPECT_EQ(settings.Width, 600);
-    EXPECT_EQ(settings.DisplaySettingNum, 0);
-    EXPECT_EQ(settings.TexColor, 0x00FFFFFFu);
-    EXPECT_EQ(settings.BkgColor, 0u);
-    EXPECT_EQ(settings.MaxText, 32);
-    EXPECT_EQ(settings.MinText, 12);
-    EXPECT_EQ(settings.freq, 400u);
-    EXPECT_EQ(settings.durat, 700u);
-    EXPECT_EQ(settings.TextLength, 1234);
+    EXPECT_EQ(std::tie(settings.UcOffset, settings.Width, settings.DisplaySettingNum,
+                       settings.MaxText, settings.MinText, settings.TextLength),
+              std::make_tuple(2, 600, 0, 32, 12, 1234));
+    EXPECT_EQ(std::tie(settings.TexColor, settings.BkgColor, settings.freq, settings.durat),
+              std::make_tuple(0x00FFFFFFu, 0u, 400u, 700u));
     EXPECT_EQ(settings.Book.Step, 1);
     EXPECT_EQ(settings.Book.BookmarksNum, 0);
-    EXPECT_EQ(settings.Font.lfHeight, -48);
-    EXPECT_EQ(settings.Font.lfWidth, 11);
-    EXPECT_EQ(settings.Font.lfWeight, 0);
-    EXPECT_EQ(settings.Font.lfItalic, 0);
-    EXPECT_EQ(settings.Font.lfCharSet, 204);
-    EXPECT_STREQ(settings.Font.lfFaceName, "Arial Black");
-    EXPECT_EQ(settings.Font.lfFaceName[12], 'x');
+    const LogFont& f = settings.Font;
+    EXPECT_EQ(std::tie(f.lfHeight, f.lfWidth, f.lfWeight), std::make_tuple(-48, 11, 0));
+    EXPECT_EQ(f.lfItalic, 0);
+    EXPECT_EQ(f.lfCharSet, 204);
+    EXPECT_STREQ(f.lfFaceName, "Arial Black");
+    EXPECT_EQ(f.lfFaceName[12], 'x');
 }
 
 struct DecodeCase {

