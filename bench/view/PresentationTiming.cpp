@@ -8,7 +8,7 @@
 //   view_timing [--units N] [--gap MS] [--show MS] [--idle SECONDS] [--design deadline|poll]
 //               [--move-page off|on|both]
 
-#include "support/FakeServices.h"
+#include "support/gui/FakeServices.h"
 
 #include "panel/MovePositionPage.h"
 #include "platform/Clock.h"

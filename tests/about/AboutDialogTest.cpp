@@ -2,7 +2,7 @@
 #include "UrlRecorder.h"
 #include "about/LinkLabel.h"
 #include "platform/UrlOpener.h"
-#include "support/FakeServices.h"
+#include "support/gui/FakeServices.h"
 
 #include <QApplication>
 #include <QCursor>

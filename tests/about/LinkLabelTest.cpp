@@ -1,7 +1,7 @@
 #include "about/LinkLabel.h"
 #include "UrlRecorder.h"
 #include "platform/UrlOpener.h"
-#include "support/FakeServices.h"
+#include "support/gui/FakeServices.h"
 
 #include <QCursor>
 #include <QImage>

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "support/FakeServices.h"
+#include "support/gui/FakeServices.h"
 
 #include "settings/ReadingSettings.h"
 #include "view/FlashView.h"

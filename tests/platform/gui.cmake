@@ -11,10 +11,10 @@ skimmet_test(NAME platform_gui_tests GUI SOURCES
 # starts that server; their cases are listed by the program itself.
 function(platform_server_test name)
     cmake_parse_arguments(T "" "" "SOURCES;COMMAND" ${ARGN})
-    add_executable(${name} ${T_SOURCES} ${PROJECT_SOURCE_DIR}/tests/support/GuiTestMain.cpp)
+    add_executable(${name} ${T_SOURCES})
     set_target_properties(${name} PROPERTIES AUTOMOC ON)
     target_include_directories(${name} PRIVATE ${PROJECT_SOURCE_DIR}/tests)
-    target_link_libraries(${name} PRIVATE skimmet_gui Qt6::Test GTest::gtest)
+    target_link_libraries(${name} PRIVATE skimmet_gui_test_support)
 endfunction()
 
 # The screen-saver adapter on a private session bus.

@@ -1,4 +1,4 @@
-#include "support/FakeServices.h"
+#include "support/gui/FakeServices.h"
 
 #include "platform/DisplayModes.h"
 #include "view/FullScreenMode.h"

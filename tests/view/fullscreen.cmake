@@ -11,9 +11,9 @@ skimmet_test(NAME fullscreen_tests GUI SOURCES
 add_executable(fullscreen_xorg_tests
     ${CMAKE_CURRENT_LIST_DIR}/FullScreenXorgTests.cpp
     ${PROJECT_SOURCE_DIR}/tests/platform/XServerProbe.cpp
-    ${PROJECT_SOURCE_DIR}/tests/support/GuiTestMain.cpp)
+)
 target_include_directories(fullscreen_xorg_tests PRIVATE ${PROJECT_SOURCE_DIR}/tests)
-target_link_libraries(fullscreen_xorg_tests PRIVATE skimmet_gui Qt6::Test GTest::gtest
+target_link_libraries(fullscreen_xorg_tests PRIVATE skimmet_gui_test_support
                       X11::X11 X11::Xrandr)
 target_compile_definitions(fullscreen_xorg_tests PRIVATE
     SKIMMET_PROGRAM="$<TARGET_FILE:skimmet>")
