@@ -1,8 +1,8 @@
 #include "panel/MovePositionPage.h"
 
+#include "panel/ViewControl.h"
 #include "settings/ReadingSettings.h"
 #include "ui_MovePositionPage.h"
-#include "view/FlashView.h"
 #include "view/TextDecoding.h"
 
 #include <QKeyEvent>
@@ -14,6 +14,8 @@
 
 namespace {
 constexpr int OffsetRole = Qt::UserRole;
+// The text-loaded bit of the view's play flags.
+constexpr uint32_t TextLoadedBit = 0x04;
 
 bool IsLineBreak(char byte) {
     return byte == '\r' || byte == '\n';
@@ -52,7 +54,8 @@ QString OutsideEntry(int32_t offset) {
 }
 } // namespace
 
-CMovePositionPage::CMovePositionPage(CReadingSettings& settings, CFlashView& view, QWidget* parent)
+CMovePositionPage::CMovePositionPage(CReadingSettings& settings, IViewControl& view,
+                                     QWidget* parent)
     : QWidget(parent), Settings(settings), View(view),
       Form(std::make_unique<Ui::MovePositionPage>()) {
     Form->setupUi(this);
@@ -78,9 +81,6 @@ CMovePositionPage::CMovePositionPage(CReadingSettings& settings, CFlashView& vie
     connect(Form->StepDown, &QToolButton::clicked, this, [this] { StepSpinBy(-1); });
     // "Bookmarks..." has nothing to open.
 
-    connect(&View, &CFlashView::AboutToCutUnit, this, &CMovePositionPage::OnAboutToCutUnit);
-    connect(&View, &CFlashView::UnitShown, this, &CMovePositionPage::OnUnitShown);
-
     Refresh(Originator::None);
 }
 
@@ -88,7 +88,7 @@ CMovePositionPage::~CMovePositionPage() = default;
 
 void CMovePositionPage::Refresh(Originator originator) {
     SetSpinPosition(Settings.Book.Step);
-    if (!(View.PlayFlags() & CFlashView::TextLoadedBit)) {
+    if (!(View.PlayFlags() & TextLoadedBit)) {
         setEnabled(false);
         PageEnabled = false;
         return;

@@ -8,8 +8,8 @@
 #include <optional>
 #include <string_view>
 
-class CFlashView;
 class CReadingSettings;
+class IViewControl;
 
 namespace Ui {
 class MovePositionPage;
@@ -32,7 +32,7 @@ public:
     // The step edit's value is read from this many characters at its start.
     static constexpr int StepTextChars = 6;
 
-    CMovePositionPage(CReadingSettings& settings, CFlashView& view, QWidget* parent);
+    CMovePositionPage(CReadingSettings& settings, IViewControl& view, QWidget* parent);
     ~CMovePositionPage() override;
 
     // Brings step, enabling, bookmark list (only without an originator) and display in
@@ -52,6 +52,11 @@ public:
     // first line break after the first byte that is not one. Line breaks left at its start
     // show as their control pictures, since a list row is one line.
     static QString BookmarkEntry(std::string_view bytes);
+
+    // At the end of a gap, before the next unit is cut: the display for the cursor is
+    // computed then and shown by OnUnitShown, once the unit's pixels are on the screen.
+    void OnAboutToCutUnit();
+    void OnUnitShown();
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
@@ -75,11 +80,9 @@ private:
     void OnSliderMoved(int value);
     void JumpToBookmark(int row);
     void MoveByStep(int direction);
-    void OnAboutToCutUnit();
-    void OnUnitShown();
 
     CReadingSettings& Settings;
-    CFlashView& View;
+    IViewControl& View;
     std::unique_ptr<Ui::MovePositionPage> Form;
     bool PageEnabled = false;
     // Computed before a unit is cut, shown once its pixels are on the screen.

@@ -4,12 +4,12 @@
 
 #include "panel/MovePositionPage.h"
 #include "panel/ReadingOptionsPage.h"
+#include "panel/ViewControl.h"
 #include "platform/Dialogs.h"
 #include "platform/DisplayModes.h"
 #include "platform/Services.h"
 #include "settings/ReadingSettings.h"
 #include "view/ColorRef.h"
-#include "view/FlashView.h"
 #include "view/FontMapping.h"
 
 #include <QKeyEvent>
@@ -17,8 +17,14 @@
 #include <QStackedLayout>
 
 #include <algorithm>
+#include <cstdint>
 
-COptionsPanel::COptionsPanel(CReadingSettings& settings, CFlashView& view, CServices& services,
+namespace {
+// The full-screen bit of the view's play flags.
+constexpr uint32_t FullScreenBit = 0x02;
+} // namespace
+
+COptionsPanel::COptionsPanel(CReadingSettings& settings, IViewControl& view, CServices& services,
                              QWidget* parentView)
     : QWidget(parentView), Settings(settings), View(view), Services(services),
       ui(std::make_unique<Ui::OptionsPanel>()) {
@@ -31,7 +37,7 @@ COptionsPanel::COptionsPanel(CReadingSettings& settings, CFlashView& view, CServ
     FillDisplayModes();
     SelectDisplayMode();
     // A panel first shown in full-screen mode must not offer a mode switch either.
-    SetDisplayModeListEnabled(!(View.PlayFlags() & CFlashView::FullScreenBit));
+    SetDisplayModeListEnabled(!(View.PlayFlags() & FullScreenBit));
 
     // Both pages fill the host's client area; only the selected one is visible.
     Pages = new QStackedLayout(ui->PageHost);
@@ -48,8 +54,6 @@ COptionsPanel::COptionsPanel(CReadingSettings& settings, CFlashView& view, CServ
     connect(ui->DefaultButton, &QPushButton::clicked, this, &COptionsPanel::OnDefault);
     connect(ui->BkgrButton, &QPushButton::clicked, this, &COptionsPanel::OnBackground);
     connect(ui->FontButton, &QPushButton::clicked, this, &COptionsPanel::OnFont);
-    // Every change of the play state may have moved the position or loaded a text.
-    connect(&View, &CFlashView::PlayFlagsChanged, this, &COptionsPanel::Refresh);
 }
 
 COptionsPanel::~COptionsPanel() = default;
@@ -79,7 +83,17 @@ void COptionsPanel::Refresh() {
     ReadingPg->Refresh();
     if (MovePg)
         MovePg->Refresh(CMovePositionPage::Originator::None);
-    View.update();
+    View.RepaintView();
+}
+
+void COptionsPanel::OnAboutToCutUnit() {
+    if (MovePg)
+        MovePg->OnAboutToCutUnit();
+}
+
+void COptionsPanel::OnUnitShown() {
+    if (MovePg)
+        MovePg->OnUnitShown();
 }
 
 void COptionsPanel::SelectPage(int page) {
@@ -115,11 +129,6 @@ void COptionsPanel::FitPageHost() {
     ui->PageHost->setFixedWidth(width);
 }
 
-void COptionsPanel::showEvent(QShowEvent* event) {
-    Refresh();
-    QWidget::showEvent(event);
-}
-
 void COptionsPanel::keyPressEvent(QKeyEvent* event) {
     // Enter and Escape neither close the panel nor reach the view behind it (where
     // Escape would leave full-screen mode).
@@ -137,7 +146,7 @@ void COptionsPanel::keyPressEvent(QKeyEvent* event) {
 void COptionsPanel::OnHide() {
     View.ShowOptionsPanel(CurrentPage);
     // So that Space toggles the panel again in full-screen mode.
-    View.setFocus(Qt::OtherFocusReason);
+    View.FocusView();
 }
 
 void COptionsPanel::OnDefault() {
@@ -152,7 +161,7 @@ void COptionsPanel::OnBackground() {
     if (!color || !color->isValid())
         return;
     Settings.BkgColor = RefFromColor(*color);
-    View.update();
+    View.RepaintView();
 }
 
 void COptionsPanel::OnFont() {

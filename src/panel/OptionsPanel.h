@@ -4,10 +4,10 @@
 
 #include <memory>
 
-class CFlashView;
 class CMovePositionPage;
 class CReadingOptionsPage;
 class CReadingSettings;
+class IViewControl;
 class QStackedLayout;
 struct CServices;
 
@@ -25,7 +25,7 @@ public:
     // Pages as ShowOptionsPanel and SelectPage number them; 0 keeps the selection.
     enum Page { CurrentPage = 0, ReadingOptions = 1, MovePosition = 2 };
 
-    COptionsPanel(CReadingSettings& settings, CFlashView& view, CServices& services,
+    COptionsPanel(CReadingSettings& settings, IViewControl& view, CServices& services,
                   QWidget* parentView);
     ~COptionsPanel() override;
 
@@ -35,13 +35,18 @@ public:
 
     // The display-mode list is off while the view is full screen.
     void SetDisplayModeListEnabled(bool on);
-    // Brings the panel and both pages in line with the settings.
+    // Brings the panel and both pages in line with the settings and the play state: the
+    // one way the panel is refreshed. The view calls it after every change of the play
+    // state and whenever it shows the panel.
     void Refresh();
+    // The view's unit cycle, passed on to the move position page so that it follows the
+    // cursor in step with the units on the screen.
+    void OnAboutToCutUnit();
+    void OnUnitShown();
     // 1 reading options, 2 move position, 0 the page already selected; then shows it.
     void SelectPage(int page);
 
 protected:
-    void showEvent(QShowEvent* event) override;
     void keyPressEvent(QKeyEvent* event) override;
 
 private:
@@ -59,7 +64,7 @@ private:
     static constexpr int HostWidth = 383;
 
     CReadingSettings& Settings;
-    CFlashView& View;
+    IViewControl& View;
     CServices& Services;
     std::unique_ptr<Ui::OptionsPanel> ui;
     QStackedLayout* Pages = nullptr;

@@ -2,10 +2,10 @@
 
 #include "ui_ReadingOptionsPage.h"
 
+#include "panel/ViewControl.h"
 #include "platform/Dialogs.h"
 #include "settings/ReadingSettings.h"
 #include "view/ColorRef.h"
-#include "view/FlashView.h"
 
 #include <QLineEdit>
 #include <QLocale>
@@ -73,7 +73,7 @@ int ClampToRange(int64_t value, const QSpinBox& spin) {
 }
 } // namespace
 
-CReadingOptionsPage::CReadingOptionsPage(CReadingSettings& settings, CFlashView& view,
+CReadingOptionsPage::CReadingOptionsPage(CReadingSettings& settings, IViewControl& view,
                                          IDialogs& dialogs, QWidget* parent)
     : QWidget(parent), Settings(settings), View(view), Dialogs(dialogs),
       ui(std::make_unique<Ui::ReadingOptionsPage>()) {

@@ -8,9 +8,9 @@
 #include <string>
 #include <string_view>
 
-class CFlashView;
 class CReadingSettings;
 class IDialogs;
+class IViewControl;
 class QLineEdit;
 class QSpinBox;
 enum class SplitDirection;
@@ -29,7 +29,7 @@ public:
     static constexpr int EditLimit = 64;
     static constexpr int TextFormBytes = 62;
 
-    CReadingOptionsPage(CReadingSettings& settings, CFlashView& view, IDialogs& dialogs,
+    CReadingOptionsPage(CReadingSettings& settings, IViewControl& view, IDialogs& dialogs,
                         QWidget* parent);
     ~CReadingOptionsPage() override;
 
@@ -68,7 +68,7 @@ private:
     void OnTextColor();
 
     CReadingSettings& Settings;
-    CFlashView& View;
+    IViewControl& View;
     IDialogs& Dialogs;
     std::unique_ptr<Ui::ReadingOptionsPage> ui;
     std::array<NumberPair, 5> Numbers{};

@@ -100,6 +100,8 @@ void CFlashView::SetPlayState(int state) {
     if (IsReading() && Timer.Phase() == 0)
         PrepareNextUnit();
     update();
+    if (Panel)
+        Panel->Refresh();
     emit PlayFlagsChanged(Flags);
 }
 
@@ -113,6 +115,8 @@ void CFlashView::SetText(const char* text) {
         Flags &= ~TextLoadedBit;
     StateChanged();
     RecreateFont();
+    if (Panel)
+        Panel->Refresh();
     emit PlayFlagsChanged(Flags);
 }
 
@@ -307,6 +311,7 @@ void CFlashView::ShowOptionsPanel(int page) {
         Panel = new COptionsPanel(Settings, *this, Services, this);
     PlaceOptionsPanel();
     Panel->show();
+    Panel->Refresh();
     SetFlag(PanelShownBit, true);
     if (page != 0)
         Panel->SelectPage(page);
@@ -378,6 +383,8 @@ void CFlashView::closeEvent(QCloseEvent* event) {
 }
 
 const char* CFlashView::NextUnit(char* unit) {
+    if (Panel)
+        Panel->OnAboutToCutUnit();
     emit AboutToCutUnit();
     if (!CursorPos) {
         unit[0] = '\0';
@@ -450,6 +457,8 @@ void CFlashView::ShowNextUnit() {
         LastPieceAt = CursorPos;
     }
     DrawUnit(Unit.data(), false);
+    if (Panel)
+        Panel->OnUnitShown();
     emit UnitShown();
 }
 

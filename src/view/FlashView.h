@@ -2,6 +2,7 @@
 
 #include "engine/PhaseTimer.h"
 #include "engine/UnitCutter.h"
+#include "panel/ViewControl.h"
 #include "platform/WakeTimer.h"
 #include "view/FullScreenMode.h"
 #include "view/UnitLayout.h"
@@ -25,7 +26,7 @@ struct CServices;
 // The window in which the text is flashed, one unit at a time, and the player that
 // runs the reading: play state, phase timing and the cutting of units. The settings'
 // position book is bound to the view's text start and cursor for the view's lifetime.
-class CFlashView : public QWidget {
+class CFlashView : public QWidget, public IViewControl {
     Q_OBJECT
 public:
     enum : uint32_t {
@@ -47,14 +48,14 @@ public:
     CFlashView(CReadingSettings& settings, CServices& services, QWidget* parent = nullptr);
     ~CFlashView() override;
 
-    uint32_t PlayFlags() const { return Flags; }
+    uint32_t PlayFlags() const override { return Flags; }
     ReadingState State() const;
     // 0 stop, 1 run, anything else pause.
     void SetPlayState(int state);
     // Hands a new text (NUL-terminated, owned by the caller) to the view: stopped at its
     // start. The caller repaints. A null text leaves the view without a text.
     void SetText(const char* text);
-    void RecreateFont();
+    void RecreateFont() override;
     const QFont& DisplayFont() const { return Font; }
     // Draws text (a unit: NUL-terminated, read up to UnitBufferSize bytes) centred, or
     // erases its rectangle; returns the rectangle. The pixels change before this returns.
@@ -69,7 +70,7 @@ public:
     // the rest and the cursor stays.
     const char* NextUnit(char* unit);
     // freq or durat changed: the running phase is re-timed at once.
-    void TimingChanged();
+    void TimingChanged() override;
     // The work due at a phase end: cuts and draws the next unit when the gap is over,
     // erases the unit when its show time is over. Does nothing when no phase has ended
     // or when no text is running. The view calls it itself at each phase end.
@@ -82,7 +83,9 @@ public:
     void FullScreen(int enter);
     // The options panel along the bottom of the view: page 0 shows or hides it, 1 shows
     // it at the reading options, 2 at the move position page. Made at its first showing.
-    void ShowOptionsPanel(int page);
+    void ShowOptionsPanel(int page) override;
+    void RepaintView() override { update(); }
+    void FocusView() override { setFocus(Qt::OtherFocusReason); }
     // Null until the panel is first shown.
     COptionsPanel* OptionsPanel() const { return Panel; }
     // A wake is armed; only while a text runs.

@@ -1,359 +1,141 @@
 #include "PanelTestSupport.h"
 
-#include "panel/MovePositionPage.h"
-#include "panel/OptionsPanel.h"
-#include "panel/ReadingOptionsPage.h"
-#include "view/FontMapping.h"
-
-#include <QComboBox>
-#include <QFrame>
-#include <QListWidget>
-#include <QPushButton>
-#include <QSignalSpy>
-
-#include <cstring>
-#include <vector>
-
 namespace {
+enum : int { BetweenId = 1002, DurationId = 1003, MaxId = 1021, MinId = 1022, WidthId = 1010 };
+enum : int { StopsId = 1011, UncondId = 1012, TextColorId = 1006, ForwardId = 1036, BackId = 1038 };
+enum : int { ModesId = 1008, HideId = 1013, DefaultId = 1014, BkgrId = 1012, FontId = 1005 };
 
-enum : int {
-    TargetSelectorId = 1004,
-    PageSelectorId = 1007,
-    DisplayModeListId = 1008,
-    PageHostId = 1020,
-    HideId = 1013,
-    DefaultId = 1014,
-    BkgrId = 1012,
-    FontId = 1005,
-    BetweenId = 1002,
-    MinSimbId = 1022,
-    StopSymbolsId = 1011,
-    BookmarkListId = 1040,
-    StepEditId = 1042,
-};
-
-class OptionsPanelFixture : public PanelViewFixture {
-protected:
-    void SetUp() override {
-        PanelViewFixture::SetUp();
-        View->show();
-    }
-
-    // Shows the panel the first time, at the reading options page.
-    COptionsPanel& Shown() {
-        if (!View->OptionsPanel() || !(View->PlayFlags() & CFlashView::PanelShownBit))
-            View->ShowOptionsPanel(COptionsPanel::ReadingOptions);
-        return *View->OptionsPanel();
-    }
-    COptionsPanel& Panel() { return *View->OptionsPanel(); }
-    bool PanelShown() const { return View->PlayFlags() & CFlashView::PanelShownBit; }
-    QComboBox& Combo(int id) { return *ControlIn<QComboBox>(Panel(), id); }
-    QPushButton& Button(int id) { return *ControlIn<QPushButton>(Panel(), id); }
-    QFrame& Host() { return *ControlIn<QFrame>(Panel(), PageHostId); }
-    void Click(int id) { QTest::mouseClick(&Button(id), Qt::LeftButton); }
-    QString ReadingText(int id) {
-        auto* spin = ControlIn<QSpinBox>(*Panel().ReadingPage(), id);
-        if (spin)
-            return spin->findChild<QLineEdit*>()->text();
-        return ControlIn<QLineEdit>(*Panel().ReadingPage(), id)->text();
-    }
-    QStringList Entries(int id) {
-        QStringList entries;
-        for (int i = 0; i < Combo(id).count(); ++i)
-            entries << Combo(id).itemText(i);
-        return entries;
-    }
-    QRect Placed() const { return View->OptionsPanel()->geometry(); }
-};
-
-using OptionsPanelTest = OptionsPanelFixture;
-
-// --- template ----------------------------------------------------------------------
-
-TEST_F(OptionsPanelTest, Template_EveryControlWithIdKindAndText) {
-    Shown();
-    EXPECT_EQ(Entries(TargetSelectorId), QStringList{QStringLiteral("MainText")});
-    EXPECT_EQ(Entries(PageSelectorId),
-              (QStringList{QStringLiteral("Reading options"), QStringLiteral("Move")}));
-    ASSERT_NE(ControlIn<QComboBox>(Panel(), DisplayModeListId), nullptr);
-    ASSERT_NE(ControlIn<QFrame>(Panel(), PageHostId), nullptr);
-    EXPECT_EQ(Host().frameShadow(), QFrame::Sunken);
-    for (const auto& [id, text] : {std::pair{int(HideId), "Hide"},
-                                   {int(DefaultId), "Default"},
-                                   {int(BkgrId), "Bkgr"},
-                                   {int(FontId), "Font"}}) {
-        auto* button = ControlIn<QPushButton>(Panel(), id);
-        ASSERT_NE(button, nullptr) << id;
-        EXPECT_EQ(button->text(), QString::fromLatin1(text));
-    }
-    QStringList labels;
-    for (QLabel* label : Panel().findChildren<QLabel*>())
-        if (TemplateOf(label) == &Panel())
-            labels << label->text();
-    EXPECT_TRUE(labels.contains(QStringLiteral("Adjust...")));
-    EXPECT_TRUE(labels.contains(QStringLiteral("Full Screen Modes:")));
+using R = CReadingSettings;
+using V = CFakeViewControl;
+template <auto Member> std::string Of(const R& s) {
+    if constexpr (std::is_integral_v<std::remove_cvref_t<decltype(s.*Member)>>)
+        return std::to_string(s.*Member);
+    else
+        return s.*Member;
+}
+std::string Face(const R& s) {
+    return s.Font.lfFaceName;
+}
+std::string Height(const R& s) {
+    return std::to_string(s.Font.lfHeight);
 }
 
-TEST_F(OptionsPanelTest, Template_TabOrder_FollowsTheTemplate) {
-    Shown();
-    const std::vector<QWidget*> expected{
-        &Combo(TargetSelectorId), &Combo(PageSelectorId), &Combo(DisplayModeListId),
-        &Button(HideId),          &Button(DefaultId),     &Button(BkgrId),
-        &Button(FontId)};
-    const auto chain = FocusChain(expected.front(), expected.size(),
-                                  [this](QWidget* w) { return TemplateOf(w) == &Panel(); });
-    EXPECT_EQ(chain, expected);
-}
-
-TEST_F(OptionsPanelTest, Template_BothPages_FillTheHostNothingClippedButtonsStayInPlace) {
-    Shown();
-    QCoreApplication::processEvents();
-    ExpectNothingClipped(Panel());
-    const QPoint hideAt = Button(HideId).pos();
-    View->ShowOptionsPanel(COptionsPanel::MovePosition);
-    QCoreApplication::processEvents();
-    ExpectNothingClipped(Panel());
-    EXPECT_EQ(Button(HideId).pos(), hideAt);
-    EXPECT_EQ(Panel().ReadingPage()->parentWidget(), &Host());
-    EXPECT_EQ(Panel().MovePage()->parentWidget(), &Host());
-    EXPECT_EQ(Panel().MovePage()->geometry(), Host().contentsRect());
-}
-
-// --- showing, hiding, pages --------------------------------------------------------
-
-TEST_F(OptionsPanelTest, OptionsPanelTwice_ShowsAtReadingOptionsThenHides) {
-    QSignalSpy flags(View.get(), &CFlashView::PlayFlagsChanged);
-    View->ShowOptionsPanel(COptionsPanel::CurrentPage);
-    ASSERT_NE(View->OptionsPanel(), nullptr);
-    EXPECT_TRUE(PanelShown());
-    EXPECT_TRUE(Panel().isVisible());
-    EXPECT_EQ(Combo(PageSelectorId).currentIndex(), 0);
-    EXPECT_TRUE(Panel().ReadingPage()->isVisible());
-    EXPECT_EQ(Panel().MovePage(), nullptr);
-
-    View->ShowOptionsPanel(COptionsPanel::CurrentPage);
-    EXPECT_FALSE(PanelShown());
-    EXPECT_FALSE(Panel().isVisible());
-    ASSERT_EQ(flags.size(), 2);
-    EXPECT_EQ(flags[0][0].toUInt() & CFlashView::PanelShownBit, 1u);
-    EXPECT_EQ(flags[1][0].toUInt() & CFlashView::PanelShownBit, 0u);
-}
-
-TEST_F(OptionsPanelTest, MovePositionWhileHidden_MovePageShownAndKeptAcrossHideAndShow) {
-    View->ShowOptionsPanel(COptionsPanel::MovePosition);
-    EXPECT_TRUE(PanelShown());
-    CMovePositionPage* const movePage = Panel().MovePage();
-    ASSERT_NE(movePage, nullptr);
-    EXPECT_TRUE(movePage->isVisible());
-    EXPECT_FALSE(Panel().ReadingPage()->isVisible());
-    EXPECT_EQ(Combo(PageSelectorId).currentIndex(), 1);
-    Panel().SelectPage(COptionsPanel::CurrentPage); // page zero keeps the selection
-    EXPECT_EQ(Combo(PageSelectorId).currentIndex(), 1);
-    EXPECT_TRUE(movePage->isVisible());
-    View->ShowOptionsPanel(COptionsPanel::CurrentPage);
-    View->ShowOptionsPanel(COptionsPanel::CurrentPage);
-    EXPECT_TRUE(PanelShown());
-    EXPECT_EQ(Panel().MovePage(), movePage);
-    EXPECT_TRUE(movePage->isVisible());
-}
-
-TEST_F(OptionsPanelTest, ReadingOptionsAndMovePosition_NeverHide) {
-    for (const int page :
-         {COptionsPanel::ReadingOptions, COptionsPanel::ReadingOptions, COptionsPanel::MovePosition,
-          COptionsPanel::MovePosition, COptionsPanel::ReadingOptions}) {
-        View->ShowOptionsPanel(page);
-        EXPECT_TRUE(PanelShown()) << page;
-        EXPECT_TRUE(Panel().isVisible()) << page;
-        EXPECT_EQ(Combo(PageSelectorId).currentIndex(), page - 1);
-    }
-    EXPECT_TRUE(Panel().ReadingPage()->isVisible());
-    EXPECT_FALSE(Panel().MovePage()->isVisible());
-}
-
-TEST_F(OptionsPanelTest, PageSelector_ChosenByTheUser_SwitchesPages) {
-    Shown();
-    Combo(PageSelectorId).setCurrentIndex(1);
-    ASSERT_NE(Panel().MovePage(), nullptr);
-    EXPECT_TRUE(Panel().MovePage()->isVisible());
-    Combo(PageSelectorId).setCurrentIndex(0);
-    EXPECT_TRUE(Panel().ReadingPage()->isVisible());
-    EXPECT_FALSE(Panel().MovePage()->isVisible());
-}
-
-TEST_F(OptionsPanelTest, Hide_HidesAndGivesTheViewTheFocus) {
-    Shown();
-    View->activateWindow();
-    ASSERT_TRUE(QTest::qWaitForWindowActive(View.get()));
-    Button(BkgrId).setFocus();
-    ASSERT_EQ(QApplication::focusWidget(), &Button(BkgrId));
-    Click(HideId);
-    EXPECT_FALSE(PanelShown());
-    EXPECT_FALSE(Panel().isVisible());
-    EXPECT_EQ(QApplication::focusWidget(), View.get());
-}
-
-TEST_F(OptionsPanelTest, EnterAndEscape_NeitherCloseThePanelNorReachTheView) {
-    Shown();
-    struct KeyCounter : QObject {
-        int Keys = 0;
-        bool eventFilter(QObject*, QEvent* event) override {
-            Keys += event->type() == QEvent::KeyPress;
-            return false;
+TEST(OptionsPanel, EveryControl_EditsTheSettingItNames) {
+    enum Action { Type, Click, Choose };
+    const std::string Color = std::to_string(0x00563412); // 0x123456 as the settings hold it
+    const struct {
+        bool OnPanel; // else on the reading page
+        int Id;
+        Action Do;
+        QString Input; // typed over the whole edit; a dialog answers when not empty
+        std::string (*Field)(const R&);
+        std::string Expected;
+        int V::*Told = nullptr; // what the view must hear of it
+    } cases[] = {
+        {0, BetweenId, Type, "250", Of<&R::freq>, "250", &V::TimingChanges},
+        {0, BetweenId, Type, "", Of<&R::freq>, "1"},
+        {0, BetweenId, Type, "40000", Of<&R::freq>, "1"},
+        {0, BetweenId, Type, "12ab3", Of<&R::freq>, "123"},
+        {0, DurationId, Type, "30000", Of<&R::durat>, "30000", &V::TimingChanges},
+        {0, MaxId, Type, "1234", Of<&R::MaxText>, "123"},
+        {0, MinId, Type, "0", Of<&R::MinText>, "1"},
+        {0, WidthId, Type, "3000", Of<&R::Width>, "3000"},
+        {0, StopsId, Type, ".,\\t", Of<&R::StopSimbols>, ".,\t"},
+        {0, StopsId, Type, QString(70, 'x'), Of<&R::StopSimbols>, std::string(62, 'x')},
+        {0, StopsId, Type, QString(61, 'x') + "é", Of<&R::StopSimbols>, std::string(61, 'x')},
+        {0, BackId, Click, {}, Of<&R::UcOffset>, "1"},
+        {0, ForwardId, Click, {}, Of<&R::UcOffset>, "3"},
+        {0, TextColorId, Click, {}, Of<&R::TexColor>, std::to_string(0x00FFFFFF)},
+        {0, TextColorId, Click, "ok", Of<&R::TexColor>, Color},
+        {1, BkgrId, Click, {}, Of<&R::BkgColor>, "0"},
+        {1, BkgrId, Click, "ok", Of<&R::BkgColor>, Color, &V::Repaints},
+        {1, FontId, Click, {}, Face, "Arial Black"},
+        {1, FontId, Click, "ok", Height, "-31", &V::FontRecreations},
+        {1, ModesId, Choose, "1", Of<&R::DisplaySettingNum>, "1"},
+    };
+    QFont font(QStringLiteral("DejaVu Serif"));
+    font.setPixelSize(31);
+    for (const auto& c : cases) {
+        SCOPED_TRACE(testing::Message() << c.Id << " '" << c.Input.toStdString() << "'");
+        PanelFixture rig;
+        rig.SetUp();
+        QWidget* form = c.OnPanel ? static_cast<QWidget*>(rig.Panel) : rig.Panel->ReadingPage();
+        if (!c.Input.isEmpty()) {
+            rig.Fakes.Dialogs.ColorAnswers.push_back(QColor(0x12, 0x34, 0x56));
+            rig.Fakes.Dialogs.FontAnswers.push_back(font);
         }
-    } counter;
-    View->installEventFilter(&counter);
+        const int told = c.Told ? rig.View.*c.Told : 0;
+        auto* spin = ControlById<QSpinBox>(*form, c.Id);
+        QLineEdit* edit =
+            spin ? spin->findChild<QLineEdit*>() : ControlById<QLineEdit>(*form, c.Id);
+        if (c.Do == Click)
+            rig.Ctl<QPushButton>(form, c.Id).click();
+        else if (c.Do == Choose)
+            rig.Ctl<QComboBox>(form, c.Id).setCurrentIndex(c.Input.toInt());
+        else if (edit->selectAll(); c.Input.isEmpty())
+            QTest::keyClick(edit, Qt::Key_Backspace);
+        else
+            for (const QChar ch : c.Input) // one key each, as typed, non-ASCII too
+                QTest::sendKeyEvent(QTest::Click, edit, Qt::Key_unknown, QString(ch), {});
+        EXPECT_EQ(c.Field(rig.Settings), c.Expected);
+        EXPECT_TRUE(!c.Told || rig.View.*c.Told > told);
+    }
+}
+
+using OptionsPanelTest = PanelFixture;
+
+TEST_F(OptionsPanelTest, PagesHideAndKeys_MovePageMadeOnceOnlyHideReachesTheView) {
+    Panel->SelectPage(COptionsPanel::MovePosition);
+    CMovePositionPage* const movePage = Panel->MovePage();
+    Panel->SelectPage(COptionsPanel::CurrentPage);
+    EXPECT_TRUE(movePage && movePage->isVisible() && !Panel->ReadingPage()->isVisible());
+    Panel->SelectPage(COptionsPanel::ReadingOptions);
+    Panel->SelectPage(COptionsPanel::MovePosition);
+    EXPECT_EQ(Panel->MovePage(), movePage);
     for (const Qt::Key key : {Qt::Key_Escape, Qt::Key_Return, Qt::Key_Enter}) {
-        QTest::keyClick(&Button(DefaultId), key);
-        QTest::keyClick(ControlIn<QLineEdit>(*Panel().ReadingPage(), StopSymbolsId), key);
+        QKeyEvent press(QEvent::KeyPress, key, Qt::NoModifier); // taken before the view
+        QApplication::sendEvent(&Ctl<QLineEdit>(Panel->ReadingPage(), StopsId), &press);
+        EXPECT_TRUE(press.isAccepted()) << key;
     }
-    EXPECT_EQ(counter.Keys, 0);
-    EXPECT_TRUE(PanelShown());
-    EXPECT_TRUE(Panel().isVisible());
+    Ctl<QPushButton>(Panel, HideId).click();
+    EXPECT_EQ(View.PanelRequests, std::vector<int>{COptionsPanel::CurrentPage});
+    EXPECT_EQ(View.Focusings, 1);
 }
 
-// --- placement ---------------------------------------------------------------------
-
-TEST_F(OptionsPanelTest, Placement_AlongTheBottom_FollowsResizesWhileShownElseAtNextShow) {
-    Shown();
-    EXPECT_EQ(Placed(), QRect(1, ViewHeight - 120, ViewWidth, 120));
-    View->resize(1001, 703);
-    EXPECT_EQ(Placed(), QRect(1, 703 - 120, 1001, 120));
-    View->ShowOptionsPanel(COptionsPanel::CurrentPage);
-    View->resize(640, 480);
-    EXPECT_EQ(Placed(), QRect(1, 703 - 120, 1001, 120));
-    View->ShowOptionsPanel(COptionsPanel::CurrentPage);
-    EXPECT_EQ(Placed(), QRect(1, 480 - 120, 640, 120));
+TEST_F(OptionsPanelTest, Refresh_ClampsKeepsStopSymbolBytesAndAModeNumberBeyondTheList) {
+    Settings.Width = 5000;
+    Settings.MaxText = -3;
+    Settings.durat = 0xFFFFFFFFu;
+    Settings.DisplaySettingNum = 3;
+    const std::string stops = ",\xA7.\xE2\x80\x94;\xC3"; // stray byte, em dash, cut-off
+    std::memcpy(Settings.StopSimbols, stops.c_str(), stops.size() + 1);
+    Panel->Refresh();
+    EXPECT_EQ(std::tuple(Settings.Width, Settings.MaxText, Settings.durat, Settings.StopSimbols),
+              std::tuple(3000, 1, 30000u, stops));
+    EXPECT_EQ(Ctl<QLineEdit>(Panel->ReadingPage(), UncondId).text(),
+              QString(".—;") + QChar(0xDCC3));
+    EXPECT_EQ(Ctl<QComboBox>(Panel, ModesId).currentIndex(), -1);
+    EXPECT_EQ(Settings.DisplaySettingNum, 3);
+    EXPECT_EQ(View.Repaints, 1);
+    View.Flags = 0x02; // a panel first made in full screen offers no mode switch
+    COptionsPanel fullScreen(Settings, View, Fakes.Services, nullptr);
+    EXPECT_FALSE(Ctl<QComboBox>(&fullScreen, ModesId).isEnabled());
 }
 
-// --- refresh -----------------------------------------------------------------------
-
-TEST_F(OptionsPanelTest, ShownAgain_ShowsSettingsChangedMeanwhile) {
-    Shown();
-    View->ShowOptionsPanel(COptionsPanel::CurrentPage);
-    Settings.freq = 1234;
-    Settings.DisplaySettingNum = 2;
-    View->ShowOptionsPanel(COptionsPanel::CurrentPage);
-    EXPECT_EQ(ReadingText(BetweenId), QStringLiteral("1234"));
-    EXPECT_EQ(Combo(DisplayModeListId).currentIndex(), 2);
-}
-
-TEST_F(OptionsPanelTest, PlayStateChanged_PanelAndMovePageRefreshed) {
-    View->ShowOptionsPanel(COptionsPanel::MovePosition);
-    Load("alpha beta gamma delta");
-    Settings.MinText = 9;
-    Settings.Book.Bookmarks[0] = 6;
-    Settings.Book.BookmarksNum = 1;
-    View->SetPlayState(CFlashView::Pause);
-    EXPECT_EQ(ReadingText(MinSimbId), QStringLiteral("9"));
-    EXPECT_EQ(ControlIn<QListWidget>(*Panel().MovePage(), BookmarkListId)->count(), 1);
-}
-
-// --- display-mode list -------------------------------------------------------------
-
-TEST_F(OptionsPanelTest, DisplayModeList_FilledInEnumerationOrder_EntryZeroSelected) {
-    Shown();
-    EXPECT_EQ(Entries(DisplayModeListId),
-              (QStringList{QStringLiteral("1024 x 768  60 MHz  32 bpp"),
-                           QStringLiteral("800 x 600  32 bpp"),
-                           QStringLiteral("640 x 480  75 MHz  16 bpp")}));
-    EXPECT_EQ(Combo(DisplayModeListId).currentIndex(), 0);
-}
-
-TEST_F(OptionsPanelTest, DisplayModeList_NumberBeyondTheList_NothingSelectedNumberKept) {
-    for (const int number : {3, 17, -1}) {
-        Settings.DisplaySettingNum = number;
-        Shown().Refresh();
-        EXPECT_EQ(Combo(DisplayModeListId).currentIndex(), -1) << number;
-        EXPECT_EQ(Settings.DisplaySettingNum, number);
-    }
-}
-
-TEST_F(OptionsPanelTest, DisplayModeList_Chosen_StoredWithoutSwitchingTheDisplay) {
-    Shown();
-    Combo(DisplayModeListId).setCurrentIndex(1);
-    EXPECT_EQ(Settings.DisplaySettingNum, 1);
-    EXPECT_TRUE(Fakes.DisplayModes.Switches.empty());
-}
-
-TEST_F(OptionsPanelTest, DisplayModeList_PanelFirstCreatedInFullScreen_ListDisabled) {
-    View->SetFlag(CFlashView::FullScreenBit, true);
-    Shown();
-    EXPECT_FALSE(Combo(DisplayModeListId).isEnabled());
-    EXPECT_TRUE(Button(FontId).isEnabled());
-}
-
-// --- Default -----------------------------------------------------------------------
-
-TEST_F(OptionsPanelTest, Default_RestoresSettingsAndShowsThem) {
+TEST_F(OptionsPanelTest, Default_ResetsAndShowsTheSettingsOnBothPagesKeepsThePosition) {
     Load("one two three four five six");
+    Panel->SelectPage(COptionsPanel::MovePosition);
     Settings.SetPosition(8);
-    View->ShowOptionsPanel(COptionsPanel::MovePosition);
-    Settings.freq = 50;
-    Settings.Width = 100;
-    Settings.BkgColor = 0x00112233;
     Settings.DisplaySettingNum = 2;
-    std::strcpy(Settings.StopSimbols, "#");
     Settings.Book.Step = 5;
-    Settings.Book.Bookmarks[0] = 4;
-    Settings.Book.Bookmarks[1] = 14;
-    Settings.Book.BookmarksNum = 2;
-    Panel().Refresh();
-    ASSERT_EQ(ControlIn<QListWidget>(*Panel().MovePage(), BookmarkListId)->count(), 2);
-    const QFont font = View->DisplayFont();
-
-    Click(DefaultId);
-    EXPECT_EQ(Settings.freq, 400u);
-    EXPECT_EQ(Settings.Width, 600);
-    EXPECT_EQ(Settings.BkgColor, 0u);
-    EXPECT_EQ(Settings.Book.BookmarksNum, 0);
-    EXPECT_EQ(Combo(DisplayModeListId).currentIndex(), 0);
-    EXPECT_EQ(ControlIn<QListWidget>(*Panel().MovePage(), BookmarkListId)->count(), 0);
-    EXPECT_EQ(ControlIn<QLineEdit>(*Panel().MovePage(), StepEditId)->text(), QStringLiteral("1"));
-    EXPECT_EQ(ReadingText(BetweenId), QStringLiteral("400"));
-    EXPECT_EQ(ReadingText(StopSymbolsId), QStringLiteral(",;.:?!\\n\\r"));
-    int32_t offset = 0;
-    Settings.GetPosition(offset);
-    EXPECT_EQ(offset, 8);
-    // The display font stays until it is recreated.
-    EXPECT_EQ(std::string(Settings.Font.lfFaceName), "Arial Black");
-    EXPECT_EQ(View->DisplayFont(), font);
+    Settings.AddBookmark();
+    Settings.freq = 1234;
+    Ctl<QPushButton>(Panel, DefaultId).click();
+    EXPECT_EQ(Ctl<QSpinBox>(Panel->ReadingPage(), BetweenId).value(), 400);
+    EXPECT_EQ(Ctl<QComboBox>(Panel, ModesId).currentIndex(), 0);
+    EXPECT_EQ(ControlById<QListWidget>(*Panel->MovePage(), 1040)->count(), 0);
+    EXPECT_EQ(Settings.Book.Step, 1);
+    EXPECT_EQ(Offset(), 8);
+    EXPECT_EQ(View.FontRecreations, 0); // the display font stays until the view re-creates it
 }
-
-// --- colour and font dialogs -------------------------------------------------------
-
-TEST_F(OptionsPanelTest, BkgrOk_StoresTheColourAndRepaintsTheView) {
-    Shown();
-    Fakes.Dialogs.ColorAnswers.push_back(QColor(0x12, 0x34, 0x56));
-    Click(BkgrId);
-    EXPECT_EQ(Settings.BkgColor, 0x00563412u);
-    const QImage view = View->grab().toImage();
-    EXPECT_EQ(view.pixelColor(ViewWidth - 5, ViewHeight / 2), QColor(0x12, 0x34, 0x56));
-}
-
-TEST_F(OptionsPanelTest, FontOk_ReplacesTheDescriptionAndRebuildsTheDisplayFont) {
-    Shown();
-    QFont chosen(QStringLiteral("DejaVu Serif"));
-    chosen.setPixelSize(31);
-    chosen.setItalic(true);
-    Fakes.Dialogs.FontAnswers.push_back(chosen);
-    Click(FontId);
-    EXPECT_EQ(FaceName(Settings.Font), QStringLiteral("DejaVu Serif"));
-    EXPECT_EQ(Settings.Font.lfHeight, -31);
-    EXPECT_EQ(Settings.Font.lfItalic, 1);
-    EXPECT_EQ(View->DisplayFont().family(), QStringLiteral("DejaVu Serif"));
-    EXPECT_EQ(View->DisplayFont().pixelSize(), 31);
-}
-
-TEST_F(OptionsPanelTest, BkgrOrFontCancelled_ChangesNothing) {
-    Shown();
-    Settings.BkgColor = 0x00010203;
-    const LogFont before = Settings.Font;
-    const QFont displayed = View->DisplayFont();
-    Click(BkgrId);
-    Click(FontId);
-    EXPECT_EQ(Settings.BkgColor, 0x00010203u);
-    EXPECT_EQ(std::memcmp(&before, &Settings.Font, sizeof before), 0);
-    EXPECT_EQ(View->DisplayFont(), displayed);
-}
-
 } // namespace
