@@ -48,22 +48,17 @@ TEST_F(MovePageTest, SliderStepButtonsAndStepEdit_MoveWhereExpected) {
 }
 
 TEST_F(MovePageTest, BookmarksAndPreview_CutAtALineBreakOrTheTextChosenEntryJumps) {
-    Load("\nFirst line\r\nSecond line");
     for (const int32_t at : {0, 13, 5000})
         Bookmark(at);
-    Panel->Refresh();
+    Load("\nFirst line\r\nSecond line");
     EXPECT_EQ(List().item(0)->text(), QChar(0x240A) + QStringLiteral("First line"));
     EXPECT_EQ(List().item(1)->text(), QStringLiteral("Second line"));
     EXPECT_EQ(List().item(2)->text(), QStringLiteral("5000 (outside the text)"));
-    List().setCurrentRow(2);
-    EXPECT_EQ(Offset(), 0);
     List().setCurrentRow(1);
     Settings.SetPosition(3); // read on: a click on the same entry goes back to it
     QTest::mouseClick(List().viewport(), Qt::LeftButton, {},
                       List().visualItemRect(List().item(1)).center());
     EXPECT_EQ(Offset(), 13);
-    EXPECT_EQ(CMovePositionPage::BookmarkEntry(std::string(30, 'a') + "\xC3\xA9"),
-              QString(30, 'a'));
     Load(std::string(1022, 'a') + "\xC3\xA9" + "tail"); // the preview: 1023 bytes, no half
     EXPECT_EQ(Preview(), QString(1022, 'a'));
     Load("one\r\ntwo\rthree");
@@ -73,9 +68,8 @@ TEST_F(MovePageTest, BookmarksAndPreview_CutAtALineBreakOrTheTextChosenEntryJump
 }
 
 TEST_F(MovePageTest, Reading_DisplayFollowsOnceTheUnitIsShownSliderHeldStays) {
-    Load(std::string(100, 'a'));
     Bookmark(50);
-    Panel->Refresh();
+    Load(std::string(100, 'a'));
     List().setCurrentRow(0);
     const auto cycle = [this](int32_t cutAt) {
         Settings.SetPosition(cutAt);

@@ -19,7 +19,6 @@ struct PanelFixture : ::testing::Test {
         Settings.BindText(&Start, &Cursor);
         Panel = new COptionsPanel(Settings, View, Fakes.Services, &Parent);
         Panel->setGeometry(1, 480, 800, 120);
-        Parent.resize(800, 600);
         Parent.show();
     }
     void TestBody() override {}
@@ -31,11 +30,7 @@ struct PanelFixture : ::testing::Test {
         View.Flags |= 0x04; // text loaded
         Panel->Refresh();
     }
-    int32_t Offset() const {
-        int32_t offset = 0;
-        Settings.GetPosition(offset);
-        return offset;
-    }
+    int32_t Offset() const { return static_cast<int32_t>(Cursor - Start); }
     template <typename T> T& Ctl(QWidget* form, int id) { return *ControlById<T>(*form, id); }
 
     CFakeServices Fakes;

@@ -2,17 +2,14 @@
 
 #include "panel/ViewControl.h"
 
-#include <vector>
-
 // A view that records what the panel asks of it.
 class CFakeViewControl final : public IViewControl {
 public:
     uint32_t Flags = 0;
-    std::vector<int> PanelRequests;
-    int FontRecreations = 0, TimingChanges = 0, Repaints = 0, Focusings = 0;
+    int PanelRequest = -1, FontRecreations = 0, TimingChanges = 0, Repaints = 0, Focusings = 0;
 
     uint32_t PlayFlags() const override { return Flags; }
-    void ShowOptionsPanel(int page) override { PanelRequests.push_back(page); }
+    void ShowOptionsPanel(int page) override { PanelRequest = page; }
     void RecreateFont() override { ++FontRecreations; }
     void TimingChanged() override { ++TimingChanges; }
     void RepaintView() override { ++Repaints; }
