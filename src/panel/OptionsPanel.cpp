@@ -168,3 +168,9 @@ void COptionsPanel::OnDisplayModeChosen(int index) {
     if (index >= 0)
         Settings.DisplaySettingNum = index;
 }
+
+// The move page still follows the view's own signals; these only give the view the
+// calls it makes.
+void COptionsPanel::OnAboutToCutUnit() {}
+
+void COptionsPanel::OnUnitShown() {}

@@ -37,6 +37,9 @@ public:
     void SetDisplayModeListEnabled(bool on);
     // Brings the panel and both pages in line with the settings.
     void Refresh();
+    // The view's unit cycle, passed on to the move position page.
+    void OnAboutToCutUnit();
+    void OnUnitShown();
     // 1 reading options, 2 move position, 0 the page already selected; then shows it.
     void SelectPage(int page);
 

@@ -1,4 +1,4 @@
-#include "ViewTestSupport.h"
+#include "support/gui/ViewFixture.h"
 
 #include "panel/OptionsPanel.h"
 
@@ -16,10 +16,10 @@ const std::string Story = "It was late, and the house was quiet. Nobody moved.\r
                           "The clock on the wall struck twelve.";
 
 // The view as the program has it: the central widget of a main window.
-class FullScreenViewTest : public FlashViewFixture {
+class FullScreenViewTest : public ViewFixture {
 protected:
     void SetUp() override {
-        FlashViewFixture::SetUp();
+        ViewFixture::SetUp();
         Window.setCentralWidget(View.get());
         Window.resize(700, 500);
         Window.show();
@@ -121,7 +121,7 @@ TEST_F(FullScreenViewTest, FullScreen_WhileReading_UnitsGoOnThroughEnterAndLeave
     Advance(700);
     Advance(400);
     EXPECT_EQ(Shown.size(), 2u);
-    EXPECT_TRUE(UnitOnScreen());
+    EXPECT_TRUE(!View->ShownUnitRect().isEmpty());
 
     View->FullScreen(0);
     EXPECT_EQ(View->State(), CFlashView::ReadingState::Running);
