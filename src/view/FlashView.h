@@ -109,16 +109,17 @@ protected:
     void closeEvent(QCloseEvent* event) override;
 
 private:
-    void ShowUnit(const char* unit) override { DrawUnit(unit, false); }
-    void EraseUnit() override;
-    void PrepareUnit(const char* unit) override;
-    void ForgetUnits() override { Renderer.Forget(); }
-    void RepaintForState() override { update(); }
-    void OnFlagsChanged(uint32_t flags) override { emit PlayFlagsChanged(flags); }
-    void OnPlayStateChanged() override;
-    void OnAboutToCutUnit() override;
-    void OnUnitShown() override;
-    void ShowTheEnd() override;
+    // The player's requests; final, so that no subclass takes them over by a name.
+    void ShowUnit(const char* unit) final { DrawUnit(unit, false); }
+    void EraseUnit() final;
+    void PrepareUnit(const char* unit) final;
+    void ForgetUnits() final { Renderer.Forget(); }
+    void RepaintForState() final { update(); }
+    void OnFlagsChanged(uint32_t flags) final { emit PlayFlagsChanged(flags); }
+    void OnPlayStateChanged() final;
+    void OnAboutToCutUnit() final;
+    void OnUnitShown() final;
+    void ShowTheEnd() final;
 
     bool IsReading() const { return State() == ReadingState::Running; }
     CUnitRenderer::Inputs CurrentInputs() const;
