@@ -95,20 +95,6 @@ TEST_F(FullScreenViewTest, FullScreen_AnyValueButOne_Leaves) {
     }
 }
 
-TEST_F(FullScreenViewTest, FullScreen_OutOfTurn_NothingChanges) {
-    const QSignalSpy changes(View.get(), &CFlashView::PlayFlagsChanged);
-    View->FullScreen(0);
-    EXPECT_EQ(changes.count(), 0);
-    EXPECT_EQ(Fakes.DisplayModes.Restores, 0);
-
-    View->FullScreen(1);
-    View->FullScreen(1);
-    EXPECT_EQ(changes.count(), 1);
-    EXPECT_EQ(Fakes.DisplayModes.Switches.size(), 1u);
-    View->FullScreen(0);
-    EXPECT_EQ(View->geometry(), FramedGeometry);
-}
-
 TEST_F(FullScreenViewTest, FullScreen_WhileReading_UnitsGoOnThroughEnterAndLeave) {
     Load(Story);
     View->SetPlayState(CFlashView::Run);
@@ -201,28 +187,6 @@ TEST_F(FullScreenViewTest, Close_FullScreen_LeavesAndTheViewStays) {
     EXPECT_FALSE(IsFullScreen());
     EXPECT_EQ(Window.centralWidget(), View.get());
     EXPECT_TRUE(View->isVisible());
-    EXPECT_EQ(Fakes.DisplayModes.Restores, 1);
-}
-
-TEST_F(FullScreenViewTest, Quit_FullScreen_ProgramQuitsWithTheModeRestored) {
-    View->FullScreen(1);
-    QTimer::singleShot(0, qApp, &QCoreApplication::quit);
-    // Only reached when the quit is refused.
-    QTimer guard;
-    guard.setSingleShot(true);
-    QObject::connect(&guard, &QTimer::timeout, [] { QCoreApplication::exit(2); });
-    guard.start(10000);
-
-    EXPECT_EQ(QApplication::exec(), 0);
-
-    EXPECT_FALSE(IsFullScreen());
-    EXPECT_EQ(Window.centralWidget(), View.get());
-    EXPECT_EQ(Fakes.DisplayModes.Restores, 1);
-}
-
-TEST_F(FullScreenViewTest, Destroyed_FullScreen_ModeRestored) {
-    View->FullScreen(1);
-    View.reset();
     EXPECT_EQ(Fakes.DisplayModes.Restores, 1);
 }
 
