@@ -1,9 +1,10 @@
 // Presentation timing of the flash view with the real clock, on the offscreen platform:
 // how late each unit's pixels come after the moment its gap ends, and what the player
 // costs in CPU and wakeups while running and while stopped. The view is driven once by
-// its own deadline wake and once, as of old, by a periodic 1 ms timer. With --move-page
-// on, the move position page is shown along the bottom and follows every unit; both
-// runs each design without and with it and compares them.
+// its own deadline wake and, as of old, by a periodic 1 ms timer, each twice and in
+// alternating order. With --move-page on, the move position page is shown along the
+// bottom and follows every unit; both runs each design without and with it and
+// compares them. An unknown argument or a bad value is refused.
 //
 //   view_timing [--units N] [--gap MS] [--show MS] [--idle SECONDS] [--design deadline|poll]
 //               [--move-page off|on|both]
@@ -65,7 +66,7 @@ class CWatchedView : public CFlashView {
 public:
     CWatchedView(CReadingSettings& settings, CServices& services, const IClock& clock)
         : CFlashView(settings, services), Clock(clock) {
-        connect(this, &CFlashView::UnitShown, this, [this] { OnUnitShown(); });
+        connect(this, &CFlashView::UnitShown, this, [this] { RecordUnitShown(); });
         connect(this, &CFlashView::AboutToCutUnit, this, [this] {
             const int64_t now = NowNs();
             if (GapEnd && NoticedMs.size() == LatenessMs.size())
@@ -110,7 +111,7 @@ protected:
     }
 
 private:
-    void OnUnitShown() {
+    void RecordUnitShown() {
         const int64_t now = NowNs();
         if (GapEnd)
             LatenessMs.push_back(static_cast<double>(now - TickStartNs(*GapEnd, now)) / 1e6);
@@ -265,9 +266,6 @@ void Print(const std::vector<Result>& results, const Options& options) {
     std::printf("\n%-14s %29s\n", "", "unit's paint begins, ms late");
     for (const Result& r : results)
         row(r.Design, r.PaintStart);
-    if (results.size() == 2 && results[1].Running.CpuPerSecond > 0)
-        std::printf("\nrunning CPU, deadline / 1 ms poll: %.2f\n",
-                    results[0].Running.CpuPerSecond / results[1].Running.CpuPerSecond);
 }
 
 // From the end of the gap being noticed to the unit on the screen, unit by unit: the
@@ -295,31 +293,72 @@ void PrintMovePageCost(const std::vector<Result>& results) {
             Percentile(OnsetWork(results[i + 1]), 0.99) - Percentile(OnsetWork(results[i]), 0.99));
 }
 
-Options Parse(int argc, char** argv) {
+const char* const UsageText =
+    "usage: view_timing [--units N] [--gap MS] [--show MS] [--idle SECONDS]\n"
+    "                   [--design deadline|poll] [--move-page off|on|both]\n";
+
+// Null, with the reason on stderr, for an argument it does not know or a bad value.
+std::optional<Options> Parse(int argc, char** argv) {
     Options options;
-    for (int i = 1; i + 1 < argc; i += 2) {
+    for (int i = 1; i < argc; i += 2) {
         const std::string name = argv[i];
-        if (name == "--design") {
-            options.Design = argv[i + 1];
-            continue;
+        if (i + 1 >= argc) {
+            std::fprintf(stderr, "%s needs a value\n%s", name.c_str(), UsageText);
+            return std::nullopt;
         }
-        if (name == "--move-page") {
-            options.MovePage = argv[i + 1];
-            continue;
+        const std::string value = argv[i + 1];
+        const long number = std::strtol(value.c_str(), nullptr, 10);
+        const bool positive = number > 0 && std::to_string(number) == value;
+        if (name == "--design" && (value == "deadline" || value == "poll"))
+            options.Design = value;
+        else if (name == "--move-page" && (value == "off" || value == "on" || value == "both"))
+            options.MovePage = value;
+        else if (name == "--units" && positive)
+            options.Units = static_cast<int>(number);
+        else if (name == "--gap" && positive)
+            options.GapMs = static_cast<uint32_t>(number);
+        else if (name == "--show" && positive)
+            options.ShowMs = static_cast<uint32_t>(number);
+        else if (name == "--idle" && positive)
+            options.IdleSeconds = static_cast<int>(number);
+        else {
+            std::fprintf(stderr, "unknown argument or bad value: %s %s\n%s", name.c_str(),
+                         value.c_str(), UsageText);
+            return std::nullopt;
         }
-        const long value = std::strtol(argv[i + 1], nullptr, 10);
-        if (value <= 0)
-            continue;
-        if (name == "--units")
-            options.Units = static_cast<int>(value);
-        else if (name == "--gap")
-            options.GapMs = static_cast<uint32_t>(value);
-        else if (name == "--show")
-            options.ShowMs = static_cast<uint32_t>(value);
-        else if (name == "--idle")
-            options.IdleSeconds = static_cast<int>(value);
     }
     return options;
+}
+
+struct Job {
+    const char* Design;
+    bool Periodic;
+    bool MovePage;
+};
+
+// Two runs of the same job as one result: the samples together, the rates averaged.
+Result Merge(Result a, const Result& b) {
+    a.Lateness.insert(a.Lateness.end(), b.Lateness.begin(), b.Lateness.end());
+    a.Noticed.insert(a.Noticed.end(), b.Noticed.begin(), b.Noticed.end());
+    a.PaintStart.insert(a.PaintStart.end(), b.PaintStart.begin(), b.PaintStart.end());
+    const auto average = [](Rates& x, const Rates& y) {
+        x.CpuPerSecond = (x.CpuPerSecond + y.CpuPerSecond) / 2;
+        x.WakeupsPerSecond = (x.WakeupsPerSecond + y.WakeupsPerSecond) / 2;
+    };
+    average(a.Running, b.Running);
+    average(a.Stopped, b.Stopped);
+    return a;
+}
+
+// The running CPU of the deadline design against the poll's, for each pair that ran.
+void PrintRatios(const std::vector<Job>& jobs, const std::vector<Result>& results) {
+    for (std::size_t i = 0; i < jobs.size(); ++i)
+        for (std::size_t j = 0; j < jobs.size(); ++j)
+            if (!jobs[i].Periodic && jobs[j].Periodic && jobs[i].MovePage == jobs[j].MovePage &&
+                results[j].Running.CpuPerSecond > 0)
+                std::printf("\nrunning CPU, deadline / 1 ms poll%s: %.2f\n",
+                            jobs[i].MovePage ? " (move page)" : "",
+                            results[i].Running.CpuPerSecond / results[j].Running.CpuPerSecond);
 }
 } // namespace
 
@@ -327,24 +366,33 @@ int main(int argc, char** argv) {
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
         qputenv("QT_QPA_PLATFORM", "offscreen");
     QApplication app(argc, argv);
-    const Options options = Parse(argc, argv);
+    const std::optional<Options> parsed = Parse(argc, argv);
+    if (!parsed)
+        return 2;
+    const Options& options = *parsed;
     const std::string text = LongText();
-    std::vector<Result> results;
     const bool without = options.MovePage != "on";
     const bool with = options.MovePage == "on" || options.MovePage == "both";
-    if (options.Design != "poll") {
+    std::vector<Job> jobs;
+    for (const bool periodic : {false, true}) {
+        if (options.Design == (periodic ? "deadline" : "poll"))
+            continue;
         if (without)
-            results.push_back(Measure("deadline wake", false, options, text));
+            jobs.push_back({periodic ? "1 ms poll" : "deadline wake", periodic, false});
         if (with)
-            results.push_back(Measure("deadline+page", false, options, text, true));
+            jobs.push_back({periodic ? "1 ms poll+page" : "deadline+page", periodic, true});
     }
-    if (options.Design != "deadline") {
-        if (without)
-            results.push_back(Measure("1 ms poll", true, options, text));
-        if (with)
-            results.push_back(Measure("1 ms poll+page", true, options, text, true));
-    }
+    // Every job runs twice, the second time in the reverse order, so that neither design
+    // always goes first and a drift of the machine weighs on both alike.
+    std::vector<Result> first;
+    for (const Job& job : jobs)
+        first.push_back(Measure(job.Design, job.Periodic, options, text, job.MovePage));
+    std::vector<Result> results(jobs.size());
+    for (std::size_t k = jobs.size(); k-- > 0;)
+        results[k] = Merge(
+            first[k], Measure(jobs[k].Design, jobs[k].Periodic, options, text, jobs[k].MovePage));
     Print(results, options);
+    PrintRatios(jobs, results);
     if (with && without)
         PrintMovePageCost(results);
     return 0;

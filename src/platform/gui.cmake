@@ -7,7 +7,7 @@ set(SKIMMET_PLATFORM_GUI_SOURCES
     ${CMAKE_CURRENT_LIST_DIR}/SingleScreenModes.cpp
     ${CMAKE_CURRENT_LIST_DIR}/TerminationSignals.cpp
     ${CMAKE_CURRENT_LIST_DIR}/UrlOpener.cpp
-    ${CMAKE_CURRENT_LIST_DIR}/WakeTimer.cpp
+    ${CMAKE_CURRENT_LIST_DIR}/QtWakeTimer.cpp
     ${CMAKE_CURRENT_LIST_DIR}/XRandrDisplayModes.cpp
 )
 target_sources(skimmet_gui PRIVATE ${SKIMMET_PLATFORM_GUI_SOURCES})

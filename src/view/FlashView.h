@@ -1,57 +1,55 @@
 #pragma once
 
-#include "engine/PhaseTimer.h"
-#include "engine/UnitCutter.h"
+#include "engine/Player.h"
 #include "panel/ViewControl.h"
-#include "platform/WakeTimer.h"
 #include "view/FullScreenMode.h"
-#include "view/UnitLayout.h"
+#include "view/UnitRenderer.h"
 
 #include <QFont>
-#include <QImage>
 #include <QRect>
 #include <QString>
 #include <QWidget>
 
-#include <array>
 #include <cstdint>
 #include <memory>
 #include <optional>
-#include <string>
 
 class COptionsPanel;
 class CReadingSettings;
+class CWakeTimer;
+class IWakeTimer;
 struct CServices;
 
-// The window in which the text is flashed, one unit at a time, and the player that
-// runs the reading: play state, phase timing and the cutting of units. The settings'
-// position book is bound to the view's text start and cursor for the view's lifetime.
-class CFlashView : public QWidget, public IViewControl {
+// The window in which the text is flashed, one unit at a time. It owns the player that
+// runs the reading and draws what the player asks for; it owns and places the options
+// panel and takes the full-screen keys.
+class CFlashView : public QWidget, public IViewControl, private IPlayerDrawer {
     Q_OBJECT
 public:
     enum : uint32_t {
-        PanelShownBit = 0x01,
-        FullScreenBit = 0x02,
-        TextLoadedBit = 0x04,
-        RunningBit = 0x08,
-        StoppedBit = 0x10,
+        PanelShownBit = CPlayer::PanelShownBit,
+        FullScreenBit = CPlayer::FullScreenBit,
+        TextLoadedBit = CPlayer::TextLoadedBit,
+        RunningBit = CPlayer::RunningBit,
+        StoppedBit = CPlayer::StoppedBit,
     };
-    enum PlayState { Stop = 0, Run = 1, Pause = 2 };
+    enum PlayState { Stop = CPlayer::Stop, Run = CPlayer::Run, Pause = CPlayer::Pause };
     // What the play flags amount to, as the view paints it.
     enum class ReadingState { NoText, Stopped, Running, Paused };
 
-    // The options panel covers this many pixels at the bottom of the view.
-    static constexpr int PanelHeight = 120;
+    static constexpr int PanelHeight = CUnitRenderer::PanelHeight;
     // The paused view shows at most this many bytes of the text at the cursor.
     static constexpr int PreviewBytes = 63;
 
-    CFlashView(CReadingSettings& settings, CServices& services, QWidget* parent = nullptr);
+    // Without a wake timer the view makes its own, on the event loop.
+    CFlashView(CReadingSettings& settings, CServices& services, QWidget* parent = nullptr,
+               IWakeTimer* wake = nullptr);
     ~CFlashView() override;
 
-    uint32_t PlayFlags() const override { return Flags; }
+    uint32_t PlayFlags() const override { return Player.PlayFlags(); }
     ReadingState State() const;
     // 0 stop, 1 run, anything else pause.
-    void SetPlayState(int state);
+    void SetPlayState(int state) { Player.SetPlayState(state); }
     // Hands a new text (NUL-terminated, owned by the caller) to the view: stopped at its
     // start. The caller repaints. A null text leaves the view without a text.
     void SetText(const char* text);
@@ -62,45 +60,36 @@ public:
     QRect DrawUnit(const char* text, bool erase);
     // The centred rectangle a unit's text takes in the view at its current size.
     QRect UnitRect(const QString& text) const;
-    // A unit of size `unit` centred in a view of size `client`, above the panel when
-    // it is shown. Halves are rounded toward zero.
-    static QRect CentredUnitRect(const QSize& client, const QSize& unit, bool panelShown);
-    // Announces AboutToCutUnit, then cuts the unit at the cursor into unit (UnitBufferSize
-    // bytes) and moves the cursor past it. Null at the end of the text: unit then holds
-    // the rest and the cursor stays.
-    const char* NextUnit(char* unit);
-    // freq or durat changed: the running phase is re-timed at once.
-    void TimingChanged() override;
-    // The work due at a phase end: cuts and draws the next unit when the gap is over,
-    // erases the unit when its show time is over. Does nothing when no phase has ended
-    // or when no text is running. The view calls it itself at each phase end.
-    void OnTimer();
-    // Off: the view arms no timer of its own and its owner calls OnTimer (to compare
+    static QRect CentredUnitRect(const QSize& client, const QSize& unit, bool panelShown) {
+        return CUnitRenderer::CentredUnitRect(client, unit, panelShown);
+    }
+    const char* NextUnit(char* unit) { return Player.NextUnit(unit); }
+    void TimingChanged() override { Player.TimingChanged(); }
+    void OnTimer() { Player.OnTimer(); }
+    // Off: the view arms no wake of its own and its owner calls OnTimer (to compare
     // with the periodic polling of old).
-    void SetSelfTimed(bool on);
+    void SetSelfTimed(bool on) { Player.SetSelfTimed(on); }
     // 1 lifts the view out of its window to cover the screen in the display mode
     // DisplaySettingNum selects; any other value puts it back. The reading goes on.
     void FullScreen(int enter);
     // The options panel along the bottom of the view: page 0 shows or hides it, 1 shows
     // it at the reading options, 2 at the move position page. Made at its first showing.
     void ShowOptionsPanel(int page) override;
-    void RepaintView() override { update(); }
-    void FocusView() override { setFocus(Qt::OtherFocusReason); }
     // Null until the panel is first shown.
     COptionsPanel* OptionsPanel() const { return Panel; }
+    void RepaintView() override { update(); }
+    void FocusView() override { setFocus(Qt::OtherFocusReason); }
     // A wake is armed; only while a text runs.
-    bool WakePending() const { return Wake.IsArmed(); }
-    // When the armed wake comes: the end of the current phase.
-    std::optional<CWakeTimer::TimePoint> NextWake() const {
-        return Wake.IsArmed() ? std::optional(Wake.Deadline()) : std::nullopt;
-    }
+    bool WakePending() const;
+    // The clock's millisecond the armed wake comes at: the end of the current phase.
+    std::optional<uint32_t> NextWake() const;
     // The unit on the screen, or an empty rectangle.
-    QRect ShownUnitRect() const { return Shown ? Shown->Rect : QRect(); }
-    const CPhaseTimer& PhaseTimer() const { return Timer; }
+    QRect ShownUnitRect() const;
+    const CPhaseTimer& PhaseTimer() const { return Player.PhaseTimer(); }
 
-    const char* TextStart() const { return Start; }
-    const char* Cursor() const { return CursorPos; }
-    const char* UnitBuffer() const { return Unit.data(); }
+    const char* TextStart() const { return Player.TextStart(); }
+    const char* Cursor() const { return Player.Cursor(); }
+    const char* UnitBuffer() const { return Player.UnitBuffer(); }
 
 signals:
     // After every change of PlayFlags.
@@ -111,7 +100,8 @@ signals:
     void UnitShown();
 
 protected:
-    void SetFlag(uint32_t bit, bool on);
+    // A bit that is not the play state's, as the panel's tests set it.
+    void SetFlag(uint32_t bit, bool on) { Player.SetFlag(bit, on); }
     void paintEvent(QPaintEvent* event) override;
     void resizeEvent(QResizeEvent* event) override;
     void mousePressEvent(QMouseEvent* event) override;
@@ -119,63 +109,30 @@ protected:
     void closeEvent(QCloseEvent* event) override;
 
 private:
-    // What a unit's pixels depend on besides its text.
-    struct RenderInputs {
-        int BoxWidth;
-        QFont Font;
-        QSize ViewSize;
-        bool PanelShown;
-        uint32_t TexColor;
-        uint32_t BkgColor;
-        qreal PixelRatio;
-        bool operator==(const RenderInputs&) const = default;
-    };
-    // A unit laid out, centred and rendered over the background: putting it on the
-    // screen is a copy.
-    struct PreparedUnit {
-        QRect Rect;
-        QImage Pixels;
-        RenderInputs Inputs;
-    };
-    // The unit the next gap is expected to end with, prepared while the gap runs, and
-    // the bytes it was prepared from.
-    struct UnitAhead {
-        std::string Bytes;
-        PreparedUnit Unit;
-    };
+    // The player's requests; final, so that no subclass takes them over by a name.
+    void ShowUnit(const char* unit) final { DrawUnit(unit, false); }
+    void EraseUnit() final;
+    void PrepareUnit(const char* unit) final;
+    void ForgetUnits() final { Renderer.Forget(); }
+    void RepaintForState() final { update(); }
+    void OnFlagsChanged(uint32_t flags) final { emit PlayFlagsChanged(flags); }
+    void OnPlayStateChanged() final;
+    void OnAboutToCutUnit() final;
+    void OnUnitShown() final;
+    void ShowTheEnd() final;
 
     bool IsReading() const { return State() == ReadingState::Running; }
-    RenderInputs CurrentRenderInputs() const;
-    std::unique_ptr<CUnitLayout> LayOut(const QString& text) const;
-    QRect Centred(const CUnitLayout& layout) const;
-    PreparedUnit Prepare(const QString& text) const;
-    std::optional<PreparedUnit> TakeAhead(const char* text);
-    void PrepareNextUnit();
+    CUnitRenderer::Inputs CurrentInputs() const;
     void PaintPreview(QPainter& painter) const;
-    void EraseShownUnit();
-    void PushDurations();
-    void UpdateWake();
-    void ShowNextUnit();
-    void EndShowTime();
-    void FinishReading();
-    void StateChanged();
     void PlaceOptionsPanel();
 
     CReadingSettings& Settings;
     CServices& Services;
-    const char* Start = nullptr;
-    const char* CursorPos = nullptr;
-    uint32_t Flags = StoppedBit;
-    std::array<char, UnitBufferSize> Unit{};
-    CPhaseTimer Timer;
     QFont Font;
-    CWakeTimer Wake;
-    bool SelfTimed = true;
-    std::optional<PreparedUnit> Shown;
-    std::optional<UnitAhead> Ahead;
-    // Where the cursor stood when the last piece of the text was shown: when its show
-    // time ends there, the reading is over.
-    const char* LastPieceAt = nullptr;
+    CUnitRenderer Renderer;
+    std::unique_ptr<CWakeTimer> OwnWake;
+    IWakeTimer& Wake;
+    CPlayer Player;
     COptionsPanel* Panel = nullptr; // a child window
     // Last, so that it puts the display mode back before anything else goes.
     CFullScreenMode FullScreenMode;

@@ -1,4 +1,4 @@
-#include "ViewTestSupport.h"
+#include "support/gui/ViewFixture.h"
 
 #include "panel/OptionsPanel.h"
 
@@ -16,10 +16,10 @@ const std::string Story = "It was late, and the house was quiet. Nobody moved.\r
                           "The clock on the wall struck twelve.";
 
 // The view as the program has it: the central widget of a main window.
-class FullScreenViewTest : public FlashViewFixture {
+class FullScreenViewTest : public ViewFixture {
 protected:
     void SetUp() override {
-        FlashViewFixture::SetUp();
+        ViewFixture::SetUp();
         Window.setCentralWidget(View.get());
         Window.resize(700, 500);
         Window.show();
@@ -95,20 +95,6 @@ TEST_F(FullScreenViewTest, FullScreen_AnyValueButOne_Leaves) {
     }
 }
 
-TEST_F(FullScreenViewTest, FullScreen_OutOfTurn_NothingChanges) {
-    const QSignalSpy changes(View.get(), &CFlashView::PlayFlagsChanged);
-    View->FullScreen(0);
-    EXPECT_EQ(changes.count(), 0);
-    EXPECT_EQ(Fakes.DisplayModes.Restores, 0);
-
-    View->FullScreen(1);
-    View->FullScreen(1);
-    EXPECT_EQ(changes.count(), 1);
-    EXPECT_EQ(Fakes.DisplayModes.Switches.size(), 1u);
-    View->FullScreen(0);
-    EXPECT_EQ(View->geometry(), FramedGeometry);
-}
-
 TEST_F(FullScreenViewTest, FullScreen_WhileReading_UnitsGoOnThroughEnterAndLeave) {
     Load(Story);
     View->SetPlayState(CFlashView::Run);
@@ -121,7 +107,7 @@ TEST_F(FullScreenViewTest, FullScreen_WhileReading_UnitsGoOnThroughEnterAndLeave
     Advance(700);
     Advance(400);
     EXPECT_EQ(Shown.size(), 2u);
-    EXPECT_TRUE(UnitOnScreen());
+    EXPECT_TRUE(!View->ShownUnitRect().isEmpty());
 
     View->FullScreen(0);
     EXPECT_EQ(View->State(), CFlashView::ReadingState::Running);
@@ -201,28 +187,6 @@ TEST_F(FullScreenViewTest, Close_FullScreen_LeavesAndTheViewStays) {
     EXPECT_FALSE(IsFullScreen());
     EXPECT_EQ(Window.centralWidget(), View.get());
     EXPECT_TRUE(View->isVisible());
-    EXPECT_EQ(Fakes.DisplayModes.Restores, 1);
-}
-
-TEST_F(FullScreenViewTest, Quit_FullScreen_ProgramQuitsWithTheModeRestored) {
-    View->FullScreen(1);
-    QTimer::singleShot(0, qApp, &QCoreApplication::quit);
-    // Only reached when the quit is refused.
-    QTimer guard;
-    guard.setSingleShot(true);
-    QObject::connect(&guard, &QTimer::timeout, [] { QCoreApplication::exit(2); });
-    guard.start(10000);
-
-    EXPECT_EQ(QApplication::exec(), 0);
-
-    EXPECT_FALSE(IsFullScreen());
-    EXPECT_EQ(Window.centralWidget(), View.get());
-    EXPECT_EQ(Fakes.DisplayModes.Restores, 1);
-}
-
-TEST_F(FullScreenViewTest, Destroyed_FullScreen_ModeRestored) {
-    View->FullScreen(1);
-    View.reset();
     EXPECT_EQ(Fakes.DisplayModes.Restores, 1);
 }
 

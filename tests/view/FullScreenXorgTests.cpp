@@ -37,10 +37,6 @@ struct WindowGeometry {
     bool operator==(const WindowGeometry&) const = default;
 };
 
-void PrintTo(const WindowGeometry& g, std::ostream* out) {
-    *out << g.Width << "x" << g.Height << "+" << g.X << "+" << g.Y;
-}
-
 // Runs xdotool (or another helper) to its end; its output, or nullopt when it failed.
 std::optional<QString> RunTool(const QString& program, const QStringList& arguments) {
     QProcess tool;

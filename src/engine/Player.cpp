@@ -1,0 +1,170 @@
+#include "engine/Player.h"
+
+#include "platform/Clock.h"
+#include "platform/WakeTimer.h"
+#include "settings/ReadingSettings.h"
+
+CPlayer::CPlayer(CReadingSettings& settings, const IClock& clock, IWakeTimer& wake,
+                 IPlayerDrawer& drawer)
+    : Settings(settings), Clock(clock), Wake(wake), Drawer(drawer), Timer(clock) {
+    Settings.BindText(&Start, &CursorPos);
+    Wake.SetCallback([this] { OnTimer(); });
+}
+
+// The settings record may be gone already (its owner can destroy it before its child
+// windows), so the destructor leaves it alone.
+CPlayer::~CPlayer() {
+    Wake.SetCallback(nullptr);
+    Wake.Cancel();
+}
+
+void CPlayer::SetPlayState(int state) {
+    switch (state) {
+    case Run:
+        Flags = (Flags | RunningBit) & ~StoppedBit;
+        // The phase index survives: a reading left in the show time resumes there.
+        Timer.Reset(2);
+        PushDurations();
+        break;
+    case Stop:
+        Flags &= ~RunningBit;
+        CursorPos = Start;
+        Flags |= StoppedBit;
+        break;
+    default:
+        Flags &= ~(RunningBit | StoppedBit);
+        break;
+    }
+    StateChanged();
+    if (IsReading() && Timer.Phase() == 0)
+        PrepareNextUnit();
+    Drawer.RepaintForState();
+    Drawer.OnFlagsChanged(Flags);
+    Drawer.OnPlayStateChanged();
+}
+
+void CPlayer::SetText(const char* text) {
+    Start = text;
+    CursorPos = text;
+    Flags = (Flags & ~RunningBit) | StoppedBit;
+    if (text)
+        Flags |= TextLoadedBit;
+    else
+        Flags &= ~TextLoadedBit;
+    StateChanged();
+    Drawer.OnFlagsChanged(Flags);
+    Drawer.OnPlayStateChanged();
+}
+
+void CPlayer::SetFlag(uint32_t bit, bool on) {
+    const uint32_t flags = on ? Flags | bit : Flags & ~bit;
+    if (flags == Flags)
+        return;
+    Flags = flags;
+    Drawer.OnFlagsChanged(Flags);
+}
+
+void CPlayer::StateChanged() {
+    // Whatever was on the screen goes with the repaint that a state change brings.
+    Drawer.ForgetUnits();
+    LastPieceAt = nullptr;
+    UpdateWake();
+}
+
+const char* CPlayer::NextUnit(char* unit) {
+    Drawer.OnAboutToCutUnit();
+    if (!CursorPos) {
+        unit[0] = '\0';
+        return nullptr;
+    }
+    const char* next = CutUnit(CursorPos, unit, Settings);
+    if (next)
+        CursorPos = next;
+    return next;
+}
+
+void CPlayer::PushDurations() {
+    Timer.SetDuration(0, Settings.freq);
+    Timer.SetDuration(1, Settings.durat);
+}
+
+void CPlayer::SetSelfTimed(bool on) {
+    SelfTimed = on;
+    UpdateWake();
+}
+
+void CPlayer::UpdateWake() {
+    if (!SelfTimed || !IsReading()) {
+        Wake.Cancel();
+        return;
+    }
+    PushDurations();
+    // The phase ends as the clock enters the millisecond `remaining` ahead of the
+    // current one; the wake timer sleeps to that edge. The clock is read before
+    // Remaining so that a millisecond passing in between makes the wake early (it is
+    // armed again) rather than late.
+    const uint32_t now = Clock.NowMs();
+    Wake.ArmAt(now + Timer.Remaining());
+}
+
+void CPlayer::OnTimer() {
+    if (!IsReading())
+        return;
+    // Pushed before every poll so that edits apply to the running phase.
+    PushDurations();
+    switch (Timer.Tick()) {
+    case 0:
+        ShowNextUnit();
+        break;
+    case 1:
+        EndShowTime();
+        break;
+    default:
+        break;
+    }
+    UpdateWake();
+}
+
+void CPlayer::PrepareNextUnit() {
+    // The cut is only a forecast here: the unit is still cut at the end of the gap.
+    if (!IsReading() || !CursorPos)
+        return;
+    std::array<char, UnitBufferSize> bytes{};
+    if (!CutUnit(CursorPos, bytes.data(), Settings) && !HasVisibleText(bytes.data()))
+        return;
+    Drawer.PrepareUnit(bytes.data());
+}
+
+void CPlayer::ShowNextUnit() {
+    if (!NextUnit(Unit.data())) {
+        // The rest of the text is in the unit buffer: flashed as the last unit when
+        // there is anything to see in it, otherwise the reading is over now.
+        if (!HasVisibleText(Unit.data())) {
+            FinishReading();
+            return;
+        }
+        LastPieceAt = CursorPos;
+    }
+    Drawer.ShowUnit(Unit.data());
+    Drawer.OnUnitShown();
+}
+
+void CPlayer::EndShowTime() {
+    Drawer.EraseUnit();
+    // The position may have been moved while the last piece was shown: then the
+    // reading goes on from there.
+    const bool lastPieceDone = LastPieceAt && LastPieceAt == CursorPos;
+    LastPieceAt = nullptr;
+    if (lastPieceDone) {
+        FinishReading();
+        return;
+    }
+    // The gap has begun: its end has only to put the prepared unit on the screen.
+    PrepareNextUnit();
+}
+
+void CPlayer::FinishReading() {
+    // Stopped before the box opens, so that nothing flashes behind it.
+    SetPlayState(Stop);
+    Drawer.ShowTheEnd();
+}

@@ -1,0 +1,30 @@
+#pragma once
+
+#include "platform/WakeTimer.h"
+
+// A wake timer the test fires by hand, as the event loop would at the deadline.
+class CFakeWakeTimer final : public IWakeTimer {
+public:
+    void SetCallback(Callback fired) override { OnFired = std::move(fired); }
+    void ArmAt(uint32_t deadline) override {
+        Armed = true;
+        At = deadline;
+    }
+    void Cancel() override { Armed = false; }
+    bool IsArmed() const override { return Armed; }
+    uint32_t Deadline() const override { return At; }
+    // The wake comes: false when none was armed.
+    bool Fire() {
+        if (!Armed)
+            return false;
+        Armed = false;
+        if (OnFired)
+            OnFired();
+        return true;
+    }
+
+private:
+    Callback OnFired;
+    bool Armed = false;
+    uint32_t At = 0;
+};

@@ -1,0 +1,65 @@
+#pragma once
+
+#include "support/FakeWakeTimer.h"
+#include "support/gui/FakeServices.h"
+
+#include "settings/ReadingSettings.h"
+#include "view/FlashView.h"
+
+#include <QCoreApplication>
+#include <QTest>
+#include <gtest/gtest.h>
+
+#include <cstring>
+#include <memory>
+#include <string>
+#include <vector>
+
+// A view on fake services, the fake clock and a fake wake timer, with a fixed installed
+// font, that records every unit shown.
+class ViewFixture : public ::testing::Test {
+protected:
+    // The view with the panel's bits in reach.
+    class CTestView : public CFlashView {
+    public:
+        using CFlashView::CFlashView;
+        using CFlashView::SetFlag;
+    };
+    static constexpr int FontPixels = 20;
+
+    void SetUp() override {
+        std::memset(Settings.Font.lfFaceName, 0, sizeof Settings.Font.lfFaceName);
+        std::strcpy(Settings.Font.lfFaceName, "DejaVu Sans");
+        Settings.Font.lfHeight = -FontPixels;
+        View = std::make_unique<CTestView>(Settings, Fakes.Services, nullptr, &Wake);
+        View->resize(800, 600);
+        QObject::connect(View.get(), &CFlashView::UnitShown,
+                         [this] { Shown.emplace_back(View->UnitBuffer()); });
+    }
+    void Load(const std::string& text) {
+        Text = text;
+        Settings.TextLength = static_cast<int32_t>(Text.size());
+        View->SetText(Text.c_str());
+    }
+    // The clock moves on and the wake comes.
+    void Advance(uint32_t ms) {
+        Fakes.Clock.Advance(ms);
+        Wake.Fire();
+    }
+    // n gap-and-show steps.
+    void Cycle(int n) {
+        for (int i = 0; i < n; ++i) {
+            Advance(Settings.freq);
+            Advance(Settings.durat);
+        }
+    }
+    // Lets the repaint that a change asks for happen.
+    static void Settle() { QCoreApplication::processEvents(); }
+
+    CFakeServices Fakes;
+    CFakeWakeTimer Wake;
+    CReadingSettings Settings;
+    std::unique_ptr<CTestView> View;
+    std::string Text;
+    std::vector<std::string> Shown;
+};
