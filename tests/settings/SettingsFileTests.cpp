@@ -89,38 +89,36 @@ TEST(SettingsFile, Save_Failing_ReportsWhyAndLeavesEverythingAsItWas) {
 }
 
 TEST(SettingsFile, Load_BringsEachValueWithinItsBounds) {
-    const struct {
-        std::string File;
-        int32_t (*Get)(const CReadingSettings&);
-        int32_t Expected;
-    } cases[] = {
-        {"[MAIN]\nMaxText=1000", [](const CReadingSettings& s) { return s.MaxText; }, 999},
-        {"[MAIN]\nMaxText=-5", [](const CReadingSettings& s) { return s.MaxText; }, 1},
-        {"[MAIN]\nMinText=4000000", [](const CReadingSettings& s) { return s.MinText; }, 999},
-        {"[MAIN]\nMinText=-7", [](const CReadingSettings& s) { return s.MinText; }, -7},
-        {"[MAIN]\nWidth=0", [](const CReadingSettings& s) { return s.Width; }, 1},
-        {"[MAIN]\nWidth=3001", [](const CReadingSettings& s) { return s.Width; }, 3000},
-        {"[MAIN]\nUcOffset=-1", [](const CReadingSettings& s) { return s.UcOffset; }, 0},
-        {"[MAIN]\nUcOffset=64", [](const CReadingSettings& s) { return s.UcOffset; }, 63},
-        {"[MAIN]\nfreq=0", [](const CReadingSettings& s) { return int32_t(s.freq); }, 1},
-        {"[MAIN]\ndurat=4294967295", [](const CReadingSettings& s) { return int32_t(s.durat); }, 1},
-        {"[MAIN]\nfreq=30001", [](const CReadingSettings& s) { return int32_t(s.freq); }, 30000},
-        {"[LogFont]\nHeight=-2147483648", [](const CReadingSettings& s) { return s.Font.lfHeight; },
-         INT32_MIN},
-        {"[LogFont]\nHeight=20", [](const CReadingSettings& s) { return s.Font.lfHeight; }, -20},
-        {"[LogFont]\nItalic=257",
-         [](const CReadingSettings& s) { return int32_t(s.Font.lfItalic); }, 1},
-        {"[LogFont]\nCharSet=0",
-         [](const CReadingSettings& s) { return int32_t(s.Font.lfCharSet); }, 204},
-        {"[POSITION]\nStep=65538", [](const CReadingSettings& s) { return int32_t(s.Book.Step); },
-         2},
+    const std::pair<std::string, std::string> cases[] = {
+        {"[MAIN]\nMaxText=1000", "\nMaxText=999\n"},
+        {"[MAIN]\nMaxText=-5", "\nMaxText=1\n"},
+        {"[MAIN]\nMinText=4000000", "\nMinText=999\n"},
+        {"[MAIN]\nMinText=-7", "\nMinText=-7\n"},
+        {"[MAIN]\nWidth=0", "\nWidth=1\n"},
+        {"[MAIN]\nWidth=3001", "\nWidth=3000\n"},
+        {"[MAIN]\nUcOffset=-1", "\nUcOffset=0\n"},
+        {"[MAIN]\nUcOffset=64", "\nUcOffset=63\n"},
+        {"[MAIN]\nfreq=0", "\nfreq=1\n"},
+        {"[MAIN]\nfreq=30001", "\nfreq=30000\n"},
+        {"[MAIN]\ndurat=4294967295", "\ndurat=1\n"},
+        {"[LogFont]\nItalic=257", "\nItalic=1\n"},
+        {"[LogFont]\nHeight=-2147483648", "\nHeight=-2147483648\n"},
+        {"[LogFont]\nCharSet=0", "\nCharSet=204\n"},
+        {"[POSITION]\nStep=65538", "\nStep=2\n"},
     };
-    for (const auto& c : cases) {
-        SCOPED_TRACE(c.File);
+    for (const auto& [file, line] : cases) {
+        SCOPED_TRACE(file);
         CReadingSettings settings;
-        settings.LoadFrom(CProfileFile::FromText(c.File), SettingsFileMode::SettingsOnly, 0);
-        EXPECT_EQ(c.Get(settings), c.Expected);
+        settings.LoadFrom(CProfileFile::FromText(file), SettingsFileMode::SettingsOnly, 0);
+        CProfileFile stored;
+        settings.StoreTo(stored);
+        settings.Book.WritePosition(stored, SettingsFileMode::SettingsOnly);
+        EXPECT_NE(stored.Text().find(line), std::string::npos) << stored.Text();
     }
+    CReadingSettings settings; // heights are stored negated
+    settings.LoadFrom(CProfileFile::FromText("[LogFont]\nHeight=20"),
+                      SettingsFileMode::SettingsOnly, 0);
+    EXPECT_EQ(settings.Font.lfHeight, -20);
 }
 
 TEST(SettingsFile, Load_TextKeysTakeOnlyWhatFits) {
