@@ -62,7 +62,7 @@ bool CReadingSettings::SaveToFile(const std::string& fileName, SettingsFileMode 
 }
 
 bool CReadingSettings::LoadFromFile(const std::string& fileName, SettingsFileMode mode,
-                                   int32_t textLength, std::string* error) {
+                                    int32_t textLength, std::string* error) {
     CProfileFile file;
     const bool readable = file.Load(fileName, error);
     if (!readable)
