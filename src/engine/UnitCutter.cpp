@@ -23,8 +23,6 @@
 
 namespace {
 
-constexpr int MaxStopSymbols = CReadingSettings::StopSymbolsSize - 1;
-
 // How far beyond MaxText the end test looks for the NUL, so that the words of a
 // packed unit usually lie in bytes known to be readable.
 constexpr int Lookahead = 31;
@@ -55,23 +53,23 @@ int CopyWord(const char* word, char* out, int limit) {
     return n;
 }
 
-// MaxText into 1..999 and MinText to at most 999: no settings value may make a unit
-// longer than the unit buffer or stop the cursor.
+// MaxText and MinText within the bounds of the settings table: no settings value may
+// make a unit longer than the unit buffer or stop the cursor.
 struct SLimits {
     int MaxText;
     int MinText;
 };
 
 SLimits LimitsOf(const CReadingSettings& settings) {
-    return {std::clamp(settings.MaxText, 1, MaxUnitBudget),
-            std::min(settings.MinText, MaxUnitBudget)};
+    return {SettingsTable::MaxText.Bounded(settings.MaxText),
+            SettingsTable::MinText.Bounded(settings.MinText)};
 }
 
 // The stop symbols of one call, as a 256-bit set: the settings may change between units.
 class CStopSet {
 public:
     explicit CStopSet(const char* symbols) {
-        for (int i = 0; i < MaxStopSymbols && symbols[i] != '\0'; ++i) {
+        for (int i = 0; i < CReadingSettings::MaxStopSymbols && symbols[i] != '\0'; ++i) {
             const auto b = static_cast<uint8_t>(symbols[i]);
             Bits[b >> 6] |= uint64_t{1} << (b & 63);
         }
@@ -88,22 +86,24 @@ private:
 
 bool IsUnconditional(char stop, const CReadingSettings& settings) {
     const char* symbols = settings.StopSimbols;
-    const char* end = symbols + strnlen(symbols, MaxStopSymbols);
+    const char* end = symbols + strnlen(symbols, CReadingSettings::MaxStopSymbols);
     const char* part = std::min(settings.UnconditionalPart(), end);
     return std::find(part, end, stop) != end;
+}
+
+// Length of the unit that ends at the stop byte cursor[len] (or the NUL there). A stop
+// symbol right before a line break is dropped: the break already ends it.
+int LengthWithStop(const char* cursor, int len) {
+    if (cursor[len] == '\0')
+        return len;
+    const char after = cursor[len + 1];
+    return after != '\n' && after != '\r' ? len + 1 : len;
 }
 
 // ---- The plain byte loops ----
 
 const char* CutAtStop(const char* cursor, int len, char* unit, const CStopSet& stops) {
-    int unitLength = len;
-    const char stop = cursor[len];
-    if (stop != '\0') {
-        // A stop symbol right before a line break is dropped: the break already ends it.
-        const char after = cursor[len + 1];
-        if (after != '\n' && after != '\r')
-            ++unitLength;
-    }
+    const int unitLength = LengthWithStop(cursor, len);
     std::memcpy(unit, cursor, static_cast<std::size_t>(unitLength));
     unit[unitLength] = '\0';
 
@@ -144,7 +144,8 @@ int SymbolCount(const char* symbols) {
     const __m128i head = _mm_loadu_si128(reinterpret_cast<const __m128i*>(symbols));
     const auto nuls =
         static_cast<uint32_t>(_mm_movemask_epi8(_mm_cmpeq_epi8(head, _mm_setzero_si128())));
-    return nuls != 0 ? std::countr_zero(nuls) : static_cast<int>(strnlen(symbols, MaxStopSymbols));
+    return nuls != 0 ? std::countr_zero(nuls)
+                     : static_cast<int>(strnlen(symbols, CReadingSettings::MaxStopSymbols));
 }
 
 uint64_t LowBits(int n) {
@@ -288,12 +289,7 @@ const char* CutFast(const char* cursor, char* unit, const CReadingSettings& sett
     if (len < minText && stop != '\0' && !IsUnconditional(stop, settings))
         return Pack(window, cursor, unit, minText);
 
-    int unitLength = len;
-    if (stop != '\0') {
-        const char after = cursor[len + 1];
-        if (after != '\n' && after != '\r')
-            ++unitLength;
-    }
+    const int unitLength = LengthWithStop(cursor, len);
     CopyBlocks(cursor, unit, unitLength, false);
     unit[unitLength] = '\0';
 

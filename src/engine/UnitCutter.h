@@ -1,15 +1,16 @@
 #pragma once
 
+#include "settings/SettingsTable.h"
+
 #include <cstddef>
 
-class CReadingSettings;
+// Largest MaxText, MinText and packing budget the cutter uses: the largest the
+// settings allow. Larger values are brought down to it.
+inline constexpr int MaxUnitBudget = SettingsTable::MaxUnitLength;
 
-// The unit buffer holds one display unit and its NUL: at most 1001 + 1 bytes.
-inline constexpr std::size_t UnitBufferSize = 1002;
-
-// Largest MaxText, MinText and packing budget the cutter uses; larger values are
-// brought down to it, so that the longest unit (budget + 1 bytes) and its NUL fit.
-inline constexpr int MaxUnitBudget = static_cast<int>(UnitBufferSize) - 3;
+// The unit buffer holds one display unit and its NUL: the longest unit is a budget
+// of words and the space after the last one, plus room for the stop symbol kept.
+inline constexpr std::size_t UnitBufferSize = MaxUnitBudget + 3;
 
 // Index of the first NUL among the first n bytes of text, or -1; n <= 0 gives -1.
 // Reads no byte after the first NUL.

@@ -5,6 +5,7 @@
 #include "panel/ViewControl.h"
 #include "platform/Dialogs.h"
 #include "settings/ReadingSettings.h"
+#include "settings/SettingsTable.h"
 #include "view/ColorRef.h"
 
 #include <QLineEdit>
@@ -78,6 +79,12 @@ CReadingOptionsPage::CReadingOptionsPage(CReadingSettings& settings, IViewContro
     : QWidget(parent), Settings(settings), View(view), Dialogs(dialogs),
       ui(std::make_unique<Ui::ReadingOptionsPage>()) {
     ui->setupUi(this);
+    for (const auto& [spin, setting] : {std::pair{ui->BetweenSpin, SettingsTable::Between},
+                                        {ui->DurationSpin, SettingsTable::Duration},
+                                        {ui->MaxSpin, SettingsTable::MaxText},
+                                        {ui->MinSpin, SettingsTable::MinText},
+                                        {ui->WidthSpin, SettingsTable::Width}})
+        spin->setRange(setting.Low, setting.High);
 
     SetUpNumber(Pair(Field::Between), Field::Between, ui->BetweenSpin);
     SetUpNumber(Pair(Field::Duration), Field::Duration, ui->DurationSpin);

@@ -1,5 +1,8 @@
 #include "platform/ProfileFile.h"
 
+#include "platform/Decimal.h"
+#include "platform/UniqueFd.h"
+
 #include <algorithm>
 #include <cerrno>
 #include <fcntl.h>
@@ -114,24 +117,6 @@ bool IsStorableKey(std::string_view key) {
            name.front() != ';' && name.front() != '[';
 }
 
-int32_t ParseInt(std::string_view text) {
-    std::size_t at = text.find_first_not_of(Blanks);
-    if (at == std::string_view::npos) {
-        return 0;
-    }
-    bool negative = false;
-    if (text[at] == '+' || text[at] == '-') {
-        negative = text[at] == '-';
-        ++at;
-    }
-    // Unsigned arithmetic wraps, which gives the 32-bit wrap of the value read.
-    uint32_t value = 0;
-    for (; at < text.size() && text[at] >= '0' && text[at] <= '9'; ++at) {
-        value = value * 10U + static_cast<uint32_t>(text[at] - '0');
-    }
-    return static_cast<int32_t>(negative ? 0U - value : value);
-}
-
 std::string ErrnoText(int code) {
     return std::system_category().message(code);
 }
@@ -146,33 +131,6 @@ bool Fail(std::string* error, std::string message) {
 std::string Quoted(const std::string& path) {
     return "\"" + path + "\"";
 }
-
-class CFd {
-public:
-    explicit CFd(int fd) : Fd(fd) {}
-    ~CFd() { Close(); }
-    CFd(const CFd&) = delete;
-    CFd& operator=(const CFd&) = delete;
-
-    int Get() const { return Fd; }
-    bool IsOpen() const { return Fd >= 0; }
-    void Reset(int fd) {
-        Close();
-        Fd = fd;
-    }
-    // The result of close(2): a late write error can surface only here.
-    int Close() {
-        if (Fd < 0) {
-            return 0;
-        }
-        const int result = ::close(Fd);
-        Fd = -1;
-        return result;
-    }
-
-private:
-    int Fd;
-};
 
 // The temporary file of a save; removed unless the save commits it.
 class CTempFile {
@@ -218,7 +176,7 @@ public:
     const std::string& PathName() const { return Path; }
 
 private:
-    CFd File{-1};
+    CUniqueFd File;
     std::string Path;
     bool Committed = false;
 };
@@ -287,8 +245,9 @@ std::optional<std::string> FinalTarget(std::string path, std::string* error) {
 // Makes the rename itself durable. Not every file system can sync a folder, and the
 // file is already complete either way, so a failure here does not fail the save.
 void SyncFolder(const std::string& folder) {
-    CFd dir(::open(folder.empty() ? "." : folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC));
-    if (dir.IsOpen()) {
+    const CUniqueFd dir(
+        ::open(folder.empty() ? "." : folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC));
+    if (dir.IsValid()) {
         ::fsync(dir.Get());
     }
 }
@@ -327,8 +286,8 @@ CProfileFile CProfileFile::FromText(std::string_view bytes) {
 
 bool CProfileFile::Load(const std::string& path, std::string* error) {
     // O_NONBLOCK keeps a FIFO from hanging the open; it is refused below.
-    CFd file(::open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK | O_NOCTTY));
-    if (!file.IsOpen()) {
+    const CUniqueFd file(::open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK | O_NOCTTY));
+    if (!file.IsValid()) {
         if (errno == ENOENT) {
             *this = CProfileFile();
             return true;
@@ -438,7 +397,7 @@ int32_t CProfileFile::GetInt(std::string_view section, std::string_view key,
         return fallback;
     }
     const std::string_view text = Lines[*index].Text;
-    return ParseInt(ValueOf(text, ParseLine(text)));
+    return ParseDecimal(ValueOf(text, ParseLine(text)));
 }
 
 std::string CProfileFile::GetString(std::string_view section, std::string_view key,

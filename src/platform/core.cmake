@@ -1,4 +1,5 @@
 target_sources(skimmet_core PRIVATE
     ${CMAKE_CURRENT_LIST_DIR}/Clock.cpp
+    ${CMAKE_CURRENT_LIST_DIR}/Decimal.cpp
     ${CMAKE_CURRENT_LIST_DIR}/ProfileFile.cpp
 )

@@ -1,12 +1,11 @@
 #include "settings/ReadingSettings.h"
 
+#include "settings/SettingsTable.h"
+
 #include <algorithm>
 #include <cstring>
 
 namespace {
-constexpr char DefaultStopSymbols[] = ",;.:?!\n\r";
-constexpr char DefaultFaceName[] = "Arial Black";
-constexpr int MaxStopSymbols = CReadingSettings::StopSymbolsSize - 1;
 
 std::string EncodeStopSymbols(const char* symbols) {
     std::string text;
@@ -58,34 +57,18 @@ CReadingSettings::CReadingSettings() {
 }
 
 void CReadingSettings::ResetDefaults() {
+    for (const auto& setting : SettingsTable::MainInts)
+        setting.Set(*this, setting.Default);
+    for (const auto& setting : SettingsTable::FontInts)
+        setting.Set(*this, setting.Default);
     std::memset(StopSimbols, 0, sizeof StopSimbols);
-    std::memcpy(StopSimbols, DefaultStopSymbols, sizeof DefaultStopSymbols);
-    Width = 600;
-    DisplaySettingNum = 0;
-    TexColor = 0x00FFFFFF;
-    BkgColor = 0;
-    MaxText = 32;
-    MinText = 12;
-    freq = 400;
-    durat = 700;
-    UcOffset = 2;
-    Book.Reset();
-
-    Font.lfHeight = -48;
-    Font.lfEscapement = 0;
-    Font.lfOrientation = 0;
-    Font.lfWeight = 0;
-    Font.lfItalic = 0;
-    Font.lfUnderline = 0;
-    Font.lfStrikeOut = 0;
-    Font.lfCharSet = 204;
-    Font.lfOutPrecision = 0;
-    Font.lfClipPrecision = 0;
-    Font.lfQuality = 0;
-    Font.lfPitchAndFamily = 48;
+    std::memcpy(StopSimbols, SettingsTable::DefaultStopSymbols,
+                sizeof SettingsTable::DefaultStopSymbols);
     // Only the name and its terminator: the rest of the field keeps what the font
     // dialog left there.
-    std::memcpy(Font.lfFaceName, DefaultFaceName, sizeof DefaultFaceName);
+    std::memcpy(Font.lfFaceName, SettingsTable::DefaultFaceName,
+                sizeof SettingsTable::DefaultFaceName);
+    Book.Reset();
 }
 
 const char* CReadingSettings::UnconditionalPart() const {

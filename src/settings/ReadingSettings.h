@@ -1,6 +1,6 @@
 #pragma once
 
-#include "platform/LogFont.h"
+#include "settings/LogFont.h"
 #include "settings/PositionBook.h"
 
 #include <cstdint>
@@ -21,6 +21,7 @@ enum class SplitDirection { Forward, Back };
 class CReadingSettings {
 public:
     static constexpr int StopSymbolsSize = 64; // 63 characters and the NUL
+    static constexpr int MaxStopSymbols = StopSymbolsSize - 1;
     static constexpr uint32_t StatusColor = 0x008000FF;
 
     CReadingSettings();
@@ -48,7 +49,10 @@ public:
     // Settings files. SaveToFile commits the whole file at once or leaves the old one.
     bool SaveToFile(const std::string& fileName, SettingsFileMode mode,
                     std::string* error = nullptr) const;
-    bool LoadFromFile(const std::string& fileName, SettingsFileMode mode, int32_t textLength);
+    // A file that cannot be read gives the defaults, like a file without keys; false
+    // (with why in error) then, or when the position cannot be placed.
+    bool LoadFromFile(const std::string& fileName, SettingsFileMode mode, int32_t textLength,
+                      std::string* error = nullptr);
     void StoreTo(CProfileFile& file) const; // MAIN and LogFont sections
     bool LoadFrom(const CProfileFile& file, SettingsFileMode mode, int32_t textLength);
 
@@ -62,17 +66,18 @@ public:
     // the list or without text, nullptr (offset kept) for an entry outside the text.
     const char* GetBookmark(int index, int32_t& offset) const;
 
+    // The defaults and bounds of these fields are in SettingsTable.h.
     char StopSimbols[StopSymbolsSize] = {};
-    int32_t Width = 600;
+    int32_t Width = 0;
     int32_t DisplaySettingNum = 0;
-    uint32_t TexColor = 0x00FFFFFF; // 0x00BBGGRR
+    uint32_t TexColor = 0; // 0x00BBGGRR
     uint32_t BkgColor = 0;
-    int32_t MaxText = 32;
-    int32_t MinText = 12;
-    uint32_t freq = 400;  // gap before each unit, ms ("Between:")
-    uint32_t durat = 700; // time a unit is shown, ms ("Duration:")
+    int32_t MaxText = 0;
+    int32_t MinText = 0;
+    uint32_t freq = 0;  // gap before each unit, ms ("Between:")
+    uint32_t durat = 0; // time a unit is shown, ms ("Duration:")
     int32_t TextLength = 0;
     CPositionBook Book;
-    int32_t UcOffset = 2;
-    LogFont Font; // all zero until ResetDefaults; lfWidth only the font dialog sets
+    int32_t UcOffset = 0;
+    LogFont Font; // lfWidth only the font dialog sets
 };

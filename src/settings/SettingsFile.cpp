@@ -1,39 +1,36 @@
 // The settings file: sections MAIN, LogFont and POSITION of an INI file.
 #include "platform/ProfileFile.h"
 #include "settings/ReadingSettings.h"
+#include "settings/SettingsTable.h"
 
 #include <algorithm>
+#include <array>
 #include <cstring>
 #include <string>
 
 namespace {
-constexpr std::string_view MainSection = "MAIN";
-constexpr std::string_view FontSection = "LogFont";
-constexpr std::string_view PositionSection = "POSITION";
+using namespace SettingsTable;
 
-// Reading buffers as the format has always used them: a stop-symbol text form of up
-// to 66 characters (so that one too long is seen as too long), a face name of 31.
-constexpr std::size_t StopSymbolsReadSize = 67;
-
-// Bounds that keep every value read from a file within what the options pages
-// accept, so that no file can stall or break the reading.
-constexpr int32_t MaxUnitLength = 999;
-constexpr int32_t MaxPhaseTime = 30000;
-constexpr int32_t MaxWidth = 3000;
-
-// Heights are stored negated; wrap rather than overflow on the one value that has no
-// negation.
-int32_t Negate(int32_t value) {
-    return static_cast<int32_t>(0u - static_cast<uint32_t>(value));
+std::string_view FaceNameOf(const LogFont& font) {
+    return {font.lfFaceName, strnlen(font.lfFaceName, LogFont::FaceSize - 1)};
 }
 
-uint8_t LowByte(int32_t value) {
-    return static_cast<uint8_t>(value & 0xFF);
+template <std::size_t N>
+void WriteInts(CProfileFile& file, std::string_view section,
+               const std::array<SIntSetting, N>& settings, const CReadingSettings& from) {
+    for (const SIntSetting& setting : settings)
+        file.WriteInt(section, setting.Key, setting.Get(from));
 }
 
-uint32_t ReadPhaseTime(const CProfileFile& file, std::string_view key, uint32_t current) {
-    const int32_t value = file.GetInt(MainSection, key, static_cast<int32_t>(current));
-    return static_cast<uint32_t>(std::clamp(value, 1, MaxPhaseTime));
+// Each value read falls back to the default and is brought within its bounds, so that
+// no file can stall or break the reading.
+template <std::size_t N>
+void ReadInts(const CProfileFile& file, std::string_view section,
+              const std::array<SIntSetting, N>& settings, CReadingSettings& into) {
+    for (const SIntSetting& setting : settings) {
+        if (setting.Read)
+            setting.Set(into, setting.Bounded(file.GetInt(section, setting.Key, setting.Default)));
+    }
 }
 
 std::string BookmarkKey(int index) {
@@ -42,31 +39,10 @@ std::string BookmarkKey(int index) {
 } // namespace
 
 void CReadingSettings::StoreTo(CProfileFile& file) const {
-    file.WriteInt(MainSection, "BkgColor", static_cast<int32_t>(BkgColor));
-    file.WriteInt(MainSection, "DisplaySettingNum", DisplaySettingNum);
-    file.WriteInt(MainSection, "durat", static_cast<int32_t>(durat));
-    file.WriteInt(MainSection, "freq", static_cast<int32_t>(freq));
-    file.WriteInt(MainSection, "MaxText", MaxText);
-    file.WriteInt(MainSection, "MinText", MinText);
-    file.WriteInt(MainSection, "UcOffset", UcOffset);
-    file.WriteInt(MainSection, "Width", Width);
-    file.WriteInt(MainSection, "TexColor", static_cast<int32_t>(TexColor));
-    file.WriteString(MainSection, "StopSimbols", GetStopSymbolsText());
-
-    file.WriteInt(FontSection, "Height", Negate(Font.lfHeight));
-    file.WriteInt(FontSection, "CharSet", Font.lfCharSet);
-    file.WriteInt(FontSection, "Escapement", Font.lfEscapement);
-    file.WriteInt(FontSection, "Orientation", Font.lfOrientation);
-    file.WriteInt(FontSection, "Weight", Font.lfWeight);
-    file.WriteInt(FontSection, "Italic", Font.lfItalic);
-    file.WriteInt(FontSection, "Underline", Font.lfUnderline);
-    file.WriteInt(FontSection, "StrikeOut", Font.lfStrikeOut);
-    file.WriteInt(FontSection, "OutPrecision", Font.lfOutPrecision);
-    file.WriteInt(FontSection, "ClipPrecision", Font.lfClipPrecision);
-    file.WriteInt(FontSection, "Quality", Font.lfQuality);
-    file.WriteInt(FontSection, "PitchAndFamily", Font.lfPitchAndFamily);
-    file.WriteString(FontSection, "FaceName",
-                     std::string(Font.lfFaceName, strnlen(Font.lfFaceName, LogFont::FaceSize - 1)));
+    WriteInts(file, MainSection, MainInts, *this);
+    file.WriteString(MainSection, StopSymbolsKey, GetStopSymbolsText());
+    WriteInts(file, FontSection, FontInts, *this);
+    file.WriteString(FontSection, FaceNameKey, FaceNameOf(Font));
 }
 
 bool CReadingSettings::SaveToFile(const std::string& fileName, SettingsFileMode mode,
@@ -86,54 +62,27 @@ bool CReadingSettings::SaveToFile(const std::string& fileName, SettingsFileMode 
 }
 
 bool CReadingSettings::LoadFromFile(const std::string& fileName, SettingsFileMode mode,
-                                    int32_t textLength) {
-    // A file that cannot be read gives the defaults, like a file without keys.
+                                    int32_t textLength, std::string* error) {
     CProfileFile file;
-    if (!file.Load(fileName))
+    const bool readable = file.Load(fileName, error);
+    if (!readable)
         file = CProfileFile();
-    return LoadFrom(file, mode, textLength);
+    return LoadFrom(file, mode, textLength) && readable;
 }
 
 bool CReadingSettings::LoadFrom(const CProfileFile& file, SettingsFileMode mode,
                                 int32_t textLength) {
     ResetDefaults();
-
-    BkgColor =
-        static_cast<uint32_t>(file.GetInt(MainSection, "BkgColor", static_cast<int32_t>(BkgColor)));
-    DisplaySettingNum = file.GetInt(MainSection, "DisplaySettingNum", 0);
-    durat = ReadPhaseTime(file, "durat", durat);
-    freq = ReadPhaseTime(file, "freq", freq);
-    MaxText = std::clamp(file.GetInt(MainSection, "MaxText", MaxText), 1, MaxUnitLength);
-    MinText = std::min(file.GetInt(MainSection, "MinText", MinText), MaxUnitLength);
-    UcOffset = std::clamp(file.GetInt(MainSection, "UcOffset", UcOffset), 0, StopSymbolsSize - 1);
-    Width = std::clamp(file.GetInt(MainSection, "Width", Width), 1, MaxWidth);
-    TexColor =
-        static_cast<uint32_t>(file.GetInt(MainSection, "TexColor", static_cast<int32_t>(TexColor)));
+    ReadInts(file, MainSection, MainInts, *this);
     SetStopSymbolsText(
-        file.GetString(MainSection, "StopSimbols", GetStopSymbolsText(), StopSymbolsReadSize));
-
-    const std::string face = file.GetString(
-        FontSection, "FaceName",
-        std::string_view(Font.lfFaceName, strnlen(Font.lfFaceName, LogFont::FaceSize - 1)),
-        LogFont::FaceSize);
+        file.GetString(MainSection, StopSymbolsKey, GetStopSymbolsText(), StopSymbolsReadSize));
+    ReadInts(file, FontSection, FontInts, *this);
+    const std::string face =
+        file.GetString(FontSection, FaceNameKey, DefaultFaceName, LogFont::FaceSize);
     // The name and its terminator only; what lies after them in the field stays.
     const std::size_t faceLength = std::min(face.size(), std::size_t{LogFont::FaceSize - 1});
     std::memcpy(Font.lfFaceName, face.data(), faceLength);
     Font.lfFaceName[faceLength] = '\0';
-    Font.lfHeight = Negate(file.GetInt(FontSection, "Height", Negate(Font.lfHeight)));
-    Font.lfEscapement = file.GetInt(FontSection, "Escapement", Font.lfEscapement);
-    Font.lfOrientation = file.GetInt(FontSection, "Orientation", Font.lfOrientation);
-    Font.lfWeight = file.GetInt(FontSection, "Weight", Font.lfWeight);
-    Font.lfItalic = LowByte(file.GetInt(FontSection, "Italic", Font.lfItalic));
-    Font.lfUnderline = LowByte(file.GetInt(FontSection, "Underline", Font.lfUnderline));
-    Font.lfStrikeOut = LowByte(file.GetInt(FontSection, "StrikeOut", Font.lfStrikeOut));
-    Font.lfOutPrecision = LowByte(file.GetInt(FontSection, "OutPrecision", Font.lfOutPrecision));
-    Font.lfClipPrecision = LowByte(file.GetInt(FontSection, "ClipPrecision", Font.lfClipPrecision));
-    Font.lfQuality = LowByte(file.GetInt(FontSection, "Quality", Font.lfQuality));
-    Font.lfPitchAndFamily =
-        LowByte(file.GetInt(FontSection, "PitchAndFamily", Font.lfPitchAndFamily));
-    // CharSet is written but deliberately not read: the character set stays the
-    // default whatever a file says.
 
     if (textLength != 0)
         TextLength = textLength;

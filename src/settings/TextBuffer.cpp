@@ -1,5 +1,7 @@
 #include "settings/TextBuffer.h"
 
+#include "platform/UniqueFd.h"
+
 #include <algorithm>
 #include <cerrno>
 #include <fcntl.h>
@@ -8,22 +10,6 @@
 #include <unistd.h>
 
 namespace {
-// Closes the descriptor on every path out of Load.
-class FileHandle {
-public:
-    explicit FileHandle(int fd) : Fd(fd) {}
-    ~FileHandle() {
-        if (Fd >= 0)
-            ::close(Fd);
-    }
-    FileHandle(const FileHandle&) = delete;
-    FileHandle& operator=(const FileHandle&) = delete;
-    int Get() const { return Fd; }
-
-private:
-    int Fd;
-};
-
 // Reads exactly size bytes; false on an error or when the file turns out shorter
 // than it was when its size was taken.
 bool ReadAll(int fd, char* into, uint64_t size, const CTextBuffer::Progress& progress,
@@ -70,7 +56,7 @@ std::optional<CTextBuffer> CTextBuffer::Load(const std::string& path, TextLoadEr
                                              const Progress& progress) {
     // O_NONBLOCK keeps the open of a FIFO from waiting for a writer; it changes
     // nothing for the regular files that are read.
-    const FileHandle file(::open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK));
+    const CUniqueFd file(::open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK));
     struct stat info {};
     if (file.Get() < 0 || ::fstat(file.Get(), &info) != 0 || !S_ISREG(info.st_mode)) {
         error = TextLoadError::CannotOpen;

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "platform/LogFont.h"
+#include "settings/LogFont.h"
 
 #include <QFont>
 

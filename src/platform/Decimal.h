@@ -1,0 +1,9 @@
+#pragma once
+
+#include <cstdint>
+#include <string_view>
+
+// The whole number at the start of text as the Windows profile calls read it: blanks
+// (spaces and tabs), a sign, then digits up to the first other character. More digits
+// than 32 bits hold wrap, as they always have in settings files; no digits give 0.
+int32_t ParseDecimal(std::string_view text);
