@@ -1,6 +1,6 @@
 #include "TempFolder.h"
 #include "settings/TextBuffer.h"
-#include "settings/UnitsCommand.h"
+#include "app/UnitsCommand.h"
 
 #include <gtest/gtest.h>
 
