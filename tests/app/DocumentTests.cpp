@@ -64,31 +64,6 @@ public:
     }
 };
 
-TEST_F(Documents, Open_ChosenText_LoadedStoppedAtItsStartWithItsNameInTheTitle) {
-    const QString path = WriteText(QStringLiteral("book.txt"), TextA);
-
-    OpenFromMenu(path);
-
-    EXPECT_EQ(Fakes.Dialogs.LastFileTitle, QStringLiteral("Open for Skimmet..."));
-    EXPECT_EQ(Fakes.Dialogs.LastFileFilters,
-              QStringList({QStringLiteral("Text files (*.TXT)"), QStringLiteral("All Files (*)")}));
-    EXPECT_EQ(Fakes.Dialogs.LastDefaultSuffix, QStringLiteral("txt"));
-    EXPECT_TRUE(Fakes.Dialogs.Messages.empty());
-    EXPECT_EQ(Frame->windowTitle(), QStringLiteral("Skimmet: [book.txt]"));
-    EXPECT_FALSE(Frame->windowIcon().isNull());
-    EXPECT_TRUE(Frame->windowState() & Qt::WindowMaximized);
-    EXPECT_EQ(View().PlayFlags(), CFlashView::TextLoadedBit | CFlashView::StoppedBit);
-    EXPECT_EQ(QByteArray(View().TextStart()), TextA);
-    EXPECT_EQ(Offset(), 0);
-    EXPECT_EQ(Frame->Settings().TextLength, TextA.size());
-    EXPECT_EQ(Frame->Document().OpenPath(), path);
-    // The reading commands follow the loaded text at once.
-    EXPECT_TRUE(Frame->ActionFor(Id::Run)->isEnabled());
-    EXPECT_TRUE(Frame->ActionFor(Id::Stop)->isChecked());
-    EXPECT_TRUE(Frame->ActionFor(Id::SaveFileSettings)->isEnabled());
-    EXPECT_FALSE(Frame->ActionFor(Id::AddBookmark)->isEnabled());
-}
-
 TEST_F(Documents, OpenAnotherOrTheSame_PositionAndBookmarksGoToTheCompanionAndComeBack) {
     const QString a = WriteText(QStringLiteral("a.txt"), TextA);
     const QString b = WriteText(QStringLiteral("b.txt"), TextB);
