@@ -372,44 +372,6 @@ TEST_F(Documents, SaveAsDefault_ConfigFolderBlockedByAFile_ErrorSavingFile) {
     EXPECT_EQ(Fakes.Dialogs.Messages[0].Icon, MessageIcon::Warning);
 }
 
-TEST_F(Documents, EveryDialogCancelled_NothingChanges) {
-    const QString a = WriteText(QStringLiteral("a.txt"), TextA);
-    OpenFromMenu(a);
-    ASSERT_TRUE(Frame->Settings().SetPosition(8));
-    Frame->Settings().AddBookmark();
-    Frame->Settings().freq = 222;
-    const Visible before = Seen();
-
-    Frame->ExecuteCommand(Id::FileOpen);     // Cancel
-    Frame->ExecuteCommand(Id::LoadSettings); // Cancel
-    Fakes.Dialogs.ConfirmAnswers.push_back(false);
-    Frame->ExecuteCommand(Id::SaveAsDefault); // No
-
-    EXPECT_EQ(Seen(), before);
-    EXPECT_EQ(Frame->Settings().freq, 222u);
-    EXPECT_TRUE(Fakes.Dialogs.Messages.empty());
-    EXPECT_EQ(Fakes.Dialogs.Confirmations.size(), 1u);
-    EXPECT_FALSE(QFileInfo::exists(ConfigHome()));
-    EXPECT_FALSE(QFileInfo::exists(a + QStringLiteral(".skm")));
-}
-
-TEST_F(Documents, WithoutText_LoadSettingsTakesThemSaveOfThisFileAndAddBookmarkDoNothing) {
-    Fakes.Dialogs.FileAnswers.push_back(
-        WriteText(QStringLiteral("slow.ini"), "[MAIN]\ndurat=1500\n"));
-
-    Frame->ExecuteCommand(Id::LoadSettings);
-    Frame->ExecuteCommand(Id::SaveFileSettings);
-    Frame->OnAddBookmark();
-    Frame->close();
-
-    EXPECT_EQ(Frame->Settings().durat, 1500u);
-    EXPECT_EQ(View().PlayFlags() & CFlashView::TextLoadedBit, 0u);
-    EXPECT_EQ(Frame->Settings().Book.BookmarksNum, 0);
-    EXPECT_TRUE(Fakes.Dialogs.Messages.empty());
-    EXPECT_EQ(QDir(Folder.path()).entryList(QDir::NoDotAndDotDot | QDir::AllEntries),
-              QStringList{QStringLiteral("slow.ini")});
-}
-
 // A text of 16 chunks, read on a clock that moves stepMs at each chunk.
 class ReadingProgress : public Documents {
 public:
