@@ -30,7 +30,7 @@ run: build
 # Leaks that belong to Qt's and fontconfig's process-lifetime caches are listed, with
 # the reason for each, in scripts/lsan.supp.
 SANITIZE_ENV = QT_QPA_PLATFORM=offscreen \
-	ASAN_OPTIONS=detect_leaks=1:strict_string_checks=1 \
+	ASAN_OPTIONS=detect_leaks=1 \
 	LSAN_OPTIONS=suppressions=$(CURDIR)/scripts/lsan.supp:print_suppressions=0 \
 	UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1
 
