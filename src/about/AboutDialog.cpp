@@ -1,18 +1,25 @@
 #include "about/AboutDialog.h"
 
-#include "about/AppResources.h"
 #include "about/LinkLabel.h"
+#include "app/AppResources.h"
 #include "ui_AboutDialog.h"
 
 namespace {
 const QString HomePageAddress = QStringLiteral(SKIMMET_HOME_PAGE);
 const QString MailLink = QStringLiteral("mailto:" SKIMMET_MAIL "?subject=Skimmet");
+
+// The box names the release by major and minor number, as CMake's project version has it.
+QString VersionText() {
+    return QStringLiteral("Skimmet Version %1")
+        .arg(QString::fromLatin1(SKIMMET_VERSION).section(QLatin1Char('.'), 0, 1));
+}
 } // namespace
 
 CAboutDialog::CAboutDialog(IUrlOpener& opener, QWidget* parent)
     : QDialog(parent), Form(std::make_unique<Ui::AboutDialog>()) {
     InitAppResources(); // the .ui refers to the icon in the resources
     Form->setupUi(this);
+    Form->VersionLabel->setText(VersionText());
     // A caption without a system menu or close box; OK and Escape close the box.
     setWindowFlags(Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint);
     setWindowIcon(AppIcon());

@@ -1,6 +1,6 @@
 #include "app/MainFrame.h"
 
-#include "about/AppResources.h"
+#include "app/AppResources.h"
 #include "app/TextDocument.h"
 #include "panel/OptionsPanel.h"
 #include "platform/LockKeys.h"
@@ -287,9 +287,7 @@ const CommandHandler* CMainFrame::FindHandler(int id) const {
 }
 
 const CommandHandler* CMainFrame::Route(int id) const {
-    // The view takes part once it handles commands of its own.
-    const auto* view = dynamic_cast<const ICommandTarget*>(FlashView.get());
-    for (const ICommandTarget* target : {view, static_cast<const ICommandTarget*>(this), App}) {
+    for (const ICommandTarget* target : {static_cast<const ICommandTarget*>(this), App}) {
         if (!target)
             continue;
         if (const CommandHandler* handler = target->FindHandler(id))

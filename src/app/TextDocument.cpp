@@ -1,6 +1,6 @@
 #include "app/TextDocument.h"
 
-#include "about/AppResources.h"
+#include "app/AppResources.h"
 #include "app/OverrideCursor.h"
 #include "platform/Clock.h"
 #include "platform/Services.h"
@@ -162,17 +162,19 @@ void CTextDocument::SaveCompanionSettings() {
     // A text handed to the view by other means has no file to keep its settings by.
     if (!HasText() || Path.isEmpty())
         return;
-    if (!Settings.SaveToFile(CompanionPath(LocalPath(Path)), SettingsFileMode::Full))
-        Report(SavingFailed, MessageIcon::Warning);
+    std::string error;
+    if (!Settings.SaveToFile(CompanionPath(LocalPath(Path)), SettingsFileMode::Full, &error))
+        Report(SavingFailed, MessageIcon::Warning, QString::fromStdString(error));
 }
 
 void CTextDocument::OnSaveAsDefault() {
     if (!Services.Dialogs.Confirm(&Window, QStringLiteral("Are you sure?")))
         return;
     const COverrideCursor busy(Qt::WaitCursor);
+    std::string error;
     if (!CreateDefaultsFolder() ||
-        !Settings.SaveToFile(DefaultsFilePath(), SettingsFileMode::SettingsOnly))
-        Report(SavingFailed, MessageIcon::Warning);
+        !Settings.SaveToFile(DefaultsFilePath(), SettingsFileMode::SettingsOnly, &error))
+        Report(SavingFailed, MessageIcon::Warning, QString::fromStdString(error));
 }
 
 void CTextDocument::OnLoadSettings() {
@@ -188,8 +190,8 @@ void CTextDocument::OnLoadSettings() {
         RefreshPanel();
 }
 
-void CTextDocument::Report(const QString& text, MessageIcon icon) {
+void CTextDocument::Report(const QString& text, MessageIcon icon, const QString& why) {
     // The box is answered with the pointer, whatever the work around it shows.
     const COverrideCursor arrow(Qt::ArrowCursor);
-    Services.Dialogs.Message(&Window, text, icon);
+    Services.Dialogs.Message(&Window, text, icon, why);
 }

@@ -64,7 +64,7 @@ signals:
 private:
     std::optional<CTextBuffer> Read(const QString& path, TextLoadError& error);
     void ShowLoaded(CTextBuffer text, const QString& path);
-    void Report(const QString& text, MessageIcon icon);
+    void Report(const QString& text, MessageIcon icon, const QString& why = {});
 
     QWidget& Window;
     CReadingSettings& Settings;

@@ -1,5 +1,6 @@
-#include "about/AppResources.h"
+#include "app/AppResources.h"
 #include "app/SkimmetApp.h"
+#include "app/UnitsCommand.h"
 #include "platform/Clock.h"
 #include "platform/Dialogs.h"
 #include "platform/DisplayModes.h"
@@ -7,7 +8,6 @@
 #include "platform/Services.h"
 #include "platform/TerminationSignals.h"
 #include "platform/UrlOpener.h"
-#include "settings/UnitsCommand.h"
 
 #include <QApplication>
 #include <QCommandLineParser>

@@ -1,7 +1,10 @@
 #include "platform/DBusScreenSaver.h"
 
+#include <QCoreApplication>
 #include <QDBusError>
 #include <QDBusMessage>
+#include <QDBusPendingCallWatcher>
+#include <QDBusPendingReply>
 
 #include <array>
 
@@ -22,47 +25,85 @@ QDBusMessage Call(const QString& path, const QString& method, const QVariantList
 }
 
 // An error that means "try the other path" rather than "there is nobody to ask".
-bool IsWrongPath(const QDBusMessage& reply) {
-    const QDBusError::ErrorType error = QDBusError(reply).type();
-    return error == QDBusError::UnknownObject || error == QDBusError::UnknownMethod ||
-           error == QDBusError::UnknownInterface;
+bool IsWrongPath(const QDBusError& error) {
+    return error.type() == QDBusError::UnknownObject || error.type() == QDBusError::UnknownMethod ||
+           error.type() == QDBusError::UnknownInterface;
+}
+
+// Sends without waiting for the answer: a service that no longer knows the cookie has
+// dropped the inhibition already.
+void SendUnInhibit(const QDBusConnection& connection, const QString& path, uint cookie) {
+    connection.send(Call(path, QStringLiteral("UnInhibit"), {cookie}));
 }
 
 } // namespace
 
 CDBusScreenSaver::CDBusScreenSaver(QDBusConnection connection, int timeoutMs)
-    : Connection(std::move(connection)), TimeoutMs(timeoutMs) {}
+    : Connection(std::move(connection)), TimeoutMs(timeoutMs),
+      Context(std::make_unique<QObject>()) {}
 
 CDBusScreenSaver::~CDBusScreenSaver() {
     UnInhibit();
+    if (!Pending || !QCoreApplication::instance())
+        return;
+    // An answer still on its way outlives the adapter: whatever it grants is given back.
+    QObject::disconnect(Pending, nullptr, Context.get(), nullptr);
+    Pending->setParent(QCoreApplication::instance());
+    QObject::connect(
+        Pending, &QDBusPendingCallWatcher::finished, Pending,
+        [connection = Connection, path = Paths[PendingPath]](QDBusPendingCallWatcher* call) {
+            const QDBusPendingReply<uint> reply = *call;
+            if (reply.isValid())
+                SendUnInhibit(connection, path, reply.value());
+            call->deleteLater();
+        });
 }
 
 void CDBusScreenSaver::Inhibit() {
-    if (Held || !Connection.isConnected())
+    Wanted = true;
+    if (Held || Pending || !Connection.isConnected())
         return;
-    const QVariantList arguments{QStringLiteral("Skimmet"), QStringLiteral("Reading")};
-    for (const QString& path : Paths) {
-        const QDBusMessage reply = Connection.call(Call(path, QStringLiteral("Inhibit"), arguments),
-                                                   QDBus::Block, TimeoutMs);
-        if (reply.type() == QDBusMessage::ReplyMessage) {
-            const QVariantList values = reply.arguments();
-            if (values.size() != 1 || values.first().typeId() != QMetaType::UInt)
-                return;
-            Cookie = values.first().toUInt();
-            Path = path;
-            Held = true;
-            return;
-        }
-        if (!IsWrongPath(reply))
-            return;
-    }
+    Ask(0);
 }
 
 void CDBusScreenSaver::UnInhibit() {
+    Wanted = false;
     if (!Held)
         return;
-    // The inhibition is gone from our side whatever the answer: a service that no
-    // longer knows the cookie has dropped it already.
     Held = false;
-    Connection.call(Call(Path, QStringLiteral("UnInhibit"), {Cookie}), QDBus::Block, TimeoutMs);
+    SendUnInhibit(Connection, Path, Cookie);
+}
+
+void CDBusScreenSaver::Ask(std::size_t pathIndex) {
+    const QVariantList arguments{QStringLiteral("Skimmet"), QStringLiteral("Reading")};
+    PendingPath = pathIndex;
+    Pending = new QDBusPendingCallWatcher(
+        Connection.asyncCall(Call(Paths[pathIndex], QStringLiteral("Inhibit"), arguments),
+                             TimeoutMs),
+        Context.get());
+    QObject::connect(Pending, &QDBusPendingCallWatcher::finished, Context.get(),
+                     [this, pathIndex](QDBusPendingCallWatcher* watcher) {
+                         OnInhibitReply(watcher, pathIndex);
+                     });
+}
+
+void CDBusScreenSaver::OnInhibitReply(QDBusPendingCallWatcher* watcher, std::size_t pathIndex) {
+    Pending = nullptr;
+    watcher->deleteLater();
+    const QDBusPendingReply<uint> reply = *watcher;
+    if (reply.isError()) {
+        if (IsWrongPath(reply.error()) && pathIndex + 1 < Paths.size() && Wanted)
+            Ask(pathIndex + 1);
+        return;
+    }
+    if (!reply.isValid())
+        return;
+    if (!Wanted) {
+        // The reading ended while the service was answering.
+        SendUnInhibit(Connection, Paths[pathIndex], reply.value());
+        return;
+    }
+    Cookie = reply.value();
+    Path = Paths[pathIndex];
+    Held = true;
 }

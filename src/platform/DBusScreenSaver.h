@@ -3,11 +3,18 @@
 #include "platform/ScreenSaver.h"
 
 #include <QDBusConnection>
+#include <QObject>
 #include <QString>
 
-// Inhibits the desktop's screen saver through org.freedesktop.ScreenSaver. Every
-// failure (no bus, no such service, a service that does not answer in time) leaves
-// the screen saver as it is, silently: keeping the screen awake is a courtesy.
+#include <memory>
+
+class QDBusPendingCallWatcher;
+
+// Inhibits the desktop's screen saver through org.freedesktop.ScreenSaver. The calls
+// never wait on the bus: a reading starts at once even when the service hangs, and
+// the answer is taken when it comes. Every failure (no bus, no such service, no answer
+// in time) leaves the screen saver as it is, silently: keeping the screen awake is a
+// courtesy.
 class CDBusScreenSaver final : public IScreenSaver {
 public:
     static constexpr int DefaultTimeoutMs = 1000;
@@ -19,12 +26,20 @@ public:
 
     void Inhibit() override;
     void UnInhibit() override;
+    // True once the service has granted the inhibition, until it is released.
     bool IsInhibited() const override { return Held; }
 
 private:
+    void Ask(std::size_t pathIndex);
+    void OnInhibitReply(QDBusPendingCallWatcher* watcher, std::size_t pathIndex);
+
     QDBusConnection Connection;
     int TimeoutMs;
+    bool Wanted = false; // what the reading asks for; a late grant is undone when false
     bool Held = false;
     uint Cookie = 0;
-    QString Path; // the object path that answered Inhibit
+    QString Path;                               // the object path that granted the inhibition
+    QDBusPendingCallWatcher* Pending = nullptr; // the Inhibit call in flight, owned by Context
+    std::size_t PendingPath = 0;                // the index in the paths it went to
+    std::unique_ptr<QObject> Context;           // owns the watchers; their callbacks die with it
 };

@@ -25,8 +25,10 @@ QMessageBox::Icon BoxIcon(MessageIcon icon) {
 
 } // namespace
 
-void CQtDialogs::Message(QWidget* owner, const QString& text, MessageIcon icon) {
+void CQtDialogs::Message(QWidget* owner, const QString& text, MessageIcon icon,
+                         const QString& informative) {
     QMessageBox box(BoxIcon(icon), Caption, text, QMessageBox::Ok, owner);
+    box.setInformativeText(informative);
     box.exec();
 }
 

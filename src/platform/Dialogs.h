@@ -16,8 +16,10 @@ enum class MessageIcon { None, Warning, Error, Question };
 class IDialogs {
 public:
     virtual ~IDialogs() = default;
-    // A box with OK, captioned "Skimmet".
-    virtual void Message(QWidget* owner, const QString& text, MessageIcon icon) = 0;
+    // A box with OK, captioned "Skimmet"; the informative text, when there is one, says
+    // why under the main text.
+    virtual void Message(QWidget* owner, const QString& text, MessageIcon icon,
+                         const QString& informative = {}) = 0;
     // Yes and No with the question icon; true for Yes.
     virtual bool Confirm(QWidget* owner, const QString& text) = 0;
     // An existing file; filters like "Text files (*.txt)"; nullopt on Cancel.
@@ -31,7 +33,8 @@ public:
 // The real boxes and dialogs.
 class CQtDialogs final : public IDialogs {
 public:
-    void Message(QWidget* owner, const QString& text, MessageIcon icon) override;
+    void Message(QWidget* owner, const QString& text, MessageIcon icon,
+                 const QString& informative = {}) override;
     bool Confirm(QWidget* owner, const QString& text) override;
     std::optional<QString> OpenFile(QWidget* owner, const QString& title,
                                     const QStringList& filters,

@@ -38,11 +38,12 @@ bool InstallHandler(int signo, struct sigaction* old) {
 CTerminationSignals::CTerminationSignals(QObject* parent) : QObject(parent) {
     if (SignalWriteFd >= 0)
         return;
-    if (::socketpair(AF_UNIX, SOCK_STREAM | SOCK_NONBLOCK | SOCK_CLOEXEC, 0, Fds) != 0) {
-        Fds[0] = Fds[1] = -1;
+    int fds[2] = {-1, -1};
+    if (::socketpair(AF_UNIX, SOCK_STREAM | SOCK_NONBLOCK | SOCK_CLOEXEC, 0, fds) != 0)
         return;
-    }
-    SignalWriteFd = Fds[1];
+    ReadFd.Reset(fds[0]);
+    WriteFd.Reset(fds[1]);
+    SignalWriteFd = WriteFd.Get();
     if (!InstallHandler(SIGINT, &OldInt)) {
         SignalWriteFd = -1;
         return;
@@ -53,7 +54,7 @@ CTerminationSignals::CTerminationSignals(QObject* parent) : QObject(parent) {
         return;
     }
     Active = true;
-    Notifier = new QSocketNotifier(Fds[0], QSocketNotifier::Read, this);
+    Notifier = new QSocketNotifier(ReadFd.Get(), QSocketNotifier::Read, this);
     connect(Notifier, &QSocketNotifier::activated, this, &CTerminationSignals::OnSignalByte);
 }
 
@@ -64,15 +65,11 @@ CTerminationSignals::~CTerminationSignals() {
         SignalWriteFd = -1;
     }
     delete Notifier; // before its descriptor goes
-    for (const int fd : Fds) {
-        if (fd >= 0)
-            ::close(fd);
-    }
 }
 
 void CTerminationSignals::OnSignalByte() {
     char bytes[64];
-    while (::read(Fds[0], bytes, sizeof bytes) > 0) {
+    while (::read(ReadFd.Get(), bytes, sizeof bytes) > 0) {
     }
     QCoreApplication::quit();
 }

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "platform/UniqueFd.h"
+
 #include <QObject>
 
 #include <csignal>
@@ -25,7 +27,8 @@ public:
 private:
     void OnSignalByte();
 
-    int Fds[2] = {-1, -1}; // [0] read by the event loop, [1] written by the handler
+    CUniqueFd ReadFd;  // read by the event loop
+    CUniqueFd WriteFd; // written by the handler
     struct sigaction OldInt {};
     struct sigaction OldTerm {};
     QSocketNotifier* Notifier = nullptr;

@@ -18,11 +18,6 @@
 #include <string>
 #include <vector>
 
-// Names parameterised cases after their Name field.
-inline constexpr auto ByName = [](const auto& info) {
-    return std::string(info.param.Name);
-};
-
 // Lock keys the test sets by hand; unknown until told.
 class CFakeLockKeys final : public ILockKeys {
 public:
@@ -78,4 +73,12 @@ public:
     CMainFrame* Frame = nullptr;
     std::string Text = "Every unit is cut at punctuation, a few words at a time. Short pieces are "
                        "packed together; long ones are split at the last space that fits.";
+};
+
+// A fixture made by hand inside a table's loop: one fresh program per case.
+template <typename Fixture> class Fresh final : public Fixture {
+public:
+    Fresh() { Fixture::SetUp(); }
+    ~Fresh() override { Fixture::TearDown(); }
+    void TestBody() override {}
 };

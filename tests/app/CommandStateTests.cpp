@@ -55,48 +55,42 @@ struct ReadingCase {
     char RunState, PauseState, StopState, BookmarkState;
 };
 
-class CommandStates : public AppFixture, public ::testing::WithParamInterface<ReadingCase> {};
+TEST(CommandStates, EveryCommand_InEachReadingState_EnabledAndCheckedAsRuled) {
+    const ReadingCase cases[] = {
+        {"NoText", false, {}, '-', '-', '-', '-'},
+        {"Stopped", true, {}, 'e', 'e', 'c', '-'},
+        {"Running", true, {Id::Run}, 'c', 'e', 'e', 'e'},
+        {"Paused", true, {Id::Run, Id::Pause}, 'e', 'c', 'e', '-'},
+        {"StoppedAfterRunning", true, {Id::Run, Id::Stop}, 'e', 'e', 'c', '-'},
+        {"AfterAddBookmark", true, {Id::Run, Id::AddBookmark}, 'e', 'c', 'e', '-'},
+        {"AtTheEnd", true, {Id::Run, 0}, 'e', 'e', 'c', '-'},
+        // Clicking a checked button again must not uncheck it.
+        {"RunTwice", true, {-Id::Run, -Id::Run}, 'c', 'e', 'e', 'e'},
+        {"StopWhileStopped", true, {-Id::Stop}, 'e', 'e', 'c', '-'}};
+    for (const ReadingCase& c : cases) {
+        SCOPED_TRACE(c.Name);
+        Fresh<AppFixture> app;
+        if (c.Text)
+            app.LoadText();
+        app.Play(c.Steps);
 
-TEST_P(CommandStates, EveryCommand_InReadingState_EnabledAndCheckedAsRuled) {
-    const ReadingCase& c = GetParam();
-    if (c.Text)
-        LoadText();
-    Play(c.Steps);
+        StateRow expected = FixedStates();
+        expected[Id::Run] = c.RunState;
+        expected[Id::Pause] = c.PauseState;
+        expected[Id::Stop] = c.StopState;
+        expected[Id::AddBookmark] = c.BookmarkState;
+        // Enabled whenever there is a text, as Run is.
+        expected[Id::SaveFileSettings] = c.RunState == '-' ? '-' : 'e';
 
-    StateRow expected = FixedStates();
-    expected[Id::Run] = c.RunState;
-    expected[Id::Pause] = c.PauseState;
-    expected[Id::Stop] = c.StopState;
-    expected[Id::AddBookmark] = c.BookmarkState;
-    // Enabled whenever there is a text, as Run is.
-    expected[Id::SaveFileSettings] = c.RunState == '-' ? '-' : 'e';
-
-    StateRow actual;
-    for (const CommandInfo& command : Commands())
-        actual[command.Id] = Shown(Frame->ActionFor(command.Id));
-    EXPECT_EQ(actual, expected);
-    // The menu and the toolbar show one state: they share the action, and StateOf is
-    // what the action was last told.
-    for (const auto& [id, state] : actual) {
-        const CommandState routed = Frame->StateOf(id);
-        EXPECT_EQ(routed.Enabled, state != '-') << id;
+        StateRow actual;
+        for (const CommandInfo& command : Commands())
+            actual[command.Id] = Shown(app.Frame->ActionFor(command.Id));
+        EXPECT_EQ(actual, expected);
+        // The menu and the toolbar share the action; StateOf is what it was last told.
+        for (const auto& [id, state] : actual)
+            EXPECT_EQ(app.Frame->StateOf(id).Enabled, state != '-') << id;
     }
 }
-
-INSTANTIATE_TEST_SUITE_P(
-    ReadingStates, CommandStates,
-    ::testing::Values(
-        ReadingCase{"NoText", false, {}, '-', '-', '-', '-'},
-        ReadingCase{"Stopped", true, {}, 'e', 'e', 'c', '-'},
-        ReadingCase{"Running", true, {Id::Run}, 'c', 'e', 'e', 'e'},
-        ReadingCase{"Paused", true, {Id::Run, Id::Pause}, 'e', 'c', 'e', '-'},
-        ReadingCase{"StoppedAfterRunning", true, {Id::Run, Id::Stop}, 'e', 'e', 'c', '-'},
-        ReadingCase{"AfterAddBookmark", true, {Id::Run, Id::AddBookmark}, 'e', 'c', 'e', '-'},
-        ReadingCase{"AtTheEnd", true, {Id::Run, 0}, 'e', 'e', 'c', '-'},
-        // Clicking a checked button again must not uncheck it.
-        ReadingCase{"RunTwice", true, {-Id::Run, -Id::Run}, 'c', 'e', 'e', 'e'},
-        ReadingCase{"StopWhileStopped", true, {-Id::Stop}, 'e', 'e', 'c', '-'}),
-    ByName);
 
 TEST_F(AppFixture, PlayState_ChangedByTheViewItself_CommandsAndScreenSaverFollowAtOnce) {
     LoadText();
@@ -145,43 +139,23 @@ TEST_F(AppFixture, AddBookmark_WhileRunning_AddsTheCursorAndPauses) {
     EXPECT_FALSE(Fakes.ScreenSaver.IsInhibited());
 }
 
-struct BarCase {
-    const char* Name;
-    int Id;
-    QWidget* (*Bar)(CMainFrame&);
-};
-
-class BarToggles : public AppFixture, public ::testing::WithParamInterface<BarCase> {};
-
-TEST_P(BarToggles, CommandTwiceThenBarHiddenOtherwise_BarAndCheckFollow) {
-    QAction* action = Frame->ActionFor(GetParam().Id);
-    QWidget* bar = GetParam().Bar(*Frame);
-    ASSERT_TRUE(bar->isVisible());
-
-    action->trigger();
-    EXPECT_FALSE(bar->isVisible());
-    EXPECT_FALSE(action->isChecked());
-    EXPECT_TRUE(action->isEnabled());
-
-    action->trigger();
-    EXPECT_TRUE(bar->isVisible());
-    EXPECT_TRUE(action->isChecked());
-
-    bar->hide();
-    EXPECT_FALSE(action->isChecked());
-    bar->show();
-    EXPECT_TRUE(action->isChecked());
+TEST_F(AppFixture, BarCommandsTwiceThenBarHiddenOtherwise_BarAndCheckFollow) {
+    for (const auto& [id, bar] : {std::pair<int, QWidget*>{Id::ViewToolBar, Frame->ToolBar()},
+                                  {Id::ViewStatusBar, Frame->statusBar()}}) {
+        SCOPED_TRACE(id);
+        QAction* action = Frame->ActionFor(id);
+        ASSERT_TRUE(bar->isVisible());
+        action->trigger();
+        EXPECT_FALSE(bar->isVisible());
+        EXPECT_FALSE(action->isChecked());
+        action->trigger();
+        EXPECT_TRUE(bar->isVisible());
+        EXPECT_TRUE(action->isChecked());
+        bar->hide();
+        EXPECT_FALSE(action->isChecked());
+        bar->show();
+        EXPECT_TRUE(action->isChecked());
+    }
 }
-
-INSTANTIATE_TEST_SUITE_P(Bars, BarToggles,
-                         ::testing::Values(BarCase{"ToolBar", Id::ViewToolBar,
-                                                   [](CMainFrame& f) -> QWidget* {
-                                                       return f.ToolBar();
-                                                   }},
-                                           BarCase{"StatusBar", Id::ViewStatusBar,
-                                                   [](CMainFrame& f) -> QWidget* {
-                                                       return f.statusBar();
-                                                   }}),
-                         ByName);
 
 } // namespace

@@ -1,13 +1,12 @@
 #include "AppTestSupport.h"
 
+#include "support/gui/EventWait.h"
+
 #include "about/AboutDialog.h"
 
 #include <QLabel>
-#include <QMenuBar>
 #include <QStatusBar>
 #include <QTest>
-#include <QTimer>
-#include <QToolBar>
 
 #include <optional>
 #include <string>
@@ -16,21 +15,6 @@
 namespace {
 
 namespace Id = CommandId;
-
-TEST_F(AppFixture, Start_MainWindow_MaximizedTitledWithViewBetweenTheBars) {
-    EXPECT_EQ(Frame->windowTitle(), QStringLiteral("Skimmet"));
-    EXPECT_TRUE(Frame->isVisible());
-    EXPECT_TRUE(Frame->windowState() & Qt::WindowMaximized);
-    EXPECT_FALSE(Frame->windowIcon().isNull());
-    EXPECT_EQ(Frame->centralWidget(), &View());
-    EXPECT_EQ(View().PlayFlags(), CFlashView::StoppedBit);
-
-    ASSERT_TRUE(QTest::qWaitForWindowExposed(Frame));
-    const QRect view = View().geometry();
-    EXPECT_LE(Frame->ToolBar()->geometry().bottom(), view.top());
-    EXPECT_LE(view.bottom(), Frame->statusBar()->geometry().top());
-    EXPECT_GE(view.height(), 1);
-}
 
 TEST_F(AppFixture, Focus_WindowActivatedFrameFocusedOrReactivated_GoesToTheView) {
     ASSERT_TRUE(QTest::qWaitForWindowActive(Frame));
@@ -49,34 +33,29 @@ TEST_F(AppFixture, Focus_WindowActivatedFrameFocusedOrReactivated_GoesToTheView)
     EXPECT_EQ(QApplication::focusWidget(), &View());
 }
 
-struct SaverCase {
-    const char* Name;
-    std::vector<int> Commands; // as AppFixture::Play takes them
-    int Inhibitions;
-    bool HeldAfterwards;
-};
-
-class ScreenSaver : public AppFixture, public ::testing::WithParamInterface<SaverCase> {};
-
-TEST_P(ScreenSaver, Commands_OnALoadedText_OneInhibitionPerReading) {
-    LoadText();
-    Play(GetParam().Commands);
-    EXPECT_EQ(Fakes.ScreenSaver.Inhibitions, GetParam().Inhibitions);
-    EXPECT_EQ(Fakes.ScreenSaver.IsInhibited(), GetParam().HeldAfterwards);
+TEST(ScreenSaver, CommandsOnALoadedText_OneInhibitionPerReading) {
+    const struct {
+        const char* Name;
+        std::vector<int> Commands; // as AppFixture::Play takes them
+        int Inhibitions;
+        bool HeldAfterwards;
+    } cases[] = {{"RunRunRun", {Id::Run, Id::Run, Id::Run}, 1, true},
+                 {"RunPause", {Id::Run, Id::Pause}, 1, false},
+                 {"RunStop", {Id::Run, Id::Stop}, 1, false},
+                 {"RunToTheEnd", {Id::Run, 0}, 1, false},
+                 {"RunPauseRun", {Id::Run, Id::Pause, Id::Run}, 2, true},
+                 {"RunAddBookmark", {Id::Run, Id::AddBookmark}, 1, false},
+                 {"PauseStopWithoutRun", {Id::Pause, Id::Stop}, 0, false},
+                 {"RunToTheEndThenRun", {Id::Run, 0, Id::Run}, 2, true}};
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.Name);
+        Fresh<AppFixture> app;
+        app.LoadText();
+        app.Play(c.Commands);
+        EXPECT_EQ(app.Fakes.ScreenSaver.Inhibitions, c.Inhibitions);
+        EXPECT_EQ(app.Fakes.ScreenSaver.IsInhibited(), c.HeldAfterwards);
+    }
 }
-
-INSTANTIATE_TEST_SUITE_P(
-    Readings, ScreenSaver,
-    ::testing::Values(SaverCase{"Run", {Id::Run}, 1, true},
-                      SaverCase{"RunRunRun", {Id::Run, Id::Run, Id::Run}, 1, true},
-                      SaverCase{"RunPause", {Id::Run, Id::Pause}, 1, false},
-                      SaverCase{"RunStop", {Id::Run, Id::Stop}, 1, false},
-                      SaverCase{"RunToTheEnd", {Id::Run, 0}, 1, false},
-                      SaverCase{"RunPauseRun", {Id::Run, Id::Pause, Id::Run}, 2, true},
-                      SaverCase{"RunAddBookmark", {Id::Run, Id::AddBookmark}, 1, false},
-                      SaverCase{"PauseStopWithoutRun", {Id::Pause, Id::Stop}, 0, false},
-                      SaverCase{"RunToTheEndThenRun", {Id::Run, 0, Id::Run}, 2, true}),
-    ByName);
 
 // A frame of its own, without the application that handles About and Exit.
 TEST(MainFrame, WithoutApplication_AboutAndExitGreyedAndDestroyedWhileRunningReleasesSaver) {
@@ -100,12 +79,9 @@ TEST_F(AppFixture, HelpAndExitCommands_HomePageOpenedAboutBoxModalThenWindowClos
     EXPECT_EQ(Fakes.UrlOpener.Opened, std::vector<QString>{QStringLiteral(SKIMMET_HOME_PAGE)});
 
     QString shown;
-    QTimer::singleShot(0, [&] {
-        QWidget* box = QApplication::activeModalWidget();
-        if (qobject_cast<CAboutDialog*>(box))
-            shown = box->windowTitle();
-        if (box)
-            box->close();
+    AnswerNext<CAboutDialog>([&](CAboutDialog* box) {
+        shown = box->windowTitle();
+        box->close();
     });
     Frame->ExecuteCommand(Id::AppAbout);
     EXPECT_FALSE(shown.isNull());
@@ -147,25 +123,6 @@ TEST(LockKeys, PlatformWithoutX11_EveryKeyUnknown) {
     const std::unique_ptr<ILockKeys> keys = CreateLockKeys();
     for (const LockKey key : {LockKey::Caps, LockKey::Num, LockKey::Scroll})
         EXPECT_FALSE(keys->IsOn(key).has_value());
-}
-
-TEST_F(AppFixture, StatusBar_Panes_MessageThenCapNumScrl) {
-    ASSERT_TRUE(QTest::qWaitForWindowExposed(Frame));
-    std::vector<QString> panes;
-    for (const QLabel* label :
-         Frame->statusBar()->findChildren<QLabel*>(QString(), Qt::FindDirectChildrenOnly))
-        panes.push_back(label->objectName());
-    const std::vector<QString> expected{
-        QStringLiteral("MessagePane"), QStringLiteral("IndicatorCAP"),
-        QStringLiteral("IndicatorNUM"), QStringLiteral("IndicatorSCRL")};
-    EXPECT_EQ(panes, expected);
-    // The message pane stretches; the indicators sit at the right end in this order.
-    int right = 0;
-    for (const QString& name : expected) {
-        const QWidget* pane = Frame->statusBar()->findChild<QLabel*>(name);
-        EXPECT_GT(pane->geometry().left(), right - 1) << name.toStdString();
-        right = pane->geometry().right();
-    }
 }
 
 } // namespace

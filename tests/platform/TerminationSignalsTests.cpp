@@ -6,6 +6,7 @@
 #include <gtest/gtest.h>
 
 #include <csignal>
+#include <string>
 
 namespace {
 
@@ -21,28 +22,20 @@ int RunEventLoop() {
     return QCoreApplication::exec();
 }
 
-class TerminationSignalsTest : public ::testing::TestWithParam<int> {};
-
-TEST_P(TerminationSignalsTest, Signal_WhileRunning_QuitsTheEventLoop) {
-    const CTerminationSignals termination;
-    ASSERT_TRUE(termination.IsActive());
-    QTimer::singleShot(0, [signo = GetParam()] { std::raise(signo); });
-
-    EXPECT_EQ(RunEventLoop(), 0);
+TEST(TerminationSignals, SignalBeforeOrWhileTheLoopRuns_QuitsIt) {
+    for (const int signo : {SIGINT, SIGTERM}) {
+        for (const bool beforeTheLoop : {true, false}) {
+            SCOPED_TRACE(std::to_string(signo) + (beforeTheLoop ? " before" : " while"));
+            const CTerminationSignals termination;
+            ASSERT_TRUE(termination.IsActive());
+            if (beforeTheLoop)
+                std::raise(signo);
+            else
+                QTimer::singleShot(0, [signo] { std::raise(signo); });
+            EXPECT_EQ(RunEventLoop(), 0);
+        }
+    }
 }
-
-TEST_P(TerminationSignalsTest, Signal_BeforeTheLoopStarts_QuitsItOnceRunning) {
-    const CTerminationSignals termination;
-    ASSERT_TRUE(termination.IsActive());
-    std::raise(GetParam());
-
-    EXPECT_EQ(RunEventLoop(), 0);
-}
-
-INSTANTIATE_TEST_SUITE_P(Signals, TerminationSignalsTest, ::testing::Values(SIGINT, SIGTERM),
-                         [](const auto& info) {
-                             return info.param == SIGINT ? "SIGINT" : "SIGTERM";
-                         });
 
 volatile std::sig_atomic_t Caught = 0;
 extern "C" void CatchSignal(int signo) {

@@ -167,32 +167,27 @@ TEST_F(DummyXorg, Restore_AfterTheModeWasChangedBehindItsBack_OriginalModeBack) 
     EXPECT_EQ(ReadXServerState(), Original);
 }
 
-class TerminatedChild : public DummyXorg, public ::testing::WithParamInterface<int> {};
+TEST_F(DummyXorg, SignalWhileSwitched_ProgramEndsNormallyWithTheOriginalMode) {
+    for (const int signo : {SIGTERM, SIGINT}) {
+        SCOPED_TRACE(signo);
+        QProcess child;
+        child.setProgram(QStringLiteral(SKIMMET_MODE_SWITCH_CHILD));
+        child.setArguments({"800", "600", "72"});
+        child.setProcessChannelMode(QProcess::ForwardedErrorChannel);
+        child.start();
+        ASSERT_TRUE(child.waitForStarted());
+        QByteArray said;
+        while (!said.contains('\n') && child.waitForReadyRead(20000))
+            said += child.readAll();
+        ASSERT_EQ(said.toStdString(), "switched\n") << "the child ended with " << child.exitCode();
+        EXPECT_EQ(ReadXServerState()->ModeName.toStdString(), "800x600_72");
 
-TEST_P(TerminatedChild, Signal_WhileSwitched_ProgramEndsNormallyWithTheOriginalMode) {
-    QProcess child;
-    child.setProgram(QStringLiteral(SKIMMET_MODE_SWITCH_CHILD));
-    child.setArguments({"800", "600", "72"});
-    child.setProcessChannelMode(QProcess::ForwardedErrorChannel);
-    child.start();
-    ASSERT_TRUE(child.waitForStarted());
-    QByteArray said;
-    while (!said.contains('\n') && child.waitForReadyRead(20000))
-        said += child.readAll();
-    ASSERT_EQ(said.toStdString(), "switched\n") << "the child ended with " << child.exitCode();
-    EXPECT_EQ(ReadXServerState()->ModeName.toStdString(), "800x600_72");
-
-    ::kill(static_cast<pid_t>(child.processId()), GetParam());
-    ASSERT_TRUE(child.waitForFinished(20000));
-
-    EXPECT_EQ(child.exitStatus(), QProcess::NormalExit);
-    EXPECT_EQ(child.exitCode(), 0);
-    EXPECT_EQ(ReadXServerState(), Original);
+        ::kill(static_cast<pid_t>(child.processId()), signo);
+        ASSERT_TRUE(child.waitForFinished(20000));
+        EXPECT_EQ(child.exitStatus(), QProcess::NormalExit);
+        EXPECT_EQ(child.exitCode(), 0);
+        EXPECT_EQ(ReadXServerState(), Original);
+    }
 }
-
-INSTANTIATE_TEST_SUITE_P(Signals, TerminatedChild, ::testing::Values(SIGTERM, SIGINT),
-                         [](const auto& info) {
-                             return info.param == SIGINT ? "SIGINT" : "SIGTERM";
-                         });
 
 } // namespace

@@ -17,6 +17,7 @@ public:
     struct Shown {
         QString Text;
         MessageIcon Icon;
+        QString Informative;
     };
     std::vector<Shown> Messages;
     std::vector<QString> Confirmations;
@@ -29,8 +30,9 @@ public:
     QString LastDefaultSuffix;
     std::function<void()> OnMessage; // runs while the "box" is open
 
-    void Message(QWidget*, const QString& text, MessageIcon icon) override {
-        Messages.push_back({text, icon});
+    void Message(QWidget*, const QString& text, MessageIcon icon,
+                 const QString& informative = {}) override {
+        Messages.push_back({text, icon, informative});
         if (OnMessage)
             OnMessage();
     }

@@ -1,7 +1,8 @@
 // Draws the toolbar images that stand in where the desktop's icon theme has none.
-// Not part of the build; run it again after changing a drawing, from this folder:
-//   g++ -std=c++20 -fPIC draw-icons.cpp $(pkg-config --cflags --libs Qt6Gui) -o /tmp/draw-icons
-//   QT_QPA_PLATFORM=offscreen /tmp/draw-icons .
+// Not part of the build; run it again after changing a drawing, from the top folder:
+//   g++ -std=c++20 -fPIC scripts/draw-icons.cpp $(pkg-config --cflags --libs Qt6Gui) \
+//       -o /tmp/draw-icons
+//   QT_QPA_PLATFORM=offscreen /tmp/draw-icons res/toolbar
 // Every image is drawn on a 32 by 32 grid and rendered at 16, 24 and 32 pixels. Outlines
 // are 2 units wide on odd coordinates, so that they land on whole pixels at 16 and 32.
 

@@ -1,4 +1,4 @@
-#include "about/AppResources.h"
+#include "app/AppResources.h"
 
 #include <QString>
 

@@ -1,4 +1,4 @@
-#include "settings/UnitsCommand.h"
+#include "app/UnitsCommand.h"
 
 #include "engine/UnitCutter.h"
 #include "settings/ReadingSettings.h"
