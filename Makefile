@@ -5,7 +5,7 @@ SAMPLE ?= data/welcome.txt
 # Extra cache settings for a first configure, e.g. CMAKE_ARGS=-DSKIMMET_BENCH=ON.
 CMAKE_ARGS ?=
 
-.PHONY: all bootstrap configure build test run sanitize bench install clean
+.PHONY: all bootstrap configure build test run sanitize bench install deb clean
 
 all: build
 
@@ -50,8 +50,13 @@ bench: bootstrap
 	QT_QPA_PLATFORM=offscreen build-bench/bench/view/view_timing --units 100 --idle 1
 	build-bench/bench/documents/documents_open --runs 1
 
+# The Debian package, built from a copy of the tree into build-deb/ and checked there.
+deb: bootstrap
+	scripts/build-deb build-deb
+	scripts/check-deb build-deb
+
 install: build
 	cmake --install $(BUILD) $(if $(PREFIX),--prefix $(PREFIX),)
 
 clean:
-	rm -rf $(BUILD) build-asan build-bench
+	rm -rf $(BUILD) build-asan build-bench build-deb

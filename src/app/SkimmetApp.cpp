@@ -6,6 +6,22 @@
 #include "platform/LockKeys.h"
 #include "platform/Services.h"
 
+#include <QScreen>
+
+namespace {
+// Where no window manager maximizes the window, and whenever the reader un-maximizes
+// it, it keeps a useful size: three quarters of the screen, centred.
+void PlaceNormalGeometry(QWidget& window) {
+    const QScreen* screen = window.screen();
+    if (!screen)
+        return;
+    const QRect area = screen->availableGeometry();
+    QRect normal(QPoint(), area.size() * 3 / 4);
+    normal.moveCenter(area.center());
+    window.setGeometry(normal);
+}
+} // namespace
+
 CSkimmetApp::CSkimmetApp(CServices& services, QObject* parent)
     : QObject(parent), Services(services) {
     Handlers.emplace(CommandId::AppAbout, CommandHandler{[this] { OnAppAbout(); }, {}});
@@ -16,6 +32,7 @@ CSkimmetApp::~CSkimmetApp() = default;
 
 void CSkimmetApp::InitInstance(std::unique_ptr<ILockKeys> lockKeys) {
     Frame = std::make_unique<CMainFrame>(Services, this, std::move(lockKeys));
+    PlaceNormalGeometry(*Frame);
     Frame->showMaximized();
     // Opened over the shown window, so that its messages and progress have an owner.
     if (!StartFile.isEmpty())
