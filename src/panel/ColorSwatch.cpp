@@ -1,6 +1,6 @@
 #include "panel/ColorSwatch.h"
 
-#include "view/ColorRef.h"
+#include "display/ColorRef.h"
 
 #include <QPainter>
 

@@ -1,9 +1,10 @@
 #include "panel/MovePositionPage.h"
 
+#include "display/TextDecoding.h"
 #include "panel/ViewControl.h"
+#include "platform/Decimal.h"
 #include "settings/ReadingSettings.h"
 #include "ui_MovePositionPage.h"
-#include "view/TextDecoding.h"
 
 #include <QKeyEvent>
 #include <QRegularExpressionValidator>
@@ -32,14 +33,6 @@ std::string_view TextAt(const char* start, int32_t offset, int32_t textLength, i
     const std::size_t length =
         nul ? static_cast<std::size_t>(static_cast<const char*>(nul) - at) : available;
     return {at, length};
-}
-
-// The preview edit breaks lines at line feeds only.
-QString PreviewText(std::string_view bytes) {
-    QString text = DecodeCutText(bytes);
-    text.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
-    text.replace(QLatin1Char('\r'), QLatin1Char('\n'));
-    return text;
 }
 
 // A list row is one line: line breaks left in an entry show as their control pictures.
@@ -119,7 +112,7 @@ std::optional<CMovePositionPage::Display> CMovePositionPage::ComputeDisplay() co
     display.Offset = offset;
     display.TextLength = textLength;
     display.Line = PositionLine(offset, textLength);
-    display.Preview = PreviewText(TextAt(at - offset, offset, textLength, PreviewBytes));
+    display.Preview = DecodeCutTextLines(TextAt(at - offset, offset, textLength, PreviewBytes));
     return display;
 }
 
@@ -168,20 +161,10 @@ QString CMovePositionPage::PositionLine(int32_t offset, int32_t textLength) {
     return line + QString::number(hundredths) + QStringLiteral("% )");
 }
 
+// Read as the settings files read their numbers; the step keeps the low 16 bits.
 uint16_t CMovePositionPage::StepFromText(const QString& text) {
-    const QString head = text.left(StepTextChars);
-    qsizetype i = 0;
-    while (i < head.size() && head.at(i).isSpace())
-        ++i;
-    bool negative = false;
-    if (i < head.size() && (head.at(i) == QLatin1Char('-') || head.at(i) == QLatin1Char('+'))) {
-        negative = head.at(i) == QLatin1Char('-');
-        ++i;
-    }
-    int32_t value = 0;
-    for (; i < head.size() && head.at(i) >= QLatin1Char('0') && head.at(i) <= QLatin1Char('9'); ++i)
-        value = value * 10 + (head.at(i).unicode() - '0');
-    return static_cast<uint16_t>(negative ? -value : value);
+    const QByteArray head = text.left(StepTextChars).toLatin1();
+    return static_cast<uint16_t>(ParseDecimal(std::string_view(head.constData(), head.size())));
 }
 
 QString CMovePositionPage::BookmarkEntry(std::string_view bytes) {

@@ -9,8 +9,8 @@
 #include "platform/DisplayModes.h"
 #include "platform/Services.h"
 #include "settings/ReadingSettings.h"
-#include "view/ColorRef.h"
-#include "view/FontMapping.h"
+#include "display/ColorRef.h"
+#include "display/FontMapping.h"
 
 #include <QKeyEvent>
 #include <QSignalBlocker>

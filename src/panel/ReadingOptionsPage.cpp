@@ -6,7 +6,7 @@
 #include "platform/Dialogs.h"
 #include "settings/ReadingSettings.h"
 #include "settings/SettingsTable.h"
-#include "view/ColorRef.h"
+#include "display/ColorRef.h"
 
 #include <QLineEdit>
 #include <QLocale>

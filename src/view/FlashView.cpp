@@ -5,8 +5,8 @@
 #include "platform/QtWakeTimer.h"
 #include "platform/Services.h"
 #include "settings/ReadingSettings.h"
-#include "view/ColorRef.h"
-#include "view/FontMapping.h"
+#include "display/ColorRef.h"
+#include "display/FontMapping.h"
 
 #include <QCloseEvent>
 #include <QKeyEvent>

@@ -1,9 +1,9 @@
 #include "view/UnitRenderer.h"
 
+#include "display/ColorRef.h"
+#include "display/TextDecoding.h"
 #include "engine/UnitCutter.h"
 #include "settings/ReadingSettings.h"
-#include "view/ColorRef.h"
-#include "view/TextDecoding.h"
 
 #include <QPainter>
 
@@ -19,9 +19,7 @@ int BoxWidth(int32_t width) {
 } // namespace
 
 QString UnitDisplayText(std::string_view bytes) {
-    QString text = DecodeCutText(bytes);
-    text.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
-    text.replace(QLatin1Char('\r'), QLatin1Char('\n'));
+    QString text = DecodeCutTextLines(bytes);
     text.replace(QLatin1Char('\t'), QLatin1Char(' '));
     // A stop symbol kept at the end would push the unit off centre.
     while (text.endsWith(QLatin1Char('\n')))

@@ -9,3 +9,7 @@
 // halves are left out rather than shown as replacement marks. Other invalid bytes
 // become U+FFFD.
 QString DecodeCutText(std::string_view bytes);
+
+// The same, with every line break (CR LF, CR or LF) as one line feed: Qt breaks lines
+// at line feeds only.
+QString DecodeCutTextLines(std::string_view bytes);

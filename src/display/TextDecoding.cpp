@@ -1,4 +1,4 @@
-#include "view/TextDecoding.h"
+#include "display/TextDecoding.h"
 
 #include <cstddef>
 
@@ -46,4 +46,11 @@ std::string_view DropCutEnd(std::string_view bytes) {
 QString DecodeCutText(std::string_view bytes) {
     const std::string_view whole = DropCutEnd(DropCutStart(bytes));
     return QString::fromUtf8(whole.data(), static_cast<qsizetype>(whole.size()));
+}
+
+QString DecodeCutTextLines(std::string_view bytes) {
+    QString text = DecodeCutText(bytes);
+    text.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
+    text.replace(QLatin1Char('\r'), QLatin1Char('\n'));
+    return text;
 }

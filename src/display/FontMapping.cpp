@@ -1,4 +1,4 @@
-#include "view/FontMapping.h"
+#include "display/FontMapping.h"
 
 #include <QFontDatabase>
 #include <QFontInfo>
