@@ -1,6 +1,6 @@
 #include "support/gui/ViewFixture.h"
 
-#include "view/ColorRef.h"
+#include "display/ColorRef.h"
 #include "view/UnitLayout.h"
 
 #include <QLineEdit>

@@ -1,5 +1,5 @@
 #include "settings/ReadingSettings.h"
-#include "view/FontMapping.h"
+#include "display/FontMapping.h"
 
 #include <QFontInfo>
 #include <gtest/gtest.h>

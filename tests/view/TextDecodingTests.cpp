@@ -1,4 +1,4 @@
-#include "view/TextDecoding.h"
+#include "display/TextDecoding.h"
 
 #include <gtest/gtest.h>
 
