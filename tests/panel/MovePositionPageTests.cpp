@@ -61,6 +61,7 @@ TEST_F(MovePageTest, BookmarksAndPreview_CutAtALineBreakOrTheTextChosenEntryJump
     EXPECT_EQ(Offset(), 13);
     Load(std::string(1022, 'a') + "\xC3\xA9" + "tail"); // the preview: 1023 bytes, no half
     EXPECT_EQ(Preview(), QString(1022, 'a'));
+    EXPECT_EQ(List().item(0)->text(), QString(31, 'a')); // an entry: 31 bytes at most
     Load("one\r\ntwo\rthree");
     EXPECT_EQ(Preview(), QStringLiteral("one\ntwo\nthree"));
     Load("0123456789", 4);
