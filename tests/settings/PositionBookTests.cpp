@@ -25,21 +25,17 @@ TEST(PositionBook, WithoutText_NoPositionAndBookmarksStoreZero) {
 }
 
 TEST(PositionBook, SetPositionBelowLength_SetOffsetUpToTheTerminator) {
-    const struct {
-        int32_t Offset;
-        bool Position, Offset_;
-    } cases[] = {{99, true, true},
-                 {100, false, true},
-                 {101, false, false},
-                 {-1, false, false},
-                 {INT_MIN, false, false}};
-    for (const auto& c : cases) {
-        SCOPED_TRACE(c.Offset);
+    for (const auto& [offset, position, set] : {std::tuple{99, true, true},
+                                                {100, false, true},
+                                                {101, false, false},
+                                                {-1, false, false},
+                                                {INT_MIN, false, false}}) {
+        SCOPED_TRACE(offset);
         BoundText text(100);
         ASSERT_TRUE(text.Settings.SetPosition(50));
-        EXPECT_EQ(text.Settings.SetPosition(c.Offset), c.Position);
-        EXPECT_EQ(text.Settings.Book.SetOffset(c.Offset), c.Offset_);
-        EXPECT_EQ(text.Offset(), c.Offset_ ? c.Offset : 50);
+        EXPECT_EQ(text.Settings.SetPosition(offset), position);
+        EXPECT_EQ(text.Settings.Book.SetOffset(offset), set);
+        EXPECT_EQ(text.Offset(), set ? offset : 50);
     }
     for (const auto& [from, delta, moved] : {std::tuple{89, 10, true},
                                              {90, 10, false},
