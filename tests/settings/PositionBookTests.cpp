@@ -25,21 +25,15 @@ TEST(PositionBook, WithoutText_NoPositionAndBookmarksStoreZero) {
 }
 
 TEST(PositionBook, SetPositionBelowLength_SetOffsetUpToTheTerminator) {
-    const struct {
-        int32_t Offset;
-        bool Position, Offset_;
-    } cases[] = {{99, true, true},
-                 {100, false, true},
-                 {101, false, false},
-                 {-1, false, false},
-                 {INT_MIN, false, false}};
-    for (const auto& c : cases) {
-        SCOPED_TRACE(c.Offset);
+    // 1: accepted; SetOffset also takes the terminator.
+    for (const auto& [offset, position, set] :
+         {std::tuple{99, 1, 1}, {100, 0, 1}, {101, 0, 0}, {-1, 0, 0}, {INT_MIN, 0, 0}}) {
+        SCOPED_TRACE(offset);
         BoundText text(100);
         ASSERT_TRUE(text.Settings.SetPosition(50));
-        EXPECT_EQ(text.Settings.SetPosition(c.Offset), c.Position);
-        EXPECT_EQ(text.Settings.Book.SetOffset(c.Offset), c.Offset_);
-        EXPECT_EQ(text.Offset(), c.Offset_ ? c.Offset : 50);
+        EXPECT_EQ(text.Settings.SetPosition(offset), position == 1);
+        EXPECT_EQ(text.Settings.Book.SetOffset(offset), set == 1);
+        EXPECT_EQ(text.Offset(), set == 1 ? offset : 50);
     }
     for (const auto& [from, delta, moved] : {std::tuple{89, 10, true},
                                              {90, 10, false},

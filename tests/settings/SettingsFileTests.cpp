@@ -6,6 +6,7 @@
 #include <gtest/gtest.h>
 
 #include <filesystem>
+#include <numeric>
 #include <string>
 #include <utility>
 #include <vector>
@@ -57,34 +58,29 @@ TEST(SettingsFile, Save_KeepsForeignLinesAndWritesSignedValues) {
         EXPECT_NE(saved.find(line), std::string::npos) << line;
 }
 
-// Each failure says why and leaves the previous file byte for byte, with no temporary
+// Each failure says why and leaves the existing file byte for byte, with no temporary
 // file beside it.
 TEST(SettingsFile, Save_Failing_ReportsWhyAndLeavesEverythingAsItWas) {
-    const struct {
-        const char* Target;
-        const char* Existing; // a file that must stay as it was
-        bool Bound = true;
-    } cases[] = {{"x.skm", "x.skm", false},
-                 {"x.skm", "x.skm/inside"},
-                 {"none/x.skm", nullptr},
-                 {"plain/x.skm", "plain"}};
-    for (const auto& c : cases) {
-        SCOPED_TRACE(c.Target);
+    for (const auto& [target, existing, bound] : {std::tuple{"x.skm", "x.skm", false},
+                                                  {"x.skm", "x.skm/inside", true},
+                                                  {"none/x.skm", nullptr, true},
+                                                  {"plain/x.skm", "plain", true}}) {
+        SCOPED_TRACE(target);
         CTempFolder folder;
         BoundText text(100);
         const CReadingSettings unbound;
-        if (std::string_view(c.Existing ? c.Existing : "").starts_with("x.skm/"))
+        if (std::string_view(existing ? existing : "").starts_with("x.skm/"))
             std::filesystem::create_directory(folder.Path("x.skm"));
-        if (c.Existing)
-            WriteBytes(folder.Path(c.Existing), "[MAIN]\nfreq=5\n");
+        if (existing)
+            WriteBytes(folder.Path(existing), "[MAIN]\nfreq=5\n");
         const auto before = folder.Entries();
         std::string error;
-        EXPECT_FALSE((c.Bound ? text.Settings : unbound)
-                         .SaveToFile(folder.Path(c.Target), SettingsFileMode::Full, &error));
+        EXPECT_FALSE((bound ? text.Settings : unbound)
+                         .SaveToFile(folder.Path(target), SettingsFileMode::Full, &error));
         EXPECT_FALSE(error.empty());
         EXPECT_EQ(folder.Entries(), before);
-        if (c.Existing)
-            EXPECT_EQ(ReadBytes(folder.Path(c.Existing)), "[MAIN]\nfreq=5\n");
+        EXPECT_EQ(existing ? ReadBytes(folder.Path(existing)) : "",
+                  existing ? "[MAIN]\nfreq=5\n" : "");
     }
 }
 
@@ -167,8 +163,7 @@ TEST(SettingsFile, Load_ReadsPositionAndBookmarkList) {
     for (int i = 1; i <= 100; ++i)
         many += "Bookmark" + std::to_string(i) + "=" + std::to_string(i) + "\n";
     std::vector<int32_t> first64(64);
-    for (int i = 0; i < 64; ++i)
-        first64[static_cast<std::size_t>(i)] = i + 1;
+    std::iota(first64.begin(), first64.end(), 1);
     const struct {
         std::string Position;
         int32_t CurPos;

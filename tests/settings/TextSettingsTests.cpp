@@ -1,4 +1,4 @@
-#include "settings/ReadingSettings.h"
+#include "BoundText.h"
 #include "settings/TextSettings.h"
 #include "support/ScopedEnv.h"
 #include "support/TempFolder.h"
@@ -59,10 +59,9 @@ TEST(TextSettings, LoadSettingsForText_TakesTheFirstFileThatCanBeRead) {
         SCOPED_TRACE(c.Name);
         CTempFolder folder;
         const CScopedEnv config("XDG_CONFIG_HOME", folder.Path("config").c_str());
-        // Beyond 260 characters, which once was the end of any path.
-        const std::string deep = folder.Path(std::string(200, 'd'));
-        std::filesystem::create_directories(deep);
-        const std::string textPath = deep + "/" + std::string(80, 'n') + ".txt";
+        std::filesystem::create_directory(folder.Path(std::string(200, 'd'))); // over 260 in all
+        const std::string textPath =
+            folder.Path(std::string(200, 'd') + "/" + std::string(80, 'n'));
         if (c.Companion && std::string_view(c.Companion) == "/")
             std::filesystem::create_directory(textPath + ".skm");
         else if (c.Companion)
@@ -72,18 +71,14 @@ TEST(TextSettings, LoadSettingsForText_TakesTheFirstFileThatCanBeRead) {
             WriteBytes(folder.Path("config/skimmet/default.skm"),
                        "[MAIN]\nfreq=222\n[POSITION]\nBookmarksNum=1\nCurPos=60\nBookmark1=30\n");
         }
-        const std::string bytes(static_cast<std::size_t>(c.Length), 'a');
-        const char* start = bytes.c_str();
-        const char* cursor = start;
-        CReadingSettings settings;
-        settings.BindText(&start, &cursor);
-        settings.TextLength = 5000;
-        settings.Book.BookmarksNum = 2;
-        EXPECT_EQ(LoadSettingsForText(settings, textPath, c.Length), c.Source);
-        EXPECT_EQ(settings.freq, c.Freq);
-        EXPECT_EQ(cursor - start, c.Offset);
-        EXPECT_EQ(settings.Book.BookmarksNum, c.Bookmarks);
-        EXPECT_EQ(settings.TextLength, c.Length);
+        BoundText text(c.Length);
+        text.Settings.TextLength = 5000;
+        text.Settings.Book.BookmarksNum = 2;
+        EXPECT_EQ(LoadSettingsForText(text.Settings, textPath, c.Length), c.Source);
+        EXPECT_EQ(text.Settings.freq, c.Freq);
+        EXPECT_EQ(text.Offset(), c.Offset);
+        EXPECT_EQ(text.Settings.Book.BookmarksNum, c.Bookmarks);
+        EXPECT_EQ(text.Settings.TextLength, c.Length);
     }
 }
 } // namespace
