@@ -6,7 +6,6 @@
 #include <QApplication>
 #include <QCursor>
 #include <QLabel>
-#include <QPushButton>
 #include <QScreen>
 #include <QTest>
 #include <gtest/gtest.h>
@@ -31,23 +30,15 @@ void ShowAwayFromTheCursor(QDialog& dialog) {
     ASSERT_TRUE(QTest::qWaitForWindowExposed(&dialog));
 }
 
-TEST(AboutBox, Controls_TextsTipsAndTheVersionFromTheBuild) {
+TEST(AboutBox, LinksHoveredThenClicked_VersionTipsShownAddressesOpenedAndMarkedVisited) {
     CFakeUrlOpener opener;
     CAboutDialog dialog(opener);
-    auto* version = dialog.findChild<QLabel*>(QStringLiteral("VersionLabel"));
-    ASSERT_NE(version, nullptr);
-    EXPECT_EQ(version->text().toStdString(), "Skimmet Version 1.1");
-    EXPECT_EQ(dialog.windowTitle().toStdString(), "About Skimmet");
-    EXPECT_TRUE(qobject_cast<QPushButton*>(ControlById(dialog, 1))->isDefault());
+    EXPECT_EQ(dialog.findChild<QLabel*>("VersionLabel")->text().toStdString(),
+              "Skimmet Version 1.1");
     EXPECT_EQ(ControlById(dialog, 1038)->toolTip().toStdString(),
               "Click here to visit my WWW home page");
     EXPECT_EQ(ControlById(dialog, 1039)->toolTip().toStdString(),
               "Email me by your email client program");
-}
-
-TEST(AboutBox, LinksHoveredThenClicked_AddressesOpenedAndMarkedVisited) {
-    CFakeUrlOpener opener;
-    CAboutDialog dialog(opener);
     ShowAwayFromTheCursor(dialog);
     for (const int id : {1038, 1039}) {
         QWidget* link = ControlById(dialog, id);

@@ -41,12 +41,10 @@ TEST(ScreenSaver, CommandsOnALoadedText_OneInhibitionPerReading) {
         bool HeldAfterwards;
     } cases[] = {{"RunRunRun", {Id::Run, Id::Run, Id::Run}, 1, true},
                  {"RunPause", {Id::Run, Id::Pause}, 1, false},
-                 {"RunStop", {Id::Run, Id::Stop}, 1, false},
                  {"RunToTheEnd", {Id::Run, 0}, 1, false},
                  {"RunPauseRun", {Id::Run, Id::Pause, Id::Run}, 2, true},
                  {"RunAddBookmark", {Id::Run, Id::AddBookmark}, 1, false},
-                 {"PauseStopWithoutRun", {Id::Pause, Id::Stop}, 0, false},
-                 {"RunToTheEndThenRun", {Id::Run, 0, Id::Run}, 2, true}};
+                 {"PauseStopWithoutRun", {Id::Pause, Id::Stop}, 0, false}};
     for (const auto& c : cases) {
         SCOPED_TRACE(c.Name);
         Fresh<AppFixture> app;

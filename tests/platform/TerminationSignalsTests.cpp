@@ -10,14 +10,10 @@
 
 namespace {
 
-// Runs the application's event loop until something quits it; a guard timer ends a
-// loop that nothing quits, with an exit code the tests can tell apart.
-constexpr int GuardExitCode = 77;
-
+// A loop that nothing quits ends after 10 s with an exit code the tests tell apart.
 int RunEventLoop() {
     QTimer guard;
-    guard.setSingleShot(true);
-    QObject::connect(&guard, &QTimer::timeout, [] { QCoreApplication::exit(GuardExitCode); });
+    QObject::connect(&guard, &QTimer::timeout, [] { QCoreApplication::exit(77); });
     guard.start(10000);
     return QCoreApplication::exec();
 }
@@ -42,32 +38,16 @@ extern "C" void CatchSignal(int signo) {
     Caught = signo;
 }
 
-// Installs CatchSignal for signo for the life of the object.
-class CScopedCatcher {
-public:
-    explicit CScopedCatcher(int signo) : Signo(signo) {
-        struct sigaction action {};
-        action.sa_handler = CatchSignal;
-        sigemptyset(&action.sa_mask);
-        sigaction(Signo, &action, &Old);
-        Caught = 0;
-    }
-    ~CScopedCatcher() { sigaction(Signo, &Old, nullptr); }
-
-private:
-    int Signo;
-    struct sigaction Old {};
-};
-
-TEST(TerminationSignals, Destroyed_PreviousHandlersAreBack) {
-    const CScopedCatcher term(SIGTERM);
-    const CScopedCatcher interrupt(SIGINT);
+TEST(TerminationSignals, Destroyed_PreviousHandlerIsBack) {
+    struct sigaction catcher {
+    }, old{};
+    catcher.sa_handler = CatchSignal;
+    sigemptyset(&catcher.sa_mask);
+    sigaction(SIGTERM, &catcher, &old);
     { const CTerminationSignals termination; }
-
     std::raise(SIGTERM);
     EXPECT_EQ(Caught, SIGTERM);
-    std::raise(SIGINT);
-    EXPECT_EQ(Caught, SIGINT);
+    sigaction(SIGTERM, &old, nullptr);
 }
 
 TEST(TerminationSignals, SecondInstance_StaysInactiveAndTheFirstKeepsWorking) {
