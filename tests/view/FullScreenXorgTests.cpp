@@ -10,6 +10,7 @@
 #include <QDir>
 #include <QFile>
 #include <QGuiApplication>
+#include <QMap>
 #include <QProcess>
 #include <QStandardPaths>
 #include <QTemporaryDir>
@@ -37,7 +38,6 @@ struct WindowGeometry {
     bool operator==(const WindowGeometry&) const = default;
 };
 
-// Runs xdotool (or another helper) to its end; its output, or nullopt when it failed.
 std::optional<QString> RunTool(const QString& program, const QStringList& arguments) {
     QProcess tool;
     tool.start(program, arguments);
@@ -125,20 +125,10 @@ protected:
             Xdotool, {QStringLiteral("getwindowgeometry"), QStringLiteral("--shell"), window});
         if (!shell)
             return std::nullopt;
-        WindowGeometry geometry;
-        for (const QString& line : shell->split(QLatin1Char('\n'), Qt::SkipEmptyParts)) {
-            const QString name = line.section(QLatin1Char('='), 0, 0);
-            const int value = line.section(QLatin1Char('='), 1).toInt();
-            if (name == QLatin1String("X"))
-                geometry.X = value;
-            else if (name == QLatin1String("Y"))
-                geometry.Y = value;
-            else if (name == QLatin1String("WIDTH"))
-                geometry.Width = value;
-            else if (name == QLatin1String("HEIGHT"))
-                geometry.Height = value;
-        }
-        return geometry;
+        QMap<QString, int> value;
+        for (const QString& line : shell->split(QLatin1Char('\n'), Qt::SkipEmptyParts))
+            value[line.section(QLatin1Char('='), 0, 0)] = line.section(QLatin1Char('='), 1).toInt();
+        return WindowGeometry{value["X"], value["Y"], value["WIDTH"], value["HEIGHT"]};
     }
 
     // Gives the keyboard to the program's window on the screen and types keys there.
@@ -150,7 +140,6 @@ protected:
         Press(keys);
     }
 
-    // Types keys into whatever window has the keyboard.
     void Press(const QString& keys) {
         ASSERT_TRUE(RunTool(Xdotool, {QStringLiteral("key"), keys}));
     }
