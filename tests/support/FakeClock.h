@@ -8,7 +8,6 @@ public:
     explicit CFakeClock(uint32_t start = 0) : Now(start) {}
     uint32_t NowMs() const override { return Now; }
     void Advance(uint32_t ms) { Now += ms; }
-    void Set(uint32_t ms) { Now = ms; }
 
 private:
     uint32_t Now;

@@ -13,7 +13,7 @@ public:
     void Cancel() override { Armed = false; }
     bool IsArmed() const override { return Armed; }
     uint32_t Deadline() const override { return At; }
-    // The wake comes: false when none was armed.
+    // False when none was armed.
     bool Fire() {
         if (!Armed)
             return false;

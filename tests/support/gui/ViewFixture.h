@@ -41,17 +41,9 @@ protected:
         Settings.TextLength = static_cast<int32_t>(Text.size());
         View->SetText(Text.c_str());
     }
-    // The clock moves on and the wake comes.
     void Advance(uint32_t ms) {
         Fakes.Clock.Advance(ms);
         Wake.Fire();
-    }
-    // n gap-and-show steps.
-    void Cycle(int n) {
-        for (int i = 0; i < n; ++i) {
-            Advance(Settings.freq);
-            Advance(Settings.durat);
-        }
     }
     // Lets the repaint that a change asks for happen.
     static void Settle() { QCoreApplication::processEvents(); }
