@@ -2,6 +2,8 @@
 
 #include "ui_OptionsPanel.h"
 
+#include "display/ColorRef.h"
+#include "display/FontMapping.h"
 #include "panel/MovePositionPage.h"
 #include "panel/ReadingOptionsPage.h"
 #include "panel/ViewControl.h"
@@ -9,8 +11,6 @@
 #include "platform/DisplayModes.h"
 #include "platform/Services.h"
 #include "settings/ReadingSettings.h"
-#include "display/ColorRef.h"
-#include "display/FontMapping.h"
 
 #include <QKeyEvent>
 #include <QSignalBlocker>

@@ -2,11 +2,11 @@
 
 #include "ui_ReadingOptionsPage.h"
 
+#include "display/ColorRef.h"
 #include "panel/ViewControl.h"
 #include "platform/Dialogs.h"
 #include "settings/ReadingSettings.h"
 #include "settings/SettingsTable.h"
-#include "display/ColorRef.h"
 
 #include <QLineEdit>
 #include <QLocale>

@@ -1,12 +1,12 @@
 #include "view/FlashView.h"
 
+#include "display/ColorRef.h"
+#include "display/FontMapping.h"
 #include "panel/OptionsPanel.h"
 #include "platform/Dialogs.h"
 #include "platform/QtWakeTimer.h"
 #include "platform/Services.h"
 #include "settings/ReadingSettings.h"
-#include "display/ColorRef.h"
-#include "display/FontMapping.h"
 
 #include <QCloseEvent>
 #include <QKeyEvent>

@@ -1,5 +1,5 @@
-#include "settings/ReadingSettings.h"
 #include "display/FontMapping.h"
+#include "settings/ReadingSettings.h"
 
 #include <QFontInfo>
 #include <gtest/gtest.h>
