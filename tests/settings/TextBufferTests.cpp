@@ -33,8 +33,7 @@ TEST(TextBuffer, Load_RefusesWhatIsNoRegularFileOrTooLargeBeforeReading) {
     ::mkfifo(folder.Path("fifo").c_str(), 0600);
     WriteBytes(folder.Path("big"), ""); // sparse: only the size counts
     std::filesystem::resize_file(folder.Path("big"), CTextBuffer::SizeLimit);
-    for (const auto& [name, expected] : {std::pair{"absent", TextLoadError::CannotOpen},
-                                         {"folder", TextLoadError::CannotOpen},
+    for (const auto& [name, expected] : {std::pair{"folder", TextLoadError::CannotOpen},
                                          {"fifo", TextLoadError::CannotOpen},
                                          {"big", TextLoadError::TooLarge}}) {
         SCOPED_TRACE(name);
@@ -62,9 +61,8 @@ TEST(TextBuffer, Load_ReportsEveryChunkAndStopsWhenTheCallbackSaysSo) {
             });
         EXPECT_EQ(text.has_value(), goOn);
         EXPECT_EQ(error, goOn ? TextLoadError::None : TextLoadError::Cancelled);
-        const std::vector<uint64_t> expected =
-            goOn ? std::vector<uint64_t>{CTextBuffer::ChunkSize, 2 * CTextBuffer::ChunkSize, total}
-                 : std::vector<uint64_t>{CTextBuffer::ChunkSize};
+        std::vector<uint64_t> expected{CTextBuffer::ChunkSize, 2 * CTextBuffer::ChunkSize, total};
+        expected.resize(goOn ? 3 : 1);
         EXPECT_EQ(calls, expected);
     }
 }

@@ -7,9 +7,10 @@
 
 #include <filesystem>
 #include <string>
+#include <tuple>
 
 namespace {
-TEST(TextSettings, DefaultsFilePath_FollowsAnAbsoluteXdgConfigHome) {
+TEST(TextSettings, DefaultsFile_FollowsAnAbsoluteXdgConfigHomeAndGetsItsFolders) {
     const CScopedEnv home("HOME", "/home/reader");
     for (const char* config : {static_cast<const char*>(nullptr), "", "cfg", "/cfg"}) {
         SCOPED_TRACE(config ? config : "unset");
@@ -18,29 +19,23 @@ TEST(TextSettings, DefaultsFilePath_FollowsAnAbsoluteXdgConfigHome) {
                                           ? "/cfg/skimmet/default.skm"
                                           : "/home/reader/.config/skimmet/default.skm");
     }
-    EXPECT_EQ(CompanionPath("/texts/book"), "/texts/book.skm");
-}
-
-TEST(TextSettings, CreateDefaultsFolder_MakesNestedFoldersOrSaysWhyNot) {
     CTempFolder folder;
-    const CScopedEnv config("XDG_CONFIG_HOME", folder.Path("a/b").c_str());
     std::string error;
-    ASSERT_TRUE(CreateDefaultsFolder(&error)) << error;
-    ASSERT_TRUE(CreateDefaultsFolder(&error)) << error; // again: already there
-    EXPECT_TRUE(CReadingSettings().SaveToFile(DefaultsFilePath(), SettingsFileMode::SettingsOnly));
+    for (const std::string nested : {"a/b", "a/b"}) { // the second time: already there
+        const CScopedEnv config("XDG_CONFIG_HOME", folder.Path(nested).c_str());
+        ASSERT_TRUE(CreateDefaultsFolder(&error)) << error;
+    }
     WriteBytes(folder.Path("skimmet"), "not a folder");
     const CScopedEnv inTheWay("XDG_CONFIG_HOME", folder.Folder().c_str());
-    EXPECT_FALSE(CreateDefaultsFolder(&error));
-    EXPECT_FALSE(error.empty());
+    EXPECT_FALSE(CreateDefaultsFolder(&error) || error.empty());
 }
 
 // The companion file first, in full; else the defaults file, settings only; else the
 // built-in defaults. The record starts with leftovers of a previous text.
 TEST(TextSettings, LoadSettingsForText_TakesTheFirstFileThatCanBeRead) {
-    const std::string companion =
+    const char* companion =
         "[MAIN]\nfreq=111\n[POSITION]\nBookmarksNum=2\nCurPos=40\nBookmark1=10\nBookmark2=20\n";
     const struct {
-        const char* Name;
         const char* Companion; // nullptr: none; "/": a folder in its place
         bool Defaults;
         int32_t Length;
@@ -48,17 +43,18 @@ TEST(TextSettings, LoadSettingsForText_TakesTheFirstFileThatCanBeRead) {
         uint32_t Freq;
         int32_t Offset, Bookmarks;
     } cases[] = {
-        {"companion", companion.c_str(), true, 100, SettingsSource::Companion, 111, 40, 2},
-        {"defaults", nullptr, true, 100, SettingsSource::DefaultsFile, 222, 0, 0},
-        {"companion is a folder", "/", true, 100, SettingsSource::DefaultsFile, 222, 0, 0},
-        {"neither", nullptr, false, 100, SettingsSource::BuiltIn, 400, 0, 0},
-        {"shortened text", companion.c_str(), false, 15, SettingsSource::Companion, 111, 0, 2},
-        {"empty text", companion.c_str(), false, 0, SettingsSource::Companion, 111, 0, 2},
+        {companion, true, 100, SettingsSource::Companion, 111, 40, 2},
+        {nullptr, true, 100, SettingsSource::DefaultsFile, 222, 0, 0},
+        {"/", true, 100, SettingsSource::DefaultsFile, 222, 0, 0},
+        {nullptr, false, 100, SettingsSource::BuiltIn, 400, 0, 0},
+        {companion, false, 15, SettingsSource::Companion, 111, 0, 2}, // shortened text
+        {companion, false, 0, SettingsSource::Companion, 111, 0, 2},  // empty text
     };
     for (const auto& c : cases) {
-        SCOPED_TRACE(c.Name);
+        SCOPED_TRACE(testing::Message() << c.Freq << " " << c.Length);
         CTempFolder folder;
         const CScopedEnv config("XDG_CONFIG_HOME", folder.Path("config").c_str());
+        std::filesystem::create_directories(folder.Path("config/skimmet"));
         std::filesystem::create_directory(folder.Path(std::string(200, 'd'))); // over 260 in all
         const std::string textPath =
             folder.Path(std::string(200, 'd') + "/" + std::string(80, 'n'));
@@ -66,19 +62,16 @@ TEST(TextSettings, LoadSettingsForText_TakesTheFirstFileThatCanBeRead) {
             std::filesystem::create_directory(textPath + ".skm");
         else if (c.Companion)
             WriteBytes(textPath + ".skm", c.Companion);
-        if (c.Defaults) {
-            std::filesystem::create_directories(folder.Path("config/skimmet"));
+        if (c.Defaults)
             WriteBytes(folder.Path("config/skimmet/default.skm"),
                        "[MAIN]\nfreq=222\n[POSITION]\nBookmarksNum=1\nCurPos=60\nBookmark1=30\n");
-        }
         BoundText text(c.Length);
         text.Settings.TextLength = 5000;
         text.Settings.Book.BookmarksNum = 2;
         EXPECT_EQ(LoadSettingsForText(text.Settings, textPath, c.Length), c.Source);
-        EXPECT_EQ(text.Settings.freq, c.Freq);
-        EXPECT_EQ(text.Offset(), c.Offset);
-        EXPECT_EQ(text.Settings.Book.BookmarksNum, c.Bookmarks);
-        EXPECT_EQ(text.Settings.TextLength, c.Length);
+        const CReadingSettings& s = text.Settings;
+        EXPECT_EQ(std::tuple(s.freq, text.Offset(), s.Book.BookmarksNum + 0, s.TextLength),
+                  std::tuple(c.Freq, c.Offset, c.Bookmarks, c.Length));
     }
 }
 } // namespace
