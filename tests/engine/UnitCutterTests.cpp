@@ -7,7 +7,9 @@
 #include <cstring>
 #include <iterator>
 #include <memory>
+#include <random>
 #include <string>
+#include <tuple>
 #include <vector>
 
 namespace {
@@ -119,40 +121,35 @@ TEST(UnitCutter, OutOfRangeLimits_ActLikeTheNearestValidOnes) {
 }
 
 TEST(UnitCutter, FindNulAndHasVisibleText_LookNoFurtherThanAsked) {
-    for (const auto& [text, n, at] :
-         {std::tuple{"abc", 3, -1}, {"abc", 4, 3}, {"", 0, -1}, {"abc", -7, -1}})
-        EXPECT_EQ(FindNul(Copy(text).get(), n), at) << text << " " << n;
-    for (const auto& [text, visible] :
-         {std::pair{"", false}, {" \t\r\n", false}, {"\v", true}, {"\t-\n", true}})
-        EXPECT_EQ(HasVisibleText(text), visible) << text;
+    EXPECT_EQ(std::tuple(FindNul("abc", 3), FindNul("abc", 4), FindNul("", 0), FindNul("abc", -7)),
+              std::tuple(-1, 3, -1, -1));
+    EXPECT_EQ(std::tuple(HasVisibleText(""), HasVisibleText(" \t\r\n"), HasVisibleText("\v")),
+              std::tuple(false, false, true));
 }
 
 // The fast path decides from 16-byte blocks; on random texts and settings around its
 // block and window sizes it must give exactly what the byte loops give.
 TEST(UnitCutter, CutsAgree_FastPathMatchesByteLoops) {
-    uint64_t state = 12345;
-    const auto below = [&state](std::size_t n) {
-        state = state * 6364136223846793005ull + 1442695040888963407ull;
-        return static_cast<std::size_t>(state >> 33) % n;
+    std::minstd_rand random(12345);
+    const auto pick = [&random](const auto& from) {
+        return from[random() % std::size(from)];
     };
-    const char* pieces[] = {"a", "bb", "ccc", "eeeeeeee", " ",  "  ", "\t",   ",",
-                            ".", ";",  "...", "\r\n",     "\n", "?!", "\xE9", " \t "};
+    const std::string pieces[] = {"a",  "bb", "ccc",  "eeeeeeee", " ",          "  ",
+                                  "\t", ",",  ".",    ";",        "...",        "\r\n",
+                                  "\n", "?!", "\xE9", " \t ",     Rep('w', 70), Rep(' ', 40)};
     const std::string all = ",;.:?!\n\rabcdefghijklmnopqrstuvwxyz\xE9";
     const std::string stops[] = {
         "", ".", ",. \t", all.substr(0, 8), all.substr(0, 15), all.substr(0, 16), all};
     const int32_t maxTexts[] = {1, 5, 12, 15, 16, 17, 31, 32, 33, 47, 48, 62, 63, 64, 65, 999};
     const int32_t minTexts[] = {-1, 0, 12, 40, 63, 70, 999};
-    CReadingSettings settings;
     const Block fast = Copy("", UnitBufferSize), bytes = Copy("", UnitBufferSize);
     for (int round = 0; round < 3000; ++round) {
-        SetStops(settings, stops[below(std::size(stops))], static_cast<int32_t>(below(10)));
-        settings.MaxText = maxTexts[below(std::size(maxTexts))];
-        settings.MinText = minTexts[below(std::size(minTexts))];
+        CReadingSettings settings;
+        SetStops(settings, pick(stops), static_cast<int32_t>(random() % 10));
+        settings.MaxText = pick(maxTexts), settings.MinText = pick(minTexts);
         std::string s;
-        for (const std::size_t length = below(400); s.size() < length;)
-            s += below(50) == 0   ? Rep('w', below(120))
-                 : below(60) == 0 ? Rep(' ', below(80))
-                                  : pieces[below(std::size(pieces))];
+        for (const auto length = random() % 400; s.size() < length;)
+            s += pick(pieces);
         const Block text = Copy(s);
         for (const char* cursor = text.get(); cursor;) {
             SCOPED_TRACE(testing::Message() << "round " << round << " at " << cursor - text.get());
