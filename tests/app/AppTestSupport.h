@@ -72,9 +72,8 @@ public:
     }
     // What the reader can see of the loaded text.
     auto Seen() {
-        return std::tuple(View().TextStart(), View().TextStart() ? Offset() : -1,
-                          Frame->windowTitle(), View().PlayFlags(), Settings().TextLength,
-                          Settings().Book.BookmarksNum, Settings().freq);
+        return std::tuple(View().TextStart(), Offset(), Frame->windowTitle(), View().PlayFlags(),
+                          Settings().TextLength, Settings().Book.BookmarksNum, Settings().freq);
     }
     // CurPos, BookmarksNum, Bookmark1 and freq in a settings file.
     static std::vector<int> Stored(const QString& path) {
@@ -82,12 +81,6 @@ public:
         file.Load(QFile::encodeName(path).toStdString());
         return {file.GetInt("POSITION", "CurPos", -1), file.GetInt("POSITION", "BookmarksNum", -1),
                 file.GetInt("POSITION", "Bookmark1", -1), file.GetInt("MAIN", "freq", -1)};
-    }
-    std::vector<QString> MessageTexts() const {
-        std::vector<QString> texts;
-        for (const CFakeDialogs::Shown& shown : Fakes.Dialogs.Messages)
-            texts.push_back(shown.Text);
-        return texts;
     }
 
     QTemporaryDir Folder;

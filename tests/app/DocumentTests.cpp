@@ -10,7 +10,6 @@
 #include <QUrl>
 
 #include <algorithm>
-#include <vector>
 
 namespace {
 
@@ -21,7 +20,6 @@ using Ints = std::vector<int>;
 const QByteArray TextA = "Alpha text, first of two. It has several units; each is cut at "
                          "punctuation. Reading goes on, and on, until the end.";
 const QByteArray TextB = "Beta text: shorter, but still a few units long.";
-const QString SavingFailed = QStringLiteral("Error Saving File");
 
 int CursorShape() {
     const QCursor* cursor = QGuiApplication::overrideCursor();
@@ -51,7 +49,6 @@ TEST_F(Documents, SaveOpenAnotherAndBack_PositionBookmarksAndSettingsGoThroughTh
     EXPECT_LE(*std::max_element(seen.begin(), seen.end()), TextB.size()); // nothing past it
     EXPECT_FALSE(Fakes.ScreenSaver.IsInhibited());
     EXPECT_EQ(Stored(a + ".skm"), (Ints{marked + 7, 1, marked, 250}));
-    EXPECT_EQ(Frame->windowTitle(), "Skimmet: [b.txt]");
     EXPECT_EQ(
         (Ints{Offset(), Settings().Book.BookmarksNum, int(Settings().freq), Settings().TextLength}),
         (Ints{0, 0, 400, int(TextB.size())}));
@@ -65,10 +62,14 @@ TEST_F(Documents, SaveOpenAnotherAndBack_PositionBookmarksAndSettingsGoThroughTh
     EXPECT_TRUE(Fakes.Dialogs.Messages.empty());
 }
 
-TEST_F(Documents, OpenFails_MessageWithThePointerPreviousTextAsItWasNoCompanionWritten) {
-    OpenFromMenu(WriteText("shown.txt", TextA));
+// A folder in the companion's place: refused whoever runs the test, root included.
+TEST_F(Documents, OpenOrSaveFails_MessagesWithThePointerAndWhyTheReadingGoesOn) {
+    const QString a = WriteText("a.txt", TextA);
+    QDir().mkdir(a + ".skm");
+    OpenFromMenu(a);
     ASSERT_TRUE(Settings().SetPosition(9));
     Settings().AddBookmark();
+    Frame->ExecuteCommand(Id::Run);
     const auto before = Seen();
     Ints cursors; // not busy while a box waits for the reader
     Fakes.Dialogs.OnMessage = [&] {
@@ -76,32 +77,25 @@ TEST_F(Documents, OpenFails_MessageWithThePointerPreviousTextAsItWasNoCompanionW
     };
     OpenFromMenu(PathOf("gone.txt")); // removed after the dialog
     OpenFromMenu(WriteText("huge.txt", {}, CTextBuffer::SizeLimit));
-    EXPECT_EQ(cursors, (Ints{Qt::ArrowCursor, Qt::ArrowCursor}));
-    ASSERT_EQ(MessageTexts(),
-              (std::vector<QString>{"Error Opening File",
-                                    "Size of a text buffer can not be more than 1 Gb"}));
-    EXPECT_EQ(Fakes.Dialogs.Messages[0].Icon, MessageIcon::Warning);
-    EXPECT_EQ(Fakes.Dialogs.Messages[1].Icon, MessageIcon::Error);
-    EXPECT_EQ(Seen(), before);
-    EXPECT_FALSE(QFileInfo::exists(PathOf("shown.txt.skm")));
-}
-
-// A folder in the companion's place: refused whoever runs the test, root included.
-TEST_F(Documents, CompanionUnwritable_SaveCloseOpenAnother_ErrorSavingFileWithWhyAndAllGoesOn) {
-    const QString a = WriteText("a.txt", TextA);
-    QDir().mkdir(a + ".skm");
-    OpenFromMenu(a);
-    Frame->ExecuteCommand(Id::Run);
+    EXPECT_EQ(Seen(), before); // and no try to keep the shown text's settings
     Frame->ExecuteCommand(Id::SaveFileSettings);
-    ASSERT_EQ(Fakes.Dialogs.Messages.size(), 1u);
-    EXPECT_FALSE(Fakes.Dialogs.Messages[0].Informative.isEmpty());
-    EXPECT_EQ(Fakes.Dialogs.Messages[0].Icon, MessageIcon::Warning);
     EXPECT_TRUE(View().PlayFlags() & CFlashView::RunningBit);
     Frame->close();
     EXPECT_FALSE(Frame->isVisible());
     OpenFromMenu(WriteText("b.txt", TextB));
     EXPECT_EQ(Frame->windowTitle(), "Skimmet: [b.txt]");
-    EXPECT_EQ(MessageTexts(), std::vector<QString>(3, SavingFailed));
+    EXPECT_EQ(cursors, Ints(5, Qt::ArrowCursor));
+    const auto& shown = Fakes.Dialogs.Messages;
+    ASSERT_EQ(shown.size(), 5u);
+    EXPECT_EQ(shown[0].Text, "Error Opening File");
+    EXPECT_EQ(shown[0].Icon, MessageIcon::Warning);
+    EXPECT_EQ(shown[1].Text, "Size of a text buffer can not be more than 1 Gb");
+    EXPECT_EQ(shown[1].Icon, MessageIcon::Error);
+    for (size_t i = 2; i < shown.size(); ++i) { // saving: on command, closing and opening b
+        EXPECT_EQ(shown[i].Text, "Error Saving File");
+        EXPECT_FALSE(shown[i].Informative.isEmpty());
+        EXPECT_EQ(shown[i].Icon, MessageIcon::Warning);
+    }
 }
 
 TEST_F(Documents, SaveAsDefaultThenLoadSettings_DefaultsForNewTextsChosenFileForThisOne) {
@@ -116,67 +110,60 @@ TEST_F(Documents, SaveAsDefaultThenLoadSettings_DefaultsForNewTextsChosenFileFor
     EXPECT_EQ((Ints{int(Settings().freq), Settings().Book.BookmarksNum, Offset()}),
               (Ints{321, 0, 0}));
     ASSERT_TRUE(Settings().SetPosition(15));
-    Settings().AddBookmark();
-    Settings().durat = 999;
     Fakes.Dialogs.FileAnswers.push_back(
-        WriteText("fast.skm",
-                  "[MAIN]\nfreq=123\nMaxText=40\n[POSITION]\nStep=5\nCurPos=3\nBookmarksNum=1\n"));
-    Frame->ExecuteCommand(Id::LoadSettings);
-    const CReadingSettings& s = Settings();
-    // durat is missing from the file: the default, not the earlier value.
-    EXPECT_EQ((Ints{int(s.freq), s.MaxText, int(s.durat), s.Book.Step, s.Book.BookmarksNum,
-                    Offset(), s.TextLength}),
-              (Ints{123, 40, 700, 5, 0, 15, int(TextB.size())}));
-    EXPECT_TRUE(Fakes.Dialogs.Messages.empty());
+        WriteText("s.skm", "[MAIN]\nfreq=123\n[POSITION]\nCurPos=3"));
+    Frame->ExecuteCommand(Id::LoadSettings); // its settings, not its position
+    EXPECT_EQ((Ints{int(Settings().freq), Offset(), Settings().TextLength}),
+              (Ints{123, 15, int(TextB.size())}));
     QDir(PathOf("config")).removeRecursively();
     WriteText("config", "a file where the config folder goes");
     Frame->ExecuteCommand(Id::SaveAsDefault); // No: nothing tried, nothing shown
     Fakes.Dialogs.ConfirmAnswers.push_back(true);
     Frame->ExecuteCommand(Id::SaveAsDefault);
-    EXPECT_EQ(MessageTexts(), std::vector<QString>{SavingFailed});
+    ASSERT_EQ(Fakes.Dialogs.Messages.size(), 1u);
+    EXPECT_EQ(Fakes.Dialogs.Messages[0].Text, "Error Saving File");
 }
 
-// A text of 16 chunks, read on a clock that moves on at each chunk: cancelled at the
-// second chunk with a dialog, given up when the window closes at the fourth, then read.
+// A text of 16 chunks, read on a clock that moves on 100 ms at each chunk: cancelled on
+// its dialog, given up when the window closes at the fourth chunk, then read through.
 TEST_F(Documents, SlowRead_DialogFromHalfASecondCancelOrCloseKeepsThePreviousText) {
     const QString a = WriteText("a.txt", TextA);
     const QString big = WriteText("big.txt", {}, 16 * int64_t(CTextBuffer::ChunkSize));
     OpenFromMenu(a);
     const auto before = Seen();
-    enum Then { Cancel, Close, Nothing } then = Cancel;
-    int withDialog = 0;
-    Ints cursors;
+    enum Then { Cancel, Close, Read } then = Cancel;
+    Ints cursors, dialogs; // at each chunk
     QObject::connect(&Frame->Document(), &CTextDocument::ReadingProgress, [&] {
         cursors.push_back(CursorShape());
         Fakes.Clock.Advance(100);
+        auto* dialog = Frame->findChild<QProgressDialog*>();
+        dialogs.push_back(dialog && dialog->isVisible());
+        if (dialog && then == Cancel)
+            QTest::mouseClick(dialog->findChild<QPushButton*>(), Qt::LeftButton);
         if (then == Close && cursors.size() == 4)
             Frame->close();
-        auto* dialog = Frame->findChild<QProgressDialog*>();
-        if (dialog && dialog->isVisible() && ++withDialog == 2 && then == Cancel)
-            QTest::mouseClick(dialog->findChild<QPushButton*>(), Qt::LeftButton);
     });
-    for (const auto mode : {Cancel, Close}) {
+    for (const Then mode : {Cancel, Close, Read}) {
         SCOPED_TRACE(mode);
         then = mode;
         cursors.clear();
+        dialogs.clear();
         OpenFromMenu(big);
-        EXPECT_LT(cursors.size(), 16u);
-        EXPECT_EQ(Seen(), before);
-        EXPECT_EQ(QFileInfo::exists(a + ".skm"), then == Close);
+        EXPECT_EQ(cursors.size(), mode == Cancel ? 6u : mode == Close ? 4u : 16u);
+        EXPECT_EQ(Seen() == before, mode != Read);
+        EXPECT_EQ(QFileInfo::exists(a + ".skm"), mode != Cancel);
+        EXPECT_EQ(Frame->findChild<QProgressDialog*>(), nullptr);
     }
-    then = Nothing;
-    withDialog = 0;
-    cursors.clear();
-    OpenFromMenu(big);
-    EXPECT_EQ(withDialog, 16 - 5); // shown after the fifth chunk (500 ms)
+    EXPECT_EQ(std::count(dialogs.begin(), dialogs.end(), 1), 16 - 5); // from 500 ms on
     EXPECT_EQ(cursors.front(), Qt::WaitCursor);
     EXPECT_EQ(cursors.back(), Qt::BusyCursor);
     EXPECT_EQ(Frame->windowTitle(), "Skimmet: [big.txt]");
-    EXPECT_EQ(Frame->findChild<QProgressDialog*>(), nullptr);
     EXPECT_TRUE(Fakes.Dialogs.Messages.empty());
 }
 
-TEST_F(Documents, Drop_OneLocalFile_Opened) {
+// A file dropped on the window, or named relative to the working folder on the command
+// line as main starts the program.
+TEST_F(Documents, DroppedOrStartFile_OpenedByItsFullPath) {
     QMimeData data;
     data.setUrls({QUrl::fromLocalFile(WriteText("dropped.txt", TextB))});
     // A drop goes to the window that took the drag when it entered.
@@ -186,21 +173,13 @@ TEST_F(Documents, Drop_OneLocalFile_Opened) {
     QApplication::sendEvent(Frame, &drop);
     QCoreApplication::processEvents();
     EXPECT_EQ(Frame->windowTitle(), "Skimmet: [dropped.txt]");
-}
-
-// The program as main starts it with a file named on the command line.
-TEST_F(Documents, StartFile_RelativeName_OpenedWithItsCompanionBesideIt) {
-    WriteText("start.txt", TextA);
     const QString saved = QDir::currentPath();
     QDir::setCurrent(Folder.path());
     App = std::make_unique<CSkimmetApp>(Fakes.Services);
-    App->SetStartFile("start.txt");
+    App->SetStartFile("dropped.txt");
     App->InitInstance(std::make_unique<CFakeLockKeys>());
-    Frame = App->MainFrame();
     QDir::setCurrent(saved);
-    EXPECT_EQ(Frame->windowTitle(), "Skimmet: [start.txt]");
-    EXPECT_EQ(Frame->Document().OpenPath(), PathOf("start.txt")); // where its companion goes
-    EXPECT_TRUE(Fakes.Dialogs.Messages.empty());
+    EXPECT_EQ(App->MainFrame()->Document().OpenPath(), PathOf("dropped.txt"));
 }
 
 } // namespace

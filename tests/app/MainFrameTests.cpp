@@ -14,11 +14,8 @@ namespace {
 
 namespace Id = CommandId;
 
-TEST_F(AppFixture, Focus_WindowActivatedFrameFocusedOrReactivated_GoesToTheView) {
+TEST_F(AppFixture, Focus_WindowActivatedOrReactivated_GoesToTheView) {
     ASSERT_TRUE(QTest::qWaitForWindowActive(Frame));
-    EXPECT_EQ(QApplication::focusWidget(), &View());
-    View().clearFocus();
-    Frame->setFocus();
     EXPECT_EQ(QApplication::focusWidget(), &View());
     View().clearFocus();
     QEvent deactivate(QEvent::WindowDeactivate), activate(QEvent::ActivationChange);
@@ -27,7 +24,6 @@ TEST_F(AppFixture, Focus_WindowActivatedFrameFocusedOrReactivated_GoesToTheView)
     EXPECT_EQ(QApplication::focusWidget(), &View());
 }
 
-// A frame of its own, without the application that handles About and Exit.
 TEST(MainFrame, WithoutApplication_AboutAndExitGreyedAndDestroyedWhileRunningReleasesSaver) {
     CFakeServices fakes;
     {
