@@ -42,33 +42,25 @@ protected:
     }
 };
 
-TEST_F(PaintTest, Unit_ShownThenErased_InkInItsCentredRectInTextColourThenGone) {
-    for (const bool panel : {false, true}) {
-        SCOPED_TRACE(panel);
+// Each text is a single unit, so that the end comes with its erase.
+TEST_F(PaintTest, Unit_ShownThenErased_CentredInkInTextColourThenGoneThenTheEnd) {
+    const std::pair<bool, int32_t> cases[] = {
+        {false, 0}, {true, 0}, {false, 100}, {false, -50}, {false, INT32_MAX}};
+    for (const auto& [panel, width] : cases) {
+        SCOPED_TRACE(std::to_string(panel) + " " + std::to_string(width));
         View->SetFlag(CFlashView::PanelShownBit, panel);
-        ShowFirstUnit(Story);
+        Settings.Width = width;
+        ShowFirstUnit(width < 0 ? "Incomprehensibilities" : "Hello there.");
         const QRect rect = View->ShownUnitRect();
         EXPECT_EQ(rect.center().y(), (panel ? 240 : 300) - (rect.height() + 1) % 2);
+        EXPECT_EQ(rect.left(), 400 - rect.width() / 2);
         EXPECT_TRUE(rect.contains(Ink()));
         EXPECT_FALSE(Ink(Tex).isEmpty());
         Advance(Settings.durat);
-        EXPECT_TRUE(Ink().isEmpty());
-        View->SetPlayState(CFlashView::Stop);
-    }
-}
-
-TEST_F(PaintTest, Unit_WidthsGoodAndBad_WrappedOrWidenedButCentredAndInside) {
-    for (const int32_t width : {100, -50, INT32_MAX}) {
-        SCOPED_TRACE(width);
-        Settings.Width = width;
-        ShowFirstUnit("Incomprehensibilities everywhere around us, all of them.");
-        for (int i = 0; i < 2 && View->ShownUnitRect().isEmpty(); ++i)
-            Advance(Settings.durat); // the last round left the reading in the show time
-        const QRect rect = View->ShownUnitRect();
-        ASSERT_FALSE(rect.isEmpty());
-        EXPECT_EQ(rect.left(), 400 - rect.width() / 2);
-        EXPECT_TRUE(rect.contains(Ink()));
-        View->SetPlayState(CFlashView::Stop);
+        EXPECT_FALSE(Ink().intersects(rect));
+        EXPECT_EQ(Fakes.Dialogs.Messages.back().Text, "The End");
+        EXPECT_EQ(Fakes.Dialogs.Messages.back().Icon, MessageIcon::None);
+        Fakes.Dialogs.Messages.clear();
     }
 }
 
@@ -110,11 +102,4 @@ TEST_F(PaintTest, Paused_Preview_63BytesOrTheRestWithoutABrokenCharacter) {
     }
 }
 
-TEST_F(PaintTest, EndOfText_TheEndBox) {
-    ShowFirstUnit("Hello there.");
-    Advance(Settings.durat);
-    ASSERT_EQ(Fakes.Dialogs.Messages.size(), 1u);
-    EXPECT_EQ(Fakes.Dialogs.Messages[0].Text, "The End");
-    EXPECT_EQ(Fakes.Dialogs.Messages[0].Icon, MessageIcon::None);
-}
 } // namespace
