@@ -60,26 +60,27 @@ protected:
     std::vector<uint32_t> Flags;
 };
 
+// A blank rest of the text ends the reading without a unit.
 TEST_F(PlayerTest, Cycle_DefaultTiming_GapShowEraseToTheEndThenTheEndOnce) {
-    Run(Story);
-    Advance(399);
-    EXPECT_TRUE(Shown.empty());
-    Advance(1), Advance(699);
-    EXPECT_TRUE(OnScreen);
-    Advance(1);
-    EXPECT_FALSE(OnScreen);
-    Cycle(10);
-    EXPECT_EQ(Shown, (Units{"It was ", "late, and ", "the house was quiet.", " Nobody moved",
-                            "The clock on the wall struck ", "twelve."}));
-    EXPECT_EQ(Ends, 1);
-}
-
-TEST_F(PlayerTest, EndOfText_BlankRest_TheEndWithoutAUnit) {
-    Run(" \t\r\n  ");
-    for (int i = 0; i < 2 && Ends == 0; ++i)
-        Advance(700);
-    EXPECT_TRUE(Shown.empty());
-    EXPECT_EQ(Ends, 1);
+    const std::pair<std::string, Units> cases[] = {
+        {Story,
+         {"It was ", "late, and ", "the house was quiet.", " Nobody moved",
+          "The clock on the wall struck ", "twelve."}},
+        {" \t\r\n  ", {}}};
+    for (const auto& [text, units] : cases) {
+        SCOPED_TRACE(text);
+        Shown.clear(), Ends = 0;
+        Run(text);
+        Advance(399);
+        EXPECT_TRUE(Shown.empty());
+        Advance(1), Advance(699);
+        EXPECT_EQ(OnScreen, !units.empty());
+        Advance(1);
+        EXPECT_FALSE(OnScreen);
+        Cycle(10);
+        EXPECT_EQ(Shown, units);
+        EXPECT_EQ(Ends, 1);
+    }
 }
 
 TEST_F(PlayerTest, Pause_GapOrShowTime_ResumesWithTheNextUnshownUnit) {
@@ -101,24 +102,19 @@ TEST_F(PlayerTest, Pause_GapOrShowTime_ResumesWithTheNextUnshownUnit) {
     }
 }
 
-TEST_F(PlayerTest, Stop_AfterSomeUnits_RewindsAndFlagsAnnounced) {
+TEST_F(PlayerTest, StopThenSetText_WhileAUnitIsShown_RewoundWithoutWakeAndFlagsAnnounced) {
     Run(Story);
-    Cycle(2);
-    Player.SetPlayState(CPlayer::Stop);
-    EXPECT_TRUE(Stopped());
-    EXPECT_EQ(Flags, (std::vector<uint32_t>{0x14, 0x0C, 0x14}));
-    Player.SetPlayState(CPlayer::Run);
-    Advance(400);
-    EXPECT_EQ(Shown.back(), "It was ");
-}
-
-TEST_F(PlayerTest, SetText_WhileRunning_StoppedWithoutWake) {
-    Run(Story);
-    Advance(400);
-    Player.SetText("A new text");
-    EXPECT_TRUE(Stopped());
-    EXPECT_FALSE(OnScreen);
-    EXPECT_FALSE(Wake.IsArmed());
+    for (const bool stop : {true, false}) {
+        Cycle(1), Advance(400);
+        ASSERT_TRUE(OnScreen);
+        stop ? Player.SetPlayState(CPlayer::Stop) : Player.SetText("A new text");
+        EXPECT_TRUE(Stopped());
+        EXPECT_FALSE(OnScreen);
+        EXPECT_FALSE(Wake.IsArmed());
+        Player.SetPlayState(CPlayer::Run);
+    }
+    EXPECT_EQ(Shown, (Units{"It was ", "late, and ", "It was "})); // from the start again
+    EXPECT_EQ(Flags, (std::vector<uint32_t>{0x14, 0x0C, 0x14, 0x0C, 0x14, 0x0C}));
 }
 
 TEST_F(PlayerTest, TimingChanged_MidShowTime_ReArmedForTheNewLength) {
