@@ -7,13 +7,11 @@
 
 template <typename T> using XPtr = std::unique_ptr<T, void (*)(T*)>;
 
-std::optional<XServerState> ReadXServerState() {
+std::string ReadXServerState() {
     const std::unique_ptr<Display, int (*)(Display*)> display(XOpenDisplay(nullptr), XCloseDisplay);
-    if (!display)
-        return std::nullopt;
     Display* dpy = display.get();
-    const XPtr<XRRScreenResources> resources(XRRGetScreenResources(dpy, DefaultRootWindow(dpy)),
-                                             XRRFreeScreenResources);
+    const XPtr<XRRScreenResources> resources(
+        dpy ? XRRGetScreenResources(dpy, DefaultRootWindow(dpy)) : nullptr, XRRFreeScreenResources);
     for (int i = 0; resources && i < resources->noutput; ++i) {
         const XPtr<XRROutputInfo> output(
             XRRGetOutputInfo(dpy, resources.get(), resources->outputs[i]), XRRFreeOutputInfo);
@@ -21,17 +19,15 @@ std::optional<XServerState> ReadXServerState() {
             continue;
         const XPtr<XRRCrtcInfo> crtc(XRRGetCrtcInfo(dpy, resources.get(), output->crtc),
                                      XRRFreeCrtcInfo);
-        // The root window follows the screen size; the connection's screen record not.
-        XWindowAttributes root{};
+        XWindowAttributes root{}; // the root window follows the screen size
         if (!crtc || !XGetWindowAttributes(dpy, DefaultRootWindow(dpy), &root))
-            return std::nullopt;
-        XServerState state{
-            {}, QSize(int(crtc->width), int(crtc->height)), {root.width, root.height}};
+            return {};
+        std::string state;
         for (int m = 0; m < resources->nmode; ++m)
             if (resources->modes[m].id == crtc->mode)
-                state.ModeName = QString::fromLatin1(resources->modes[m].name,
-                                                     int(resources->modes[m].nameLength));
-        return state;
+                state.assign(resources->modes[m].name, resources->modes[m].nameLength);
+        return state + ' ' + std::to_string(crtc->width) + 'x' + std::to_string(crtc->height) +
+               ' ' + std::to_string(root.width) + 'x' + std::to_string(root.height);
     }
-    return std::nullopt;
+    return {};
 }
