@@ -16,7 +16,17 @@ int RunEventLoop() {
     return QCoreApplication::exec();
 }
 
-TEST(TerminationSignals, SignalBeforeOrWhileTheLoopRuns_QuitsIt) {
+volatile std::sig_atomic_t Caught = 0;
+extern "C" void CatchSignal(int signo) {
+    Caught = signo;
+}
+
+// Going, the last one gives the signals back to the handlers from before it.
+TEST(TerminationSignals, SignalBeforeOrWhileTheLoopRuns_QuitsItThenThePreviousHandlerIsBack) {
+    struct sigaction catcher {
+    }, old{};
+    catcher.sa_handler = CatchSignal;
+    sigaction(SIGTERM, &catcher, &old);
     for (const int signo : {SIGINT, SIGTERM}) {
         for (const bool beforeTheLoop : {true, false}) {
             SCOPED_TRACE(std::to_string(signo) + (beforeTheLoop ? " before" : " while"));
@@ -31,19 +41,6 @@ TEST(TerminationSignals, SignalBeforeOrWhileTheLoopRuns_QuitsIt) {
             EXPECT_EQ(RunEventLoop(), 0);
         }
     }
-}
-
-volatile std::sig_atomic_t Caught = 0;
-extern "C" void CatchSignal(int signo) {
-    Caught = signo;
-}
-
-TEST(TerminationSignals, Destroyed_PreviousHandlerIsBack) {
-    struct sigaction catcher {
-    }, old{};
-    catcher.sa_handler = CatchSignal;
-    sigaction(SIGTERM, &catcher, &old);
-    { const CTerminationSignals termination; }
     std::raise(SIGTERM);
     EXPECT_EQ(Caught, SIGTERM);
     sigaction(SIGTERM, &old, nullptr);

@@ -3,18 +3,47 @@
 #include "platform/DisplayModes.h"
 #include "platform/XRandrDisplayModes.h"
 
+#include <QFile>
 #include <QGuiApplication>
+#include <QProcess>
+#include <QTemporaryDir>
+#include <QTest>
 
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <csignal>
 
 // Against Xorg with the dummy driver and xorg-dummy.conf: 1024x768 at start; 800x600 at
-// 60 and 72 Hz; 640x480.
+// 60 and 72 Hz; 640x480. The adapter, and the program itself driven by xdotool's keys,
+// checked through the X server.
 namespace {
 const std::string Original = "1024x768 1024x768 1024x768";
 const DisplayMode Mode1024{1024, 768, 32, 60}, Mode800{800, 600, 32, 60},
     Mode800At72{800, 600, 32, 72}, Mode640{640, 480, 32, 60}; // depth 24 is stored in 32 bits
+
+constexpr int DeadlineMs = 20000;
+
+// xdotool's standard output; nullopt when it failed.
+std::optional<QString> Tool(const QStringList& arguments) {
+    QProcess tool;
+    tool.start(QStringLiteral("xdotool"), arguments);
+    const bool ok = tool.waitForFinished(DeadlineMs) && tool.exitStatus() == QProcess::NormalExit &&
+                    tool.exitCode() == 0;
+    if (!ok)
+        return std::nullopt;
+    return QString::fromLocal8Bit(tool.readAllStandardOutput()).trimmed();
+}
+
+bool ModeBecomes(const char* name) {
+    const std::string prefix = name + std::string(" ");
+    return QTest::qWaitFor([&] { return ReadXServerState().starts_with(prefix); }, DeadlineMs);
+}
+
+bool Write(const QString& path, const QByteArray& bytes) {
+    QFile file(path);
+    return file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size();
+}
 
 class DummyXorg : public ::testing::Test {
 protected:
@@ -71,6 +100,41 @@ TEST_F(DummyXorg, Restore_AfterTheModeWasChangedBehindItsBack_OriginalModeBack) 
     ASSERT_TRUE(Open()->SetMode(Mode640));
     EXPECT_EQ(ReadXServerState(), "800x600 800x600 800x600");
     modes->Restore();
+    EXPECT_EQ(ReadXServerState(), Original);
+}
+
+TEST_F(DummyXorg, Program_AltEnterThenEscapeOrSigterm_ModeSwitchedThenRestored) {
+    // Of the same size as another mode, so that only the right refresh rate passes.
+    const std::vector<DisplayMode> modes = Open()->Modes();
+    const auto number = std::find(modes.begin(), modes.end(), Mode800At72) - modes.begin();
+    ASSERT_GT(number, 0);
+    QTemporaryDir folder;
+    const QString text = folder.filePath(QStringLiteral("story.txt"));
+    ASSERT_TRUE(Write(text, "It was late. Nobody moved.\n"));
+    ASSERT_TRUE(Write(text + ".skm", "[MAIN]\r\nDisplaySettingNum=" + QByteArray::number(number)));
+    qputenv("XDG_CONFIG_HOME", folder.filePath(QStringLiteral("cfg")).toLocal8Bit());
+    QProcess program;
+    program.start(QStringLiteral(SKIMMET_PROGRAM), {text});
+    const QString pid = QString::number(program.processId());
+    const auto enter = [&] {
+        QString window;
+        ASSERT_TRUE(QTest::qWaitFor(
+            [&] {
+                window = Tool({"search", "--onlyvisible", "--pid", pid}).value_or(QString());
+                return !window.isEmpty() && !window.contains(QLatin1Char('\n'));
+            },
+            DeadlineMs));
+        ASSERT_TRUE(Tool({"windowfocus", "--sync", window}));
+        ASSERT_TRUE(Tool({"key", "alt+Return"}));
+        ASSERT_TRUE(ModeBecomes("800x600_72")) << "the mode did not change";
+    };
+    ASSERT_NO_FATAL_FAILURE(enter());
+    ASSERT_TRUE(Tool({"key", "Escape"})); // the covering view has the keyboard
+    ASSERT_TRUE(ModeBecomes("1024x768")) << "Escape did not restore the mode";
+    ASSERT_NO_FATAL_FAILURE(enter());
+    ::kill(static_cast<pid_t>(program.processId()), SIGTERM);
+    ASSERT_TRUE(program.waitForFinished(DeadlineMs));
+    EXPECT_EQ(program.exitCode(), 0);
     EXPECT_EQ(ReadXServerState(), Original);
 }
 } // namespace

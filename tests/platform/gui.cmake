@@ -12,8 +12,12 @@ skimmet_test(NAME platform_dbus_tests GUI TIMEOUT 120
              SOURCES ${CMAKE_CURRENT_LIST_DIR}/DBusScreenSaverTests.cpp
              LAUNCHER dbus-run-session --)
 
-# RandR against Xorg with the dummy driver, whose output has several real modes.
+# RandR, and the program's full-screen mode, against Xorg with the dummy driver, whose
+# output has several real modes.
 skimmet_test(NAME platform_xorg_dummy_tests GUI TIMEOUT 300
              SOURCES ${CMAKE_CURRENT_LIST_DIR}/XRandrDisplayModesTests.cpp
                      ${CMAKE_CURRENT_LIST_DIR}/XServerProbe.cpp
              LAUNCHER ${CMAKE_CURRENT_LIST_DIR}/run-with-xorg-dummy.sh)
+target_compile_definitions(platform_xorg_dummy_tests PRIVATE
+                           SKIMMET_PROGRAM="$<TARGET_FILE:skimmet>")
+add_dependencies(platform_xorg_dummy_tests skimmet)

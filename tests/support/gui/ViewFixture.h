@@ -25,8 +25,7 @@ protected:
     static constexpr int FontPixels = 20;
 
     void SetUp() override {
-        std::memset(Settings.Font.lfFaceName, 0, sizeof Settings.Font.lfFaceName);
-        std::strcpy(Settings.Font.lfFaceName, "DejaVu Sans");
+        std::strncpy(Settings.Font.lfFaceName, "DejaVu Sans", sizeof Settings.Font.lfFaceName);
         Settings.Font.lfHeight = -FontPixels;
         View = std::make_unique<CTestView>(Settings, Fakes.Services, nullptr, &Wake);
         View->resize(800, 600);
