@@ -113,7 +113,7 @@ TEST_F(PlayerTest, StopThenSetText_WhileAUnitIsShown_RewoundWithoutWakeAndFlagsA
     EXPECT_EQ(Flags, (std::vector<uint32_t>{0x14, 0x0C, 0x14, 0x0C, 0x14, 0x0C}));
 }
 
-TEST_F(PlayerTest, TimingChanged_MidShowTime_ReArmedForTheNewLength) {
+TEST_F(PlayerTest, TimingChangedOrNotSelfTimed_ReArmedForTheNewLengthOrNotAtAll) {
     Run(Story);
     EXPECT_EQ(Wake.Deadline(), 5400u);
     Clock.Advance(400);
@@ -125,14 +125,10 @@ TEST_F(PlayerTest, TimingChanged_MidShowTime_ReArmedForTheNewLength) {
     EXPECT_EQ(Wake.Deadline(), 6400u);
     Settings.durat = 50, Player.TimingChanged();
     EXPECT_EQ(Wake.Deadline(), 5800u);
-}
-
-TEST_F(PlayerTest, NotSelfTimed_NoWakeAndTheOwnerDrivesThePhases) {
-    Player.SetSelfTimed(false);
-    Run(Story);
+    Player.SetSelfTimed(false); // the owner drives the phases
     EXPECT_FALSE(Wake.IsArmed());
-    Advance(400);
-    EXPECT_EQ(Shown.size(), 1u);
+    Cycle(1);
+    EXPECT_EQ(Shown.size(), 2u);
     Player.SetSelfTimed(true);
     EXPECT_TRUE(Wake.IsArmed());
 }

@@ -64,21 +64,17 @@ TEST_F(PaintTest, Unit_ShownThenErased_CentredInkInTextColourThenGoneThenTheEnd)
     }
 }
 
-TEST_F(PaintTest, Status_NoTextThenStopped_PromptsInStatusColourAtTheTopLeft) {
+TEST_F(PaintTest, NotRunning_StatusAtTheTopLeftAndWhenPausedA63BytePreviewOfWholeCharacters) {
     View->resize(200, 400);
     Settle();
-    EXPECT_GT(Ink().height(), 2 * FontPixels); // the prompt wraps
+    EXPECT_GT(Ink().height(), 2 * FontPixels); // the prompt for a text wraps
     EXPECT_TRUE(Ink().contains(Ink(QColor(255, 0, 128))));
     View->resize(800, 600);
     Load(Story);
     View->update();
     Settle();
-    const QRect ink = Ink();
-    EXPECT_GE(std::min(ink.left(), ink.top()), 10);
-    EXPECT_LT(ink.bottom(), 50);
-}
-
-TEST_F(PaintTest, Paused_Preview_63BytesOrTheRestWithoutABrokenCharacter) {
+    EXPECT_GE(std::min(Ink().left(), Ink().top()), 10); // "Stoped..."
+    EXPECT_LT(Ink().bottom(), 50);
     const std::string cut = std::string(62, 'a') + "\xC3\xA9 and more";
     const std::tuple<std::string, int32_t, QString> cases[] = {
         {Story, 0, QString::fromLatin1(Story.c_str(), 63)},
