@@ -6,7 +6,7 @@ enum : int { SliderId = 1039, ListId = 1040, BackId = 1006, ForwardId = 1007, St
 struct MovePageTest : PanelFixture {
     MovePageTest() { Panel.SelectPage(COptionsPanel::MovePosition); }
     template <typename T> T& Ctl(int id) { return *ControlById<T>(*Panel.MovePage(), id); }
-    QString Line() { return Ctl<QLabel>(1041).text(); }
+    QString Line() { return Ctl<QLabel>(1041).text(); } // the position line
 };
 
 TEST_F(MovePageTest, Position_SliderStepEditAndStepButtonsMoveTheCursor) {

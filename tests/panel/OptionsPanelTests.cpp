@@ -10,16 +10,17 @@ using R = CReadingSettings;
 using V = CFakeViewControl;
 using Case = std::tuple<bool, int, QString, std::string (*)(const R&), std::string, int V::*>;
 template <auto Member> std::string Of(const R& s) {
-    if constexpr (requires { (s.*Member).lfHeight; })
-        return (s.*Member).lfFaceName + (' ' + std::to_string((s.*Member).lfHeight));
-    else if constexpr (requires { std::to_string(s.*Member); })
+    if constexpr (requires { std::to_string(s.*Member); })
         return std::to_string(s.*Member);
-    else
+    else if constexpr (requires { std::string(s.*Member); })
         return s.*Member;
+    else
+        return (s.*Member).lfFaceName;
 }
 
 TEST(OptionsPanel, EveryControl_EditsTheSettingItNames) {
-    // On the panel or the reading page: typed, chosen or clicked ("ok": the dialog answers).
+    // Keys as a user types them: two spaces press a button (its dialog answers, then is
+    // cancelled), a digit picks the display mode it starts.
     const Case cases[] = {
         {false, BetweenId, "250", Of<&R::freq>, "250", &V::TimingChanges},
         {false, DurationId, "30000", Of<&R::durat>, "30000", &V::TimingChanges},
@@ -29,33 +30,25 @@ TEST(OptionsPanel, EveryControl_EditsTheSettingItNames) {
         {false, StopsId, QString(70, 'x'), Of<&R::StopSimbols>, std::string(62, 'x'), nullptr},
         {false, StopsId, QString(61, 'x') + "é", Of<&R::StopSimbols>, std::string(61, 'x'),
          nullptr},
-        {false, BackId, "", Of<&R::UcOffset>, "1", nullptr},
-        {false, ForwardId, "", Of<&R::UcOffset>, "3", nullptr},
-        {false, TextColorId, "", Of<&R::TexColor>, std::to_string(0x00FFFFFF), nullptr},
-        {false, TextColorId, "ok", Of<&R::TexColor>, std::to_string(0x00563412), nullptr},
-        {true, BkgrId, "ok", Of<&R::BkgColor>, std::to_string(0x00563412), &V::Repaints},
-        {true, FontId, "", Of<&R::Font>, "Arial Black -48", nullptr},
-        {true, FontId, "ok", Of<&R::Font>, "DejaVu Serif -31", &V::FontRecreations},
-        {true, ModesId, "1", Of<&R::DisplaySettingNum>, "1", nullptr},
+        {false, BackId, "  ", Of<&R::UcOffset>, "0", nullptr},
+        {false, ForwardId, "  ", Of<&R::UcOffset>, "4", nullptr},
+        {false, TextColorId, "  ", Of<&R::TexColor>, std::to_string(0x00563412), nullptr},
+        {true, BkgrId, "  ", Of<&R::BkgColor>, std::to_string(0x00563412), &V::Repaints},
+        {true, FontId, "  ", Of<&R::Font>, "DejaVu Serif", &V::FontRecreations},
+        {true, ModesId, "8", Of<&R::DisplaySettingNum>, "1", nullptr},
     };
-    QFont font(QStringLiteral("DejaVu Serif"));
-    font.setPixelSize(31);
     for (const auto& [onPanel, id, input, field, expected, told] : cases) {
         SCOPED_TRACE(testing::Message() << id << " '" << input.toStdString() << "'");
         PanelFixture rig;
-        rig.Fakes.Dialogs.ColorAnswers.assign(input == "ok", QColor(0x123456u)); // else cancelled
-        rig.Fakes.Dialogs.FontAnswers.assign(input == "ok", font);
+        rig.Fakes.Dialogs.ColorAnswers = {QColor(0x123456u), std::nullopt};
+        rig.Fakes.Dialogs.FontAnswers = {QFont(QStringLiteral("DejaVu Serif")), std::nullopt};
         const int toldBefore = told ? rig.View.*told : 0;
         QWidget& form = onPanel ? static_cast<QWidget&>(rig.Panel) : *rig.Panel.ReadingPage();
         QWidget* const control = ControlById<QWidget>(form, id);
-        QTest::keyClick(control, Qt::Key_A, Qt::ControlModifier); // typed over all of it
-        if (auto* const button = qobject_cast<QPushButton*>(control))
-            button->click();
-        else if (auto* const list = qobject_cast<QComboBox*>(control))
-            list->setCurrentIndex(input.toInt());
-        else
-            for (const QChar ch : input) // one key each, non-ASCII too
-                QTest::sendKeyEvent(QTest::Click, control, Qt::Key_unknown, QString(ch), {});
+        QTest::sendKeyEvent(QTest::Click, control, Qt::Key_A, QString(), Qt::ControlModifier);
+        for (const QChar ch : input) // typed over all of it, one key each, non-ASCII too
+            QTest::sendKeyEvent(QTest::Click, control, ch == ' ' ? Qt::Key_Space : Qt::Key_unknown,
+                                QString(ch), {});
         EXPECT_EQ(field(rig.Settings), expected);
         EXPECT_TRUE(!told || rig.View.*told > toldBefore);
     }
@@ -63,24 +56,13 @@ TEST(OptionsPanel, EveryControl_EditsTheSettingItNames) {
 
 using OptionsPanelTest = PanelFixture;
 
-TEST_F(OptionsPanelTest, PagesKeysAndHide_MovePageMadeOnceKeysStayHideFocusesTheView) {
+TEST_F(OptionsPanelTest, Panel_MovePageMadeOnceRefreshClampsDefaultResetsKeysStayHideFocuses) {
     Panel.SelectPage(COptionsPanel::MovePosition);
     const CMovePositionPage* const movePage = Panel.MovePage();
     Panel.SelectPage(COptionsPanel::ReadingOptions);
     Panel.SelectPage(COptionsPanel::MovePosition);
-    EXPECT_TRUE(Panel.MovePage() == movePage && movePage->isVisibleTo(&Panel));
-    for (const Qt::Key key : {Qt::Key_Escape, Qt::Key_Return, Qt::Key_Enter}) {
-        QKeyEvent press(QEvent::KeyPress, key, Qt::NoModifier); // taken before the view
-        QApplication::sendEvent(ControlById<QLineEdit>(*Panel.ReadingPage(), StopsId), &press);
-        EXPECT_TRUE(press.isAccepted()) << key;
-    }
-    ControlById<QPushButton>(Panel, HideId)->click();
-    EXPECT_EQ(std::pair(View.PanelRequest, View.Focusings), std::pair(0, 1)); // hidden, focused
-}
-
-TEST_F(OptionsPanelTest, RefreshAndDefault_ClampKeepStopBytesShowTheSettingsOnAllPages) {
+    EXPECT_TRUE(Panel.MovePage() == movePage && movePage->isVisibleTo(&Panel)); // made once
     Load("one two three four five six");
-    Panel.SelectPage(COptionsPanel::MovePosition);
     Settings.SetPosition(8);
     Settings.AddBookmark();
     std::tie(Settings.Width, Settings.MaxText, Settings.durat, Settings.DisplaySettingNum) =
@@ -89,14 +71,19 @@ TEST_F(OptionsPanelTest, RefreshAndDefault_ClampKeepStopBytesShowTheSettingsOnAl
     const QComboBox& modes = *ControlById<QComboBox>(Panel, ModesId);
     Panel.Refresh();
     EXPECT_EQ(std::tuple(Settings.Width, Settings.MaxText, Settings.durat, Settings.StopSimbols,
-                         Settings.DisplaySettingNum, modes.currentIndex()),
-              std::tuple(3000, 1, 30000u, std::string(",\xA7.\xE2\x80\x94;\xC3"), 3, -1));
-    EXPECT_EQ(ControlById<QLineEdit>(*Panel.ReadingPage(), UncondId)->text(),
-              QString(".—;") + QChar(0xDCC3));
+                         Settings.DisplaySettingNum, modes.currentIndex(), View.Repaints,
+                         ControlById<QLineEdit>(*Panel.ReadingPage(), UncondId)->text()),
+              std::tuple(3000, 1, 30000u, std::string(",\xA7.\xE2\x80\x94;\xC3"), 3, -1, 2,
+                         QString(".—;") + QChar(0xDCC3)));
     ControlById<QPushButton>(Panel, DefaultId)->click(); // the display font stays as it is
     const QListWidget& bookmarks = *ControlById<QListWidget>(*Panel.MovePage(), 1040);
     EXPECT_EQ(std::tuple(modes.currentIndex(), bookmarks.count(), Offset(), View.FontRecreations),
               std::tuple(0, 0, 8, 0));
-    EXPECT_EQ(View.Repaints, 3); // at every refresh
+    for (const Qt::Key key : {Qt::Key_Escape, Qt::Key_Return, Qt::Key_Enter}) {
+        QKeyEvent press(QEvent::KeyPress, key, Qt::NoModifier); // taken before the view
+        EXPECT_TRUE(qApp->sendEvent(Panel.ReadingPage(), &press) && press.isAccepted()) << key;
+    }
+    ControlById<QPushButton>(Panel, HideId)->click();
+    EXPECT_EQ(std::pair(View.PanelRequest, View.Focusings), std::pair(0, 1)); // hidden, focused
 }
 } // namespace
