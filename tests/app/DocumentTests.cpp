@@ -286,7 +286,7 @@ TEST_F(Documents, StartFile_RelativeOrMissing_OpenedWithItsCompanionBesideItOrEr
         QDir::setCurrent(Folder.path());
         App.reset();
         App = std::make_unique<CSkimmetApp>(Fakes.Services);
-        App->SetStartFile(missing ? QStringLiteral("missing.txt") : QStringLiteral("start.txt"));
+        App->SetStartFile(missing ? "missing.txt" : "start.txt");
         App->InitInstance(std::make_unique<CFakeLockKeys>());
         Frame = App->MainFrame();
         QDir::setCurrent(saved);
