@@ -1,4 +1,5 @@
 skimmet_test(NAME platform_core_tests SOURCES
     ${CMAKE_CURRENT_LIST_DIR}/ProfileFileTest.cpp
     ${CMAKE_CURRENT_LIST_DIR}/ProfileFileSaveTest.cpp
+    ${CMAKE_CURRENT_LIST_DIR}/SafeSaveTests.cpp
 )
