@@ -2,6 +2,7 @@
 
 #include <filesystem>
 #include <functional>
+#include <grp.h>
 #include <string>
 #include <sys/wait.h>
 #include <unistd.h>
@@ -19,7 +20,8 @@ inline bool RunUnprivileged(const std::string& folder, const std::function<bool(
             ready = ::chown(folder.c_str(), Nobody, Nobody) == 0;
             for (const auto& entry : std::filesystem::recursive_directory_iterator(folder))
                 ready = ready && ::lchown(entry.path().c_str(), Nobody, Nobody) == 0;
-            ready = ready && ::setgid(Nobody) == 0 && ::setuid(Nobody) == 0;
+            ready = ready && ::setgroups(0, nullptr) == 0 && ::setgid(Nobody) == 0 &&
+                    ::setuid(Nobody) == 0;
         }
         ::_exit(ready && check() ? 0 : 1);
     }
