@@ -382,6 +382,7 @@ void CMainFrame::closeEvent(QCloseEvent* event) {
     TextDocument->CancelOpen();
     OnStop();
     TextDocument->SaveCompanionSettings();
+    TextDocument->ReleaseLock();
     QMainWindow::closeEvent(event);
 }
 

@@ -55,6 +55,8 @@ public:
     // "Error Saving File" when it cannot be written.
     // Nothing either while another window holds the text (read-only).
     void SaveCompanionSettings();
+    // The window closes: its text's companion file is another window's to write now.
+    void ReleaseLock() { Lock = CCompanionLock(); }
     void OnSaveAsDefault();
     void OnLoadSettings();
 
