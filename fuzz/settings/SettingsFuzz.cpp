@@ -1,6 +1,7 @@
 // Arbitrary bytes read as the companion settings file of a loaded text: every value
 // must come out within its range, the cursor within the text, and the settings must
-// survive a write and a second read unchanged.
+// survive a write and a second read unchanged. The same bytes written to a file and
+// loaded from it must give the same settings.
 #include "engine/UnitCutter.h"
 #include "platform/ProfileFile.h"
 #include "settings/ReadingSettings.h"
@@ -9,7 +10,9 @@
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
+#include <string>
 #include <string_view>
+#include <unistd.h>
 #include <vector>
 
 namespace {
@@ -100,6 +103,34 @@ void CheckReadingEnds(BoundText& text) {
         cursor = next;
     }
 }
+// One file per fuzzing process, removed when it ends.
+const std::string& ScratchPath() {
+    static const std::string path = [] {
+        const char* folder = std::getenv("TMPDIR");
+        std::string name = std::string(folder && *folder ? folder : "/tmp") + "/skimmet-fuzz-" +
+                           std::to_string(::getpid()) + ".skm";
+        std::atexit([] { ::unlink(ScratchPath().c_str()); });
+        return name;
+    }();
+    return path;
+}
+
+void CheckFileReadsAsMemory(std::string_view bytes, const BoundText& fromMemory) {
+    std::FILE* file = std::fopen(ScratchPath().c_str(), "wb");
+    CHECK(file != nullptr);
+    CHECK(std::fwrite(bytes.data(), 1, bytes.size(), file) == bytes.size());
+    CHECK(std::fclose(file) == 0);
+    BoundText fromFile;
+    const bool read =
+        fromFile.Settings.LoadFromFile(ScratchPath(), SettingsFileMode::Full, TextLength);
+    CheckRanges(fromFile);
+    if (bytes.size() > CProfileFile::MaxFileSize) {
+        CHECK(!read);
+        return;
+    }
+    CHECK(read);
+    CheckSameSettings(fromMemory, fromFile);
+}
 } // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
@@ -108,6 +139,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     CHECK(
         first.Settings.LoadFrom(CProfileFile::FromText(bytes), SettingsFileMode::Full, TextLength));
     CheckRanges(first);
+    CheckFileReadsAsMemory(bytes, first);
 
     CProfileFile written;
     first.Settings.StoreTo(written);

@@ -42,14 +42,16 @@ constexpr std::array IndicatorDefs{IndicatorDef{LockKey::Caps, "CAP"},
                                    IndicatorDef{LockKey::Num, "NUM"},
                                    IndicatorDef{LockKey::Scroll, "SCRL"}};
 
-// The one local file that a drag carries; empty for anything else.
-QString DroppedFile(const QMimeData* data) {
+// The one local file that a drag carries, its name in bytes as the URL encodes them
+// (a name need not be UTF-8); empty for anything else.
+std::string DroppedFile(const QMimeData* data) {
     if (!data || !data->hasUrls())
         return {};
     const QList<QUrl> urls = data->urls();
     if (urls.size() != 1 || !urls.front().isLocalFile())
         return {};
-    return urls.front().toLocalFile();
+    return QByteArray::fromPercentEncoding(urls.front().path(QUrl::FullyEncoded).toLatin1())
+        .toStdString();
 }
 
 bool IsLockKey(int key) {
@@ -258,7 +260,7 @@ void CMainFrame::AddHandlers() {
     AddHandler(
         SaveFileSettings, [this] { TextDocument->SaveCompanionSettings(); },
         [this] {
-            return CommandState{TextDocument->HasText(), false};
+            return CommandState{TextDocument->HasText() && !TextDocument->IsReadOnly(), false};
         });
 }
 
@@ -380,23 +382,24 @@ void CMainFrame::closeEvent(QCloseEvent* event) {
     TextDocument->CancelOpen();
     OnStop();
     TextDocument->SaveCompanionSettings();
+    TextDocument->ReleaseLock();
     QMainWindow::closeEvent(event);
 }
 
 void CMainFrame::dragEnterEvent(QDragEnterEvent* event) {
-    if (!DroppedFile(event->mimeData()).isEmpty())
+    if (!DroppedFile(event->mimeData()).empty())
         event->acceptProposedAction();
 }
 
 void CMainFrame::dropEvent(QDropEvent* event) {
-    const QString path = DroppedFile(event->mimeData());
-    if (path.isEmpty())
+    const std::string path = DroppedFile(event->mimeData());
+    if (path.empty())
         return;
     event->acceptProposedAction();
     // Opened once the drop is over, so that the program the file came from is not kept
     // waiting through a message box or a long read.
     QMetaObject::invokeMethod(
-        this, [this, path] { TextDocument->Open(path); }, Qt::QueuedConnection);
+        this, [this, path] { TextDocument->OpenLocal(path); }, Qt::QueuedConnection);
 }
 
 void CMainFrame::changeEvent(QEvent* event) {

@@ -6,6 +6,7 @@
 #include "platform/LockKeys.h"
 #include "platform/Services.h"
 
+#include <QGuiApplication>
 #include <QScreen>
 
 namespace {
@@ -26,6 +27,9 @@ CSkimmetApp::CSkimmetApp(CServices& services, QObject* parent)
     : QObject(parent), Services(services) {
     Handlers.emplace(CommandId::AppAbout, CommandHandler{[this] { OnAppAbout(); }, {}});
     Handlers.emplace(CommandId::AppExit, CommandHandler{[this] { OnAppExit(); }, {}});
+#ifndef QT_NO_SESSIONMANAGER
+    connect(qApp, &QGuiApplication::commitDataRequest, this, [this] { EndSession(); });
+#endif
 }
 
 CSkimmetApp::~CSkimmetApp() = default;
@@ -35,8 +39,18 @@ void CSkimmetApp::InitInstance(std::unique_ptr<ILockKeys> lockKeys) {
     PlaceNormalGeometry(*Frame);
     Frame->showMaximized();
     // Opened over the shown window, so that its messages and progress have an owner.
-    if (!StartFile.isEmpty())
-        Frame->Document().Open(StartFile);
+    if (!StartFile.empty())
+        Frame->Document().OpenLocal(StartFile);
+}
+
+void CSkimmetApp::EndSession() {
+    if (Frame) {
+        Frame->Document().SetUnattended();
+        Frame->close();
+    }
+    // exit rather than quit: a box or dialog open at this moment has an event loop of its
+    // own, which ends too.
+    QCoreApplication::exit(0);
 }
 
 const CommandHandler* CSkimmetApp::FindHandler(int id) const {

@@ -8,6 +8,8 @@
 
 #include <map>
 #include <memory>
+#include <string>
+#include <utility>
 
 class CMainFrame;
 struct CServices;
@@ -26,8 +28,14 @@ public:
     CMainFrame* MainFrame() const { return Frame.get(); }
 
     // The text named on the command line, opened by InitInstance; empty when none.
-    void SetStartFile(const QString& path) { StartFile = path; }
-    const QString& StartFilePath() const { return StartFile; }
+    // Bytes as the command line gives them.
+    void SetStartFile(std::string path) { StartFile = std::move(path); }
+    const std::string& StartFilePath() const { return StartFile; }
+
+    // The end of the desktop session or a termination signal: the reading stops as at a
+    // close, the text's settings are saved with failures reported on standard error
+    // rather than in boxes nobody will answer, and the event loop ends with 0.
+    void EndSession();
 
     const CommandHandler* FindHandler(int id) const override;
 
@@ -37,6 +45,6 @@ public:
 private:
     CServices& Services;
     std::map<int, CommandHandler> Handlers;
-    QString StartFile;
+    std::string StartFile;
     std::unique_ptr<CMainFrame> Frame;
 };

@@ -3,6 +3,7 @@
 #include "app/AppResources.h"
 #include "app/OverrideCursor.h"
 #include "platform/Clock.h"
+#include "platform/ProfileFile.h"
 #include "platform/Services.h"
 #include "settings/ReadingSettings.h"
 #include "settings/TextSettings.h"
@@ -15,6 +16,8 @@
 #include <QScopedValueRollback>
 #include <QWidget>
 
+#include <cstdio>
+#include <filesystem>
 #include <memory>
 #include <optional>
 #include <utility>
@@ -22,10 +25,23 @@
 namespace {
 
 const QString SavingFailed = QStringLiteral("Error Saving File");
+const QString OpeningFailed = QStringLiteral("Error Opening File");
 constexpr int ProgressSteps = 1000;
 
 std::string LocalPath(const QString& path) {
     return QFile::encodeName(path).toStdString();
+}
+
+// File names are bytes and stay bytes; only what is shown is decoded, a name that is not
+// UTF-8 with replacement characters.
+QString DisplayName(const std::string& path) {
+    return QString::fromUtf8(std::filesystem::path(path).filename().string());
+}
+
+std::string AbsolutePath(const std::string& path) {
+    std::error_code error;
+    const std::filesystem::path absolute = std::filesystem::absolute(path, error);
+    return error ? path : absolute.lexically_normal().string();
 }
 
 // The progress of one read: nothing for a quick one, a dialog with Cancel once the read
@@ -105,6 +121,10 @@ void CTextDocument::OnFileOpen() {
 }
 
 bool CTextDocument::Open(const QString& path) {
+    return OpenLocal(LocalPath(path));
+}
+
+bool CTextDocument::OpenLocal(const std::string& path) {
     // A second open from inside the first one's progress dialog waits its turn.
     if (Opening)
         return false;
@@ -119,14 +139,14 @@ bool CTextDocument::Open(const QString& path) {
                    error == TextLoadError::TooLarge ? MessageIcon::Error : MessageIcon::Warning);
         return false;
     }
-    ShowLoaded(std::move(*text), QFileInfo(path).absoluteFilePath());
+    ShowLoaded(std::move(*text), AbsolutePath(path));
     return true;
 }
 
-std::optional<CTextBuffer> CTextDocument::Read(const QString& path, TextLoadError& error) {
+std::optional<CTextBuffer> CTextDocument::Read(const std::string& path, TextLoadError& error) {
     CancelRequested = false;
-    CReadProgress progress(Window, Services.Clock, QFileInfo(path).fileName());
-    return CTextBuffer::Load(LocalPath(path), error, [&](uint64_t done, uint64_t total) {
+    CReadProgress progress(Window, Services.Clock, DisplayName(path));
+    return CTextBuffer::Load(path, error, [&](uint64_t done, uint64_t total) {
         emit ReadingProgress(done, total);
         if (!progress.Update(done, total))
             CancelRequested = true;
@@ -134,10 +154,11 @@ std::optional<CTextBuffer> CTextDocument::Read(const QString& path, TextLoadErro
     });
 }
 
-void CTextDocument::ShowLoaded(CTextBuffer text, const QString& path) {
+void CTextDocument::ShowLoaded(CTextBuffer text, const std::string& path) {
     // The position stored for the previous text is the view's cursor in it, so it is
-    // saved before the view lets go of that text.
+    // saved before the view lets go of that text, and before its lock goes.
     SaveCompanionSettings();
+    Lock = CCompanionLock();
     {
         // The view may draw until it has the new text: the previous bytes stay until then.
         const CTextBuffer previous = std::exchange(Buffer, std::move(text));
@@ -149,21 +170,30 @@ void CTextDocument::ShowLoaded(CTextBuffer text, const QString& path) {
         View.SetText(Buffer.Data());
     }
     Path = path;
-    LoadSettingsForText(Settings, LocalPath(Path), Buffer.Size());
+    Lock = CCompanionLock::Acquire(CompanionPath(Path));
+    LoadSettingsForText(Settings, Path, Buffer.Size());
     View.RecreateFont();
     if (RefreshPanel)
         RefreshPanel();
-    Window.setWindowTitle(QStringLiteral("Skimmet: [%1]").arg(QFileInfo(Path).fileName()));
+    QString title = QStringLiteral("Skimmet: [%1]").arg(DisplayName(Path));
+    if (IsReadOnly())
+        title += QStringLiteral(" (read-only)");
+    Window.setWindowTitle(title);
     Window.setWindowIcon(AppIcon());
     View.update();
+    if (IsReadOnly())
+        Report(QStringLiteral("This text is open in another Skimmet window."),
+               MessageIcon::Information,
+               QStringLiteral("That window keeps its settings, position and bookmarks; this one "
+                              "shows it read-only and saves nothing to its settings file."));
 }
 
 void CTextDocument::SaveCompanionSettings() {
     // A text handed to the view by other means has no file to keep its settings by.
-    if (!HasText() || Path.isEmpty())
+    if (!HasText() || Path.empty() || IsReadOnly())
         return;
     std::string error;
-    if (!Settings.SaveToFile(CompanionPath(LocalPath(Path)), SettingsFileMode::Full, &error))
+    if (!Settings.SaveToFile(CompanionPath(Path), SettingsFileMode::Full, &error))
         Report(SavingFailed, MessageIcon::Warning, QString::fromStdString(error));
 }
 
@@ -183,7 +213,15 @@ void CTextDocument::OnLoadSettings() {
     if (!path)
         return;
     const COverrideCursor busy(Qt::WaitCursor);
-    Settings.LoadFromFile(LocalPath(*path), SettingsFileMode::SettingsOnly, 0);
+    // A file that cannot be read changes nothing: resetting every setting would have
+    // the next close write those defaults over the text's own settings.
+    CProfileFile file;
+    std::string error;
+    if (!file.Load(LocalPath(*path), &error, CProfileFile::IfMissing::Fail)) {
+        Report(OpeningFailed, MessageIcon::Warning, QString::fromStdString(error));
+        return;
+    }
+    Settings.LoadFrom(file, SettingsFileMode::SettingsOnly, 0);
     // A running reading takes the new times from its current phase on.
     View.TimingChanged();
     if (RefreshPanel)
@@ -191,6 +229,12 @@ void CTextDocument::OnLoadSettings() {
 }
 
 void CTextDocument::Report(const QString& text, MessageIcon icon, const QString& why) {
+    // Nobody is there to answer a box when the session ends or a signal stops the program.
+    if (Unattended) {
+        std::fprintf(stderr, "skimmet: %s%s%s\n", qPrintable(text), why.isEmpty() ? "" : ": ",
+                     qPrintable(why));
+        return;
+    }
     // The box is answered with the pointer, whatever the work around it shows.
     const COverrideCursor arrow(Qt::ArrowCursor);
     Services.Dialogs.Message(&Window, text, icon, why);

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "platform/Dialogs.h"
+#include "settings/CompanionLock.h"
 #include "settings/TextBuffer.h"
 
 #include <QObject>
@@ -9,6 +10,7 @@
 
 #include <cstdint>
 #include <functional>
+#include <string>
 
 class CFlashView;
 class CReadingSettings;
@@ -41,6 +43,9 @@ public:
     // True when the text is now the loaded one; a failed open leaves the previous text
     // as it was.
     bool Open(const QString& path);
+    // The same for a path of bytes as the system gives them (command line, drops), which
+    // need not be UTF-8.
+    bool OpenLocal(const std::string& path);
     // Makes a running Open give up at its next chunk, as Cancel on its progress dialog
     // does.
     void CancelOpen() { CancelRequested = true; }
@@ -48,13 +53,21 @@ public:
 
     // Writes the loaded text's companion settings file; nothing without a text.
     // "Error Saving File" when it cannot be written.
+    // Nothing either while another window holds the text (read-only).
     void SaveCompanionSettings();
+    // The window closes: its text's companion file is another window's to write now.
+    void ReleaseLock() { Lock = CCompanionLock(); }
     void OnSaveAsDefault();
     void OnLoadSettings();
 
     bool HasText() const;
-    // Absolute path of the loaded text; empty before the first open.
-    const QString& OpenPath() const { return Path; }
+    // Another Skimmet window holds the text: this one writes nothing to its companion.
+    bool IsReadOnly() const { return !Lock.MayWrite(); }
+    // From now on failures go to standard error rather than into boxes: the program is
+    // ending with nobody to answer them.
+    void SetUnattended() { Unattended = true; }
+    // Absolute path of the loaded text, bytes as given; empty before the first open.
+    const std::string& OpenPath() const { return Path; }
     const CTextBuffer& Text() const { return Buffer; }
 
 signals:
@@ -62,8 +75,8 @@ signals:
     void ReadingProgress(quint64 done, quint64 total);
 
 private:
-    std::optional<CTextBuffer> Read(const QString& path, TextLoadError& error);
-    void ShowLoaded(CTextBuffer text, const QString& path);
+    std::optional<CTextBuffer> Read(const std::string& path, TextLoadError& error);
+    void ShowLoaded(CTextBuffer text, const std::string& path);
     void Report(const QString& text, MessageIcon icon, const QString& why = {});
 
     QWidget& Window;
@@ -72,7 +85,9 @@ private:
     CServices& Services;
     std::function<void()> RefreshPanel;
     CTextBuffer Buffer;
-    QString Path;
+    std::string Path;
+    CCompanionLock Lock;
+    bool Unattended = false;
     bool Opening = false;
     bool CancelRequested = false;
 };

@@ -16,6 +16,8 @@
 #include <cstdio>
 #include <iostream>
 #include <optional>
+#include <string>
+#include <string_view>
 
 namespace {
 
@@ -45,6 +47,21 @@ struct CommandLine {
                                      QStringLiteral("[file]"));
     }
 };
+
+// The command line's own bytes for an argument the parser gives decoded: a file name
+// need not be UTF-8, and its decoding cannot be undone.
+std::string RawArgument(int argc, char** argv, const QString& decoded) {
+    constexpr std::string_view Inline = "--units=";
+    for (int i = 1; i < argc; ++i) {
+        const std::string_view argument = argv[i];
+        if (QString::fromLocal8Bit(argument) == decoded)
+            return std::string(argument);
+        if (argument.starts_with(Inline) &&
+            QString::fromLocal8Bit(argument.substr(Inline.size())) == decoded)
+            return std::string(argument.substr(Inline.size()));
+    }
+    return QFile::encodeName(decoded).toStdString();
+}
 
 void PrintError(const QString& text) {
     std::fprintf(stderr, "%s: %s\n", qPrintable(QCoreApplication::applicationName()),
@@ -81,8 +98,8 @@ std::optional<int> RunConsoleOptions(int& argc, char** argv) {
         PrintError(QStringLiteral("--units takes one file and nothing else."));
         return 1;
     }
-    const QByteArray path = QFile::encodeName(line.Parser.value(line.Units));
-    return RunUnitsCommand(path.toStdString(), std::cout, std::cerr);
+    return RunUnitsCommand(RawArgument(argc, argv, line.Parser.value(line.Units)), std::cout,
+                           std::cerr);
 }
 
 } // namespace
@@ -114,13 +131,12 @@ int main(int argc, char** argv) {
     const std::unique_ptr<IScreenSaver> screenSaver = CreateScreenSaver();
     CDesktopUrlOpener urlOpener;
     CServices services{clock, dialogs, *displayModes, *screenSaver, urlOpener};
-    // Ctrl+C in the terminal or a logout closes the windows normally, so that the screen
-    // saver and the display mode are given back.
-    const CTerminationSignals termination;
-
     CSkimmetApp app(services);
+    // Ctrl+C, a closed terminal or a logout ends the program as a close does, so that the
+    // text's settings are kept and the screen saver and the display mode are given back.
+    const CTerminationSignals termination([&app] { app.EndSession(); });
     if (!files.isEmpty())
-        app.SetStartFile(files.front());
+        app.SetStartFile(RawArgument(argc, argv, files.front()));
     app.InitInstance();
     return QApplication::exec();
 }

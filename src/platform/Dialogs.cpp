@@ -11,6 +11,8 @@ const QString Caption = QStringLiteral("Skimmet");
 
 QMessageBox::Icon BoxIcon(MessageIcon icon) {
     switch (icon) {
+    case MessageIcon::Information:
+        return QMessageBox::Information;
     case MessageIcon::Warning:
         return QMessageBox::Warning;
     case MessageIcon::Error:

@@ -9,7 +9,7 @@
 
 class QWidget;
 
-enum class MessageIcon { None, Warning, Error, Question };
+enum class MessageIcon { None, Information, Warning, Error, Question };
 
 // Every modal box and common dialog the program shows goes through here, so that
 // tests can answer them.

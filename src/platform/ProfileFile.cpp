@@ -5,6 +5,7 @@
 
 #include <algorithm>
 #include <cerrno>
+#include <dirent.h>
 #include <fcntl.h>
 #include <random>
 #include <sys/stat.h>
@@ -132,7 +133,74 @@ std::string Quoted(const std::string& path) {
     return "\"" + path + "\"";
 }
 
-// The temporary file of a save; removed unless the save commits it.
+constexpr std::string_view TempLetters = "abcdefghijklmnopqrstuvwxyz0123456789";
+constexpr std::size_t TempRandomLength = 8;
+constexpr std::string_view TempSuffix = ".tmp";
+
+std::string TempPrefix(std::string_view base) {
+    return "." + std::string(base.substr(0, MaxTempBaseLength)) + ".";
+}
+
+std::string RandomTempName(const std::string& folder, std::string_view base) {
+    static std::random_device random;
+    std::string name = folder + TempPrefix(base);
+    for (std::size_t i = 0; i < TempRandomLength; ++i) {
+        name += TempLetters[random() % TempLetters.size()];
+    }
+    name += TempSuffix;
+    return name;
+}
+
+// A save holds a lock on its temporary file for as long as it lives; the kernel drops
+// it when the process dies, so an unlocked temporary name is one a killed save left.
+bool LockWhole(int fd, short type) {
+    struct flock lock {};
+    lock.l_type = type;
+    lock.l_whence = SEEK_SET;
+    return ::fcntl(fd, F_OFD_SETLK, &lock) == 0;
+}
+
+bool IsOurTempName(std::string_view name, std::string_view base) {
+    const std::string prefix = TempPrefix(base);
+    if (name.size() != prefix.size() + TempRandomLength + TempSuffix.size() ||
+        !name.starts_with(prefix) || !name.ends_with(TempSuffix)) {
+        return false;
+    }
+    const std::string_view random = name.substr(prefix.size(), TempRandomLength);
+    return random.find_first_not_of(TempLetters) == std::string_view::npos;
+}
+
+// Removes what killed saves of ours left beside the file: only our own regular files
+// of the exact name pattern whose save is no longer running.
+void RemoveStaleTemps(const std::string& folder, std::string_view base) {
+    const CUniqueFd dir(
+        ::open(folder.empty() ? "." : folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC));
+    if (!dir.IsValid()) {
+        return;
+    }
+    DIR* stream = ::fdopendir(::dup(dir.Get()));
+    if (stream == nullptr) {
+        return;
+    }
+    while (const dirent* entry = ::readdir(stream)) {
+        if (!IsOurTempName(entry->d_name, base)) {
+            continue;
+        }
+        const CUniqueFd temp(::openat(dir.Get(), entry->d_name,
+                                      O_RDONLY | O_NOFOLLOW | O_NONBLOCK | O_NOCTTY | O_CLOEXEC));
+        struct stat status {};
+        if (!temp.IsValid() || ::fstat(temp.Get(), &status) != 0 || !S_ISREG(status.st_mode) ||
+            status.st_uid != ::geteuid() || !LockWhole(temp.Get(), F_RDLCK)) {
+            continue;
+        }
+        ::unlinkat(dir.Get(), entry->d_name, 0);
+    }
+    ::closedir(stream);
+}
+
+// The temporary file of a save. Where the file system allows, it has no name until the
+// save commits it, so that a killed save leaves nothing behind; elsewhere it has a
+// random name from the start and is removed unless the save commits it.
 class CTempFile {
 public:
     CTempFile() = default;
@@ -145,22 +213,23 @@ public:
     CTempFile(const CTempFile&) = delete;
     CTempFile& operator=(const CTempFile&) = delete;
 
-    // O_EXCL with a random name gives what mkstemp gives, and the mode argument lets
-    // the kernel apply the umask (and a default ACL) to a new file.
+    // The mode argument lets the kernel apply the umask (and a default ACL) to a new
+    // file.
     bool Create(const std::string& folder, std::string_view base) {
-        std::random_device random;
-        constexpr std::string_view Letters = "abcdefghijklmnopqrstuvwxyz0123456789";
+        Folder = folder;
+        Base = base;
+        File.Reset(
+            ::open(folder.empty() ? "." : folder.c_str(), O_TMPFILE | O_WRONLY | O_CLOEXEC, 0644));
+        if (File.IsValid()) {
+            return LockWhole(File.Get(), F_WRLCK);
+        }
+        // O_EXCL with a random name gives what mkstemp gives.
         for (int attempt = 0; attempt < TempNameAttempts; ++attempt) {
-            std::string name = folder + "." + std::string(base.substr(0, MaxTempBaseLength)) + ".";
-            for (int i = 0; i < 8; ++i) {
-                name += Letters[random() % Letters.size()];
-            }
-            name += ".tmp";
-            const int fd = ::open(name.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0644);
-            if (fd >= 0) {
+            std::string name = RandomTempName(folder, base);
+            File.Reset(::open(name.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0644));
+            if (File.IsValid()) {
                 Path = std::move(name);
-                File.Reset(fd);
-                return true;
+                return LockWhole(File.Get(), F_WRLCK);
             }
             if (errno != EEXIST) {
                 return false;
@@ -171,13 +240,43 @@ public:
     }
 
     int Fd() const { return File.Get(); }
-    int Close() { return File.Close(); }
-    void Commit() { Committed = true; }
-    const std::string& PathName() const { return Path; }
+
+    // Gives the complete file the name target. A file without a name gets a temporary
+    // one first: link cannot replace, rename can.
+    bool CommitAs(const std::string& target) {
+        if (Path.empty() && !LinkToTempName()) {
+            return false;
+        }
+        if (::rename(Path.c_str(), target.c_str()) != 0) {
+            return false;
+        }
+        Committed = true;
+        // Written and synced already: a late close error cannot undo the commit.
+        File.Close();
+        return true;
+    }
 
 private:
+    bool LinkToTempName() {
+        const std::string self = "/proc/self/fd/" + std::to_string(File.Get());
+        for (int attempt = 0; attempt < TempNameAttempts; ++attempt) {
+            std::string name = RandomTempName(Folder, Base);
+            if (::linkat(AT_FDCWD, self.c_str(), AT_FDCWD, name.c_str(), AT_SYMLINK_FOLLOW) == 0) {
+                Path = std::move(name);
+                return true;
+            }
+            if (errno != EEXIST) {
+                return false;
+            }
+        }
+        errno = EEXIST;
+        return false;
+    }
+
     CUniqueFd File;
-    std::string Path;
+    std::string Folder;
+    std::string Base;
+    std::string Path; // empty while the file has no name
     bool Committed = false;
 };
 
@@ -231,6 +330,13 @@ std::optional<std::string> FinalTarget(std::string path, std::string* error) {
         if (::lstat(path.c_str(), &status) != 0 || !S_ISLNK(status.st_mode)) {
             return path;
         }
+        // Only links of ours or of root are followed, the rule the kernel keeps for
+        // sticky folders: anyone else's link could aim a save at a file of ours.
+        if (status.st_uid != ::geteuid() && status.st_uid != 0) {
+            Fail(error,
+                 "Will not follow the link " + Quoted(path) + ": it belongs to another user");
+            return std::nullopt;
+        }
         const std::optional<std::string> link = ReadLink(path);
         if (!link || link->empty()) {
             Fail(error, "Cannot follow the link " + Quoted(path) + ": " + ErrnoText(errno));
@@ -238,7 +344,7 @@ std::optional<std::string> FinalTarget(std::string path, std::string* error) {
         }
         path = link->front() == '/' ? *link : SplitPath(path).first + *link;
     }
-    Fail(error, "Cannot save " + Quoted(path) + ": " + ErrnoText(ELOOP));
+    Fail(error, "Cannot follow the links to " + Quoted(path) + ": " + ErrnoText(ELOOP));
     return std::nullopt;
 }
 
@@ -284,11 +390,17 @@ CProfileFile CProfileFile::FromText(std::string_view bytes) {
     return file;
 }
 
-bool CProfileFile::Load(const std::string& path, std::string* error) {
-    // O_NONBLOCK keeps a FIFO from hanging the open; it is refused below.
-    const CUniqueFd file(::open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK | O_NOCTTY));
+bool CProfileFile::Load(const std::string& path, std::string* error, IfMissing missing) {
+    const std::optional<std::string> target = FinalTarget(path, error);
+    if (!target) {
+        return false;
+    }
+    // O_NONBLOCK keeps a FIFO from hanging the open; it is refused below. O_NOFOLLOW: a
+    // link put in place since FinalTarget looked is not trusted.
+    const CUniqueFd file(
+        ::open(target->c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK | O_NOCTTY | O_NOFOLLOW));
     if (!file.IsValid()) {
-        if (errno == ENOENT) {
+        if (errno == ENOENT && missing == IfMissing::Empty) {
             *this = CProfileFile();
             return true;
         }
@@ -481,6 +593,7 @@ bool CProfileFile::Save(const std::string& path, std::string* error) const {
         return Fail(error, failed + ErrnoText(errno));
     }
 
+    RemoveStaleTemps(folder, base);
     CTempFile temp;
     if (!temp.Create(folder, base)) {
         const std::string where = folder.empty() ? std::string(".") : folder;
@@ -495,13 +608,9 @@ bool CProfileFile::Save(const std::string& path, std::string* error) const {
             return Fail(error, failed + ErrnoText(errno));
         }
     }
-    if (!WriteAll(temp.Fd(), Text()) || ::fsync(temp.Fd()) != 0 || temp.Close() != 0) {
+    if (!WriteAll(temp.Fd(), Text()) || ::fsync(temp.Fd()) != 0 || !temp.CommitAs(target)) {
         return Fail(error, failed + ErrnoText(errno));
     }
-    if (::rename(temp.PathName().c_str(), target.c_str()) != 0) {
-        return Fail(error, failed + ErrnoText(errno));
-    }
-    temp.Commit();
     SyncFolder(folder);
     return true;
 }

@@ -31,10 +31,13 @@ public:
     // so that a wrong file (each line costs tens of bytes in memory) stays cheap.
     static constexpr std::size_t MaxFileSize = 1024 * 1024;
 
-    // A missing file is an empty document (true). False with a message when the
-    // path exists but cannot be read (a folder, no permission, not a regular file,
-    // larger than MaxFileSize); the document then stays as it was.
-    bool Load(const std::string& path, std::string* error = nullptr);
+    enum class IfMissing : uint8_t { Empty, Fail };
+    // A missing file is an empty document (true) unless missing says Fail. False with a
+    // message when the path exists but cannot be read (a folder, no permission, not a
+    // regular file, larger than MaxFileSize, a link of another user); the document then
+    // stays as it was.
+    bool Load(const std::string& path, std::string* error = nullptr,
+              IfMissing missing = IfMissing::Empty);
     static CProfileFile FromText(std::string_view bytes);
 
     int32_t GetInt(std::string_view section, std::string_view key, int32_t fallback) const;
@@ -46,11 +49,11 @@ public:
 
     // Writes a temporary file beside path, flushes it, renames it over path. On
     // failure returns false with a message; the old file stays as it was and no
-    // temporary file is left. A symbolic link is written through: its final target
-    // is replaced and the link stays. Replacing keeps the permission bits (and, where
-    // allowed, the owner) of the old file; a new file gets 0644 less the umask. An
-    // existing file without write permission, or one that is not a regular file, is
-    // refused.
+    // temporary file is left, even when the process is killed during the save. A
+    // symbolic link of ours or of root is written through: its final target is replaced
+    // and the link stays; anyone else's link is refused. Replacing keeps the permission bits (and,
+    // where allowed, the owner) of the old file; a new file gets 0644 less the umask. An existing
+    // file without write permission, or one that is not a regular file, is refused.
     bool Save(const std::string& path, std::string* error = nullptr) const;
     std::string Text() const;
 

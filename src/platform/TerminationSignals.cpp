@@ -7,6 +7,7 @@
 #include <fcntl.h>
 #include <sys/socket.h>
 #include <unistd.h>
+#include <utility>
 
 namespace {
 
@@ -25,17 +26,23 @@ extern "C" void OnTerminationSignal(int signo) {
     errno = savedErrno;
 }
 
+// A handler replaces only a signal that is not ignored; old receives what was there.
 bool InstallHandler(int signo, struct sigaction* old) {
+    if (::sigaction(signo, nullptr, old) != 0)
+        return false;
+    if (old->sa_handler == SIG_IGN)
+        return true;
     struct sigaction action {};
     action.sa_handler = OnTerminationSignal;
     sigemptyset(&action.sa_mask);
     action.sa_flags = SA_RESTART;
-    return ::sigaction(signo, &action, old) == 0;
+    return ::sigaction(signo, &action, nullptr) == 0;
 }
 
 } // namespace
 
-CTerminationSignals::CTerminationSignals(QObject* parent) : QObject(parent) {
+CTerminationSignals::CTerminationSignals(std::function<void()> onSignal, QObject* parent)
+    : QObject(parent), OnSignal(std::move(onSignal)) {
     if (SignalWriteFd >= 0)
         return;
     int fds[2] = {-1, -1};
@@ -44,14 +51,12 @@ CTerminationSignals::CTerminationSignals(QObject* parent) : QObject(parent) {
     ReadFd.Reset(fds[0]);
     WriteFd.Reset(fds[1]);
     SignalWriteFd = WriteFd.Get();
-    if (!InstallHandler(SIGINT, &OldInt)) {
-        SignalWriteFd = -1;
-        return;
-    }
-    if (!InstallHandler(SIGTERM, &OldTerm)) {
-        ::sigaction(SIGINT, &OldInt, nullptr);
-        SignalWriteFd = -1;
-        return;
+    for (std::size_t i = 0; i < Handled.size(); ++i) {
+        if (!InstallHandler(Handled[i], &Old[i])) {
+            RestoreHandlers(i);
+            SignalWriteFd = -1;
+            return;
+        }
     }
     Active = true;
     Notifier = new QSocketNotifier(ReadFd.Get(), QSocketNotifier::Read, this);
@@ -60,16 +65,23 @@ CTerminationSignals::CTerminationSignals(QObject* parent) : QObject(parent) {
 
 CTerminationSignals::~CTerminationSignals() {
     if (Active) {
-        ::sigaction(SIGINT, &OldInt, nullptr);
-        ::sigaction(SIGTERM, &OldTerm, nullptr);
+        RestoreHandlers(Handled.size());
         SignalWriteFd = -1;
     }
     delete Notifier; // before its descriptor goes
+}
+
+void CTerminationSignals::RestoreHandlers(std::size_t count) {
+    for (std::size_t i = 0; i < count; ++i)
+        ::sigaction(Handled[i], &Old[i], nullptr);
 }
 
 void CTerminationSignals::OnSignalByte() {
     char bytes[64];
     while (::read(ReadFd.Get(), bytes, sizeof bytes) > 0) {
     }
-    QCoreApplication::quit();
+    if (OnSignal)
+        OnSignal();
+    else
+        QCoreApplication::quit();
 }

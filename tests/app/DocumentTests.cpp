@@ -179,7 +179,8 @@ TEST_F(Documents, DroppedOrStartFile_OpenedByItsFullPath) {
     App->SetStartFile("dropped.txt");
     App->InitInstance(std::make_unique<CFakeLockKeys>());
     QDir::setCurrent(saved);
-    EXPECT_EQ(App->MainFrame()->Document().OpenPath(), PathOf("dropped.txt"));
+    EXPECT_EQ(QString::fromStdString(App->MainFrame()->Document().OpenPath()),
+              PathOf("dropped.txt"));
 }
 
 } // namespace

@@ -1,0 +1,75 @@
+#include "settings/CompanionLock.h"
+
+#include <cerrno>
+#include <climits>
+#include <cstdio>
+#include <cstdlib>
+#include <fcntl.h>
+#include <memory>
+#include <sys/stat.h>
+#include <utility>
+
+namespace {
+
+// FNV-1a: stable across runs and versions, which std::hash is not promised to be.
+uint64_t NameHash(const std::string& text) {
+    uint64_t hash = 14695981039346656037ULL;
+    for (const char c : text) {
+        hash ^= static_cast<unsigned char>(c);
+        hash *= 1099511628211ULL;
+    }
+    return hash;
+}
+
+// The same text reached through another spelling of its folder ("./", "..", a link to
+// the folder) is still the same text.
+std::string ResolvedFolderPath(const std::string& path) {
+    const std::size_t slash = path.rfind('/');
+    const std::string folder = slash == std::string::npos ? "." : path.substr(0, slash + 1);
+    const std::string name = slash == std::string::npos ? path : path.substr(slash + 1);
+    const std::unique_ptr<char, decltype(&std::free)> real(::realpath(folder.c_str(), nullptr),
+                                                           &std::free);
+    return real ? std::string(real.get()) + "/" + name : path;
+}
+
+bool MakePrivateFolder(const std::string& folder) {
+    if (::mkdir(folder.c_str(), 0700) == 0 || errno == EEXIST) {
+        struct stat status {};
+        return ::lstat(folder.c_str(), &status) == 0 && S_ISDIR(status.st_mode) &&
+               status.st_uid == ::geteuid();
+    }
+    return false;
+}
+
+} // namespace
+
+std::string CCompanionLock::LockFilePath(const std::string& companionPath) {
+    const char* runtime = std::getenv("XDG_RUNTIME_DIR");
+    if (runtime == nullptr || runtime[0] != '/')
+        return {};
+    char name[32];
+    std::snprintf(name, sizeof name, "%016llx.lock",
+                  static_cast<unsigned long long>(NameHash(ResolvedFolderPath(companionPath))));
+    return std::string(runtime) + "/skimmet/" + name;
+}
+
+CCompanionLock CCompanionLock::Acquire(const std::string& companionPath) {
+    CCompanionLock lock;
+    lock.Current = State::Unavailable;
+    const std::string path = LockFilePath(companionPath);
+    if (path.empty() || !MakePrivateFolder(path.substr(0, path.rfind('/'))))
+        return lock;
+    CUniqueFd file(::open(path.c_str(), O_RDWR | O_CREAT | O_NOFOLLOW | O_CLOEXEC, 0600));
+    if (!file.IsValid())
+        return lock;
+    struct flock whole {};
+    whole.l_type = F_WRLCK;
+    whole.l_whence = SEEK_SET;
+    if (::fcntl(file.Get(), F_OFD_SETLK, &whole) == 0) {
+        lock.File = std::move(file);
+        lock.Current = State::Held;
+    } else if (errno == EAGAIN || errno == EACCES) {
+        lock.Current = State::HeldElsewhere;
+    }
+    return lock;
+}

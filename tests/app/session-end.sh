@@ -1,0 +1,59 @@
+#!/usr/bin/env bash
+# The real program against the end of a session: a closed terminal or a termination
+# signal ends it with 0 after writing the text's settings, also when that write fails,
+# and a text whose name is not UTF-8 is read by its bytes.
+# Usage: session-end.sh PROGRAM
+set -u
+program=$1
+folder=$(mktemp -d)
+trap 'rm -rf "$folder"' EXIT
+export QT_QPA_PLATFORM=offscreen XDG_CONFIG_HOME=$folder/config
+unset DISPLAY WAYLAND_DISPLAY
+failures=0
+fail() { echo "FAIL: $*"; failures=$((failures + 1)); }
+
+latin1=$folder/$'caf\xe9.txt'
+printf 'One two three. Four five six.\n' >"$latin1"
+cp "$latin1" "$folder/blocked.txt"
+mkdir "$folder/blocked.txt.skm" # a folder where the settings file should go
+
+units=$("$program" --units "$latin1") || fail "--units on a Latin-1 name exits $?"
+[[ $units == *$'\tOne '*END ]] || fail "--units on a Latin-1 name printed: $units"
+
+# Waits until the program catches signal $2 (its handlers are in place), then sends it
+# and waits at most $3 tenths of a second for the exit; sets code to the exit code.
+signal_when_ready() {
+    local pid=$1 signo=$2 limit=$3 mask i
+    for ((i = 0; i < 200; i++)); do
+        # The shell's own child catches signals too until it has become the program.
+        if [[ $(readlink "/proc/$pid/exe") == "$(readlink -f "$program")" ]]; then
+            mask=$(awk '/^SigCgt:/ {print $2}' "/proc/$pid/status") || break
+            (((0x$mask >> (signo - 1)) & 1)) && break
+        fi
+        sleep 0.05
+    done
+    kill -s "$signo" "$pid"
+    for ((i = 0; i < limit; i++)); do
+        kill -0 "$pid" 2>/dev/null || break
+        sleep 0.1
+    done
+    if kill -0 "$pid" 2>/dev/null; then
+        kill -KILL "$pid"
+        code=hung
+        return
+    fi
+    wait "$pid"
+    code=$?
+}
+
+"$program" "$latin1" 2>"$folder/err1" &
+signal_when_ready $! 1 50
+[[ $code == 0 ]] || fail "SIGHUP: exit $code: $(cat "$folder/err1")"
+grep -q '^CurPos=0' "$latin1.skm" 2>/dev/null || fail "SIGHUP: no settings file beside the Latin-1 name"
+
+"$program" "$folder/blocked.txt" 2>"$folder/err2" &
+signal_when_ready $! 15 10
+[[ $code == 0 ]] || fail "SIGTERM with a failing save: exit $code within a second"
+grep -q 'Error Saving File' "$folder/err2" || fail "SIGTERM with a failing save: stderr: $(cat "$folder/err2")"
+
+exit $((failures > 0))
