@@ -47,8 +47,7 @@ public:
     int32_t Offset() { return static_cast<int32_t>(View().Cursor() - View().TextStart()); }
     int32_t Bookmark() {
         int32_t offset = -1;
-        Settings().GetBookmark(0, offset);
-        return offset;
+        return Settings().GetBookmark(0, offset), offset;
     }
     // Moves the clock on phase by phase while the view runs.
     void Advance(int phases) {
@@ -75,6 +74,13 @@ public:
         return std::tuple(View().TextStart(), Offset(), Frame->windowTitle(), View().PlayFlags(),
                           Settings().TextLength, Settings().Book.BookmarksNum, Settings().freq);
     }
+    // Every message shown: its icon, its text, '+' with a reason; '|' between.
+    std::string Messages() const {
+        QStringList shown;
+        for (const auto& [text, icon, informative] : Fakes.Dialogs.Messages)
+            shown << QString::number(int(icon)) + text + (informative.isEmpty() ? "" : "+");
+        return shown.join('|').toStdString();
+    }
     // CurPos, BookmarksNum, Bookmark1 and freq in a settings file.
     static std::vector<int> Stored(const QString& path) {
         CProfileFile file;
@@ -85,6 +91,7 @@ public:
 
     QTemporaryDir Folder;
     CScopedEnv ConfigHome{"XDG_CONFIG_HOME", qPrintable(PathOf(QStringLiteral("config")))};
+    CScopedEnv Runtime{"XDG_RUNTIME_DIR", qPrintable(Folder.path())}; // for the texts' locks
     CFakeServices Fakes;
     CFakeLockKeys* Keys = nullptr;
     std::unique_ptr<CSkimmetApp> App;

@@ -2,9 +2,8 @@
 # The real program against the end of a session: a closed terminal or a termination
 # signal ends it with 0 after writing the text's settings, also when that write fails,
 # and a text whose name is not UTF-8 is read by its bytes.
-# Usage: session-end.sh PROGRAM
 set -u
-program=$1
+program=$1 # session-end.sh PROGRAM
 folder=$(mktemp -d)
 trap 'rm -rf "$folder"' EXIT
 export QT_QPA_PLATFORM=offscreen XDG_CONFIG_HOME=$folder/config
@@ -26,24 +25,18 @@ signal_when_ready() {
     local pid=$1 signo=$2 limit=$3 mask i
     for ((i = 0; i < 200; i++)); do
         # The shell's own child catches signals too until it has become the program.
-        if [[ $(readlink "/proc/$pid/exe") == "$(readlink -f "$program")" ]]; then
-            mask=$(awk '/^SigCgt:/ {print $2}' "/proc/$pid/status") || break
+        [[ $(readlink "/proc/$pid/exe") == "$(readlink -f "$program")" ]] &&
+            mask=$(awk '/^SigCgt:/ {print $2}' "/proc/$pid/status") &&
             (((0x$mask >> (signo - 1)) & 1)) && break
-        fi
         sleep 0.05
     done
     kill -s "$signo" "$pid"
     for ((i = 0; i < limit; i++)); do
-        kill -0 "$pid" 2>/dev/null || break
+        kill -0 "$pid" 2>/dev/null || { wait "$pid"; code=$?; return; }
         sleep 0.1
     done
-    if kill -0 "$pid" 2>/dev/null; then
-        kill -KILL "$pid"
-        code=hung
-        return
-    fi
-    wait "$pid"
-    code=$?
+    kill -KILL "$pid"
+    code=hung
 }
 
 "$program" "$latin1" 2>"$folder/err1" &
