@@ -19,23 +19,19 @@
 #include <vector>
 
 // Lock keys the test sets by hand; unknown until told.
-class CFakeLockKeys final : public ILockKeys {
-public:
+struct CFakeLockKeys final : ILockKeys {
     std::array<std::optional<bool>, 3> States{};
     std::optional<bool> IsOn(LockKey key) const override { return States[static_cast<int>(key)]; }
 };
 
 // The program as main starts it, on fake services, with a folder of its own for texts
 // and the user's configuration folder pointed into it.
-class AppFixture : public ::testing::Test {
-public:
+struct AppFixture : ::testing::Test {
     void SetUp() override {
         // Exit closes the only window; the test's own event loops must go on.
         QApplication::setQuitOnLastWindowClosed(false);
-        auto keys = std::make_unique<CFakeLockKeys>();
-        Keys = keys.get();
         App = std::make_unique<CSkimmetApp>(Fakes.Services);
-        App->InitInstance(std::move(keys));
+        App->InitInstance(std::unique_ptr<ILockKeys>(Keys = new CFakeLockKeys));
         Frame = App->MainFrame();
     }
     void TearDown() override {
@@ -99,8 +95,7 @@ public:
 };
 
 // A fixture made by hand inside a table's loop: one fresh program per case.
-class FreshApp final : public AppFixture {
-public:
+struct FreshApp final : AppFixture {
     FreshApp() { SetUp(); }
     ~FreshApp() override { TearDown(); }
     void TestBody() override {}

@@ -41,14 +41,9 @@ TEST(CommandStates, ReadingCommands_InEachReadingState_StatesAndOneInhibitionPer
         FreshApp app;
         if (std::string_view(name) != "NoTextRun")
             app.View().SetText("Every unit is cut at punctuation, a few words at a time.");
-        for (const int id : steps) {
-            if (id < 0)
-                app.Frame->ActionFor(-id)->trigger();
-            else if (id > 0)
-                app.Frame->ExecuteCommand(id);
-            else
-                app.Advance(1000);
-        }
+        for (const int id : steps)
+            id < 0 ? app.Frame->ActionFor(-id)->trigger()
+                   : (id ? app.Frame->ExecuteCommand(id) : app.Advance(1000));
         std::string states;
         for (const int id : {Id::Run, Id::Pause, Id::Stop, Id::AddBookmark, Id::SaveFileSettings,
                              Id::EditCopy}) // nothing handles EditCopy
@@ -80,7 +75,11 @@ TEST_F(AppFixture, PanelAndBars_HiddenOrShownAnyWay_MenuCheckFollows) {
     }
 }
 
-TEST_F(AppFixture, Focus_WindowActivatedOrReactivated_GoesToTheView) {
+// The normal size is what leaving full screen or maximised comes back to: it fits any screen.
+TEST_F(AppFixture, Start_NormalGeometryCentredAtThreeQuartersFocusOnTheViewAlsoWhenReactivated) {
+    const QRect area = Frame->screen()->availableGeometry();
+    EXPECT_EQ(Frame->normalGeometry().size(), area.size() * 3 / 4);
+    EXPECT_EQ(Frame->normalGeometry().center(), area.center());
     ASSERT_TRUE(QTest::qWaitForWindowActive(Frame));
     EXPECT_EQ(QApplication::focusWidget(), &View());
     View().clearFocus();
@@ -133,13 +132,6 @@ TEST_F(AppFixture, LockIndicators_LockKeyPressed_EachShowsItsKeyState) {
         }
         EXPECT_EQ(shown, expected[shift]);
     }
-}
-
-// Leaving full screen or maximised, the window comes back to a size that fits any screen.
-TEST_F(AppFixture, NormalGeometry_AfterStart_ThreeQuartersOfTheScreenCentred) {
-    const QRect area = Frame->screen()->availableGeometry();
-    EXPECT_EQ(Frame->normalGeometry().size(), area.size() * 3 / 4);
-    EXPECT_EQ(Frame->normalGeometry().center(), area.center());
 }
 
 } // namespace

@@ -1,9 +1,9 @@
 #!/usr/bin/env bash
-# The real program against the end of a session: a closed terminal or a termination
-# signal ends it with 0 after writing the text's settings, also when that write fails,
-# and a text whose name is not UTF-8 is read by its bytes.
+# The real program: its console options need no display; a closed terminal or a
+# termination signal ends it with 0 after writing the text's settings, also when that
+# write fails; a text whose name is not UTF-8 is read by its bytes.
 set -u
-program=$1 # session-end.sh PROGRAM
+program=$1 version=$2 data=$(dirname "$0")/data # real-program.sh PROGRAM VERSION
 folder=$(mktemp -d)
 trap 'rm -rf "$folder"' EXIT
 export QT_QPA_PLATFORM=offscreen XDG_CONFIG_HOME=$folder/config
@@ -15,6 +15,25 @@ latin1=$folder/$'caf\xe9.txt'
 printf 'One two three. Four five six.\n' >"$latin1"
 cp "$latin1" "$folder/blocked.txt"
 mkdir "$folder/blocked.txt.skm" # a folder where the settings file should go
+
+# Runs the program with ARGS and no display at all; fails unless it exits with CODE, its
+# output matches OUT and its errors ERR (else: none).
+check() { # CODE OUT ERR ARGS...
+    local code=$1 out=$2 err=${3:-^$} got
+    shift 3
+    env -u QT_QPA_PLATFORM "$program" "$@" >"$folder/out" 2>"$folder/err"
+    got=$?
+    [[ $got == "$code" && $(<"$folder/out") =~ $out && $(<"$folder/err") =~ $err ]] ||
+        fail "$*: exit $got: $(cat "$folder/out" "$folder/err")"
+}
+check 0 $'^Usage: [^\n]*skimmet \\[options\\] \\[file\\]\n.*--version.*--units <file>' '' --help
+check 0 '' '' --version
+printf 'Skimmet %s\n' "$version" | cmp -s - "$folder/out" || fail "--version: $(<"$folder/out")"
+check 0 '' '' --units "$data/units.txt"
+cmp -s "$data/units.expected" "$folder/out" || fail "--units: not as in units.expected"
+check 1 '^$' . --units "$data/no-such-file.txt"
+check 1 '^$' '--units takes one file' --units "$data/units.txt" other.txt
+check 1 '^$' "Unknown option 'frobnicate'" --units "$data/units.txt" --frobnicate
 
 units=$("$program" --units "$latin1") || fail "--units on a Latin-1 name exits $?"
 [[ $units == *$'\tOne '*END ]] || fail "--units on a Latin-1 name printed: $units"
