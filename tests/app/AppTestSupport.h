@@ -47,18 +47,15 @@ struct AppFixture : ::testing::Test {
     }
     // Moves the clock on phase by phase while the view runs.
     void Advance(int phases) {
-        for (int i = 0; i < phases && (View().PlayFlags() & CFlashView::RunningBit); ++i) {
-            Fakes.Clock.Advance(5000);
-            View().OnTimer();
-        }
+        for (int i = 0; i < phases && (View().PlayFlags() & CFlashView::RunningBit); ++i)
+            Fakes.Clock.Advance(5000), View().OnTimer();
     }
     QString PathOf(const QString& name) const { return Folder.filePath(name); }
     QString WriteText(const QString& name, const QByteArray& bytes, int64_t size = -1) {
         QFile file(PathOf(name));
         EXPECT_TRUE(file.open(QIODevice::WriteOnly | QIODevice::Truncate));
-        file.write(bytes);
-        if (size >= 0) // grown without taking room on the disk: the rest reads as 0
-            file.resize(size);
+        file.write(bytes); // grown without taking room on the disk, the rest reads as 0:
+        file.resize(size < 0 ? bytes.size() : size);
         return file.fileName();
     }
     void OpenFromMenu(const QString& path) {

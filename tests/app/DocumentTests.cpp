@@ -153,9 +153,7 @@ TEST_F(Documents, SlowRead_DialogFromHalfASecondCancelOrCloseKeepsThePreviousTex
     });
     for (const Then mode : {Cancel, Close, Read}) {
         SCOPED_TRACE(mode);
-        then = mode;
-        cursors.clear();
-        dialogs.clear();
+        then = mode, cursors.clear(), dialogs.clear();
         OpenFromMenu(big);
         EXPECT_EQ(cursors.size(), mode == Cancel ? 6u : mode == Close ? 4u : 16u);
         EXPECT_EQ(Seen() == before, mode != Read);
@@ -169,7 +167,7 @@ TEST_F(Documents, SlowRead_DialogFromHalfASecondCancelOrCloseKeepsThePreviousTex
     EXPECT_TRUE(Fakes.Dialogs.Messages.empty());
 }
 
-// Named relative to the working folder on the command line, as main starts the program.
+// Dropped on the window, or named relative to the working folder as main starts the program.
 TEST_F(Documents, DroppedOrStartFile_OpenedByItsFullPath) {
     QMimeData data;
     data.setUrls({QUrl::fromLocalFile(WriteText("dropped.txt", TextB))});
