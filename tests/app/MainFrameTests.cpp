@@ -1,8 +1,7 @@
 #include "AppTestSupport.h"
 
-#include "support/gui/EventWait.h"
-
 #include "about/AboutDialog.h"
+#include "support/gui/EventWait.h"
 
 #include <QLabel>
 #include <QScreen>

@@ -21,8 +21,7 @@ mkdir "$folder/blocked.txt.skm" # a folder where the settings file should go
 check() { # CODE OUT ERR ARGS...
     local code=$1 out=$2 err=${3:-^$} got
     shift 3
-    env -u QT_QPA_PLATFORM "$program" "$@" >"$folder/out" 2>"$folder/err"
-    got=$?
+    env -u QT_QPA_PLATFORM "$program" "$@" >"$folder/out" 2>"$folder/err"; got=$?
     [[ $got == "$code" && $(<"$folder/out") =~ $out && $(<"$folder/err") =~ $err ]] ||
         fail "$*: exit $got: $(cat "$folder/out" "$folder/err")"
 }
@@ -34,9 +33,7 @@ cmp -s "$data/units.expected" "$folder/out" || fail "--units: not as in units.ex
 check 1 '^$' . --units "$data/no-such-file.txt"
 check 1 '^$' '--units takes one file' --units "$data/units.txt" other.txt
 check 1 '^$' "Unknown option 'frobnicate'" --units "$data/units.txt" --frobnicate
-
-units=$("$program" --units "$latin1") || fail "--units on a Latin-1 name exits $?"
-[[ $units == *$'\tOne '*END ]] || fail "--units on a Latin-1 name printed: $units"
+check 0 $'\tOne .*END$' '' --units "$latin1" # read by the bytes of its name
 
 # Waits until the program catches signal $2 (its handlers are in place), then sends it
 # and waits at most $3 tenths of a second for the exit; sets code to the exit code.

@@ -10,9 +10,8 @@
 #include <gtest/gtest.h>
 
 namespace {
-
 // The panel on a fake view; Load binds the text as the view binds it, `length` a shorter one.
-struct PanelFixture : ::testing::Test {
+struct OptionsPanelTest : ::testing::Test {
     void TestBody() override {}
     void Load(const std::string& text, int length = -1) {
         Settings.BindText(&Start, &Cursor);
@@ -69,7 +68,7 @@ TEST(OptionsPanel, EveryControl_EditsTheSettingItNames) {
     };
     for (const auto& [onPanel, id, input, field, expected, told] : cases) {
         SCOPED_TRACE(testing::Message() << id << " '" << input.toStdString() << "'");
-        PanelFixture rig;
+        OptionsPanelTest rig;
         rig.Fakes.Dialogs.ColorAnswers = {QColor(0x123456u), std::nullopt};
         rig.Fakes.Dialogs.FontAnswers = {QFont(QStringLiteral("DejaVu Serif")), std::nullopt};
         const int toldBefore = told ? rig.View.*told : 0;
@@ -83,8 +82,6 @@ TEST(OptionsPanel, EveryControl_EditsTheSettingItNames) {
         EXPECT_TRUE(!told || rig.View.*told > toldBefore);
     }
 }
-
-using OptionsPanelTest = PanelFixture;
 
 TEST_F(OptionsPanelTest, Panel_MovePageMadeOnceRefreshClampsDefaultResetsKeysStayHideFocuses) {
     Panel.SelectPage(COptionsPanel::MovePosition);
@@ -117,7 +114,7 @@ TEST_F(OptionsPanelTest, Panel_MovePageMadeOnceRefreshClampsDefaultResetsKeysSta
     EXPECT_EQ(std::pair(View.PanelRequest, View.Focusings), std::pair(0, 1)); // hidden, focused
 }
 
-struct MovePageTest : PanelFixture {
+struct MovePageTest : OptionsPanelTest {
     MovePageTest() { Panel.SelectPage(COptionsPanel::MovePosition); }
     template <typename T> T& Ctl(int id) { return *ControlById<T>(*Panel.MovePage(), id); }
     QString Line() { return Ctl<QLabel>(PositionId).text(); }
