@@ -22,8 +22,5 @@ TEST(SingleScreenModes, CreateDisplayModes_Offscreen_OnlyTheCurrentScreenAndNoSw
     EXPECT_EQ(list[0], (DisplayMode{screen->size().width(), screen->size().height(),
                                     screen->depth(), list[0].Frequency}));
     EXPECT_FALSE(modes->SetMode(list[0]));
-    EXPECT_FALSE(modes->SetMode({640, 480, 16, 0}));
-    modes->Restore();
-    EXPECT_EQ(modes->Modes(), list);
 }
 } // namespace

@@ -39,11 +39,8 @@ protected:
         Fakes.Clock.Advance(ms);
         Wake.Fire();
     }
-    // n gaps, each with the unit cut at its end and shown for its time.
-    void Cycle(int n = 1) {
-        for (int i = 0; i < n; ++i)
-            Advance(Settings.freq), Advance(Settings.durat);
-    }
+    // A gap with the unit cut at its end, and the unit's show time.
+    void Cycle() { Advance(Settings.freq), Advance(Settings.durat); }
     // Lets the repaint that a change asks for happen.
     static void Settle() { QCoreApplication::processEvents(); }
 
