@@ -27,10 +27,10 @@ protected:
     // Counted only when the player has stopped first, as it must.
     void ShowTheEnd() override { Ends += Stopped() && !Wake.IsArmed(); }
 
-    void Run(const std::string& text) {
-        Text = text, Shown.clear(), Ends = 0;
-        Settings.TextLength = static_cast<int32_t>(Text.size());
-        Player.SetText(Text.c_str());
+    void Run(const std::string& text) { // kept by the caller while it runs
+        Shown.clear(), Ends = 0;
+        Settings.TextLength = static_cast<int32_t>(text.size());
+        Player.SetText(text.c_str());
         Player.SetPlayState(CPlayer::Run);
     }
     void Advance(uint32_t ms) { Clock.Advance(ms), Player.OnTimer(); }
@@ -47,7 +47,6 @@ protected:
     CFakeWakeTimer Wake;
     CReadingSettings Settings;
     CPlayer Player{Settings, Clock, Wake, *this};
-    std::string Text;
     std::string Shown; // each unit followed by a bar
     bool OnScreen = false;
     int Ends = 0; // the end reported properly

@@ -55,19 +55,13 @@ TEST(DBusScreenSaver, RepeatedInhibit_OneInhibitionPerReadingOnEitherPathGivenBa
             saver->Inhibit();
             EXPECT_EQ(fake.InhibitCalls, reading);
             EXPECT_EQ(fake.Asked.toStdString(), "Skimmet|Reading");
-            if (reading == 3)
-                saver.reset(); // given back as the program ends
-            else
-                saver->UnInhibit();
+            reading == 3 ? saver.reset() : saver->UnInhibit(); // the last as the program ends
             EXPECT_TRUE(QTest::qWaitFor([&] { return fake.Cookies.isEmpty(); }));
         }
     }
 }
 
-TEST(DBusScreenSaver, NoBusNoServiceOrAHungOne_SilentUntilAServiceComesALateGrantGivenBack) {
-    CDBusScreenSaver noBus(QDBusConnection::connectToBus("unix:path=/nonexistent/bus", "none"));
-    noBus.Inhibit();
-    EXPECT_FALSE(noBus.IsInhibited());
+TEST(DBusScreenSaver, NoServiceOrAHungOne_SilentUntilAServiceComesALateGrantGivenBack) {
     CDBusScreenSaver saver(QDBusConnection::sessionBus(), 60000);
     saver.Inhibit();
     EXPECT_FALSE(saver.IsInhibited());

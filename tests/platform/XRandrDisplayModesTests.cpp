@@ -1,23 +1,26 @@
-#include "XServerProbe.h"
+#include "support/ScopedEnv.h"
+#include "support/TempFolder.h"
 
 #include "platform/DisplayModes.h"
 #include "platform/XRandrDisplayModes.h"
 
-#include <QFile>
 #include <QGuiApplication>
 #include <QProcess>
-#include <QTemporaryDir>
 #include <QTest>
 
 #include <gtest/gtest.h>
 
 #include <algorithm>
-#include <csignal>
 
 // Against Xorg with the dummy driver and xorg-dummy.conf: 1024x768 at start; 800x600 at
 // 60 and 72 Hz; 640x480. The adapter, and the program itself driven by xdotool's keys,
-// checked through the X server.
+// checked through the X server. A signal in full screen is the session's test.
 namespace {
+// What the X server itself says about the first lit output, read on a connection of its
+// own, so that the adapter is checked from the outside: the mode's name in the server's
+// configuration, the CRTC's size and the screen's, as in "800x600_72 800x600 800x600".
+std::string ReadXServerState();
+
 const std::string Original = "1024x768 1024x768 1024x768", At800 = "800x600 800x600 800x600";
 const DisplayMode Mode1024{1024, 768, 32, 60}, Mode800{800, 600, 32, 60},
     Mode800At72{800, 600, 32, 72}, Mode640{640, 480, 32, 60}; // depth 24 is stored in 32 bits
@@ -39,11 +42,6 @@ bool ModeBecomes(const char* name) {
     return QTest::qWaitFor([&] { return ReadXServerState().starts_with(prefix); }, DeadlineMs);
 }
 
-bool Write(const QString& path, const QByteArray& bytes) {
-    QFile file(path);
-    return file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size();
-}
-
 class DummyXorg : public ::testing::Test {
 protected:
     void SetUp() override {
@@ -58,12 +56,10 @@ protected:
 
 TEST_F(DummyXorg, Modes_ConfiguredModes_ListedOnceEachInAStableOrderThroughRandr) {
     const std::vector<DisplayMode> list = Open()->Modes();
-    EXPECT_EQ(Open()->OutputName().toStdString(), "DUMMY0");
     for (const DisplayMode& mode : {Mode1024, Mode800, Mode800At72, Mode640})
         EXPECT_NE(std::find(list.begin(), list.end(), mode), list.end()) << mode.Frequency;
     for (const DisplayMode& mode : list)
         EXPECT_EQ(std::count(list.begin(), list.end(), mode), 1) << mode.Width;
-    EXPECT_EQ(CreateDisplayModes()->Modes(), list); // RandR on Qt's own display
 }
 
 // Another adapter, destroyed at once, puts back the mode it found: the one this one set.
@@ -91,38 +87,65 @@ TEST_F(DummyXorg, SetMode_InForceSmallerLargerRefusedAndBehindItsBack_ServerFoll
     }
 }
 
-TEST_F(DummyXorg, Program_AltEnterThenEscapeOrSigterm_ModeSwitchedThenRestored) {
+TEST_F(DummyXorg, Program_AltEnterThenEscape_ModeOfTheCompanionFileSwitchedThenRestored) {
     // Of the same size as another mode, so that only the right refresh rate passes.
     const std::vector<DisplayMode> modes = Open()->Modes();
     const auto number = std::find(modes.begin(), modes.end(), Mode800At72) - modes.begin();
     ASSERT_GT(number, 0);
-    QTemporaryDir folder;
-    const QString text = folder.filePath(QStringLiteral("story.txt"));
-    ASSERT_TRUE(Write(text, "It was late. Nobody moved.\n"));
-    ASSERT_TRUE(Write(text + ".skm", "[MAIN]\r\nDisplaySettingNum=" + QByteArray::number(number)));
-    qputenv("XDG_CONFIG_HOME", folder.filePath(QStringLiteral("cfg")).toLocal8Bit());
+    const CTempFolder folder;
+    const std::string text = folder.Path("story.txt");
+    WriteBytes(text, "It was late. Nobody moved.\n");
+    WriteBytes(text + ".skm", "[MAIN]\r\nDisplaySettingNum=" + std::to_string(number));
+    const CScopedEnv config("XDG_CONFIG_HOME", folder.Path("cfg").c_str());
     QProcess program;
-    program.start(QStringLiteral(SKIMMET_PROGRAM), {text});
+    program.start(QStringLiteral(SKIMMET_PROGRAM), {QString::fromStdString(text)});
     const QString pid = QString::number(program.processId());
-    const auto enter = [&] {
-        QString window;
-        ASSERT_TRUE(QTest::qWaitFor(
-            [&] {
-                window = Tool({"search", "--onlyvisible", "--pid", pid}).value_or(QString());
-                return !window.isEmpty() && !window.contains(QLatin1Char('\n'));
-            },
-            DeadlineMs));
-        ASSERT_TRUE(Tool({"windowfocus", "--sync", window}));
-        ASSERT_TRUE(Tool({"key", "alt+Return"}));
-        ASSERT_TRUE(ModeBecomes("800x600_72")) << "the mode did not change";
-    };
-    ASSERT_NO_FATAL_FAILURE(enter());
+    QString window;
+    ASSERT_TRUE(QTest::qWaitFor(
+        [&] {
+            window = Tool({"search", "--onlyvisible", "--pid", pid}).value_or(QString());
+            return !window.isEmpty() && !window.contains(QLatin1Char('\n'));
+        },
+        DeadlineMs));
+    ASSERT_TRUE(Tool({"windowfocus", "--sync", window}));
+    ASSERT_TRUE(Tool({"key", "alt+Return"}));
+    ASSERT_TRUE(ModeBecomes("800x600_72")) << "the mode did not change";
     ASSERT_TRUE(Tool({"key", "Escape"})); // the covering view has the keyboard
-    ASSERT_TRUE(ModeBecomes("1024x768")) << "Escape did not restore the mode";
-    ASSERT_NO_FATAL_FAILURE(enter());
-    ::kill(static_cast<pid_t>(program.processId()), SIGTERM);
-    ASSERT_TRUE(program.waitForFinished(DeadlineMs));
-    EXPECT_EQ(program.exitCode(), 0);
-    EXPECT_EQ(ReadXServerState(), Original);
+    EXPECT_TRUE(ModeBecomes("1024x768")) << "Escape did not restore the mode";
+    program.terminate();
+    EXPECT_TRUE(program.waitForFinished(DeadlineMs));
+}
+} // namespace
+
+// Xlib last: its macros (None, Status, Bool...) would clash with the names of Qt's headers.
+#include <X11/Xlib.h>
+#include <X11/extensions/Xrandr.h>
+
+namespace {
+template <typename T> using XPtr = std::unique_ptr<T, void (*)(T*)>;
+
+std::string ReadXServerState() {
+    const std::unique_ptr<Display, int (*)(Display*)> display(XOpenDisplay(nullptr), XCloseDisplay);
+    Display* dpy = display.get();
+    const XPtr<XRRScreenResources> resources(
+        dpy ? XRRGetScreenResources(dpy, DefaultRootWindow(dpy)) : nullptr, XRRFreeScreenResources);
+    for (int i = 0; resources && i < resources->noutput; ++i) {
+        const XPtr<XRROutputInfo> output(
+            XRRGetOutputInfo(dpy, resources.get(), resources->outputs[i]), XRRFreeOutputInfo);
+        if (!output || output->connection != RR_Connected || output->crtc == None)
+            continue;
+        const XPtr<XRRCrtcInfo> crtc(XRRGetCrtcInfo(dpy, resources.get(), output->crtc),
+                                     XRRFreeCrtcInfo);
+        XWindowAttributes root{}; // the root window follows the screen size
+        if (!crtc || !XGetWindowAttributes(dpy, DefaultRootWindow(dpy), &root))
+            return {};
+        std::string state;
+        for (int m = 0; m < resources->nmode; ++m)
+            if (resources->modes[m].id == crtc->mode)
+                state.assign(resources->modes[m].name, resources->modes[m].nameLength);
+        return state + ' ' + std::to_string(crtc->width) + 'x' + std::to_string(crtc->height) +
+               ' ' + std::to_string(root.width) + 'x' + std::to_string(root.height);
+    }
+    return {};
 }
 } // namespace

@@ -22,23 +22,18 @@ protected:
         using CFlashView::CFlashView;
         using CFlashView::SetFlag;
     };
-    static constexpr int FontPixels = 20;
 
     void SetUp() override {
         std::strncpy(Settings.Font.lfFaceName, "DejaVu Sans", sizeof Settings.Font.lfFaceName);
-        Settings.Font.lfHeight = -FontPixels;
+        Settings.Font.lfHeight = -20; // pixels
         View = std::make_unique<CTestView>(Settings, Fakes.Services, nullptr, &Wake);
         View->resize(800, 600);
     }
     void Load(const std::string& text) {
-        Text = text;
-        Settings.TextLength = static_cast<int32_t>(Text.size());
+        Text = text, Settings.TextLength = static_cast<int32_t>(Text.size());
         View->SetText(Text.c_str());
     }
-    void Advance(uint32_t ms) {
-        Fakes.Clock.Advance(ms);
-        Wake.Fire();
-    }
+    void Advance(uint32_t ms) { Fakes.Clock.Advance(ms), Wake.Fire(); }
     // A gap with the unit cut at its end, and the unit's show time.
     void Cycle() { Advance(Settings.freq), Advance(Settings.durat); }
     // Lets the repaint that a change asks for happen.
