@@ -49,8 +49,7 @@ TEST(DBusScreenSaver, RepeatedInhibit_OneInhibitionPerReadingOnEitherPathGivenBa
         ASSERT_TRUE(fake.Registered);
         auto saver = std::make_unique<CDBusScreenSaver>(QDBusConnection::sessionBus());
         for (int reading = 1; reading <= 3; ++reading) {
-            saver->Inhibit();
-            saver->Inhibit();
+            saver->Inhibit(), saver->Inhibit();
             ASSERT_TRUE(QTest::qWaitFor([&] { return saver->IsInhibited(); }));
             saver->Inhibit();
             EXPECT_EQ(fake.InhibitCalls, reading);
@@ -69,8 +68,7 @@ TEST(DBusScreenSaver, NoServiceOrAHungOne_SilentUntilAServiceComesALateGrantGive
     ASSERT_TRUE(fake.Registered);
     EXPECT_TRUE(QTest::qWaitFor([&] { return saver.Inhibit(), saver.IsInhibited(); }));
     saver.UnInhibit();
-    fake.Hangs = true;
-    saver.Inhibit();
+    fake.Hangs = true, saver.Inhibit();
     saver.UnInhibit(); // the reading ends before the service answers
     ASSERT_TRUE(QTest::qWaitFor([&] { return fake.InhibitCalls == 2; }));
     fake.AnswerHung();

@@ -1,10 +1,8 @@
 #include "platform/TerminationSignals.h"
 
 #include <QCoreApplication>
-
-#include <gtest/gtest.h>
-
 #include <csignal>
+#include <gtest/gtest.h>
 #include <string>
 
 namespace {
@@ -19,8 +17,7 @@ TEST(TerminationSignals, EachSignalCaughtOrIgnoredBefore_CallsBackUnlessIgnoredT
     for (const int signo : CTerminationSignals::Handled) {
         for (const bool ignored : {false, true}) {
             SCOPED_TRACE(std::to_string(signo) + (ignored ? " ignored" : " caught"));
-            struct sigaction before {
-            }, old{};
+            struct sigaction before = {}, old = {};
             before.sa_handler = ignored ? SIG_IGN : CatchSignal;
             sigaction(signo, &before, &old);
             int calls = 0;

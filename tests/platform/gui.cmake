@@ -1,6 +1,6 @@
 # Tests of the display and desktop adapters.
 skimmet_test(NAME platform_gui_tests GUI SOURCES DialogsTests.cpp DisplayModesTests.cpp
-             TerminationSignalsTests.cpp UrlOpenerTests.cpp WakeTimerTests.cpp)
+             TerminationSignalsTests.cpp WakeTimerTests.cpp)
 
 # The screen-saver adapter on a private session bus.
 skimmet_test(NAME platform_dbus_tests GUI TIMEOUT 120 SOURCES DBusScreenSaverTests.cpp

@@ -1,11 +1,9 @@
-#include "support/gui/ViewFixture.h"
-
 #include "display/ColorRef.h"
+#include "support/gui/ViewFixture.h"
 #include "view/UnitLayout.h"
 
 #include <QPainter>
 #include <QScreen>
-
 #include <optional>
 
 namespace {
@@ -36,15 +34,13 @@ protected:
 
 // Each text is a single unit, so that the end comes with its erase.
 TEST_F(PaintTest, Unit_ShownThenErased_CentredInkInTextColourThenGoneThenTheEnd) {
-    const std::pair<bool, int32_t> cases[] = {
-        {false, 0}, {true, 0}, {false, 100}, {false, -50}, {false, INT32_MAX}};
-    for (const auto& [panel, width] : cases) {
+    for (const auto& [panel, width] :
+         {std::pair{false, 0}, {true, 0}, {false, 100}, {false, -50}, {false, INT32_MAX}}) {
         SCOPED_TRACE(std::to_string(panel) + " " + std::to_string(width));
         View->SetFlag(CFlashView::PanelShownBit, panel);
         Settings.Width = width;
         Load(width < 0 ? "Incomprehensibilities" : "Hello there.");
-        View->SetPlayState(CFlashView::Run);
-        Settle(), Advance(Settings.freq);
+        View->SetPlayState(CFlashView::Run), Settle(), Advance(Settings.freq);
         const QRect rect = View->ShownUnitRect();
         EXPECT_EQ(rect.center().y(), (panel ? 240 : 300) - (rect.height() + 1) % 2);
         EXPECT_EQ(rect.left(), 400 - rect.width() / 2);
@@ -74,12 +70,10 @@ TEST_F(PaintTest, NotRunning_StatusAtTheTopLeftAndWhenPausedA63BytePreviewOfWhol
         SCOPED_TRACE(expected.toStdString());
         Load(text);
         ASSERT_TRUE(Settings.SetPosition(position));
-        View->SetPlayState(CFlashView::Pause);
-        Settle();
+        View->SetPlayState(CFlashView::Pause), Settle();
         QImage preview(View->size(), QImage::Format_RGB32);
-        preview.fill(Bkg);
         QPainter painter(&preview);
-        painter.setPen(Tex);
+        painter.fillRect(preview.rect(), Bkg), painter.setPen(Tex);
         CUnitLayout(expected, View->DisplayFont(), Settings.Width)
             .Draw(painter, View->UnitRect(expected).topLeft());
         EXPECT_EQ(Pixels().convertToFormat(QImage::Format_RGB32).copy(0, 50, 800, 550),

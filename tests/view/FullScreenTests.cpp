@@ -1,7 +1,6 @@
+#include "panel/OptionsPanel.h"
 #include "support/gui/ControlLookup.h"
 #include "support/gui/ViewFixture.h"
-
-#include "panel/OptionsPanel.h"
 
 #include <QAction>
 #include <QComboBox>
@@ -25,7 +24,6 @@ protected:
     }
     // The window must not delete the view that the fixture owns.
     void TearDown() override { View.reset(); }
-    bool IsFullScreen() const { return View->PlayFlags() & CFlashView::FullScreenBit; }
     // The cursor moves on with one more unit.
     bool ReadsOn() {
         const char* at = View->Cursor();
@@ -81,13 +79,13 @@ TEST_F(FullScreenTest, Keys_WhileCovering_SpaceTogglesThePanelEscapeAndCloseLeav
     EXPECT_FALSE(View->OptionsPanel()->isVisible());
     QTest::keyClick(View.get(), Qt::Key_Space);
     QTest::keyClick(View.get(), Qt::Key_Escape);
-    EXPECT_FALSE(IsFullScreen());
+    EXPECT_FALSE(View->PlayFlags() & CFlashView::FullScreenBit);
     EXPECT_TRUE(modes->isEnabled());
     EXPECT_EQ(View->OptionsPanel()->geometry(), QRect(1, View->height() - CFlashView::PanelHeight,
                                                       View->width(), CFlashView::PanelHeight));
     View->FullScreen(1);
     EXPECT_FALSE(View->close());
-    EXPECT_FALSE(IsFullScreen());
+    EXPECT_FALSE(View->PlayFlags() & CFlashView::FullScreenBit);
     EXPECT_EQ(Window.centralWidget(), View.get());
 }
 } // namespace

@@ -3,10 +3,8 @@
 #include <QApplication>
 #include <QDeadlineTimer>
 #include <QTimer>
-
-#include <gtest/gtest.h>
-
 #include <functional>
+#include <gtest/gtest.h>
 
 // Answers the next modal dialog of type T once the event loop shows it; fails the test
 // when none comes within timeoutMs.

@@ -1,23 +1,20 @@
 #pragma once
 
+#include "settings/ReadingSettings.h"
 #include "support/FakeWakeTimer.h"
 #include "support/gui/FakeServices.h"
-
-#include "settings/ReadingSettings.h"
 #include "view/FlashView.h"
 
 #include <QTest>
-#include <gtest/gtest.h>
-
 #include <cstring>
+#include <gtest/gtest.h>
 #include <memory>
 #include <string>
 
 // A view on fake services, the fake clock and a fake wake timer, in an installed font.
 class ViewFixture : public ::testing::Test {
 protected:
-    // The view with the panel's bits in reach.
-    class CTestView : public CFlashView {
+    class CTestView : public CFlashView { // the panel's bits in reach
     public:
         using CFlashView::CFlashView;
         using CFlashView::SetFlag;
