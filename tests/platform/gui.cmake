@@ -1,22 +1,14 @@
 # Tests of the display and desktop adapters.
-skimmet_test(NAME platform_gui_tests GUI SOURCES
-    ${CMAKE_CURRENT_LIST_DIR}/DialogsTests.cpp
-    ${CMAKE_CURRENT_LIST_DIR}/DisplayModesTests.cpp
-    ${CMAKE_CURRENT_LIST_DIR}/TerminationSignalsTests.cpp
-    ${CMAKE_CURRENT_LIST_DIR}/UrlOpenerTests.cpp
-    ${CMAKE_CURRENT_LIST_DIR}/WakeTimerTests.cpp
-)
+skimmet_test(NAME platform_gui_tests GUI SOURCES DialogsTests.cpp DisplayModesTests.cpp
+             TerminationSignalsTests.cpp WakeTimerTests.cpp)
 
 # The screen-saver adapter on a private session bus.
-skimmet_test(NAME platform_dbus_tests GUI TIMEOUT 120
-             SOURCES ${CMAKE_CURRENT_LIST_DIR}/DBusScreenSaverTests.cpp
+skimmet_test(NAME platform_dbus_tests GUI TIMEOUT 120 SOURCES DBusScreenSaverTests.cpp
              LAUNCHER dbus-run-session --)
 
 # RandR, and the program's full-screen mode, against Xorg with the dummy driver, whose
 # output has several real modes.
-skimmet_test(NAME platform_xorg_dummy_tests GUI TIMEOUT 300
-             SOURCES ${CMAKE_CURRENT_LIST_DIR}/XRandrDisplayModesTests.cpp
-                     ${CMAKE_CURRENT_LIST_DIR}/XServerProbe.cpp
+skimmet_test(NAME platform_xorg_dummy_tests GUI TIMEOUT 300 SOURCES XRandrDisplayModesTests.cpp
              LAUNCHER ${CMAKE_CURRENT_LIST_DIR}/run-with-xorg-dummy.sh)
 target_compile_definitions(platform_xorg_dummy_tests PRIVATE
                            SKIMMET_PROGRAM="$<TARGET_FILE:skimmet>")

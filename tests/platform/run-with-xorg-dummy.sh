@@ -5,7 +5,6 @@
 # QT_QPA_PLATFORM=xcb. Without Xorg it runs with SKIMMET_XORG_UNAVAILABLE set to the
 # reason, so that its tests say why they skip, and a success becomes 77 (ctest's skip).
 set -euo pipefail
-[ $# -ge 1 ] || { echo "usage: $0 command [arguments...]" >&2; exit 2; }
 here=$(cd "$(dirname "${BASH_SOURCE[0]}")" && pwd)
 
 if ! xorg=$(command -v Xorg); then
@@ -33,8 +32,7 @@ for _ in $(seq 1 300); do
     sleep 0.1
 done
 if ! number=$(grep -m1 '^[0-9][0-9]*$' "$work/display" 2>/dev/null); then
-    echo "run-with-xorg-dummy: Xorg did not start (the dummy driver is in" \
-         "xserver-xorg-video-dummy); the end of its log:" >&2
+    echo "run-with-xorg-dummy: Xorg did not start; the end of its log:" >&2
     tail -n 30 "$work/Xorg.log" >&2 2>/dev/null || true
     exit 1
 fi

@@ -14,11 +14,10 @@ public:
     uint32_t Deadline() const override { return At; }
     // False when none was armed.
     bool Fire() {
-        if (!std::exchange(Armed, false))
-            return false;
-        if (OnFired)
+        const bool armed = std::exchange(Armed, false);
+        if (armed && OnFired)
             OnFired();
-        return true;
+        return armed;
     }
 
 private:

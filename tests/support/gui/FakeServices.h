@@ -18,26 +18,19 @@ struct CFakeDialogs final : IDialogs {
         QString Informative;
     };
     std::vector<Shown> Messages;
-    std::vector<QString> Confirmations;
     std::deque<bool> ConfirmAnswers;                // default: No
     std::deque<std::optional<QString>> FileAnswers; // default: Cancel
     std::deque<std::optional<QColor>> ColorAnswers; // default: Cancel
     std::deque<std::optional<QFont>> FontAnswers;   // default: Cancel
-    QString LastFileTitle, LastDefaultSuffix;
-    QStringList LastFileFilters;
-    std::function<void()> OnMessage; // runs while the "box" is open
+    std::function<void()> OnMessage;                // runs while the "box" is open
     void Message(QWidget*, const QString& text, MessageIcon icon,
                  const QString& informative = {}) override {
         if (Messages.push_back({text, icon, informative}); OnMessage)
             OnMessage();
     }
-    bool Confirm(QWidget*, const QString& text) override {
-        Confirmations.push_back(text);
-        return Pop(ConfirmAnswers);
-    }
-    std::optional<QString> OpenFile(QWidget*, const QString& title, const QStringList& filters,
-                                    const QString& defaultSuffix) override {
-        LastFileTitle = title, LastFileFilters = filters, LastDefaultSuffix = defaultSuffix;
+    bool Confirm(QWidget*, const QString&) override { return Pop(ConfirmAnswers); }
+    std::optional<QString> OpenFile(QWidget*, const QString&, const QStringList&,
+                                    const QString&) override {
         return Pop(FileAnswers);
     }
     std::optional<QColor> PickColor(QWidget*, const QColor&) override { return Pop(ColorAnswers); }
@@ -46,30 +39,29 @@ struct CFakeDialogs final : IDialogs {
 private:
     // The front of a queue the test filled; when it ran dry, No or Cancel.
     template <typename T> static T Pop(std::deque<T>& queue) {
-        if (queue.empty())
-            return {};
-        const T value = queue.front();
-        return queue.pop_front(), value;
+        T value{};
+        if (!queue.empty())
+            value = queue.front(), queue.pop_front();
+        return value;
     }
 };
 
 // Three modes of distinct sizes; a display that refuses every switch when Accepts is off.
 struct CFakeDisplayModes final : IDisplayModes {
     std::vector<DisplayMode> List{{1024, 768, 32, 60}, {800, 600, 32, 0}, {640, 480, 16, 75}};
-    std::vector<DisplayMode> Switches; // every SetMode asked for, in order
     int Restores = 0;
     bool Accepts = true;
     std::vector<DisplayMode> Modes() override { return List; }
-    bool SetMode(const DisplayMode& mode) override { return Switches.push_back(mode), Accepts; }
+    bool SetMode(const DisplayMode&) override { return Accepts; }
     void Restore() override { ++Restores; }
 };
 
 struct CFakeScreenSaver final : IScreenSaver {
-    int Inhibitions = 0, Releases = 0;
-    void Inhibit() override { Inhibitions += !Held, Held = true; }
-    void UnInhibit() override { Releases += Held, Held = false; }
-    bool IsInhibited() const override { return Held; }
+    int Inhibitions = 0;
     bool Held = false;
+    void Inhibit() override { Inhibitions += !Held, Held = true; }
+    void UnInhibit() override { Held = false; }
+    bool IsInhibited() const override { return Held; }
 };
 
 struct CFakeUrlOpener final : IUrlOpener {
