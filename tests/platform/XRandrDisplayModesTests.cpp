@@ -7,11 +7,12 @@
 #include <QProcess>
 #include <QTest>
 #include <algorithm>
+#include <csignal>
 #include <gtest/gtest.h>
 
 // Against Xorg with the dummy driver and xorg-dummy.conf: 1024x768 at start; 800x600 at
 // 60 and 72 Hz; 640x480. The adapter, and the program itself driven by xdotool's keys,
-// checked through the X server. A signal in full screen is the session's test.
+// checked through the X server.
 namespace {
 // What the X server itself says about the first lit output, read on a connection of its
 // own, so that the adapter is checked from the outside: the mode's name in the server's
@@ -109,8 +110,14 @@ TEST_F(DummyXorg, Program_AltEnterThenEscape_ModeOfTheCompanionFileSwitchedThenR
     ASSERT_TRUE(ModeBecomes("800x600_72")) << "the mode did not change";
     ASSERT_TRUE(Tool({"key", "Escape"})); // the covering view has the keyboard
     EXPECT_TRUE(ModeBecomes("1024x768")) << "Escape did not restore the mode";
-    program.terminate();
+    // A closed terminal ends the program as a close does: the mode goes back.
+    ASSERT_TRUE(Tool({"key", "alt+Return"}));
+    ASSERT_TRUE(ModeBecomes("800x600_72"));
+    ::kill(static_cast<pid_t>(program.processId()), SIGHUP);
     EXPECT_TRUE(program.waitForFinished(DeadlineMs));
+    EXPECT_EQ(program.exitStatus(), QProcess::NormalExit);
+    EXPECT_EQ(program.exitCode(), 0);
+    EXPECT_TRUE(ModeBecomes("1024x768")) << "SIGHUP left the mode switched";
 }
 } // namespace
 
