@@ -80,4 +80,7 @@ public:
     CPositionBook Book;
     int32_t UcOffset = 0;
     LogFont Font; // lfWidth only the font dialog sets
+    // Not stored and not reset: the text is held as UTF-8, so the cutter counts
+    // characters where it would count bytes. Set by whoever loads the text.
+    bool CharacterMode = false;
 };
