@@ -83,4 +83,9 @@ public:
     // Not stored and not reset: the text is held as UTF-8, so the cutter counts
     // characters where it would count bytes. Set by whoever loads the text.
     bool CharacterMode = false;
+    // Not reset either: the encoding the text is read in (a name of TextEncoding::Known;
+    // empty before a text), and whether its companion file keeps it (no after the
+    // reader chose "Auto-detect").
+    std::string Encoding;
+    bool KeepEncoding = true;
 };
