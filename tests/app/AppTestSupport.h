@@ -1,21 +1,21 @@
 #pragma once
 
+#include "support/ScopedEnv.h"
 #include "support/gui/FakeServices.h"
 
-#include "app/CommandTable.h"
 #include "app/MainFrame.h"
 #include "app/SkimmetApp.h"
-#include "platform/LockKeys.h"
+#include "app/TextDocument.h"
+#include "platform/ProfileFile.h"
 #include "view/FlashView.h"
 
 #include <QAction>
 #include <QApplication>
+#include <QFile>
+#include <QTemporaryDir>
 #include <gtest/gtest.h>
 
-#include <array>
-#include <memory>
-#include <optional>
-#include <string>
+#include <tuple>
 #include <vector>
 
 // Lock keys the test sets by hand; unknown until told.
@@ -25,7 +25,8 @@ public:
     std::optional<bool> IsOn(LockKey key) const override { return States[static_cast<int>(key)]; }
 };
 
-// The program as main starts it, on fake services.
+// The program as main starts it, on fake services, with a folder of its own for texts
+// and the user's configuration folder pointed into it.
 class AppFixture : public ::testing::Test {
 public:
     void SetUp() override {
@@ -37,48 +38,63 @@ public:
         App->InitInstance(std::move(keys));
         Frame = App->MainFrame();
     }
+    void TearDown() override {
+        EXPECT_EQ(QGuiApplication::overrideCursor(), nullptr); // every path gives it back
+    }
 
     CFlashView& View() { return Frame->View(); }
-
-    // A text of several units, stopped at its start.
-    void LoadText() {
-        Frame->Settings().TextLength = static_cast<int32_t>(Text.size());
-        View().SetText(Text.c_str());
+    CReadingSettings& Settings() { return Frame->Settings(); }
+    int32_t Offset() { return static_cast<int32_t>(View().Cursor() - View().TextStart()); }
+    int32_t Bookmark() {
+        int32_t offset = -1;
+        Settings().GetBookmark(0, offset);
+        return offset;
     }
-
-    // Plays steps on the loaded text: a command id executes that command, its negative
-    // clicks the command's action, 0 moves the clock on until the view stops by itself.
-    void Play(const std::vector<int>& steps) {
-        for (const int id : steps) {
-            if (id == 0)
-                ReadToTheEnd();
-            else if (id < 0)
-                Frame->ActionFor(-id)->trigger();
-            else
-                Frame->ExecuteCommand(id);
-        }
-    }
-
-    // Moves the clock on phase by phase until the view stops by itself.
-    void ReadToTheEnd() {
-        for (int i = 0; i < 1000 && (View().PlayFlags() & CFlashView::RunningBit); ++i) {
+    // Moves the clock on phase by phase while the view runs.
+    void Advance(int phases) {
+        for (int i = 0; i < phases && (View().PlayFlags() & CFlashView::RunningBit); ++i) {
             Fakes.Clock.Advance(5000);
             View().OnTimer();
         }
     }
+    QString PathOf(const QString& name) const { return Folder.filePath(name); }
+    QString WriteText(const QString& name, const QByteArray& bytes, int64_t size = -1) {
+        QFile file(PathOf(name));
+        EXPECT_TRUE(file.open(QIODevice::WriteOnly | QIODevice::Truncate));
+        file.write(bytes);
+        if (size >= 0) // grown without taking room on the disk: the rest reads as 0
+            file.resize(size);
+        return file.fileName();
+    }
+    void OpenFromMenu(const QString& path) {
+        Fakes.Dialogs.FileAnswers.push_back(path);
+        Frame->ExecuteCommand(CommandId::FileOpen);
+    }
+    // What the reader can see of the loaded text.
+    auto Seen() {
+        return std::tuple(View().TextStart(), Offset(), Frame->windowTitle(), View().PlayFlags(),
+                          Settings().TextLength, Settings().Book.BookmarksNum, Settings().freq);
+    }
+    // CurPos, BookmarksNum, Bookmark1 and freq in a settings file.
+    static std::vector<int> Stored(const QString& path) {
+        CProfileFile file;
+        file.Load(QFile::encodeName(path).toStdString());
+        return {file.GetInt("POSITION", "CurPos", -1), file.GetInt("POSITION", "BookmarksNum", -1),
+                file.GetInt("POSITION", "Bookmark1", -1), file.GetInt("MAIN", "freq", -1)};
+    }
 
+    QTemporaryDir Folder;
+    CScopedEnv ConfigHome{"XDG_CONFIG_HOME", qPrintable(PathOf(QStringLiteral("config")))};
     CFakeServices Fakes;
     CFakeLockKeys* Keys = nullptr;
     std::unique_ptr<CSkimmetApp> App;
     CMainFrame* Frame = nullptr;
-    std::string Text = "Every unit is cut at punctuation, a few words at a time. Short pieces are "
-                       "packed together; long ones are split at the last space that fits.";
 };
 
 // A fixture made by hand inside a table's loop: one fresh program per case.
-template <typename Fixture> class Fresh final : public Fixture {
+class FreshApp final : public AppFixture {
 public:
-    Fresh() { Fixture::SetUp(); }
-    ~Fresh() override { Fixture::TearDown(); }
+    FreshApp() { SetUp(); }
+    ~FreshApp() override { TearDown(); }
     void TestBody() override {}
 };

@@ -4,8 +4,9 @@
 #include <gtest/gtest.h>
 
 namespace {
+// The clock wraps to 0 in the second phase: elapsed time must still count right.
 TEST(PhaseTimerTest, Remaining_EachPhaseEndsOnceInTurnAfterItsFullLength) {
-    CFakeClock clock{1000};
+    CFakeClock clock{0xFFFFFFFFu - 1000};
     CPhaseTimer timer{clock};
     EXPECT_EQ(timer.Tick(), -1);
     timer.Reset(2);
@@ -23,16 +24,5 @@ TEST(PhaseTimerTest, Remaining_EachPhaseEndsOnceInTurnAfterItsFullLength) {
     clock.Advance(5000); // polled late: one end, and the next phase keeps its length
     EXPECT_EQ(timer.Tick(), 0);
     EXPECT_EQ(timer.Remaining(), 700u);
-}
-
-TEST(PhaseTimerTest, TickCountWrap_KeepsTheTrueElapsedTime) {
-    CFakeClock clock{0xFFFFFF00u};
-    CPhaseTimer timer{clock};
-    timer.Reset(2);
-    timer.SetDuration(0, 0x200);
-    clock.Advance(0x1FF);
-    EXPECT_EQ(timer.Tick(), -1);
-    clock.Advance(1);
-    EXPECT_EQ(timer.Tick(), 0);
 }
 } // namespace

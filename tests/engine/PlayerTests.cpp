@@ -25,11 +25,8 @@ protected:
     void OnPlayStateChanged() override {}
     void OnAboutToCutUnit() override {}
     void OnUnitShown() override {}
-    void ShowTheEnd() override {
-        ++Ends;
-        EXPECT_TRUE(Stopped());
-        EXPECT_FALSE(Wake.IsArmed());
-    }
+    // Counted only when the player has stopped first, as it must.
+    void ShowTheEnd() override { Ends += Stopped() && !Wake.IsArmed(); }
 
     void Run(const std::string& text) {
         Text = text;
@@ -37,10 +34,8 @@ protected:
         Player.SetText(Text.c_str());
         Player.SetPlayState(CPlayer::Run);
     }
-    void Advance(uint32_t ms) {
-        Clock.Advance(ms);
-        Player.OnTimer();
-    }
+    void Advance(uint32_t ms) { Clock.Advance(ms), Player.OnTimer(); }
+    // n default gaps, each with the unit shown at its end for its show time.
     void Cycle(int n) {
         for (int i = 0; i < n; ++i)
             Advance(400), Advance(700);
@@ -56,30 +51,32 @@ protected:
     std::string Text;
     Units Shown;
     bool OnScreen = false;
-    int Ends = 0;
+    int Ends = 0; // the end reported properly
     std::vector<uint32_t> Flags;
 };
 
+// A blank rest of the text ends the reading without a unit.
 TEST_F(PlayerTest, Cycle_DefaultTiming_GapShowEraseToTheEndThenTheEndOnce) {
-    Run(Story);
-    Advance(399);
-    EXPECT_TRUE(Shown.empty());
-    Advance(1), Advance(699);
-    EXPECT_TRUE(OnScreen);
-    Advance(1);
-    EXPECT_FALSE(OnScreen);
-    Cycle(10);
-    EXPECT_EQ(Shown, (Units{"It was ", "late, and ", "the house was quiet.", " Nobody moved",
-                            "The clock on the wall struck ", "twelve."}));
-    EXPECT_EQ(Ends, 1);
-}
-
-TEST_F(PlayerTest, EndOfText_BlankRest_TheEndWithoutAUnit) {
-    Run(" \t\r\n  ");
-    for (int i = 0; i < 2 && Ends == 0; ++i)
-        Advance(700);
-    EXPECT_TRUE(Shown.empty());
-    EXPECT_EQ(Ends, 1);
+    const Units story = {"It was ",
+                         "late, and ",
+                         "the house was quiet.",
+                         " Nobody moved",
+                         "The clock on the wall struck ",
+                         "twelve."};
+    for (const auto& [text, units] : {std::pair{Story, story}, {" \t\r\n  ", {}}}) {
+        SCOPED_TRACE(text);
+        Shown.clear(), Ends = 0;
+        Run(text);
+        Advance(399);
+        EXPECT_TRUE(Shown.empty());
+        Advance(1), Advance(699);
+        EXPECT_EQ(OnScreen, !units.empty());
+        Advance(1);
+        EXPECT_FALSE(OnScreen);
+        Cycle(10);
+        EXPECT_EQ(Shown, units);
+        EXPECT_EQ(Ends, 1);
+    }
 }
 
 TEST_F(PlayerTest, Pause_GapOrShowTime_ResumesWithTheNextUnshownUnit) {
@@ -101,49 +98,37 @@ TEST_F(PlayerTest, Pause_GapOrShowTime_ResumesWithTheNextUnshownUnit) {
     }
 }
 
-TEST_F(PlayerTest, Stop_AfterSomeUnits_RewindsAndFlagsAnnounced) {
+TEST_F(PlayerTest, StopThenSetText_WhileAUnitIsShown_RewoundWithoutWakeAndFlagsAnnounced) {
     Run(Story);
-    Cycle(2);
-    Player.SetPlayState(CPlayer::Stop);
-    EXPECT_TRUE(Stopped());
-    EXPECT_EQ(Flags, (std::vector<uint32_t>{0x14, 0x0C, 0x14}));
-    Player.SetPlayState(CPlayer::Run);
-    Advance(400);
-    EXPECT_EQ(Shown.back(), "It was ");
+    for (const bool stop : {true, false}) {
+        Cycle(1), Advance(400);
+        ASSERT_TRUE(OnScreen);
+        stop ? Player.SetPlayState(CPlayer::Stop) : Player.SetText("A new text");
+        EXPECT_TRUE(Stopped());
+        EXPECT_FALSE(OnScreen);
+        EXPECT_FALSE(Wake.IsArmed());
+        Player.SetPlayState(CPlayer::Run);
+    }
+    EXPECT_EQ(Shown, (Units{"It was ", "late, and ", "It was "})); // from the start again
+    EXPECT_EQ(Flags, (std::vector<uint32_t>{0x14, 0x0C, 0x14, 0x0C, 0x14, 0x0C}));
 }
 
-TEST_F(PlayerTest, SetText_WhileRunning_StoppedWithoutWake) {
-    Run(Story);
-    Advance(400);
-    Player.SetText("A new text");
-    EXPECT_TRUE(Stopped());
-    EXPECT_FALSE(OnScreen);
-    EXPECT_FALSE(Wake.IsArmed());
-}
-
-TEST_F(PlayerTest, TimingChanged_MidShowTime_ReArmedForTheNewLength) {
+TEST_F(PlayerTest, TimingChangedOrNotSelfTimed_ReArmedForTheNewLengthOrNotAtAll) {
     Run(Story);
     EXPECT_EQ(Wake.Deadline(), 5400u);
     Clock.Advance(400);
     ASSERT_TRUE(Wake.Fire());
-    Clock.Advance(300);
-    Settings.durat = 1000;
-    Player.TimingChanged();
+    Clock.Advance(300), Settings.durat = 1000, Player.TimingChanged();
     EXPECT_EQ(Wake.Deadline(), 6400u);
     Clock.Advance(100);
     ASSERT_TRUE(Wake.Fire()); // early: armed again for the rest
     EXPECT_EQ(Wake.Deadline(), 6400u);
-    Settings.durat = 50;
-    Player.TimingChanged();
+    Settings.durat = 50, Player.TimingChanged();
     EXPECT_EQ(Wake.Deadline(), 5800u);
-}
-
-TEST_F(PlayerTest, NotSelfTimed_NoWakeAndTheOwnerDrivesThePhases) {
-    Player.SetSelfTimed(false);
-    Run(Story);
+    Player.SetSelfTimed(false); // the owner drives the phases
     EXPECT_FALSE(Wake.IsArmed());
-    Advance(400);
-    EXPECT_EQ(Shown.size(), 1u);
+    Cycle(1);
+    EXPECT_EQ(Shown.size(), 2u);
     Player.SetSelfTimed(true);
     EXPECT_TRUE(Wake.IsArmed());
 }

@@ -3,125 +3,85 @@
 #include "platform/DBusScreenSaver.h"
 
 #include <QDBusConnection>
-#include <QElapsedTimer>
-#include <QMutex>
-#include <QSemaphore>
+#include <QDBusContext>
+#include <QDBusMessage>
 #include <QSet>
-#include <QThread>
 
-#include <atomic>
-
-// On a private session bus (dbus-run-session); the fake is served from its own thread on its
-// own connection, so that it can hang without stopping the test.
-class CFakeScreenSaverService : public QObject {
+// The desktop's service on a private session bus (dbus-run-session), on a connection of its
+// own. When it hangs, Inhibit is answered only when the test says so.
+class CFakeScreenSaverService : public QObject, protected QDBusContext {
     Q_OBJECT
     Q_CLASSINFO("D-Bus Interface", "org.freedesktop.ScreenSaver")
 
 public:
-    std::atomic<int> InhibitCalls = 0;
-    std::atomic<int> UnInhibitCalls = 0;
-    std::atomic<QSemaphore*> Gate = nullptr; // when set, Inhibit hangs until released
-
-    int Active() const {
-        const QMutexLocker lock(&Mutex);
-        return int(Cookies.size());
+    explicit CFakeScreenSaverService(const QString& path = "/org/freedesktop/ScreenSaver") {
+        Registered = Bus.registerObject(path, this, QDBusConnection::ExportAllSlots) &&
+                     Bus.registerService("org.freedesktop.ScreenSaver");
     }
+    ~CFakeScreenSaverService() override {
+        Bus.unregisterService("org.freedesktop.ScreenSaver");
+        QDBusConnection::disconnectFromBus("fake");
+    }
+    void AnswerHung() { Bus.send(Hung.createReply(QVariantList{uint(41 + InhibitCalls)})); }
+
+    QDBusConnection Bus = QDBusConnection::connectToBus(QDBusConnection::SessionBus, "fake");
+    bool Registered = false, Hangs = false;
+    int InhibitCalls = 0;
+    QSet<uint> Cookies; // not given back
+    QString Asked;      // who asked why, last
+    QDBusMessage Hung;
 
 public slots:
-    uint Inhibit(const QString&, const QString&) {
-        if (QSemaphore* gate = Gate)
-            gate->acquire();
-        ++InhibitCalls;
-        const QMutexLocker lock(&Mutex);
-        Cookies.insert(++NextCookie);
-        return NextCookie;
+    uint Inhibit(const QString& application, const QString& reason) {
+        ++InhibitCalls, Asked = application + '|' + reason;
+        if (Hangs)
+            setDelayedReply(true), Hung = message();
+        return *Cookies.insert(41 + InhibitCalls);
     }
-    void UnInhibit(uint cookie) {
-        ++UnInhibitCalls;
-        const QMutexLocker lock(&Mutex);
-        Cookies.remove(cookie);
-    }
-
-private:
-    mutable QMutex Mutex;
-    QSet<uint> Cookies;
-    uint NextCookie = 41;
+    void UnInhibit(uint cookie) { Cookies.remove(cookie); }
 };
 
 namespace {
-
-struct SServedFake {
-    SServedFake() {
-        Fake.moveToThread(&Thread);
-        Thread.start();
-        Registered = Bus.registerObject("/org/freedesktop/ScreenSaver", &Fake,
-                                        QDBusConnection::ExportAllSlots) &&
-                     Bus.registerService("org.freedesktop.ScreenSaver");
+TEST(DBusScreenSaver, RepeatedInhibit_OneInhibitionPerReadingOnEitherPathGivenBackOnDestroy) {
+    for (const char* path : {"/org/freedesktop/ScreenSaver", "/ScreenSaver"}) {
+        SCOPED_TRACE(path);
+        CFakeScreenSaverService fake(path);
+        ASSERT_TRUE(fake.Registered);
+        auto saver = std::make_unique<CDBusScreenSaver>(QDBusConnection::sessionBus());
+        for (int reading = 1; reading <= 3; ++reading) {
+            saver->Inhibit();
+            saver->Inhibit();
+            ASSERT_TRUE(WaitUntil([&] { return saver->IsInhibited(); }));
+            saver->Inhibit();
+            EXPECT_EQ(fake.InhibitCalls, reading);
+            EXPECT_EQ(fake.Asked.toStdString(), "Skimmet|Reading");
+            if (reading == 3)
+                saver.reset(); // given back as the program ends
+            else
+                saver->UnInhibit();
+            EXPECT_TRUE(WaitUntil([&] { return fake.Cookies.isEmpty(); }));
+        }
     }
-    ~SServedFake() {
-        Bus.unregisterService("org.freedesktop.ScreenSaver");
-        Bus.unregisterObject("/org/freedesktop/ScreenSaver");
-        if (QSemaphore* gate = Fake.Gate)
-            gate->release(100);
-        Thread.quit();
-        Thread.wait();
-        QDBusConnection::disconnectFromBus("fake");
-    }
-    CFakeScreenSaverService Fake;
-    QThread Thread;
-    QDBusConnection Bus = QDBusConnection::connectToBus(QDBusConnection::SessionBus, "fake");
-    bool Registered = false;
-};
-
-TEST(DBusScreenSaver, RepeatedInhibit_OneInhibitionPerReadingReleasedOnStopAndDestroy) {
-    SServedFake served;
-    ASSERT_TRUE(served.Registered);
-    auto saver = std::make_unique<CDBusScreenSaver>(QDBusConnection::sessionBus());
-    for (int reading = 1; reading <= 2; ++reading) {
-        saver->Inhibit();
-        saver->Inhibit();
-        ASSERT_TRUE(WaitUntil([&] { return saver->IsInhibited(); }));
-        saver->Inhibit();
-        EXPECT_EQ(served.Fake.InhibitCalls, reading);
-        saver->UnInhibit();
-        EXPECT_FALSE(saver->IsInhibited());
-        EXPECT_TRUE(WaitUntil([&] { return served.Fake.Active() == 0; }));
-    }
-    saver->Inhibit();
-    ASSERT_TRUE(WaitUntil([&] { return saver->IsInhibited(); }));
-    saver.reset();
-    EXPECT_TRUE(WaitUntil([&] { return served.Fake.Active() == 0; }));
 }
 
-TEST(DBusScreenSaver, HungService_InhibitReturnsAtOnceAndALateGrantIsUndone) {
-    QSemaphore gate;
-    SServedFake served;
-    ASSERT_TRUE(served.Registered);
-    served.Fake.Gate = &gate;
-    CDBusScreenSaver saver(QDBusConnection::sessionBus(), 60000);
-    QElapsedTimer took;
-    took.start();
-    saver.Inhibit();
-    saver.UnInhibit(); // the reading ends before the service answers
-    EXPECT_LT(took.elapsed(), 100);
-    gate.release();
-    EXPECT_TRUE(WaitUntil([&] { return served.Fake.UnInhibitCalls == 1; }));
-    EXPECT_EQ(served.Fake.Active(), 0);
-}
-
-TEST(DBusScreenSaver, NoServiceOrNoBus_SilentUntilAServiceComes) {
+TEST(DBusScreenSaver, NoBusNoServiceOrAHungOne_SilentUntilAServiceComesALateGrantGivenBack) {
     CDBusScreenSaver noBus(QDBusConnection::connectToBus("unix:path=/nonexistent/bus", "none"));
     noBus.Inhibit();
     EXPECT_FALSE(noBus.IsInhibited());
-    CDBusScreenSaver saver(QDBusConnection::sessionBus());
+    CDBusScreenSaver saver(QDBusConnection::sessionBus(), 60000);
     saver.Inhibit();
     EXPECT_FALSE(saver.IsInhibited());
-    SServedFake served;
-    ASSERT_TRUE(served.Registered);
+    CFakeScreenSaverService fake;
+    ASSERT_TRUE(fake.Registered);
     EXPECT_TRUE(WaitUntil([&] { return saver.Inhibit(), saver.IsInhibited(); }));
-    EXPECT_EQ(served.Fake.Active(), 1);
+    saver.UnInhibit();
+    fake.Hangs = true;
+    saver.Inhibit();
+    saver.UnInhibit(); // the reading ends before the service answers
+    ASSERT_TRUE(WaitUntil([&] { return fake.InhibitCalls == 2; }));
+    fake.AnswerHung();
+    EXPECT_TRUE(WaitUntil([&] { return fake.Cookies.isEmpty(); }));
 }
-
 } // namespace
 
 #include "DBusScreenSaverTests.moc"

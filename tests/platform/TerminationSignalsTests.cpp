@@ -9,28 +9,11 @@
 #include <string>
 
 namespace {
-
 // A loop that nothing quits ends after 10 s with an exit code the tests tell apart.
 int RunEventLoop() {
-    QTimer guard;
-    QObject::connect(&guard, &QTimer::timeout, [] { QCoreApplication::exit(77); });
-    guard.start(10000);
+    const QObject guard; // the timer goes with it
+    QTimer::singleShot(10000, &guard, [] { QCoreApplication::exit(77); });
     return QCoreApplication::exec();
-}
-
-TEST(TerminationSignals, SignalBeforeOrWhileTheLoopRuns_QuitsIt) {
-    for (const int signo : {SIGINT, SIGTERM}) {
-        for (const bool beforeTheLoop : {true, false}) {
-            SCOPED_TRACE(std::to_string(signo) + (beforeTheLoop ? " before" : " while"));
-            const CTerminationSignals termination;
-            ASSERT_TRUE(termination.IsActive());
-            if (beforeTheLoop)
-                std::raise(signo);
-            else
-                QTimer::singleShot(0, [signo] { std::raise(signo); });
-            EXPECT_EQ(RunEventLoop(), 0);
-        }
-    }
 }
 
 volatile std::sig_atomic_t Caught = 0;
@@ -38,28 +21,28 @@ extern "C" void CatchSignal(int signo) {
     Caught = signo;
 }
 
-TEST(TerminationSignals, Destroyed_PreviousHandlerIsBack) {
+// Going, the last one gives the signals back to the handlers from before it.
+TEST(TerminationSignals, SignalBeforeOrWhileTheLoopRuns_QuitsItThenThePreviousHandlerIsBack) {
     struct sigaction catcher {
     }, old{};
     catcher.sa_handler = CatchSignal;
-    sigemptyset(&catcher.sa_mask);
     sigaction(SIGTERM, &catcher, &old);
-    { const CTerminationSignals termination; }
+    for (const int signo : {SIGINT, SIGTERM}) {
+        for (const bool beforeTheLoop : {true, false}) {
+            SCOPED_TRACE(std::to_string(signo) + (beforeTheLoop ? " before" : " while"));
+            const CTerminationSignals termination;
+            ASSERT_TRUE(termination.IsActive());
+            // A second one stays inactive, and its going leaves the first working.
+            EXPECT_FALSE(CTerminationSignals().IsActive());
+            if (beforeTheLoop)
+                std::raise(signo);
+            else
+                QTimer::singleShot(0, [signo] { std::raise(signo); });
+            EXPECT_EQ(RunEventLoop(), 0);
+        }
+    }
     std::raise(SIGTERM);
     EXPECT_EQ(Caught, SIGTERM);
     sigaction(SIGTERM, &old, nullptr);
 }
-
-TEST(TerminationSignals, SecondInstance_StaysInactiveAndTheFirstKeepsWorking) {
-    const CTerminationSignals first;
-    {
-        const CTerminationSignals second;
-        EXPECT_FALSE(second.IsActive());
-    }
-    ASSERT_TRUE(first.IsActive());
-    QTimer::singleShot(0, [] { std::raise(SIGTERM); });
-
-    EXPECT_EQ(RunEventLoop(), 0);
-}
-
 } // namespace

@@ -9,17 +9,15 @@
 namespace {
 using Backend = CWakeTimer::Backend;
 
-int FailingSetTime(int, int, const itimerspec*, itimerspec*) {
-    errno = EINVAL;
-    return -1;
-}
-
 TEST(WakeTimerTest, Armed_FiresOnceNotBeforeTheDeadlineAndCancelledNever) {
-    const std::tuple<Backend, CWakeTimer::SetTimeFn, Backend> cases[] = {
-        {Backend::TimerFd, nullptr, Backend::TimerFd},
-        {Backend::QtTimer, nullptr, Backend::QtTimer},
-        {Backend::TimerFd, &FailingSetTime, Backend::QtTimer}}; // the Qt timer takes over
-    for (const auto& [preferred, setTime, active] : cases) {
+    const CWakeTimer::SetTimeFn failing = [](int, int, const itimerspec*, itimerspec*) {
+        return errno = EINVAL, -1;
+    };
+    // Should arming the timerfd fail, the Qt timer takes over.
+    for (const auto& [preferred, setTime, active] :
+         {std::tuple{Backend::TimerFd, CWakeTimer::SetTimeFn{}, Backend::TimerFd},
+          {Backend::QtTimer, nullptr, Backend::QtTimer},
+          {Backend::TimerFd, failing, Backend::QtTimer}}) {
         SCOPED_TRACE(static_cast<int>(preferred) * 10 + (setTime != nullptr));
         CSteadyClock clock;
         CWakeTimer timer(clock, nullptr, preferred, setTime);

@@ -1,5 +1,2 @@
-skimmet_test(NAME platform_core_tests SOURCES
-    ${CMAKE_CURRENT_LIST_DIR}/ProfileFileTest.cpp
-    ${CMAKE_CURRENT_LIST_DIR}/ProfileFileSaveTest.cpp
-    ${CMAKE_CURRENT_LIST_DIR}/SafeSaveTests.cpp
-)
+skimmet_test(NAME platform_core_tests SOURCES ${CMAKE_CURRENT_LIST_DIR}/ProfileFileTest.cpp
+             ${CMAKE_CURRENT_LIST_DIR}/SafeSaveTests.cpp)

@@ -12,20 +12,12 @@ skimmet_test(NAME platform_dbus_tests GUI TIMEOUT 120
              SOURCES ${CMAKE_CURRENT_LIST_DIR}/DBusScreenSaverTests.cpp
              LAUNCHER dbus-run-session --)
 
-# RandR against Xorg with the dummy driver (several real modes), and the xcb platform
-# under Xvfb.
-add_executable(platform_mode_switch_child ${CMAKE_CURRENT_LIST_DIR}/ModeSwitchChild.cpp)
-target_link_libraries(platform_mode_switch_child PRIVATE skimmet_gui)
-set(x11_sources ${CMAKE_CURRENT_LIST_DIR}/XRandrDisplayModesTests.cpp
-    ${CMAKE_CURRENT_LIST_DIR}/XServerProbe.cpp)
-skimmet_test(NAME platform_xorg_dummy_tests GUI TIMEOUT 300 SOURCES ${x11_sources}
-             LAUNCHER ${CMAKE_CURRENT_LIST_DIR}/run-with-xorg-dummy.sh
-             ENVIRONMENT QT_QPA_PLATFORM=xcb)
-skimmet_test(NAME platform_xvfb_tests GUI TIMEOUT 300 SOURCES ${x11_sources}
-             LAUNCHER xvfb-run -a -s "-screen 0 1280x1024x24"
-             ENVIRONMENT QT_QPA_PLATFORM=xcb GTEST_FILTER=XcbPlatform.*)
-foreach(t platform_xorg_dummy_tests platform_xvfb_tests)
-    target_compile_definitions(${t} PRIVATE
-        SKIMMET_MODE_SWITCH_CHILD="$<TARGET_FILE:platform_mode_switch_child>")
-    add_dependencies(${t} platform_mode_switch_child)
-endforeach()
+# RandR, and the program's full-screen mode, against Xorg with the dummy driver, whose
+# output has several real modes.
+skimmet_test(NAME platform_xorg_dummy_tests GUI TIMEOUT 300
+             SOURCES ${CMAKE_CURRENT_LIST_DIR}/XRandrDisplayModesTests.cpp
+                     ${CMAKE_CURRENT_LIST_DIR}/XServerProbe.cpp
+             LAUNCHER ${CMAKE_CURRENT_LIST_DIR}/run-with-xorg-dummy.sh)
+target_compile_definitions(platform_xorg_dummy_tests PRIVATE
+                           SKIMMET_PROGRAM="$<TARGET_FILE:skimmet>")
+add_dependencies(platform_xorg_dummy_tests skimmet)

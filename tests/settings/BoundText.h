@@ -2,20 +2,17 @@
 
 #include "settings/ReadingSettings.h"
 
-#include <cstdint>
 #include <string>
 
 // A settings record bound to a text of `length` bytes, cursor at the start.
 struct BoundText {
     explicit BoundText(int length) : Bytes(static_cast<std::size_t>(length), 'a') {
-        Start = Bytes.c_str();
-        Cursor = Start;
         Settings.BindText(&Start, &Cursor);
         Settings.TextLength = length;
     }
     int32_t Offset() const { return static_cast<int32_t>(Cursor - Start); }
     std::string Bytes;
-    const char* Start = nullptr;
-    const char* Cursor = nullptr;
+    const char* Start = Bytes.c_str();
+    const char* Cursor = Start;
     CReadingSettings Settings;
 };

@@ -42,51 +42,39 @@ protected:
     }
 };
 
-TEST_F(PaintTest, Unit_ShownThenErased_InkInItsCentredRectInTextColourThenGone) {
-    for (const bool panel : {false, true}) {
-        SCOPED_TRACE(panel);
+// Each text is a single unit, so that the end comes with its erase.
+TEST_F(PaintTest, Unit_ShownThenErased_CentredInkInTextColourThenGoneThenTheEnd) {
+    const std::pair<bool, int32_t> cases[] = {
+        {false, 0}, {true, 0}, {false, 100}, {false, -50}, {false, INT32_MAX}};
+    for (const auto& [panel, width] : cases) {
+        SCOPED_TRACE(std::to_string(panel) + " " + std::to_string(width));
         View->SetFlag(CFlashView::PanelShownBit, panel);
-        ShowFirstUnit(Story);
+        Settings.Width = width;
+        ShowFirstUnit(width < 0 ? "Incomprehensibilities" : "Hello there.");
         const QRect rect = View->ShownUnitRect();
         EXPECT_EQ(rect.center().y(), (panel ? 240 : 300) - (rect.height() + 1) % 2);
+        EXPECT_EQ(rect.left(), 400 - rect.width() / 2);
         EXPECT_TRUE(rect.contains(Ink()));
         EXPECT_FALSE(Ink(Tex).isEmpty());
         Advance(Settings.durat);
-        EXPECT_TRUE(Ink().isEmpty());
-        View->SetPlayState(CFlashView::Stop);
+        EXPECT_FALSE(Ink().intersects(rect));
+        EXPECT_EQ(Fakes.Dialogs.Messages.back().Text, "The End");
+        EXPECT_EQ(Fakes.Dialogs.Messages.back().Icon, MessageIcon::None);
+        Fakes.Dialogs.Messages.clear();
     }
 }
 
-TEST_F(PaintTest, Unit_WidthsGoodAndBad_WrappedOrWidenedButCentredAndInside) {
-    for (const int32_t width : {100, -50, INT32_MAX}) {
-        SCOPED_TRACE(width);
-        Settings.Width = width;
-        ShowFirstUnit("Incomprehensibilities everywhere around us, all of them.");
-        for (int i = 0; i < 2 && View->ShownUnitRect().isEmpty(); ++i)
-            Advance(Settings.durat); // the last round left the reading in the show time
-        const QRect rect = View->ShownUnitRect();
-        ASSERT_FALSE(rect.isEmpty());
-        EXPECT_EQ(rect.left(), 400 - rect.width() / 2);
-        EXPECT_TRUE(rect.contains(Ink()));
-        View->SetPlayState(CFlashView::Stop);
-    }
-}
-
-TEST_F(PaintTest, Status_NoTextThenStopped_PromptsInStatusColourAtTheTopLeft) {
+TEST_F(PaintTest, NotRunning_StatusAtTheTopLeftAndWhenPausedA63BytePreviewOfWholeCharacters) {
     View->resize(200, 400);
     Settle();
-    EXPECT_GT(Ink().height(), 2 * FontPixels); // the prompt wraps
+    EXPECT_GT(Ink().height(), 2 * FontPixels); // the prompt for a text wraps
     EXPECT_TRUE(Ink().contains(Ink(QColor(255, 0, 128))));
     View->resize(800, 600);
     Load(Story);
     View->update();
     Settle();
-    const QRect ink = Ink();
-    EXPECT_GE(std::min(ink.left(), ink.top()), 10);
-    EXPECT_LT(ink.bottom(), 50);
-}
-
-TEST_F(PaintTest, Paused_Preview_63BytesOrTheRestWithoutABrokenCharacter) {
+    EXPECT_GE(std::min(Ink().left(), Ink().top()), 10); // "Stoped..."
+    EXPECT_LT(Ink().bottom(), 50);
     const std::string cut = std::string(62, 'a') + "\xC3\xA9 and more";
     const std::tuple<std::string, int32_t, QString> cases[] = {
         {Story, 0, QString::fromLatin1(Story.c_str(), 63)},
@@ -110,11 +98,4 @@ TEST_F(PaintTest, Paused_Preview_63BytesOrTheRestWithoutABrokenCharacter) {
     }
 }
 
-TEST_F(PaintTest, EndOfText_TheEndBox) {
-    ShowFirstUnit("Hello there.");
-    Advance(Settings.durat);
-    ASSERT_EQ(Fakes.Dialogs.Messages.size(), 1u);
-    EXPECT_EQ(Fakes.Dialogs.Messages[0].Text, "The End");
-    EXPECT_EQ(Fakes.Dialogs.Messages[0].Icon, MessageIcon::None);
-}
 } // namespace

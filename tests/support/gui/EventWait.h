@@ -12,8 +12,7 @@
 // Runs the event loop until done() holds; false after timeoutMs (the test then fails
 // on its own check, never hangs).
 inline bool WaitUntil(const std::function<bool()>& done, int timeoutMs = 5000) {
-    const QDeadlineTimer deadline(timeoutMs);
-    while (!done()) {
+    for (const QDeadlineTimer deadline(timeoutMs); !done();) {
         if (deadline.hasExpired())
             return false;
         QCoreApplication::processEvents(QEventLoop::AllEvents, 10);
@@ -27,13 +26,12 @@ template <typename T> struct CDialogAnswer {
     std::function<void(T*)> Answer;
     QDeadlineTimer Deadline;
     void operator()() const {
-        if (auto* dialog = qobject_cast<T*>(QApplication::activeModalWidget())) {
+        if (auto* dialog = qobject_cast<T*>(QApplication::activeModalWidget()))
             Answer(dialog);
-        } else if (Deadline.hasExpired()) {
+        else if (Deadline.hasExpired())
             ADD_FAILURE() << "no dialog came to answer";
-        } else {
+        else
             QTimer::singleShot(10, *this);
-        }
     }
 };
 

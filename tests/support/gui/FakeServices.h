@@ -1,19 +1,17 @@
 #pragma once
 
-#include "support/FakeClock.h"
-
 #include "platform/Dialogs.h"
 #include "platform/DisplayModes.h"
 #include "platform/ScreenSaver.h"
 #include "platform/Services.h"
 #include "platform/UrlOpener.h"
+#include "support/FakeClock.h"
 
 #include <deque>
 #include <functional>
 
 // Answers every dialog from queues the test fills, and records what was shown.
-class CFakeDialogs final : public IDialogs {
-public:
+struct CFakeDialogs final : IDialogs {
     struct Shown {
         QString Text;
         MessageIcon Icon;
@@ -25,88 +23,58 @@ public:
     std::deque<std::optional<QString>> FileAnswers; // default: Cancel
     std::deque<std::optional<QColor>> ColorAnswers; // default: Cancel
     std::deque<std::optional<QFont>> FontAnswers;   // default: Cancel
-    QString LastFileTitle;
+    QString LastFileTitle, LastDefaultSuffix;
     QStringList LastFileFilters;
-    QString LastDefaultSuffix;
     std::function<void()> OnMessage; // runs while the "box" is open
-
     void Message(QWidget*, const QString& text, MessageIcon icon,
                  const QString& informative = {}) override {
-        Messages.push_back({text, icon, informative});
-        if (OnMessage)
+        if (Messages.push_back({text, icon, informative}); OnMessage)
             OnMessage();
     }
     bool Confirm(QWidget*, const QString& text) override {
         Confirmations.push_back(text);
-        return Pop(ConfirmAnswers, false);
+        return Pop(ConfirmAnswers);
     }
     std::optional<QString> OpenFile(QWidget*, const QString& title, const QStringList& filters,
                                     const QString& defaultSuffix) override {
-        LastFileTitle = title;
-        LastFileFilters = filters;
-        LastDefaultSuffix = defaultSuffix;
-        return Pop(FileAnswers, std::optional<QString>{});
+        LastFileTitle = title, LastFileFilters = filters, LastDefaultSuffix = defaultSuffix;
+        return Pop(FileAnswers);
     }
-    std::optional<QColor> PickColor(QWidget*, const QColor&) override {
-        return Pop(ColorAnswers, std::optional<QColor>{});
-    }
-    std::optional<QFont> PickFont(QWidget*, const QFont&) override {
-        return Pop(FontAnswers, std::optional<QFont>{});
-    }
+    std::optional<QColor> PickColor(QWidget*, const QColor&) override { return Pop(ColorAnswers); }
+    std::optional<QFont> PickFont(QWidget*, const QFont&) override { return Pop(FontAnswers); }
 
 private:
-    template <typename T> static T Pop(std::deque<T>& queue, T fallback) {
+    // The front of a queue the test filled; when it ran dry, No or Cancel.
+    template <typename T> static T Pop(std::deque<T>& queue) {
         if (queue.empty())
-            return fallback;
-        T value = queue.front();
-        queue.pop_front();
-        return value;
+            return {};
+        const T value = queue.front();
+        return queue.pop_front(), value;
     }
 };
 
-class CFakeDisplayModes final : public IDisplayModes {
-public:
+// Three modes of distinct sizes; a display that refuses every switch when Accepts is off.
+struct CFakeDisplayModes final : IDisplayModes {
     std::vector<DisplayMode> List{{1024, 768, 32, 60}, {800, 600, 32, 0}, {640, 480, 16, 75}};
-    std::vector<DisplayMode> Switches; // every SetMode, in order
+    std::vector<DisplayMode> Switches; // every SetMode asked for, in order
     int Restores = 0;
-
+    bool Accepts = true;
     std::vector<DisplayMode> Modes() override { return List; }
-    bool SetMode(const DisplayMode& mode) override {
-        Switches.push_back(mode);
-        return true;
-    }
+    bool SetMode(const DisplayMode& mode) override { return Switches.push_back(mode), Accepts; }
     void Restore() override { ++Restores; }
 };
 
-class CFakeScreenSaver final : public IScreenSaver {
-public:
-    int Inhibitions = 0;
-    int Releases = 0;
-    void Inhibit() override {
-        if (!Held) {
-            Held = true;
-            ++Inhibitions;
-        }
-    }
-    void UnInhibit() override {
-        if (Held) {
-            Held = false;
-            ++Releases;
-        }
-    }
+struct CFakeScreenSaver final : IScreenSaver {
+    int Inhibitions = 0, Releases = 0;
+    void Inhibit() override { Inhibitions += !Held, Held = true; }
+    void UnInhibit() override { Releases += Held, Held = false; }
     bool IsInhibited() const override { return Held; }
-
-private:
     bool Held = false;
 };
 
-class CFakeUrlOpener final : public IUrlOpener {
-public:
+struct CFakeUrlOpener final : IUrlOpener {
     std::vector<QString> Opened;
-    bool Open(const QString& target) override {
-        Opened.push_back(target);
-        return true;
-    }
+    bool Open(const QString& target) override { return Opened.push_back(target), true; }
 };
 
 // One set of fakes for a window under test.

@@ -6,17 +6,14 @@
 #include "settings/ReadingSettings.h"
 #include "view/FlashView.h"
 
-#include <QCoreApplication>
 #include <QTest>
 #include <gtest/gtest.h>
 
 #include <cstring>
 #include <memory>
 #include <string>
-#include <vector>
 
-// A view on fake services, the fake clock and a fake wake timer, with a fixed installed
-// font, that records every unit shown.
+// A view on fake services, the fake clock and a fake wake timer, in an installed font.
 class ViewFixture : public ::testing::Test {
 protected:
     // The view with the panel's bits in reach.
@@ -28,13 +25,10 @@ protected:
     static constexpr int FontPixels = 20;
 
     void SetUp() override {
-        std::memset(Settings.Font.lfFaceName, 0, sizeof Settings.Font.lfFaceName);
-        std::strcpy(Settings.Font.lfFaceName, "DejaVu Sans");
+        std::strncpy(Settings.Font.lfFaceName, "DejaVu Sans", sizeof Settings.Font.lfFaceName);
         Settings.Font.lfHeight = -FontPixels;
         View = std::make_unique<CTestView>(Settings, Fakes.Services, nullptr, &Wake);
         View->resize(800, 600);
-        QObject::connect(View.get(), &CFlashView::UnitShown,
-                         [this] { Shown.emplace_back(View->UnitBuffer()); });
     }
     void Load(const std::string& text) {
         Text = text;
@@ -45,6 +39,11 @@ protected:
         Fakes.Clock.Advance(ms);
         Wake.Fire();
     }
+    // n gaps, each with the unit cut at its end and shown for its time.
+    void Cycle(int n = 1) {
+        for (int i = 0; i < n; ++i)
+            Advance(Settings.freq), Advance(Settings.durat);
+    }
     // Lets the repaint that a change asks for happen.
     static void Settle() { QCoreApplication::processEvents(); }
 
@@ -53,5 +52,4 @@ protected:
     CReadingSettings Settings;
     std::unique_ptr<CTestView> View;
     std::string Text;
-    std::vector<std::string> Shown;
 };
