@@ -19,23 +19,19 @@
 #include <vector>
 
 // Lock keys the test sets by hand; unknown until told.
-class CFakeLockKeys final : public ILockKeys {
-public:
+struct CFakeLockKeys final : ILockKeys {
     std::array<std::optional<bool>, 3> States{};
     std::optional<bool> IsOn(LockKey key) const override { return States[static_cast<int>(key)]; }
 };
 
 // The program as main starts it, on fake services, with a folder of its own for texts
 // and the user's configuration folder pointed into it.
-class AppFixture : public ::testing::Test {
-public:
+struct AppFixture : ::testing::Test {
     void SetUp() override {
         // Exit closes the only window; the test's own event loops must go on.
         QApplication::setQuitOnLastWindowClosed(false);
-        auto keys = std::make_unique<CFakeLockKeys>();
-        Keys = keys.get();
         App = std::make_unique<CSkimmetApp>(Fakes.Services);
-        App->InitInstance(std::move(keys));
+        App->InitInstance(std::unique_ptr<ILockKeys>(Keys = new CFakeLockKeys));
         Frame = App->MainFrame();
     }
     void TearDown() override {
@@ -47,23 +43,19 @@ public:
     int32_t Offset() { return static_cast<int32_t>(View().Cursor() - View().TextStart()); }
     int32_t Bookmark() {
         int32_t offset = -1;
-        Settings().GetBookmark(0, offset);
-        return offset;
+        return Settings().GetBookmark(0, offset), offset;
     }
     // Moves the clock on phase by phase while the view runs.
     void Advance(int phases) {
-        for (int i = 0; i < phases && (View().PlayFlags() & CFlashView::RunningBit); ++i) {
-            Fakes.Clock.Advance(5000);
-            View().OnTimer();
-        }
+        for (int i = 0; i < phases && (View().PlayFlags() & CFlashView::RunningBit); ++i)
+            Fakes.Clock.Advance(5000), View().OnTimer();
     }
     QString PathOf(const QString& name) const { return Folder.filePath(name); }
     QString WriteText(const QString& name, const QByteArray& bytes, int64_t size = -1) {
         QFile file(PathOf(name));
         EXPECT_TRUE(file.open(QIODevice::WriteOnly | QIODevice::Truncate));
-        file.write(bytes);
-        if (size >= 0) // grown without taking room on the disk: the rest reads as 0
-            file.resize(size);
+        file.write(bytes); // grown without taking room on the disk, the rest reads as 0:
+        file.resize(size < 0 ? bytes.size() : size);
         return file.fileName();
     }
     void OpenFromMenu(const QString& path) {
@@ -75,6 +67,13 @@ public:
         return std::tuple(View().TextStart(), Offset(), Frame->windowTitle(), View().PlayFlags(),
                           Settings().TextLength, Settings().Book.BookmarksNum, Settings().freq);
     }
+    // Every message shown: its icon, its text, '+' with a reason; '|' between.
+    std::string Messages() const {
+        QStringList shown;
+        for (const auto& [text, icon, informative] : Fakes.Dialogs.Messages)
+            shown << QString::number(int(icon)) + text + (informative.isEmpty() ? "" : "+");
+        return shown.join('|').toStdString();
+    }
     // CurPos, BookmarksNum, Bookmark1 and freq in a settings file.
     static std::vector<int> Stored(const QString& path) {
         CProfileFile file;
@@ -85,6 +84,7 @@ public:
 
     QTemporaryDir Folder;
     CScopedEnv ConfigHome{"XDG_CONFIG_HOME", qPrintable(PathOf(QStringLiteral("config")))};
+    CScopedEnv Runtime{"XDG_RUNTIME_DIR", qPrintable(Folder.path())}; // for the texts' locks
     CFakeServices Fakes;
     CFakeLockKeys* Keys = nullptr;
     std::unique_ptr<CSkimmetApp> App;
@@ -92,8 +92,7 @@ public:
 };
 
 // A fixture made by hand inside a table's loop: one fresh program per case.
-class FreshApp final : public AppFixture {
-public:
+struct FreshApp final : AppFixture {
     FreshApp() { SetUp(); }
     ~FreshApp() override { TearDown(); }
     void TestBody() override {}

@@ -1,5 +1,7 @@
 #include "AppTestSupport.h"
 
+#include "platform/TerminationSignals.h"
+
 #include <QDir>
 #include <QDropEvent>
 #include <QFileInfo>
@@ -7,9 +9,12 @@
 #include <QProgressDialog>
 #include <QPushButton>
 #include <QTest>
+#include <QTimer>
 #include <QUrl>
 
 #include <algorithm>
+#include <csignal>
+#include <sys/stat.h>
 
 namespace {
 
@@ -49,12 +54,12 @@ TEST_F(Documents, SaveOpenAnotherAndBack_PositionBookmarksAndSettingsGoThroughTh
     EXPECT_LE(*std::max_element(seen.begin(), seen.end()), TextB.size()); // nothing past it
     EXPECT_FALSE(Fakes.ScreenSaver.IsInhibited());
     EXPECT_EQ(Stored(a + ".skm"), (Ints{marked + 7, 1, marked, 250}));
-    EXPECT_EQ(
-        (Ints{Offset(), Settings().Book.BookmarksNum, int(Settings().freq), Settings().TextLength}),
-        (Ints{0, 0, 400, int(TextB.size())}));
+    const auto shown = [&] {
+        return Ints{Offset(), Settings().Book.BookmarksNum, Bookmark(), int(Settings().freq)};
+    };
+    EXPECT_EQ(shown(), (Ints{0, 0, -1, 400}));
     OpenFromMenu(a);
-    EXPECT_EQ((Ints{Offset(), Settings().Book.BookmarksNum, Bookmark(), int(Settings().freq)}),
-              (Ints{marked + 7, 1, marked, 250}));
+    EXPECT_EQ(shown(), (Ints{marked + 7, 1, marked, 250}));
     OpenFromMenu(a); // the same text again keeps its position
     EXPECT_EQ(Offset(), marked + 7);
     Frame->close();
@@ -85,17 +90,9 @@ TEST_F(Documents, OpenOrSaveFails_MessagesWithThePointerAndWhyTheReadingGoesOn) 
     OpenFromMenu(WriteText("b.txt", TextB));
     EXPECT_EQ(Frame->windowTitle(), "Skimmet: [b.txt]");
     EXPECT_EQ(cursors, Ints(5, Qt::ArrowCursor));
-    const auto& shown = Fakes.Dialogs.Messages;
-    ASSERT_EQ(shown.size(), 5u);
-    EXPECT_EQ(shown[0].Text, "Error Opening File");
-    EXPECT_EQ(shown[0].Icon, MessageIcon::Warning);
-    EXPECT_EQ(shown[1].Text, "Size of a text buffer can not be more than 1 Gb");
-    EXPECT_EQ(shown[1].Icon, MessageIcon::Error);
-    for (size_t i = 2; i < shown.size(); ++i) { // saving: on command, closing and opening b
-        EXPECT_EQ(shown[i].Text, "Error Saving File");
-        EXPECT_FALSE(shown[i].Informative.isEmpty());
-        EXPECT_EQ(shown[i].Icon, MessageIcon::Warning);
-    }
+    const std::string saving = "|2Error Saving File+"; // on command, closing and opening b
+    EXPECT_EQ(Messages(), "2Error Opening File|3Size of a text buffer can not be more than 1 Gb" +
+                              saving + saving + saving);
 }
 
 TEST_F(Documents, SaveAsDefaultThenLoadSettings_DefaultsForNewTextsChosenFileForThisOne) {
@@ -116,12 +113,23 @@ TEST_F(Documents, SaveAsDefaultThenLoadSettings_DefaultsForNewTextsChosenFileFor
     EXPECT_EQ((Ints{int(Settings().freq), Offset(), Settings().TextLength}),
               (Ints{123, 15, int(TextB.size())}));
     QDir(PathOf("config")).removeRecursively();
+    // Files it cannot read change nothing and say why; an empty one gives the defaults.
+    ASSERT_EQ(::mkfifo(qPrintable(PathOf("pipe.skm")), 0644), 0);
+    QDir().mkdir(PathOf("folder.skm"));
+    WriteText("huge.skm", QByteArray(2 * 1024 * 1024, ';'));
+    Ints gaps;
+    for (const char* name : {"absent.skm", "pipe.skm", "folder.skm", "huge.skm", "empty.skm"}) {
+        Fakes.Dialogs.FileAnswers.push_back(name[0] == 'e' ? WriteText(name, {}) : PathOf(name));
+        Frame->ExecuteCommand(Id::LoadSettings);
+        gaps.push_back(Settings().freq);
+    }
+    EXPECT_EQ(gaps, (Ints{123, 123, 123, 123, 400}));
     WriteText("config", "a file where the config folder goes");
     Frame->ExecuteCommand(Id::SaveAsDefault); // No: nothing tried, nothing shown
     Fakes.Dialogs.ConfirmAnswers.push_back(true);
     Frame->ExecuteCommand(Id::SaveAsDefault);
-    ASSERT_EQ(Fakes.Dialogs.Messages.size(), 1u);
-    EXPECT_EQ(Fakes.Dialogs.Messages[0].Text, "Error Saving File");
+    const std::string opening = "2Error Opening File+|";
+    EXPECT_EQ(Messages(), opening + opening + opening + opening + "2Error Saving File");
 }
 
 // A text of 16 chunks, read on a clock that moves on 100 ms at each chunk: cancelled on
@@ -145,9 +153,7 @@ TEST_F(Documents, SlowRead_DialogFromHalfASecondCancelOrCloseKeepsThePreviousTex
     });
     for (const Then mode : {Cancel, Close, Read}) {
         SCOPED_TRACE(mode);
-        then = mode;
-        cursors.clear();
-        dialogs.clear();
+        then = mode, cursors.clear(), dialogs.clear();
         OpenFromMenu(big);
         EXPECT_EQ(cursors.size(), mode == Cancel ? 6u : mode == Close ? 4u : 16u);
         EXPECT_EQ(Seen() == before, mode != Read);
@@ -161,12 +167,10 @@ TEST_F(Documents, SlowRead_DialogFromHalfASecondCancelOrCloseKeepsThePreviousTex
     EXPECT_TRUE(Fakes.Dialogs.Messages.empty());
 }
 
-// A file dropped on the window, or named relative to the working folder on the command
-// line as main starts the program.
+// Dropped on the window, or named relative to the working folder as main starts the program.
 TEST_F(Documents, DroppedOrStartFile_OpenedByItsFullPath) {
     QMimeData data;
     data.setUrls({QUrl::fromLocalFile(WriteText("dropped.txt", TextB))});
-    // A drop goes to the window that took the drag when it entered.
     QDragEnterEvent enter(QPoint(10, 10), Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
     QApplication::sendEvent(Frame, &enter);
     QDropEvent drop(QPointF(10, 10), Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
@@ -181,6 +185,57 @@ TEST_F(Documents, DroppedOrStartFile_OpenedByItsFullPath) {
     QDir::setCurrent(saved);
     EXPECT_EQ(QString::fromStdString(App->MainFrame()->Document().OpenPath()),
               PathOf("dropped.txt"));
+}
+
+TEST(Sessions, Signal_InEachReadingState_SavesRestoresTheModeAndEndsTheLoopWithZero) {
+    const std::tuple<const char*, int, std::vector<int>> rows[] = {
+        {"hangup while running", SIGHUP, {Id::Run}},
+        {"hangup while paused", SIGHUP, {Id::Run, Id::Pause}},
+        {"hangup when stopped", SIGHUP, {}},
+        {"hangup in full screen", SIGHUP, {Id::Run, Id::FullScreen}},
+        {"terminate in full screen", SIGTERM, {Id::FullScreen}},
+        {"interrupt while running", SIGINT, {Id::Run}}};
+    for (const auto& [name, signal, commands] : rows) {
+        SCOPED_TRACE(name);
+        FreshApp app;
+        const QString b = app.WriteText("b.txt", TextB);
+        app.OpenFromMenu(b);
+        for (const int id : commands)
+            app.Frame->ExecuteCommand(id);
+        const CTerminationSignals termination([&app] { app.App->EndSession(); });
+        QTimer::singleShot(0, [signal] { std::raise(signal); });
+        QTimer::singleShot(5000, [] { QCoreApplication::exit(1); });
+        EXPECT_EQ(QApplication::exec(), 0);
+        EXPECT_FALSE(app.Frame->isVisible());
+        EXPECT_EQ(AppFixture::Stored(b + ".skm")[0], 0);
+        app.App.reset();
+        EXPECT_EQ(app.Fakes.DisplayModes.Restores, std::ranges::count(commands, Id::FullScreen));
+        EXPECT_FALSE(app.Fakes.ScreenSaver.IsInhibited());
+        EXPECT_TRUE(app.Fakes.Dialogs.Messages.empty());
+    }
+}
+
+TEST_F(Documents, SecondWindowOnOneText_SaysSoOnceReadOnlyAndWritesNothingTillReopened) {
+    const QString b = WriteText("b.txt", TextB);
+    OpenFromMenu(b);
+    const auto open = [this](const QString& path) {
+        auto frame = std::make_unique<CMainFrame>(Fakes.Services);
+        frame->Document().OpenLocal(QFile::encodeName(path).toStdString());
+        return frame;
+    };
+    QDir().mkdir(PathOf("sub"));
+    const auto reader = open(PathOf("sub/../b.txt"));
+    const std::string said = Messages();
+    EXPECT_EQ(said, "1This text is open in another Skimmet window.+");
+    EXPECT_TRUE(reader->windowTitle().endsWith("[b.txt] (read-only)"));
+    EXPECT_FALSE(reader->StateOf(Id::SaveFileSettings).Enabled);
+    reader->Settings().AddBookmark();
+    reader->close();
+    EXPECT_EQ(QFileInfo(b + ".skm").size(), 0);
+    Frame->close();
+    EXPECT_EQ(Stored(b + ".skm")[1], 0);
+    EXPECT_TRUE(open(b)->StateOf(Id::SaveFileSettings).Enabled);
+    EXPECT_EQ(Messages(), said); // once
 }
 
 } // namespace

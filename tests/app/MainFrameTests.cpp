@@ -1,12 +1,13 @@
 #include "AppTestSupport.h"
 
+#include "about/AboutDialog.h"
 #include "support/gui/EventWait.h"
 
-#include "about/AboutDialog.h"
-
 #include <QLabel>
+#include <QScreen>
 #include <QStatusBar>
 #include <QTest>
+#include <QToolBar>
 
 #include <string>
 
@@ -14,7 +15,70 @@ namespace {
 
 namespace Id = CommandId;
 
-TEST_F(AppFixture, Focus_WindowActivatedOrReactivated_GoesToTheView) {
+// '-' greyed, 'e' enabled and unchecked, 'c' enabled and checked.
+char Shown(const QAction* action) {
+    return !action->isEnabled() ? '-' : action->isChecked() ? 'c' : 'e';
+}
+
+TEST(CommandStates, ReadingCommands_InEachReadingState_StatesAndOneInhibitionPerReading) {
+    // Steps: a command, its action clicked (negative), 0: to the end. Then what Run, Pause,
+    // Stop, AddBookmark, SaveFileSettings and EditCopy show, the inhibitions, '+' while held.
+    const std::tuple<const char*, std::vector<int>, std::string> cases[] = {
+        {"NoTextRun", {Id::Run}, "------0"}, // a greyed command does nothing
+        {"Stopped", {}, "eec-e-0"},
+        {"Running", {Id::Run}, "ceeee-1+"},
+        {"RunTwice", {-Id::Run, -Id::Run}, "ceeee-1+"}, // clicked again: still checked
+        {"StopWhileStopped", {-Id::Stop}, "eec-e-0"},
+        {"PauseWithoutRun", {Id::Pause}, "ece-e-0"},
+        {"Paused", {Id::Run, Id::Pause}, "ece-e-1"},
+        {"RunPauseRun", {Id::Run, Id::Pause, Id::Run}, "ceeee-2+"},
+        {"StoppedAfterRunning", {Id::Run, Id::Stop}, "eec-e-1"},
+        {"AfterAddBookmark", {Id::Run, Id::AddBookmark}, "ece-e-1"},
+        {"AtTheEnd", {Id::Run, 0}, "eec-e-1"}};
+    for (const auto& [name, steps, expected] : cases) {
+        SCOPED_TRACE(name);
+        FreshApp app;
+        if (std::string_view(name) != "NoTextRun")
+            app.View().SetText("Every unit is cut at punctuation, a few words at a time.");
+        for (const int id : steps)
+            id < 0 ? app.Frame->ActionFor(-id)->trigger()
+                   : (id ? app.Frame->ExecuteCommand(id) : app.Advance(1000));
+        std::string states;
+        for (const int id : {Id::Run, Id::Pause, Id::Stop, Id::AddBookmark, Id::SaveFileSettings,
+                             Id::EditCopy}) // nothing handles EditCopy
+            states += Shown(app.Frame->ActionFor(id));
+        const CFakeScreenSaver& saver = app.Fakes.ScreenSaver;
+        EXPECT_EQ(states + std::to_string(saver.Inhibitions) + (saver.Held ? "+" : ""), expected);
+    }
+}
+
+// The panel's Hide button and Space in full-screen mode hide it through the view, a bar can
+// be hidden without its command: each menu check follows.
+TEST_F(AppFixture, PanelAndBars_HiddenOrShownAnyWay_MenuCheckFollows) {
+    Frame->ExecuteCommand(Id::OptionsPanel);
+    ASSERT_EQ(Shown(Frame->ActionFor(Id::OptionsPanel)), 'c');
+    View().ShowOptionsPanel(0);
+    EXPECT_EQ(Shown(Frame->ActionFor(Id::OptionsPanel)), 'e');
+    for (const auto& [id, bar] : {std::pair<int, QWidget*>{Id::ViewToolBar, Frame->ToolBar()},
+                                  {Id::ViewStatusBar, Frame->statusBar()}}) {
+        QAction* action = Frame->ActionFor(id);
+        const auto state = [&] {
+            return std::string{Shown(action), bar->isVisible() ? 'v' : 'h'};
+        };
+        action->trigger();
+        std::string seen = state();
+        action->trigger();
+        seen += state();
+        bar->hide();
+        EXPECT_EQ(seen + state(), "ehcveh") << id;
+    }
+}
+
+// The normal size is what leaving full screen or maximised comes back to: it fits any screen.
+TEST_F(AppFixture, Start_NormalGeometryCentredAtThreeQuartersFocusOnTheViewAlsoWhenReactivated) {
+    const QRect area = Frame->screen()->availableGeometry();
+    EXPECT_EQ(Frame->normalGeometry().size(), area.size() * 3 / 4);
+    EXPECT_EQ(Frame->normalGeometry().center(), area.center());
     ASSERT_TRUE(QTest::qWaitForWindowActive(Frame));
     EXPECT_EQ(QApplication::focusWidget(), &View());
     View().clearFocus();
@@ -24,12 +88,14 @@ TEST_F(AppFixture, Focus_WindowActivatedOrReactivated_GoesToTheView) {
     EXPECT_EQ(QApplication::focusWidget(), &View());
 }
 
-TEST(MainFrame, WithoutApplication_AboutAndExitGreyedAndDestroyedWhileRunningReleasesSaver) {
+TEST(MainFrame, WithoutApplicationOrX11_AboutExitGreyedLocksUnknownDestroyedReleasesSaver) {
     CFakeServices fakes;
     {
-        CMainFrame frame(fakes.Services, nullptr, std::make_unique<CFakeLockKeys>());
+        CMainFrame frame(fakes.Services); // the platform's lock keys, on no X server
         EXPECT_FALSE(frame.ActionFor(Id::AppAbout)->isEnabled());
         EXPECT_FALSE(frame.ActionFor(Id::AppExit)->isEnabled());
+        for (const char* name : {"CAP", "NUM", "SCRL"})
+            EXPECT_FALSE(frame.findChild<QLabel*>(QString("Indicator") + name)->isEnabled());
         frame.View().SetText("Some words to read.");
         frame.ExecuteCommand(Id::Run);
         ASSERT_TRUE(fakes.ScreenSaver.IsInhibited());
@@ -49,33 +115,22 @@ TEST_F(AppFixture, HelpAndExitCommands_HomePageOpenedAboutBoxShownThenWindowClos
 }
 
 // Each key known on, known off or unknown in turn, so that every indicator shows every
-// state and none follows another key's.
+// state and none follows another key's. Unknown: the name, greyed ('~'); off: no text.
 TEST_F(AppFixture, LockIndicators_LockKeyPressed_EachShowsItsKeyState) {
     const std::optional<bool> states[] = {true, false, std::nullopt};
-    const char* names[] = {"CAP", "NUM", "SCRL"};
     const Qt::Key presses[] = {Qt::Key_CapsLock, Qt::Key_NumLock, Qt::Key_ScrollLock};
+    const char* expected[] = {"CAP||~SCRL|", "|~NUM|SCRL|", "~CAP|NUM||"};
     for (int shift = 0; shift < 3; ++shift) {
         for (int key = 0; key < 3; ++key)
             Keys->States[key] = states[(key + shift) % 3];
         QTest::keyClick(&View(), presses[shift]);
-        for (int key = 0; key < 3; ++key) {
-            SCOPED_TRACE(std::string(names[key]) + " shift " + std::to_string(shift));
-            const std::optional<bool> state = states[(key + shift) % 3];
-            const auto* label =
-                Frame->statusBar()->findChild<QLabel*>(QStringLiteral("Indicator") + names[key]);
-            ASSERT_NE(label, nullptr);
-            // Unknown: the name, greyed; off: no text.
-            EXPECT_EQ(label->text(), state.value_or(true) ? names[key] : "");
-            EXPECT_EQ(label->isEnabled(), state.has_value());
+        QString shown;
+        for (const char* name : {"CAP", "NUM", "SCRL"}) {
+            const auto* label = Frame->statusBar()->findChild<QLabel*>(QString("Indicator") + name);
+            shown += (label->isEnabled() ? "" : "~") + label->text() + '|';
         }
+        EXPECT_EQ(shown, expected[shift]);
     }
-}
-
-TEST(LockKeys, PlatformWithoutX11_EveryKeyUnknown) {
-    ASSERT_NE(QGuiApplication::platformName(), QStringLiteral("xcb"));
-    const std::unique_ptr<ILockKeys> keys = CreateLockKeys();
-    for (const LockKey key : {LockKey::Caps, LockKey::Num, LockKey::Scroll})
-        EXPECT_FALSE(keys->IsOn(key).has_value());
 }
 
 } // namespace

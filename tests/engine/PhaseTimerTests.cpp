@@ -10,8 +10,7 @@ TEST(PhaseTimerTest, Remaining_EachPhaseEndsOnceInTurnAfterItsFullLength) {
     CPhaseTimer timer{clock};
     EXPECT_EQ(timer.Tick(), -1);
     timer.Reset(2);
-    ASSERT_TRUE(timer.SetDuration(0, 400));
-    ASSERT_TRUE(timer.SetDuration(1, 700));
+    ASSERT_TRUE(timer.SetDuration(0, 400) && timer.SetDuration(1, 700));
     EXPECT_FALSE(timer.SetDuration(2, 1));
     for (int i = 0; i < 4; ++i) {
         SCOPED_TRACE(i);

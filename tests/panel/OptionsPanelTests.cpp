@@ -1,10 +1,39 @@
-#include "PanelTestSupport.h"
+#include "panel/MovePositionPage.h"
+#include "panel/OptionsPanel.h"
 #include "panel/ReadingOptionsPage.h"
+#include "settings/ReadingSettings.h"
+#include "support/gui/ControlLookup.h"
+#include "support/gui/FakeServices.h"
+#include "support/gui/FakeViewControl.h"
+#include <QTest>
+#include <QtWidgets>
+#include <gtest/gtest.h>
 
 namespace {
+// The panel on a fake view; Load binds the text as the view binds it, `length` a shorter one.
+struct OptionsPanelTest : ::testing::Test {
+    void TestBody() override {}
+    void Load(const std::string& text, int length = -1) {
+        Settings.BindText(&Start, &Cursor);
+        Start = Cursor = (Text = text).c_str();
+        Settings.TextLength = length < 0 ? static_cast<int32_t>(Text.size()) : length;
+        View.Flags |= 0x04; // text loaded
+        Panel.Refresh();
+    }
+    int32_t Offset() const { return static_cast<int32_t>(Cursor - Start); }
+    std::string Text;
+    const char *Start = nullptr, *Cursor = nullptr;
+    CFakeServices Fakes;
+    CReadingSettings Settings;
+    CFakeViewControl View;
+    COptionsPanel Panel{Settings, View, Fakes.Services, nullptr};
+};
+
 enum : int { BetweenId = 1002, DurationId = 1003, MaxId = 1021, MinId = 1022, WidthId = 1010 };
 enum : int { StopsId = 1011, UncondId = 1012, TextColorId = 1006, ForwardId = 1036, BackId = 1038 };
 enum : int { ModesId = 1008, HideId = 1013, DefaultId = 1014, BkgrId = 1012, FontId = 1005 };
+enum : int { SliderId = 1039, ListId = 1040, StepBackId = 1006, StepForwardId = 1007 };
+enum : int { StepEditId = 1042, PositionId = 1041 };
 
 using R = CReadingSettings;
 using V = CFakeViewControl;
@@ -39,7 +68,7 @@ TEST(OptionsPanel, EveryControl_EditsTheSettingItNames) {
     };
     for (const auto& [onPanel, id, input, field, expected, told] : cases) {
         SCOPED_TRACE(testing::Message() << id << " '" << input.toStdString() << "'");
-        PanelFixture rig;
+        OptionsPanelTest rig;
         rig.Fakes.Dialogs.ColorAnswers = {QColor(0x123456u), std::nullopt};
         rig.Fakes.Dialogs.FontAnswers = {QFont(QStringLiteral("DejaVu Serif")), std::nullopt};
         const int toldBefore = told ? rig.View.*told : 0;
@@ -53,8 +82,6 @@ TEST(OptionsPanel, EveryControl_EditsTheSettingItNames) {
         EXPECT_TRUE(!told || rig.View.*told > toldBefore);
     }
 }
-
-using OptionsPanelTest = PanelFixture;
 
 TEST_F(OptionsPanelTest, Panel_MovePageMadeOnceRefreshClampsDefaultResetsKeysStayHideFocuses) {
     Panel.SelectPage(COptionsPanel::MovePosition);
@@ -76,7 +103,7 @@ TEST_F(OptionsPanelTest, Panel_MovePageMadeOnceRefreshClampsDefaultResetsKeysSta
               std::tuple(3000, 1, 30000u, std::string(",\xA7.\xE2\x80\x94;\xC3"), 3, -1, 2,
                          QString(".—;") + QChar(0xDCC3)));
     ControlById<QPushButton>(Panel, DefaultId)->click(); // the display font stays as it is
-    const QListWidget& bookmarks = *ControlById<QListWidget>(*Panel.MovePage(), 1040);
+    const QListWidget& bookmarks = *ControlById<QListWidget>(*Panel.MovePage(), ListId);
     EXPECT_EQ(std::tuple(modes.currentIndex(), bookmarks.count(), Offset(), View.FontRecreations),
               std::tuple(0, 0, 8, 0));
     for (const Qt::Key key : {Qt::Key_Escape, Qt::Key_Return, Qt::Key_Enter}) {
@@ -85,5 +112,60 @@ TEST_F(OptionsPanelTest, Panel_MovePageMadeOnceRefreshClampsDefaultResetsKeysSta
     }
     ControlById<QPushButton>(Panel, HideId)->click();
     EXPECT_EQ(std::pair(View.PanelRequest, View.Focusings), std::pair(0, 1)); // hidden, focused
+}
+
+struct MovePageTest : OptionsPanelTest {
+    MovePageTest() { Panel.SelectPage(COptionsPanel::MovePosition); }
+    template <typename T> T& Ctl(int id) { return *ControlById<T>(*Panel.MovePage(), id); }
+    QString Line() { return Ctl<QLabel>(PositionId).text(); }
+};
+
+TEST_F(MovePageTest, Position_SliderStepEditAndStepButtonsMoveTheCursor) {
+    EXPECT_FALSE(Panel.MovePage()->isEnabled()); // no text yet
+    Load("");
+    EXPECT_EQ(Line(), "pos = 0 (0.00% )");
+    Settings.Book.Step = 600; // from a settings file: the spin holds it within its range
+    Load(std::string(100, 'a'));
+    Ctl<QSlider>(SliderId).setValue(29);
+    EXPECT_EQ(std::tuple(Settings.Book.Step, Offset(), Line()),
+              std::tuple(512, 29, "pos = 29 (28.99% )")); // cut, not rounded
+    for (const auto& [typed, step] : {std::pair("7a0000", 4464), {"1234567", 57920}, {"10", 10}}) {
+        Ctl<QLineEdit>(StepEditId).selectAll(); // digits only, six at most, kept to 16 bits
+        QTest::keyClicks(&Ctl<QLineEdit>(StepEditId), QString::fromLatin1(typed));
+        EXPECT_EQ(Settings.Book.Step, step) << typed;
+    }
+    for (const int id : {StepBackId, StepBackId, StepForwardId})
+        Ctl<QPushButton>(id).click();
+    EXPECT_EQ(std::pair(Offset(), Ctl<QSlider>(SliderId).value()), std::pair(19, 19));
+}
+
+TEST_F(MovePageTest, Display_EntriesPreviewAndTheChosenEntryThenFollowsTheUnitsShown) {
+    for (const int32_t at : {0, 13, 5000})
+        Settings.Book.Bookmarks[Settings.Book.BookmarksNum++] = at;
+    Load("\nFirst line\r\nSecond line\rthird", 26); // the text ends within its buffer
+    QListWidget& list = Ctl<QListWidget>(ListId);
+    EXPECT_EQ(list.item(0)->text() + '|' + list.item(1)->text() + '|' + list.item(2)->text(),
+              QChar(0x240A) + QString("First line|Second line|5000 (outside the text)"));
+    EXPECT_EQ(Ctl<QPlainTextEdit>(1002).toPlainText(), "\nFirst line\nSecond line\nt"); // preview
+    list.setCurrentRow(1);
+    Settings.SetPosition(3); // read on: a click on the same entry goes back to it
+    QTest::mouseClick(list.viewport(), Qt::LeftButton, {},
+                      list.visualItemRect(list.item(1)).center());
+    EXPECT_EQ(Offset(), 13);
+    const auto cycle = [this](int32_t cutAt) {
+        Settings.SetPosition(cutAt);
+        Panel.OnAboutToCutUnit();
+        Settings.MoveBy(1); // the unit is cut, the cursor moves past it
+        EXPECT_EQ(Line(), CMovePositionPage::PositionLine(cutAt - 2, 26)); // not yet
+        Panel.OnUnitShown();
+        EXPECT_EQ(Line(), CMovePositionPage::PositionLine(cutAt, 26));
+    };
+    cycle(15);
+    Panel.MovePage()->hide(); // hidden, it still follows
+    cycle(17);
+    Ctl<QSlider>(SliderId).setSliderDown(true); // held, it stays
+    cycle(19);
+    EXPECT_EQ(std::pair(Ctl<QSlider>(SliderId).value(), list.item(1)->isSelected()),
+              std::pair(17, true)); // the list is left as it is
 }
 } // namespace

@@ -10,21 +10,16 @@ public:
     CScopedEnv(const char* name, const char* value) : Name(name) {
         if (const char* old = std::getenv(name))
             Old = old;
-        if (value)
-            ::setenv(name, value, 1);
-        else
-            ::unsetenv(name);
+        Set(value);
     }
-    ~CScopedEnv() {
-        if (Old)
-            ::setenv(Name.c_str(), Old->c_str(), 1);
-        else
-            ::unsetenv(Name.c_str());
-    }
+    ~CScopedEnv() { Set(Old ? Old->c_str() : nullptr); }
     CScopedEnv(const CScopedEnv&) = delete;
     CScopedEnv& operator=(const CScopedEnv&) = delete;
 
 private:
+    void Set(const char* value) const {
+        value ? ::setenv(Name.c_str(), value, 1) : ::unsetenv(Name.c_str());
+    }
     std::string Name;
     std::optional<std::string> Old;
 };

@@ -9,13 +9,12 @@
 #include <string_view>
 
 // A fresh folder under the system temp folder, removed with everything in it (any
-// permission a test took away is given back first).
+// permission a test took away from it is given back first).
 class CTempFolder {
 public:
     CTempFolder() {
         std::string pattern = (std::filesystem::temp_directory_path() / "skimmet-XXXXXX").string();
-        if (::mkdtemp(pattern.data()))
-            Root = pattern;
+        Root = ::mkdtemp(pattern.data()) ? pattern : "";
     }
     ~CTempFolder() {
         std::error_code ignored;

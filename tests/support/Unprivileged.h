@@ -7,12 +7,12 @@
 #include <sys/wait.h>
 #include <unistd.h>
 
-// Runs check in a child process. When the tests run as root, whom permissions do not
-// stop, the child first hands folder (and all in it) to the user nobody and becomes
-// that user, so that checks of refused access still check something. True when check
-// returned true.
+inline constexpr uid_t Nobody = 65534;
+
+// Runs check in a child process; true when it returned true. Under root, whom permissions
+// do not stop, the child first hands folder (and all in it) to the user nobody and becomes
+// that user, so that checks of refused access still check something.
 inline bool RunUnprivileged(const std::string& folder, const std::function<bool()>& check) {
-    constexpr uid_t Nobody = 65534;
     const pid_t child = ::fork();
     if (child == 0) {
         bool ready = true;

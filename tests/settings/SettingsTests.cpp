@@ -1,0 +1,309 @@
+#include "platform/ProfileFile.h"
+#include "settings/ReadingSettings.h"
+#include "settings/TextBuffer.h"
+#include "settings/TextSettings.h"
+#include "support/ScopedEnv.h"
+#include "support/TempFolder.h"
+
+#include <gtest/gtest.h>
+
+#include <climits>
+#include <filesystem>
+#include <sys/stat.h>
+#include <tuple>
+#include <utility>
+#include <vector>
+
+// The reading settings and their position book, their file, and loading a text: its
+// bytes, then its settings.
+namespace {
+namespace fs = std::filesystem;
+using namespace std::string_literals;
+
+// A settings record bound to a text of `length` bytes, cursor at the start.
+struct BoundText {
+    explicit BoundText(int length) : Bytes(static_cast<std::size_t>(length), 'a') {
+        Settings.BindText(&Start, &Cursor);
+        Settings.TextLength = length;
+    }
+    int32_t Offset() const { return static_cast<int32_t>(Cursor - Start); }
+    std::string Bytes;
+    const char* Start = Bytes.c_str();
+    const char* Cursor = Start;
+    CReadingSettings Settings;
+};
+
+// The settings as a file holds them: MAIN, LogFont and the step.
+std::string Stored(const CReadingSettings& settings) {
+    CProfileFile file;
+    settings.StoreTo(file);
+    settings.Book.WritePosition(file, SettingsFileMode::SettingsOnly);
+    return file.Text();
+}
+
+// The unconditional tail of the stop symbols: its text form is written where it starts
+// unless it does not fit, and the split moves within the string.
+TEST(ReadingSettings, UnconditionalTail_WrittenWhereItStartsAndShiftedWithinTheString) {
+    CReadingSettings settings;
+    for (const auto& [symbols, ucOffset, text, expected] :
+         {std::tuple<std::string, int32_t, std::string, std::string>{",;.:?!\\n\\r", 2, ";", ",;;"},
+          {",;", 2, std::string(61, 'a'), ",;" + std::string(61, 'a')},
+          {",;.", 2, std::string(62, 'a'), ",;."}, // over 63: nothing changes
+          {"a", 5, "x", "ax"},                     // split beyond: appended
+          {"a", -3, "x", "ax"}}) {
+        SCOPED_TRACE(text);
+        settings.SetStopSymbolsText(symbols);
+        settings.UcOffset = ucOffset;
+        EXPECT_EQ(settings.GetUnconditionalText(), ucOffset == 2 ? symbols.substr(2) : "");
+        settings.SetUnconditionalText(text);
+        EXPECT_EQ(std::pair(std::string(settings.StopSimbols), settings.UcOffset),
+                  std::pair(expected, ucOffset));
+    }
+    settings.ResetDefaults(); // the split moves within the string, then refuses
+    for (const auto& [direction, moves] :
+         {std::pair{SplitDirection::Forward, 6}, {SplitDirection::Back, 8}}) {
+        for (int i = 0; i < moves; ++i)
+            EXPECT_TRUE(settings.ShiftSplit(direction));
+        EXPECT_FALSE(settings.ShiftSplit(direction));
+    }
+    settings.SetStopSymbolsText("a");
+    settings.UcOffset = 2; // beyond the string: forward refused, back allowed
+    EXPECT_FALSE(settings.ShiftSplit(SplitDirection::Forward));
+    EXPECT_TRUE(settings.ShiftSplit(SplitDirection::Back));
+    EXPECT_EQ(settings.GetUnconditionalText(), "");
+}
+
+TEST(PositionBook, WithoutText_NoPositionAndBookmarksStoreZero) {
+    const char *start = nullptr, *cursor = nullptr;
+    CReadingSettings unbound, empty;
+    empty.BindText(&start, &cursor);
+    for (auto [settings, offset] : {std::pair{&unbound, -1}, {&empty, -2}}) {
+        EXPECT_EQ(settings->Book.GetOffset(), offset);
+        EXPECT_FALSE(settings->SetPosition(0) || settings->MoveBy(1));
+        settings->AddBookmark();
+        int32_t at = 5;
+        EXPECT_EQ(settings->GetBookmark(0, at), nullptr);
+        EXPECT_EQ(std::pair(settings->Book.Bookmarks[0], at), std::pair(0, -1));
+        // A load applies the settings, but cannot place the position.
+        const CProfileFile file = CProfileFile::FromText("[MAIN]\nfreq=50\n[POSITION]\nStep=4");
+        EXPECT_FALSE(settings->LoadFrom(file, SettingsFileMode::Full, 10));
+        EXPECT_EQ(std::tuple(settings->freq, settings->Book.Step, settings->TextLength),
+                  std::tuple(50U, 4, 10));
+    }
+}
+
+// SetPosition stops before the terminator, SetOffset may rest on it; MoveBy never wraps.
+TEST(PositionBook, Moves_StayWithinTheText) {
+    for (const auto& [from, delta, moved] :
+         {std::tuple{50, 49, true}, {50, 50, false}, {50, INT_MAX, false}, {50, INT_MIN, false}}) {
+        SCOPED_TRACE(testing::Message() << from << " by " << delta);
+        BoundText text(100);
+        ASSERT_TRUE(text.Settings.SetPosition(from));
+        EXPECT_EQ(text.Settings.MoveBy(delta), moved);
+        EXPECT_EQ(text.Offset(), moved ? from + delta : from);
+    }
+    BoundText text(100);
+    auto& book = text.Settings.Book;
+    EXPECT_EQ(std::tuple(book.SetOffset(100), book.SetOffset(101), book.SetOffset(-1)),
+              std::tuple(true, false, false));
+}
+
+// The list keeps the last 64 entries, even when its count was set from outside; an
+// entry has text only within the text, an index beyond the list none at all.
+TEST(PositionBook, Bookmarks_KeepTheLast64AndGiveTextOnlyWithinTheText) {
+    BoundText text(100);
+    for (int i = 0; i < 65; ++i) {
+        ASSERT_TRUE(text.Settings.SetPosition(i / 2 * 2)); // each place twice
+        text.Settings.AddBookmark();
+    }
+    auto& book = text.Settings.Book;
+    EXPECT_EQ(std::tuple(book.BookmarksNum, book.Bookmarks[0], book.Bookmarks[63]),
+              std::tuple(64, 0, 64));
+    book.BookmarksNum = 300;
+    text.Settings.AddBookmark();
+    EXPECT_EQ(book.BookmarksNum, 64);
+    int32_t offset = 0;
+    for (const auto& [entry, hasText] : {std::pair{100, true}, {101, false}, {-1, false}}) {
+        book.Bookmarks[0] = entry;
+        book.BookmarksNum = 1;
+        EXPECT_EQ(text.Settings.GetBookmark(0, offset), hasText ? text.Start + entry : nullptr);
+        EXPECT_EQ(offset, entry);
+    }
+    EXPECT_EQ(text.Settings.GetBookmark(1, offset), nullptr);
+    EXPECT_EQ(offset, -1);
+}
+
+constexpr char ExampleFile[] =
+    "[MAIN]\nBkgColor=0\nDisplaySettingNum=0\ndurat=700\nfreq=400\nMaxText=32\nMinText=12\n"
+    "UcOffset=2\nWidth=600\nTexColor=16777215\nStopSimbols=,;.:?!\\n\\r\n"
+    "[LogFont]\nHeight=48\nCharSet=204\nEscapement=0\nOrientation=0\nWeight=0\nItalic=0\n"
+    "Underline=0\nStrikeOut=0\nOutPrecision=0\nClipPrecision=0\nQuality=0\nPitchAndFamily=48\n"
+    "FaceName=Arial Black\n[POSITION]\nStep=1\nBookmarksNum=0\nCurPos=0\n";
+
+// Every field away from its default, in the order a save writes them.
+constexpr char EditedFile[] =
+    "[MAIN]\nBkgColor=-1\nDisplaySettingNum=-4\ndurat=2\nfreq=29999\nMaxText=900\nMinText=-4\n"
+    "UcOffset=3\nWidth=777\nTexColor=1193046\nStopSimbols=ab\\tcd\\n\\r\n"
+    "[LogFont]\nHeight=-20\nCharSet=204\nEscapement=900\nOrientation=450\nWeight=700\nItalic=1\n"
+    "Underline=2\nStrikeOut=3\nOutPrecision=5\nClipPrecision=6\nQuality=7\nPitchAndFamily=255\n"
+    "FaceName=Liberation Serif\n[POSITION]\nStep=65535\nBookmarksNum=3\nCurPos=250\n"
+    "Bookmark1=10\nBookmark2=499\nBookmark3=-3\n";
+
+// Settings only: the step alone, with or without a text. In full, no text means no
+// position to save: the save fails with a message and the file stays.
+TEST(SettingsFile, Save_DefaultsGiveTheExampleFileByteForByte) {
+    CTempFolder folder;
+    BoundText text(100);
+    ASSERT_TRUE(text.Settings.SaveToFile(folder.Path("full.skm"), SettingsFileMode::Full));
+    EXPECT_EQ(ReadBytes(folder.Path("full.skm")), ExampleFile);
+    text.Settings.AddBookmark();
+    const std::string head(ExampleFile, std::string_view(ExampleFile).find("BookmarksNum"));
+    const CReadingSettings unbound;
+    for (const CReadingSettings* settings : {&std::as_const(text.Settings), &unbound}) {
+        ASSERT_TRUE(settings->SaveToFile(folder.Path("s.skm"), SettingsFileMode::SettingsOnly));
+        EXPECT_EQ(ReadBytes(folder.Path("s.skm")), head);
+    }
+    std::string error;
+    EXPECT_FALSE(unbound.SaveToFile(folder.Path("s.skm"), SettingsFileMode::Full, &error) ||
+                 error.empty());
+    EXPECT_EQ(ReadBytes(folder.Path("s.skm")), head);
+}
+
+// Every field is read and written back; keys of other programs stay where they were. A
+// missing file has no keys; one that cannot be read says why. Either gives the defaults
+// but for the length, the position, the font width and what lies after the face name.
+TEST(SettingsFile, LoadThenSave_GivesBackEveryFieldBesideForeignKeys) {
+    CTempFolder folder;
+    const std::string path = folder.Path("round.skm");
+    WriteBytes(path, EditedFile);
+    BoundText text(500);
+    ASSERT_TRUE(text.Settings.LoadFromFile(path, SettingsFileMode::Full, 500));
+    EXPECT_EQ(text.Offset(), 250);
+    WriteBytes(path, "; mine\n[Other]\nk=v\n");
+    ASSERT_TRUE(text.Settings.SaveToFile(path, SettingsFileMode::Full));
+    EXPECT_EQ(ReadBytes(path), std::string("; mine\n[Other]\nk=v\n") + EditedFile);
+    text.Settings.Font.lfWidth = 11;
+    std::string error;
+    EXPECT_FALSE(text.Settings.LoadFromFile(folder.Folder(), SettingsFileMode::Full, 0, &error) ||
+                 error.empty());
+    EXPECT_EQ(Stored(text.Settings), Stored(CReadingSettings()));
+    const CReadingSettings& s = text.Settings;
+    EXPECT_EQ(std::tuple(s.TextLength, text.Offset(), s.Book.BookmarksNum, s.Font.lfWidth,
+                         s.Font.lfFaceName[12]),
+              std::tuple(500, 250, 0, 11, 'e')); // Liberation Serif
+    EXPECT_TRUE(text.Settings.LoadFromFile(folder.Path("absent"), SettingsFileMode::Full, 0));
+}
+
+// Stop symbols come in their text form (\n, \r, \t), which must fit.
+TEST(SettingsFile, Load_BringsEachValueWithinItsBounds) {
+    const std::pair<std::string, std::string> cases[] = {
+        {"[MAIN]\nMinText=4000000", "\nMinText=999\n"},
+        {"[MAIN]\nMinText=-7", "\nMinText=-7\n"}, // below 1 only turns packing off
+        {"[MAIN]\ndurat=4294967295", "\ndurat=1\n"},
+        {"[MAIN]\nStopSimbols=" + std::string(63, '.'), "=" + std::string(63, '.') + "\n"},
+        {"[MAIN]\nStopSimbols=" + std::string(64, '.'), "=,;.:?!\\n\\r\n"},
+        {"[MAIN]\nStopSimbols=a\\nb\\rc\\td\\q\\\\n", "=a\\nb\\rc\\tdq\\n\n"}, // text forms
+        {"[MAIN]\nStopSimbols=ab\\", "=ab\n"},
+        {"[MAIN]\nStopSimbols=a\0b"s, "=a\n"},
+        {"[LogFont]\nItalic=257", "\nItalic=1\n"},
+        {"[LogFont]\nHeight=-2147483648", "\nHeight=-2147483648\n"},
+        {"[LogFont]\nCharSet=0", "\nCharSet=204\n"},
+        {"[LogFont]\nFaceName=" + std::string(40, 'F'), "=" + std::string(31, 'F') + "\n"},
+        {"[POSITION]\nStep=65538", "\nStep=2\n"},
+    };
+    for (const auto& [file, line] : cases) {
+        SCOPED_TRACE(file);
+        CReadingSettings settings;
+        settings.LoadFrom(CProfileFile::FromText(file), SettingsFileMode::SettingsOnly, 0);
+        EXPECT_NE(Stored(settings).find(line), std::string::npos) << Stored(settings);
+    }
+}
+
+TEST(SettingsFile, Load_ReadsPositionAndBookmarkList) {
+    std::string many = "BookmarksNum=1000\n"; // only 64 are read
+    for (int i = 1; i <= 100; ++i)
+        many += "Bookmark" + std::to_string(i) + "=5\n";
+    const std::pair<std::string, std::vector<int32_t>> cases[] = {
+        {"BookmarksNum=3\nBookmark1=0\nBookmark2=0\nBookmark3=7", {0}}, // a 0 ends it
+        {"BookmarksNum=3\nBookmark1=4\nBookmark3=7", {4}},              // so does a gap
+        {"BookmarksNum=1\nBookmark1=4\nBookmark2=9", {4}},
+        {"BookmarksNum=65537\nBookmark1=4\nBookmark2=5", {4}}, // low 16 bits
+        {many, std::vector(64, 5)},
+    };
+    for (const auto& [position, bookmarks] : cases) {
+        SCOPED_TRACE(position);
+        BoundText text(100); // the position may rest on the terminator
+        EXPECT_TRUE(
+            text.Settings.LoadFrom(CProfileFile::FromText("[POSITION]\nCurPos=100\n" + position),
+                                   SettingsFileMode::Full, 100));
+        EXPECT_EQ(text.Offset(), 100);
+        const auto& book = text.Settings.Book;
+        EXPECT_EQ(std::vector(book.Bookmarks.begin(), book.Bookmarks.begin() + book.BookmarksNum),
+                  bookmarks);
+    }
+}
+
+// The bytes and a NUL after them. What is no regular file is refused, a FIFO without
+// waiting for a writer.
+TEST(TextBuffer, Load_HoldsTheBytesAndANulRefusingWhatIsNoRegularFile) {
+    CTempFolder folder;
+    WriteBytes(folder.Path("empty"), "");
+    WriteBytes(folder.Path("binary"), std::string("a\0b\xff\r\n", 6));
+    fs::create_directory(folder.Path("folder"));
+    ASSERT_EQ(::mkfifo(folder.Path("fifo").c_str(), 0600), 0);
+    for (const std::string name : {"empty", "binary", "folder", "fifo"}) {
+        SCOPED_TRACE(name);
+        const std::string path = folder.Path(name);
+        TextLoadError error = TextLoadError::Cancelled;
+        const auto text = CTextBuffer::Load(path, error);
+        const bool regular = fs::is_regular_file(path);
+        EXPECT_EQ(error, regular ? TextLoadError::None : TextLoadError::CannotOpen);
+        ASSERT_EQ(text.has_value(), regular);
+        EXPECT_TRUE(!text ||
+                    std::string(text->Data(), text->Size() + 1U) == ReadBytes(path) + '\0');
+    }
+}
+
+TEST(TextSettings, DefaultsFile_FollowsAnAbsoluteXdgConfigHome) {
+    const CScopedEnv home("HOME", "/home/reader");
+    for (const char* config : {static_cast<const char*>(nullptr), "", "cfg", "/cfg"}) {
+        SCOPED_TRACE(config ? config : "unset");
+        const CScopedEnv xdg("XDG_CONFIG_HOME", config);
+        EXPECT_EQ(DefaultsFilePath(), config && config[0] == '/'
+                                          ? "/cfg/skimmet/default.skm"
+                                          : "/home/reader/.config/skimmet/default.skm");
+    }
+}
+
+// The companion file first, in full, else the defaults file, settings only. The record
+// starts with leftovers of a previous text.
+TEST(TextSettings, LoadSettingsForText_TakesTheFirstFileThatCanBeRead) {
+    const char* full =
+        "[MAIN]\nfreq=111\n[POSITION]\nBookmarksNum=2\nCurPos=40\nBookmark1=10\nBookmark2=20\n";
+    for (const auto& [companion, length, source, freq, bookmarks] :
+         {std::tuple{"/", 100, SettingsSource::DefaultsFile, 222U, 0}, // a folder in its place
+          {full, 15, SettingsSource::Companion, 111U, 2},              // shortened text
+          {full, 0, SettingsSource::Companion, 111U, 2}}) {            // empty text
+        SCOPED_TRACE(length);
+        CTempFolder folder;
+        const CScopedEnv config("XDG_CONFIG_HOME", folder.Folder().c_str());
+        fs::create_directory(folder.Path("skimmet"));
+        WriteBytes(folder.Path("skimmet/default.skm"),
+                   "[MAIN]\nfreq=222\n[POSITION]\nBookmarksNum=1\nCurPos=60\nBookmark1=30\n");
+        fs::create_directory(folder.Path(std::string(200, 'd'))); // over 260 in all
+        const std::string textPath =
+            folder.Path(std::string(200, 'd') + "/" + std::string(80, 'n'));
+        if (std::string_view(companion) == "/")
+            fs::create_directory(textPath + ".skm");
+        else
+            WriteBytes(textPath + ".skm", companion);
+        BoundText text(length);
+        text.Settings.TextLength = 5000;
+        text.Settings.Book.BookmarksNum = 2;
+        EXPECT_EQ(LoadSettingsForText(text.Settings, textPath, length), source);
+        const CReadingSettings& s = text.Settings;
+        EXPECT_EQ(std::tuple(s.freq, text.Offset(), s.Book.BookmarksNum + 0, s.TextLength),
+                  std::tuple(freq, 0, bookmarks, length));
+    }
+}
+} // namespace
