@@ -3,6 +3,8 @@
 // UTF-8 whatever the bytes.
 #include "settings/TextEncoding.h"
 
+#include "FuzzCheck.h"
+
 #include <cstdint>
 #include <cstdio>
 #include <cstdlib>
@@ -10,14 +12,6 @@
 #include <string_view>
 
 namespace {
-#define CHECK(condition)                                                                           \
-    do {                                                                                           \
-        if (!(condition)) {                                                                        \
-            std::fprintf(stderr, "check failed: %s (line %d)\n", #condition, __LINE__);            \
-            std::abort();                                                                          \
-        }                                                                                          \
-    } while (false)
-
 // Valid UTF-8 reads back unchanged: the UTF-8 path replaces only what is invalid.
 bool IsValidUtf8(const std::string& text) {
     const std::optional<std::string> again = TextEncoding::ToUtf8(text, TextEncoding::Utf8);
