@@ -7,10 +7,29 @@
 #include <unicode/uchar.h>
 
 #include <algorithm>
+#include <bit>
 #include <cstdint>
 #include <cstring>
 
+#if defined(__SSE2__)
+#include <emmintrin.h>
+#include <nmmintrin.h>
+#define SKIMMET_CHARACTER_BLOCKS 1
+#endif
+
+// Prose held as UTF-8 is mostly letters of two or three bytes, and stepping through it
+// character by character costs a branch at nearly every one. So where the processor
+// has SSE2, runs of text (a span before its stop symbol, a word) are measured 16 bytes
+// at a time: a block whose continuation bytes are exactly those its lead bytes call
+// for holds only whole characters, one for each byte that is not a continuation byte.
+// Blocks that are not so plain (invalid bytes, the rarer leads whose second byte has a
+// narrower range, the bytes near the NUL) are left to the character loops.
+
 namespace {
+
+// How far beyond the longest span the end test looks for the NUL, so that the blocks
+// of a packed unit usually lie in bytes known to be readable.
+constexpr int Lookahead = 64;
 
 bool IsSeparator(char c) {
     return c == ' ' || c == '\t';
@@ -53,8 +72,18 @@ public:
         return std::find(Multi, Multi + Count, key) != Multi + Count;
     }
 
-    bool AllSingle() const { return Count == 0; }
-    const uint64_t* SingleBits() const { return Single; }
+    // Bytes of the one-byte symbols and of the longer ones, for the blocks: only
+    // ASCII ones and a few longer ones can be looked for a block at a time.
+    static constexpr int BlockSingles = 15;
+    static constexpr int BlockMultis = 4;
+    int MultiCount() const { return Count; }
+    bool BlockUsable() const {
+        return Blockable && SingleCount <= BlockSingles && Count <= BlockMultis;
+    }
+    int SingleCount = 0;
+    char Singles[BlockSingles + 1] = {}; // and a NUL: a compare set for SSE4.2
+    char MultiBytes[BlockMultis][Utf8::MaxCharacterBytes] = {};
+    int MultiLengths[BlockMultis] = {};
 
 private:
     static bool Has(const uint64_t* bits, uint8_t b) { return (bits[b >> 6] >> (b & 63)) & 1; }
@@ -71,18 +100,41 @@ private:
     void Add(const char* p, int n) {
         const auto lead = static_cast<uint8_t>(*p);
         if (n == 1) {
+            if (!Has(Single, lead) && SingleCount < BlockSingles)
+                Singles[SingleCount] = *p;
+            SingleCount += Has(Single, lead) ? 0 : 1;
+            Blockable = Blockable && lead < 0x80;
             Put(Single, lead);
             return;
+        }
+        if (Count < BlockMultis) {
+            std::memcpy(MultiBytes[Count], p, static_cast<std::size_t>(n));
+            MultiLengths[Count] = n;
         }
         Put(Leads, lead);
         Multi[Count++] = Key(p, n);
     }
+
+    bool Blockable = true;
 
     uint64_t Single[4] = {};
     uint64_t Leads[4] = {};
     uint32_t Multi[CReadingSettings::MaxStopSymbols / 2] = {};
     int Count = 0;
 };
+
+// The set of the last stop symbols seen: building it costs about as much as cutting a
+// short unit, and the symbols hardly ever change. A zeroed key is the empty string,
+// whose set the default one is.
+const CCharacterStops& StopsOf(const char* symbols) {
+    thread_local char key[CReadingSettings::StopSymbolsSize] = {};
+    thread_local CCharacterStops stops("");
+    if (std::memcmp(key, symbols, sizeof key) != 0) {
+        std::memcpy(key, symbols, sizeof key);
+        stops = CCharacterStops(symbols);
+    }
+    return stops;
+}
 
 bool IsUnconditional(const char* stop, int n, const CReadingSettings& settings) {
     const char* part = settings.UnconditionalPart();
@@ -106,6 +158,118 @@ int CountCharacters(const char* text, int n, int limit) {
     return count;
 }
 
+// Where a run measured by blocks ended: at byte Bytes after Characters characters,
+// on a character that ends the run when Found, else where the character loops go on.
+// When Over, the run held more than limit characters: Characters is limit + 1 and
+// the last of them, LastLength bytes long, ends before byte Bytes.
+struct SRun {
+    int Bytes = 0;
+    int Characters = 0;
+    bool Found = false;
+    bool Over = false;
+    int LastLength = 0;
+};
+
+#if SKIMMET_CHARACTER_BLOCKS
+
+__m128i Load(const char* p) {
+    return _mm_loadu_si128(reinterpret_cast<const __m128i*>(p));
+}
+
+uint32_t MaskOf(__m128i block, char c) {
+    return static_cast<uint32_t>(_mm_movemask_epi8(_mm_cmpeq_epi8(block, _mm_set1_epi8(c))));
+}
+
+constexpr int EqualAny = _SIDD_UBYTE_OPS | _SIDD_CMP_EQUAL_ANY | _SIDD_BIT_MASK;
+
+// What ends a run in a block at p: the stop symbols, or the separators. The block
+// holds no NUL, so it may be an implicit-length operand.
+__attribute__((target("sse4.2"))) uint32_t EndsIn(const char* p, __m128i block,
+                                                  const CCharacterStops* stops) {
+    if (!stops)
+        return MaskOf(block, ' ') | MaskOf(block, '\t');
+    const __m128i singles = _mm_cmpistrm(Load(stops->Singles), block, EqualAny);
+    auto ends = static_cast<uint32_t>(static_cast<uint16_t>(_mm_cvtsi128_si32(singles)));
+    for (int i = 0; i < stops->MultiCount(); ++i) {
+        __m128i all = _mm_set1_epi8(-1);
+        for (int k = 0; k < stops->MultiLengths[i]; ++k)
+            all = _mm_and_si128(
+                all, _mm_cmpeq_epi8(Load(p + k), _mm_set1_epi8(stops->MultiBytes[i][k])));
+        ends |= static_cast<uint32_t>(_mm_movemask_epi8(all));
+    }
+    return ends;
+}
+
+bool BlocksSupported() {
+    static const bool supported =
+        __builtin_cpu_supports("sse4.2") && __builtin_cpu_supports("popcnt");
+    return supported;
+}
+
+// Measures the run at text by whole blocks, taking no more than limit characters. The
+// first readable bytes at text hold no NUL; a block is taken when it and the three
+// bytes after it are among them, so that a stop symbol may be matched across its end.
+__attribute__((target("sse4.2,popcnt"))) SRun WalkBlocks(const char* text, int readable, int limit,
+                                                         const CCharacterStops* stops) {
+    SRun run;
+    uint32_t carry = 0; // continuation bytes the last block's leads call for in the next
+    for (int i = 0; i + 16 + Utf8::MaxCharacterBytes - 1 <= readable; i += 16) {
+        const __m128i block = Load(text + i);
+        const auto high = static_cast<uint32_t>(_mm_movemask_epi8(block));
+        const auto cont = static_cast<uint32_t>(
+            _mm_movemask_epi8(_mm_cmplt_epi8(block, _mm_set1_epi8(static_cast<char>(0xC0)))));
+        const uint32_t leads = high & ~cont;
+        const uint32_t threes = high & static_cast<uint32_t>(_mm_movemask_epi8(_mm_cmpgt_epi8(
+                                           block, _mm_set1_epi8(static_cast<char>(0xDF)))));
+        // Four-byte leads and the leads with a narrower second byte, and C0 and C1.
+        const uint32_t rare =
+            (high & static_cast<uint32_t>(_mm_movemask_epi8(
+                        _mm_cmpgt_epi8(block, _mm_set1_epi8(static_cast<char>(0xEF)))))) |
+            MaskOf(block, static_cast<char>(0xE0)) | MaskOf(block, static_cast<char>(0xED)) |
+            MaskOf(block, static_cast<char>(0xC0)) | MaskOf(block, static_cast<char>(0xC1));
+        const uint32_t expected = leads << 1 | threes << 2 | carry;
+        if (rare != 0 || (expected & 0xFFFF) != cont)
+            break;
+        const uint32_t starts = ~cont & 0xFFFF;
+        const uint32_t ends = EndsIn(text + i, block, stops) & starts;
+        const uint32_t before = ends != 0 ? starts & ((1u << std::countr_zero(ends)) - 1) : starts;
+        const int room = limit - run.Characters; // characters the run may still take
+        if (__builtin_popcount(before) > room) {
+            // Character number limit + 1 lies in this block.
+            uint32_t rest = before;
+            for (int k = 0; k < room; ++k)
+                rest &= rest - 1;
+            const int at = i + std::countr_zero(rest);
+            const int length = Utf8::CharacterLength(text + at);
+            return {at + length, limit + 1, false, true, length};
+        }
+        if (ends != 0)
+            return {i + std::countr_zero(ends), run.Characters + __builtin_popcount(before), true};
+        run = {i + 16, run.Characters + __builtin_popcount(starts)};
+        carry = expected >> 16;
+    }
+    if (carry != 0) {
+        // The last character taken goes on into the block not taken: give it back.
+        int lead = run.Bytes - 1;
+        while (Utf8::IsContinuation(static_cast<unsigned char>(text[lead])))
+            --lead;
+        run = {lead, run.Characters - 1};
+    }
+    return run;
+}
+
+#else
+
+SRun WalkBlocks(const char*, int, int, const CCharacterStops*) {
+    return {};
+}
+
+bool BlocksSupported() {
+    return false;
+}
+
+#endif
+
 struct SWord {
     int Bytes = 0;
     int Characters = 0;
@@ -114,18 +278,22 @@ struct SWord {
 
 // Copies the word at word into out while measuring it, looking at no more than
 // limit + 1 characters (see CopyWord of the byte cut).
-SWord CopyWordCharacters(const char* word, char* out, int limit) {
+SWord CopyWordCharacters(const char* word, char* out, int limit, int readable) {
     SWord w;
+    if (readable > 0) {
+        const SRun run = WalkBlocks(word, readable, limit, nullptr);
+        w = {run.Bytes, run.Characters, run.LastLength};
+    }
     while (w.Characters <= limit) {
         const char c = word[w.Bytes];
         if (c == '\0' || IsSeparator(c))
             break;
         const int n = Utf8::CharacterLength(word + w.Bytes);
-        std::memcpy(out + w.Bytes, word + w.Bytes, static_cast<std::size_t>(n));
         w.Bytes += n;
         w.LastLength = n;
         ++w.Characters;
     }
+    std::memcpy(out, word, static_cast<std::size_t>(w.Bytes));
     return w;
 }
 
@@ -146,12 +314,15 @@ int SplitPoint(const char* word, int cut, int nextLength) {
     return letter > 0 ? letter : cut;
 }
 
-} // namespace
+int Readable(const char* text, const char* at, int readable) {
+    return std::max(readable - static_cast<int>(at - text), 0);
+}
 
-const char* PackCharacterWords(const char* text, char* unit, int budget) {
+// PackCharacterWords, with the first readable bytes at text known to hold no NUL.
+const char* Pack(const char* text, char* unit, int budget, int readable) {
     budget = std::clamp(budget, 0, MaxUnitBudget);
     const char* word = SkipSeparators(text);
-    SWord w = CopyWordCharacters(word, unit, budget);
+    SWord w = CopyWordCharacters(word, unit, budget, Readable(text, word, readable));
     if (w.Characters > budget) {
         const int cut = SplitPoint(word, w.Bytes - w.LastLength, w.LastLength);
         unit[cut] = '\0';
@@ -168,7 +339,7 @@ const char* PackCharacterWords(const char* text, char* unit, int budget) {
         const int room = budget - used - 1;
         if (room < 0)
             break;
-        w = CopyWordCharacters(word, out, room);
+        w = CopyWordCharacters(word, out, room, Readable(text, word, readable));
         if (w.Characters > room)
             break;
     }
@@ -176,28 +347,36 @@ const char* PackCharacterWords(const char* text, char* unit, int budget) {
     return word;
 }
 
+} // namespace
+
+const char* PackCharacterWords(const char* text, char* unit, int budget) {
+    return Pack(text, unit, budget, 0);
+}
+
 const char* CutCharacterUnit(const char* cursor, char* unit, const CReadingSettings& settings,
                              bool blocks) {
-    (void)blocks;
     const int maxText = SettingsTable::MaxText.Bounded(settings.MaxText);
     const int minText = SettingsTable::MinText.Bounded(settings.MinText);
 
-    // The end test: maxText characters take at most four times as many bytes.
-    const int probe = static_cast<int>(
-        strnlen(cursor, static_cast<std::size_t>(maxText) * Utf8::MaxCharacterBytes));
-    if (probe < maxText * Utf8::MaxCharacterBytes &&
-        CountCharacters(cursor, probe, maxText) < maxText) {
+    // The end test: maxText characters take at most four times as many bytes. It looks
+    // a little further to learn how many bytes the blocks may read.
+    const int longest = maxText * Utf8::MaxCharacterBytes;
+    const int probed = longest + Lookahead;
+    const int probe = static_cast<int>(strnlen(cursor, static_cast<std::size_t>(probed)));
+    if (probe < longest && CountCharacters(cursor, probe, maxText) < maxText) {
         std::memcpy(unit, cursor, static_cast<std::size_t>(probe) + 1);
         return nullptr;
     }
+    const CCharacterStops& stops = StopsOf(settings.StopSimbols);
+    const int readable = blocks && stops.BlockUsable() && BlocksSupported() ? probe : 0;
 
     // The span up to the first stop symbol or the NUL, looking at no more than
     // maxText + 1 characters.
-    const CCharacterStops stops(settings.StopSimbols);
-    int at = 0;
-    int count = 0;
-    int stopLength = 0;
-    for (; count <= maxText && cursor[at] != '\0'; ++count) {
+    const SRun run = readable > 0 ? WalkBlocks(cursor, readable, maxText, &stops) : SRun{};
+    int at = run.Bytes;
+    int count = run.Characters;
+    int stopLength = run.Found ? Utf8::CharacterLength(cursor + at) : 0;
+    for (; !run.Found && !run.Over && count <= maxText && cursor[at] != '\0'; ++count) {
         const int n = Utf8::CharacterLength(cursor + at);
         if (stops.Contains(cursor + at, n)) {
             stopLength = n;
@@ -206,10 +385,10 @@ const char* CutCharacterUnit(const char* cursor, char* unit, const CReadingSetti
         at += n;
     }
     if (count > maxText)
-        return PackCharacterWords(cursor, unit, maxText);
+        return Pack(cursor, unit, maxText, readable);
     const char* stop = cursor + at;
     if (count < minText && *stop != '\0' && !IsUnconditional(stop, stopLength, settings))
-        return PackCharacterWords(cursor, unit, minText);
+        return Pack(cursor, unit, minText, readable);
 
     // A stop symbol right before a line break is dropped: the break already ends it.
     int unitLength = at;
