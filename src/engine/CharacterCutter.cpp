@@ -170,6 +170,17 @@ struct SRun {
     int LastLength = 0;
 };
 
+// The blocks at the cursor the span was measured from, kept for packing its words:
+// bit i of Starts is set when byte i begins a character, of Separators when it is a
+// space or a tab. Only the first Bytes bytes were looked at.
+struct SMeasured {
+    __extension__ typedef unsigned __int128 Bits;
+    static constexpr int Size = 128;
+    int Bytes = 0;
+    Bits Starts = 0;
+    Bits Separators = 0;
+};
+
 #if SKIMMET_CHARACTER_BLOCKS
 
 __m128i Load(const char* p) {
@@ -210,7 +221,8 @@ bool BlocksSupported() {
 // first readable bytes at text hold no NUL; a block is taken when it and the three
 // bytes after it are among them, so that a stop symbol may be matched across its end.
 __attribute__((target("sse4.2,popcnt"))) SRun WalkBlocks(const char* text, int readable, int limit,
-                                                         const CCharacterStops* stops) {
+                                                         const CCharacterStops* stops,
+                                                         SMeasured* measured = nullptr) {
     SRun run;
     uint32_t carry = 0; // continuation bytes the last block's leads call for in the next
     for (int i = 0; i + 16 + Utf8::MaxCharacterBytes - 1 <= readable; i += 16) {
@@ -222,15 +234,22 @@ __attribute__((target("sse4.2,popcnt"))) SRun WalkBlocks(const char* text, int r
         const uint32_t threes = high & static_cast<uint32_t>(_mm_movemask_epi8(_mm_cmpgt_epi8(
                                            block, _mm_set1_epi8(static_cast<char>(0xDF)))));
         // Four-byte leads and the leads with a narrower second byte, and C0 and C1.
-        const uint32_t rare =
-            (high & static_cast<uint32_t>(_mm_movemask_epi8(
-                        _mm_cmpgt_epi8(block, _mm_set1_epi8(static_cast<char>(0xEF)))))) |
-            MaskOf(block, static_cast<char>(0xE0)) | MaskOf(block, static_cast<char>(0xED)) |
-            MaskOf(block, static_cast<char>(0xC0)) | MaskOf(block, static_cast<char>(0xC1));
+        // (C0 and C1 are told apart from the other bytes by all their bits but the last.)
+        uint32_t rare = MaskOf(_mm_and_si128(block, _mm_set1_epi8(static_cast<char>(0xFE))),
+                               static_cast<char>(0xC0));
+        if (threes != 0)
+            rare |= (high & static_cast<uint32_t>(_mm_movemask_epi8(
+                                _mm_cmpgt_epi8(block, _mm_set1_epi8(static_cast<char>(0xEF)))))) |
+                    MaskOf(block, static_cast<char>(0xE0)) | MaskOf(block, static_cast<char>(0xED));
         const uint32_t expected = leads << 1 | threes << 2 | carry;
         if (rare != 0 || (expected & 0xFFFF) != cont)
             break;
         const uint32_t starts = ~cont & 0xFFFF;
+        if (measured && i < SMeasured::Size) {
+            measured->Starts |= SMeasured::Bits{starts} << i;
+            measured->Separators |= SMeasured::Bits{MaskOf(block, ' ') | MaskOf(block, '\t')} << i;
+            measured->Bytes = i + 16;
+        }
         const uint32_t ends = EndsIn(text + i, block, stops) & starts;
         const uint32_t before = ends != 0 ? starts & ((1u << std::countr_zero(ends)) - 1) : starts;
         const int room = limit - run.Characters; // characters the run may still take
@@ -260,7 +279,7 @@ __attribute__((target("sse4.2,popcnt"))) SRun WalkBlocks(const char* text, int r
 
 #else
 
-SRun WalkBlocks(const char*, int, int, const CCharacterStops*) {
+SRun WalkBlocks(const char*, int, int, const CCharacterStops*, SMeasured* = nullptr) {
     return {};
 }
 
@@ -276,12 +295,58 @@ struct SWord {
     int LastLength = 0; // bytes of the last character copied
 };
 
+int LowestBit(SMeasured::Bits bits) {
+    const auto low = static_cast<uint64_t>(bits);
+    return low != 0 ? std::countr_zero(low)
+                    : 64 + std::countr_zero(static_cast<uint64_t>(bits >> 64));
+}
+
+int BitCount(SMeasured::Bits bits) {
+    return std::popcount(static_cast<uint64_t>(bits)) +
+           std::popcount(static_cast<uint64_t>(bits >> 64));
+}
+
+SMeasured::Bits BitsBelow(int n) {
+    return n >= SMeasured::Size ? ~SMeasured::Bits{0} : (SMeasured::Bits{1} << n) - 1;
+}
+
+// The word at byte at of the measured blocks, as the character loop would measure it
+// with limit; false when its end does not lie in the blocks. Only where the blocks
+// were measured, so the processor has POPCNT.
+__attribute__((target("popcnt"))) bool MeasureWord(const SMeasured& measured, const char* text,
+                                                   int at, int limit, SWord& w) {
+    if (at >= measured.Bytes)
+        return false;
+    const SMeasured::Bits region = BitsBelow(measured.Bytes) & ~BitsBelow(at);
+    const SMeasured::Bits separators = measured.Separators & region;
+    if (separators == 0)
+        return false;
+    const int end = LowestBit(separators);
+    SMeasured::Bits starts = measured.Starts & region & BitsBelow(end);
+    const int count = BitCount(starts);
+    if (count <= limit) {
+        w = {end - at, count, 0};
+        return true;
+    }
+    for (int k = 0; k < limit; ++k)
+        starts &= starts - 1;
+    const int last = LowestBit(starts);
+    const int length = Utf8::CharacterLength(text + last);
+    w = {last + length - at, limit + 1, length};
+    return true;
+}
+
 // Copies the word at word into out while measuring it, looking at no more than
-// limit + 1 characters (see CopyWord of the byte cut).
-SWord CopyWordCharacters(const char* word, char* out, int limit, int readable) {
+// limit + 1 characters (see CopyWord of the byte cut). readable and measured tell
+// what is known of the text at its start.
+SWord CopyWordCharacters(const char* text, const char* word, char* out, std::ptrdiff_t writable,
+                         int limit, int readable, const SMeasured* measured) {
     SWord w;
-    if (readable > 0) {
-        const SRun run = WalkBlocks(word, readable, limit, nullptr);
+    const int at = static_cast<int>(word - text);
+    if (measured && MeasureWord(*measured, text, at, limit, w)) {
+        // decided from the blocks the span was measured from
+    } else if (readable > at) {
+        const SRun run = WalkBlocks(word, readable - at, limit, nullptr);
         w = {run.Bytes, run.Characters, run.LastLength};
     }
     while (w.Characters <= limit) {
@@ -293,6 +358,14 @@ SWord CopyWordCharacters(const char* word, char* out, int limit, int readable) {
         w.LastLength = n;
         ++w.Characters;
     }
+#if SKIMMET_CHARACTER_BLOCKS
+    // Most words are short: one block copies them, the bytes after them in out are
+    // overwritten by what follows.
+    if (w.Bytes <= 16 && readable - at >= 16 && writable >= 16) {
+        _mm_storeu_si128(reinterpret_cast<__m128i*>(out), Load(word));
+        return w;
+    }
+#endif
     std::memcpy(out, word, static_cast<std::size_t>(w.Bytes));
     return w;
 }
@@ -314,15 +387,76 @@ int SplitPoint(const char* word, int cut, int nextLength) {
     return letter > 0 ? letter : cut;
 }
 
-int Readable(const char* text, const char* at, int readable) {
-    return std::max(readable - static_cast<int>(at - text), 0);
+// Pack decided from the measured blocks alone, when the unit and the byte after it lie
+// in them and hold no run of two separators, so that the unit is a stretch of the
+// text with its separators shown as spaces. nullptr when the blocks cannot decide.
+__attribute__((target("popcnt"))) const char*
+PackFromMeasured(const SMeasured& measured, const char* text, char* unit, int budget) {
+    const SMeasured::Bits region = BitsBelow(measured.Bytes);
+    const SMeasured::Bits separators = measured.Separators & region;
+    const auto wordEnd = [&](int at) {
+        const SMeasured::Bits after = separators & ~BitsBelow(at);
+        return after != 0 ? LowestBit(after) : -1;
+    };
+    const auto characters = [&](int from, int to) {
+        return BitCount(measured.Starts & BitsBelow(to) & ~BitsBelow(from));
+    };
+    const SMeasured::Bits letters = ~separators & region;
+    if (letters == 0)
+        return nullptr;
+    const int start = LowestBit(letters);
+    int end = wordEnd(start);
+    if (end < 0)
+        return nullptr;
+    if (const int n = characters(start, end); n > budget) {
+        SMeasured::Bits starts = measured.Starts & BitsBelow(end) & ~BitsBelow(start);
+        for (int k = 0; k < budget; ++k)
+            starts &= starts - 1;
+        const int at = LowestBit(starts);
+        const char* word = text + start;
+        const int cut = SplitPoint(word, at - start, Utf8::CharacterLength(text + at));
+        std::memcpy(unit, word, static_cast<std::size_t>(cut));
+        unit[cut] = '\0';
+        return word + cut;
+    } else {
+        int used = n + 1;
+        for (;;) {
+            const int next = end + 1; // the word after the one separator
+            if (next >= measured.Bytes || ((separators >> next) & 1) != 0)
+                return nullptr;
+            const int room = budget - used - 1;
+            if (room < 0)
+                break;
+            const int after = wordEnd(next);
+            if (after < 0)
+                return nullptr;
+            const int m = characters(next, after);
+            if (m > room)
+                break;
+            used += m + 1;
+            end = after;
+        }
+    }
+    const int length = end + 1 - start;
+    std::memcpy(unit, text + start, static_cast<std::size_t>(length));
+    for (SMeasured::Bits gaps = separators & BitsBelow(end + 1) & ~BitsBelow(start); gaps != 0;
+         gaps &= gaps - 1)
+        unit[LowestBit(gaps) - start] = ' ';
+    unit[length] = '\0';
+    return text + end + 1;
 }
 
-// PackCharacterWords, with the first readable bytes at text known to hold no NUL.
-const char* Pack(const char* text, char* unit, int budget, int readable) {
+// PackCharacterWords, with the first readable bytes at text known to hold no NUL, and
+// maybe some of them measured.
+const char* Pack(const char* text, char* unit, int budget, int readable,
+                 const SMeasured* measured = nullptr) {
     budget = std::clamp(budget, 0, MaxUnitBudget);
+    if (measured) {
+        if (const char* next = PackFromMeasured(*measured, text, unit, budget))
+            return next;
+    }
     const char* word = SkipSeparators(text);
-    SWord w = CopyWordCharacters(word, unit, budget, Readable(text, word, readable));
+    SWord w = CopyWordCharacters(text, word, unit, UnitBufferSize, budget, readable, measured);
     if (w.Characters > budget) {
         const int cut = SplitPoint(word, w.Bytes - w.LastLength, w.LastLength);
         unit[cut] = '\0';
@@ -339,7 +473,8 @@ const char* Pack(const char* text, char* unit, int budget, int readable) {
         const int room = budget - used - 1;
         if (room < 0)
             break;
-        w = CopyWordCharacters(word, out, room, Readable(text, word, readable));
+        w = CopyWordCharacters(text, word, out, unit + UnitBufferSize - out, room, readable,
+                               measured);
         if (w.Characters > room)
             break;
     }
@@ -372,7 +507,9 @@ const char* CutCharacterUnit(const char* cursor, char* unit, const CReadingSetti
 
     // The span up to the first stop symbol or the NUL, looking at no more than
     // maxText + 1 characters.
-    const SRun run = readable > 0 ? WalkBlocks(cursor, readable, maxText, &stops) : SRun{};
+    SMeasured measured;
+    const SRun run =
+        readable > 0 ? WalkBlocks(cursor, readable, maxText, &stops, &measured) : SRun{};
     int at = run.Bytes;
     int count = run.Characters;
     int stopLength = run.Found ? Utf8::CharacterLength(cursor + at) : 0;
@@ -385,10 +522,10 @@ const char* CutCharacterUnit(const char* cursor, char* unit, const CReadingSetti
         at += n;
     }
     if (count > maxText)
-        return Pack(cursor, unit, maxText, readable);
+        return Pack(cursor, unit, maxText, readable, readable > 0 ? &measured : nullptr);
     const char* stop = cursor + at;
     if (count < minText && *stop != '\0' && !IsUnconditional(stop, stopLength, settings))
-        return Pack(cursor, unit, minText, readable);
+        return Pack(cursor, unit, minText, readable, readable > 0 ? &measured : nullptr);
 
     // A stop symbol right before a line break is dropped: the break already ends it.
     int unitLength = at;
