@@ -188,6 +188,11 @@ void BM_CutRussianCharacters(benchmark::State& state) {
     CutWholeText(state, {.Text = &RussianProse(), .CharacterMode = true});
 }
 
+// The character loops alone, to see what the blocks gain.
+void BM_CutRussianCharacterLoops(benchmark::State& state) {
+    CutWholeText(state, {.Text = &RussianProse(), .Cut = &CutUnitBytewise, .CharacterMode = true});
+}
+
 void BM_CutJapaneseBytes(benchmark::State& state) {
     CutWholeText(state, {.Text = &JapaneseProse()});
 }
@@ -223,6 +228,7 @@ BENCHMARK(BM_CutMaxText999)->Unit(benchmark::kMillisecond)->Repetitions(Repetiti
 BENCHMARK(BM_CutBytewiseDefaults)->Unit(benchmark::kMillisecond)->Repetitions(Repetitions);
 BENCHMARK(BM_CutRussianBytes)->Unit(benchmark::kMillisecond)->Repetitions(Repetitions);
 BENCHMARK(BM_CutRussianCharacters)->Unit(benchmark::kMillisecond)->Repetitions(Repetitions);
+BENCHMARK(BM_CutRussianCharacterLoops)->Unit(benchmark::kMillisecond)->Repetitions(Repetitions);
 BENCHMARK(BM_CutJapaneseBytes)->Unit(benchmark::kMillisecond)->Repetitions(Repetitions);
 BENCHMARK(BM_CutJapaneseCharacters)->Unit(benchmark::kMillisecond)->Repetitions(Repetitions);
 BENCHMARK(BM_CutJapaneseCharactersKuten)->Unit(benchmark::kMillisecond)->Repetitions(Repetitions);
@@ -247,6 +253,8 @@ public:
     void PrintRatios() const {
         Print("fast path / byte loops (defaults)", "BM_CutDefaults", "BM_CutBytewiseDefaults");
         Print("Russian, characters / bytes", "BM_CutRussianCharacters", "BM_CutRussianBytes");
+        Print("Russian, characters: blocks / character loops", "BM_CutRussianCharacters",
+              "BM_CutRussianCharacterLoops");
         Print("Japanese, characters / bytes", "BM_CutJapaneseCharacters", "BM_CutJapaneseBytes");
         Print("Japanese, characters with 、。 / bytes", "BM_CutJapaneseCharactersKuten",
               "BM_CutJapaneseBytes");

@@ -19,11 +19,13 @@
 
 // Prose held as UTF-8 is mostly letters of two or three bytes, and stepping through it
 // character by character costs a branch at nearly every one. So where the processor
-// has SSE2, runs of text (a span before its stop symbol, a word) are measured 16 bytes
-// at a time: a block whose continuation bytes are exactly those its lead bytes call
-// for holds only whole characters, one for each byte that is not a continuation byte.
-// Blocks that are not so plain (invalid bytes, the rarer leads whose second byte has a
-// narrower range, the bytes near the NUL) are left to the character loops.
+// has SSE4.2 and POPCNT, runs of text (a span before its stop symbol, a word) are
+// measured 16 bytes at a time: a block whose continuation bytes are exactly those its
+// lead bytes call for holds only whole characters, one for each byte that is not a
+// continuation byte. Blocks that are not so plain (invalid bytes, the rarer leads
+// whose second byte has a narrower range, the bytes near the NUL) and stop symbols
+// that cannot be looked for a block at a time are left to the character loops, which
+// are also the reference the blocks must agree with.
 
 namespace {
 
