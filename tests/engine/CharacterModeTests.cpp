@@ -13,17 +13,19 @@
 #include <vector>
 
 namespace {
-using Block = std::unique_ptr<char[]>;
 using Units = std::vector<std::string>;
 
 Units CutAll(const std::string& text, const CReadingSettings& settings) {
-    // The text and the unit in blocks of exactly their size, for AddressSanitizer.
-    const Block buffer = std::make_unique<char[]>(text.size() + 1);
+    // Exact-size blocks, for AddressSanitizer; the plain loops must cut every unit alike.
+    const auto buffer = std::make_unique<char[]>(text.size() + 1);
     std::memcpy(buffer.get(), text.c_str(), text.size() + 1);
-    const Block unit = std::make_unique<char[]>(UnitBufferSize);
+    const auto unit = std::make_unique<char[]>(UnitBufferSize);
+    const auto loops = std::make_unique<char[]>(UnitBufferSize);
     Units units;
     for (const char* cursor = buffer.get();;) {
         const char* next = CutUnit(cursor, unit.get(), settings);
+        EXPECT_EQ(next, CutUnitBytewise(cursor, loops.get(), settings));
+        EXPECT_STREQ(unit.get(), loops.get());
         units.emplace_back(unit.get());
         if (!next || next <= cursor)
             return units;
@@ -40,13 +42,12 @@ Units Split(const std::string& text, char bar = '|') {
     return parts;
 }
 
-void Configure(CReadingSettings& settings, const char* stops, int32_t uc, int32_t max,
-               int32_t min) {
-    settings.CharacterMode = true;
-    std::strncpy(settings.StopSimbols, stops, CReadingSettings::MaxStopSymbols);
-    settings.UcOffset = uc;
-    settings.MaxText = max;
-    settings.MinText = min;
+void Configure(CReadingSettings& to, const char* stops, int32_t uc, int32_t max, int32_t min) {
+    to.CharacterMode = true;
+    std::strncpy(to.StopSimbols, stops, CReadingSettings::MaxStopSymbols);
+    to.UcOffset = uc;
+    to.MaxText = max;
+    to.MinText = min;
 }
 
 // The worked examples, then the budget edges: packing is reached with no stop symbols
@@ -101,8 +102,7 @@ TEST(CharacterMode, RandomTexts_UnitsKeepEveryCharacterWhole) {
     const auto below = [&random](std::size_t n) {
         return std::size_t{random()} % n;
     };
-    // Pieces apart by '|', their characters by '+': no lone lead byte is followed by a
-    // continuation byte, or the bytes would make another character.
+    // Pieces apart by '|', characters by '+'; no lone lead byte precedes a continuation.
     const Units pieces =
         Split("a|Z+q|ж|Я+з|語+文|。|、|e+\xCC\x81|\xCC\x81|😀| | +\t|,|.|…|\r+\n|\n|\xFF|"
               "\xC0+\x80|\x80|\xE3+\x81+x");
