@@ -34,8 +34,11 @@ public:
     void ResetDefaults();
 
     // Start of the unconditional stop symbols: StopSimbols + UcOffset, or the empty
-    // tail when UcOffset lies beyond the string.
+    // tail when UcOffset lies beyond the string. In CharacterMode UcOffset counts the
+    // characters of StopSimbols read as UTF-8.
     const char* UnconditionalPart() const;
+    // Stop symbols in StopSimbols: bytes, or characters in CharacterMode.
+    int32_t StopSymbolCount() const;
 
     // Text forms: line feed, carriage return and tab as \n, \r, \t.
     std::string GetStopSymbolsText() const;
