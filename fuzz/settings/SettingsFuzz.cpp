@@ -6,6 +6,8 @@
 #include "platform/ProfileFile.h"
 #include "settings/ReadingSettings.h"
 
+#include "FuzzCheck.h"
+
 #include <cstdint>
 #include <cstdio>
 #include <cstdlib>
@@ -17,14 +19,6 @@
 
 namespace {
 constexpr int32_t TextLength = 200;
-
-#define CHECK(condition)                                                                           \
-    do {                                                                                           \
-        if (!(condition)) {                                                                        \
-            std::fprintf(stderr, "check failed: %s (line %d)\n", #condition, __LINE__);            \
-            std::abort();                                                                          \
-        }                                                                                          \
-    } while (false)
 
 // A text of TextLength bytes in an exact-size block, bound to a settings record.
 struct BoundText {

@@ -2,10 +2,21 @@
 
 #include <algorithm>
 #include <array>
+#include <utility>
 
 namespace {
 
 using namespace CommandId;
+
+constexpr CommandInfo EncodingRow(int index, const char* name) {
+    return {EncodingFirst + index,
+            name,
+            "Reads the text again in this encoding",
+            "",
+            nullptr,
+            nullptr,
+            true};
+}
 
 // The texts are the program's own, letter for letter, spelling included.
 constexpr std::array CommandList{
@@ -57,9 +68,31 @@ constexpr std::array CommandList{
     // Reachable by accelerator only; nothing handles them.
     CommandInfo{NextPane, nullptr, "", "", nullptr, nullptr, false},
     CommandInfo{PrevPane, nullptr, "", "", nullptr, nullptr, false},
+    CommandInfo{EncodingAuto, "Auto-detect", "Reads the text again in the encoding its bytes show",
+                "", nullptr, nullptr, true},
+    EncodingRow(0, "UTF-8"),
+    EncodingRow(1, "UTF-16LE"),
+    EncodingRow(2, "UTF-16BE"),
+    EncodingRow(3, "UTF-32LE"),
+    EncodingRow(4, "UTF-32BE"),
+    EncodingRow(5, "windows-1251"),
+    EncodingRow(6, "KOI8-R"),
+    EncodingRow(7, "IBM866"),
+    EncodingRow(8, "ISO-8859-5"),
+    EncodingRow(9, "windows-1252"),
+    EncodingRow(10, "Shift_JIS"),
+    EncodingRow(11, "GB18030"),
+    EncodingRow(12, "Big5"),
+    EncodingRow(13, "EUC-KR"),
+    EncodingRow(14, "EUC-JP"),
 };
 
 constexpr MenuItem Separator{};
+
+template <std::size_t... I> constexpr auto EncodingItems(std::index_sequence<I...>) {
+    return std::array{MenuItem{EncodingAuto}, Separator, MenuItem{EncodingFirst + int{I}}...};
+}
+constexpr auto ViewEncodingMenu = EncodingItems(std::make_index_sequence<EncodingCount>());
 
 constexpr std::array FileSaveMenu{MenuItem{SaveAsDefault}, MenuItem{SaveFileSettings}};
 constexpr std::array FileMenu{MenuItem{FileOpen},
@@ -71,9 +104,14 @@ constexpr std::array FileMenu{MenuItem{FileOpen},
 constexpr std::array EditMenu{MenuItem{EditUndo}, Separator, MenuItem{EditCut}, MenuItem{EditCopy},
                               MenuItem{EditPaste}};
 constexpr std::array ViewSubOptionsMenu{MenuItem{ReadingOptions}, MenuItem{MovePosition}};
-constexpr std::array ViewMenu{
-    MenuItem{ViewToolBar}, MenuItem{ViewStatusBar}, Separator,
-    MenuItem{FullScreen},  MenuItem{OptionsPanel},  MenuItem{0, "SubOptions", ViewSubOptionsMenu}};
+constexpr std::array ViewMenu{MenuItem{ViewToolBar},
+                              MenuItem{ViewStatusBar},
+                              Separator,
+                              MenuItem{FullScreen},
+                              MenuItem{OptionsPanel},
+                              MenuItem{0, "SubOptions", ViewSubOptionsMenu},
+                              Separator,
+                              MenuItem{0, "Encoding", ViewEncodingMenu}};
 constexpr std::array RunMenu{MenuItem{Run}, MenuItem{Pause}, MenuItem{Stop}, Separator,
                              MenuItem{AddBookmark}};
 constexpr std::array HelpMenu{MenuItem{AppAbout}, MenuItem{HomePage}};

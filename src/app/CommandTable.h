@@ -30,6 +30,11 @@ inline constexpr int AppAbout = 57664;
 inline constexpr int HomePage = 32787;
 inline constexpr int NextPane = 57680;
 inline constexpr int PrevPane = 57681;
+// View > Encoding: "Auto-detect", then one command per encoding the text can be read
+// in, EncodingFirst + its index in TextEncoding::Known().
+inline constexpr int EncodingAuto = 33000;
+inline constexpr int EncodingFirst = 33001;
+inline constexpr int EncodingCount = 15;
 } // namespace CommandId
 
 // Everything the user sees of one command.

@@ -7,6 +7,7 @@
 #include "platform/ScreenSaver.h"
 #include "platform/Services.h"
 #include "platform/UrlOpener.h"
+#include "settings/TextEncoding.h"
 #include "view/FlashView.h"
 
 #include <QAction>
@@ -257,11 +258,33 @@ void CMainFrame::AddHandlers() {
     AddHandler(FileOpen, [this] { TextDocument->OnFileOpen(); });
     AddHandler(LoadSettings, [this] { TextDocument->OnLoadSettings(); });
     AddHandler(SaveAsDefault, [this] { TextDocument->OnSaveAsDefault(); });
+    AddEncodingHandlers();
     AddHandler(
         SaveFileSettings, [this] { TextDocument->SaveCompanionSettings(); },
         [this] {
             return CommandState{TextDocument->HasText() && !TextDocument->IsReadOnly(), false};
         });
+}
+
+void CMainFrame::AddEncodingHandlers() {
+    AddHandler(
+        CommandId::EncodingAuto, [this] { TextDocument->ReadIn({}); },
+        [this] {
+            const bool text = TextDocument->HasText();
+            return CommandState{text, text && !ReadingSettings.KeepEncoding};
+        });
+    const std::span<const std::string_view> known = TextEncoding::Known();
+    for (std::size_t i = 0; i < known.size(); ++i) {
+        const std::string name(known[i]);
+        AddHandler(
+            CommandId::EncodingFirst + static_cast<int>(i),
+            [this, name] { TextDocument->ReadIn(name); },
+            [this, name] {
+                return CommandState{TextDocument->HasText(), TextDocument->HasText() &&
+                                                                 ReadingSettings.KeepEncoding &&
+                                                                 ReadingSettings.Encoding == name};
+            });
+    }
 }
 
 void CMainFrame::OnFullScreen() {

@@ -78,6 +78,7 @@ private:
     void AddHandler(int id, std::function<void()> execute,
                     std::function<CommandState()> update = {});
     void AddHandlers();
+    void AddEncodingHandlers();
     const CommandHandler* Route(int id) const;
     void UpdateCommandStates();
     void UpdateLockIndicators();

@@ -16,6 +16,7 @@
 #include <QScopedValueRollback>
 #include <QWidget>
 
+#include <algorithm>
 #include <cstdio>
 #include <filesystem>
 #include <memory>
@@ -143,15 +144,46 @@ bool CTextDocument::OpenLocal(const std::string& path) {
     return true;
 }
 
-std::optional<CTextBuffer> CTextDocument::Read(const std::string& path, TextLoadError& error) {
+std::optional<CTextBuffer> CTextDocument::Read(const std::string& path, TextLoadError& error,
+                                               const std::optional<std::string>& encoding) {
     CancelRequested = false;
     CReadProgress progress(Window, Services.Clock, DisplayName(path));
-    return CTextBuffer::Load(path, error, [&](uint64_t done, uint64_t total) {
+    const auto update = [&](uint64_t done, uint64_t total) {
         emit ReadingProgress(done, total);
         if (!progress.Update(done, total))
             CancelRequested = true;
         return !CancelRequested;
-    });
+    };
+    return CTextBuffer::Load(path, error, update, encoding.value_or(StoredEncoding(path)));
+}
+
+bool CTextDocument::ReadIn(const std::string& encoding) {
+    if (!HasText() || Path.empty() || Opening)
+        return false;
+    const QScopedValueRollback opening(Opening, true);
+    const COverrideCursor busy(Qt::WaitCursor);
+    TextLoadError error = TextLoadError::None;
+    std::optional<CTextBuffer> text = Read(Path, error, encoding);
+    if (!text) {
+        if (const QString message = QString::fromLatin1(TextLoadMessage(error)); !message.isEmpty())
+            Report(message, MessageIcon::Warning);
+        return false;
+    }
+    // The same text: the place and the bookmarks stay (the place on a character start).
+    const int32_t offset = Settings.Book.GetOffset();
+    {
+        const CTextBuffer previous = std::exchange(Buffer, std::move(*text));
+        Settings.TextLength = Buffer.Size();
+        Settings.CharacterMode = Buffer.IsUtf8();
+        Settings.Encoding = std::string(Buffer.Encoding());
+        Settings.KeepEncoding = !encoding.empty();
+        View.SetText(Buffer.Data());
+    }
+    Settings.SetPosition(std::clamp(offset, 0, Buffer.Size()));
+    if (RefreshPanel)
+        RefreshPanel();
+    View.update();
+    return true;
 }
 
 void CTextDocument::ShowLoaded(CTextBuffer text, const std::string& path) {
@@ -167,6 +199,9 @@ void CTextDocument::ShowLoaded(CTextBuffer text, const std::string& path) {
         // new one.
         Settings.TextLength = Buffer.Size();
         Settings.Book.BookmarksNum = 0;
+        Settings.CharacterMode = Buffer.IsUtf8();
+        Settings.Encoding = std::string(Buffer.Encoding());
+        Settings.KeepEncoding = true;
         View.SetText(Buffer.Data());
     }
     Path = path;

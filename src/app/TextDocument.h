@@ -60,6 +60,11 @@ public:
     void OnSaveAsDefault();
     void OnLoadSettings();
 
+    // Reads the open text again in encoding (empty: detected, and the companion file no
+    // longer names one); the place and the bookmarks stay. False, with a message for a
+    // failed read, when the text stays as it was.
+    bool ReadIn(const std::string& encoding);
+
     bool HasText() const;
     // Another Skimmet window holds the text: this one writes nothing to its companion.
     bool IsReadOnly() const { return !Lock.MayWrite(); }
@@ -75,7 +80,10 @@ signals:
     void ReadingProgress(quint64 done, quint64 total);
 
 private:
-    std::optional<CTextBuffer> Read(const std::string& path, TextLoadError& error);
+    // encoding: nullopt for the one the companion file names, else that one (empty:
+    // detected).
+    std::optional<CTextBuffer> Read(const std::string& path, TextLoadError& error,
+                                    const std::optional<std::string>& encoding = std::nullopt);
     void ShowLoaded(CTextBuffer text, const std::string& path);
     void Report(const QString& text, MessageIcon icon, const QString& why = {});
 

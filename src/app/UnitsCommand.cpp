@@ -3,14 +3,19 @@
 #include "engine/UnitCutter.h"
 #include "settings/ReadingSettings.h"
 #include "settings/TextBuffer.h"
+#include "settings/TextEncoding.h"
 #include "settings/TextSettings.h"
 
 #include <ostream>
 
 namespace {
-void WriteUnit(std::ostream& out, int32_t offset, const char* unit) {
+// Units of a text held in a single-byte code page are written as UTF-8.
+void WriteUnit(std::ostream& out, int32_t offset, const char* unit, const CTextBuffer& text) {
     out << offset << '\t';
-    for (const char* p = unit; *p; ++p) {
+    const std::string converted =
+        text.IsUtf8() ? std::string(unit)
+                      : TextEncoding::ToUtf8(unit, text.Encoding()).value_or(std::string(unit));
+    for (const char* p = converted.c_str(); *p; ++p) {
         switch (*p) {
         case '\\':
             out << "\\\\";
@@ -32,18 +37,34 @@ void WriteUnit(std::ostream& out, int32_t offset, const char* unit) {
 }
 } // namespace
 
-int RunUnitsCommand(const std::string& path, std::ostream& out, std::ostream& err) {
+namespace {
+std::optional<CTextBuffer> LoadText(const std::string& path, std::ostream& err) {
     TextLoadError error = TextLoadError::None;
-    const std::optional<CTextBuffer> text = CTextBuffer::Load(path, error);
-    if (!text) {
+    std::optional<CTextBuffer> text = CTextBuffer::Load(path, error, {}, StoredEncoding(path));
+    if (!text)
         err << TextLoadMessage(error) << '\n';
+    return text;
+}
+} // namespace
+
+int RunEncodingCommand(const std::string& path, std::ostream& out, std::ostream& err) {
+    const std::optional<CTextBuffer> text = LoadText(path, err);
+    if (!text)
         return 1;
-    }
+    out << text->Encoding() << '\n';
+    return out.flush().good() ? 0 : 1;
+}
+
+int RunUnitsCommand(const std::string& path, std::ostream& out, std::ostream& err) {
+    const std::optional<CTextBuffer> text = LoadText(path, err);
+    if (!text)
+        return 1;
 
     const char* textStart = text->Data();
     const char* cursor = textStart;
     CReadingSettings settings;
     settings.BindText(&textStart, &cursor);
+    settings.CharacterMode = text->IsUtf8();
     LoadSettingsForText(settings, path, text->Size());
 
     char unit[UnitBufferSize] = {};
@@ -52,10 +73,10 @@ int RunUnitsCommand(const std::string& path, std::ostream& out, std::ostream& er
         const char* next = CutUnit(cursor, unit, settings);
         if (!next) {
             if (HasVisibleText(unit))
-                WriteUnit(out, offset, unit);
+                WriteUnit(out, offset, unit, *text);
             break;
         }
-        WriteUnit(out, offset, unit);
+        WriteUnit(out, offset, unit, *text);
         cursor = next;
     }
     out << "END\n";

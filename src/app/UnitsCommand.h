@@ -5,6 +5,10 @@
 
 // Loads the text at path with its settings as an open does, then writes every unit
 // that reading would flash, from the stored position on: "<offset>\t<unit>" per line
-// with backslash, line feed, carriage return and tab escaped, then "END". Writes no
-// file. A text that cannot be loaded: its message on err and the result 1; else 0.
+// (units in UTF-8, offsets into the text as held) with backslash, line feed, carriage
+// return and tab escaped, then "END". Writes no file. A text that cannot be loaded:
+// its message on err and the result 1; else 0.
 int RunUnitsCommand(const std::string& path, std::ostream& out, std::ostream& err);
+
+// Writes the name of the encoding that opening the text at path would use.
+int RunEncodingCommand(const std::string& path, std::ostream& out, std::ostream& err);

@@ -35,6 +35,10 @@ struct CommandLine {
                              QStringLiteral("Print the units that reading <file> would flash, "
                                             "from its stored position on, and exit."),
                              QStringLiteral("file")};
+    QCommandLineOption Encoding{QStringLiteral("encoding"),
+                                QStringLiteral("Print the encoding that opening <file> would "
+                                               "read it in, and exit."),
+                                QStringLiteral("file")};
 
     CommandLine() {
         Parser.setApplicationDescription(
@@ -42,6 +46,7 @@ struct CommandLine {
         Parser.addOption(Help);
         Parser.addOption(Version);
         Parser.addOption(Units);
+        Parser.addOption(Encoding);
         Parser.addPositionalArgument(QStringLiteral("file"),
                                      QStringLiteral("Text file to open at start."),
                                      QStringLiteral("[file]"));
@@ -51,14 +56,15 @@ struct CommandLine {
 // The command line's own bytes for an argument the parser gives decoded: a file name
 // need not be UTF-8, and its decoding cannot be undone.
 std::string RawArgument(int argc, char** argv, const QString& decoded) {
-    constexpr std::string_view Inline = "--units=";
     for (int i = 1; i < argc; ++i) {
         const std::string_view argument = argv[i];
         if (QString::fromLocal8Bit(argument) == decoded)
             return std::string(argument);
-        if (argument.starts_with(Inline) &&
-            QString::fromLocal8Bit(argument.substr(Inline.size())) == decoded)
-            return std::string(argument.substr(Inline.size()));
+        // --units=FILE, --encoding=FILE
+        const std::size_t equals = argument.find('=');
+        if (argument.starts_with("--") && equals != std::string_view::npos &&
+            QString::fromLocal8Bit(argument.substr(equals + 1)) == decoded)
+            return std::string(argument.substr(equals + 1));
     }
     return QFile::encodeName(decoded).toStdString();
 }
@@ -77,7 +83,7 @@ std::optional<int> RunConsoleOptions(int& argc, char** argv) {
     CommandLine line;
     const bool parsed = line.Parser.parse(QCoreApplication::arguments());
     const bool console = line.Parser.isSet(line.Help) || line.Parser.isSet(line.Version) ||
-                         line.Parser.isSet(line.Units);
+                         line.Parser.isSet(line.Units) || line.Parser.isSet(line.Encoding);
     // Unknown options may be the window system's own (-platform, -geometry ...): only
     // QApplication knows them, so they are judged once it exists.
     if (!parsed && (console || line.Parser.unknownOptionNames().isEmpty())) {
@@ -94,10 +100,16 @@ std::optional<int> RunConsoleOptions(int& argc, char** argv) {
         std::printf("%s %s\n", qPrintable(AppName), SKIMMET_VERSION);
         return 0;
     }
-    if (!line.Parser.positionalArguments().isEmpty()) {
-        PrintError(QStringLiteral("--units takes one file and nothing else."));
+    const bool units = line.Parser.isSet(line.Units);
+    if (!line.Parser.positionalArguments().isEmpty() ||
+        (units && line.Parser.isSet(line.Encoding))) {
+        PrintError(units ? QStringLiteral("--units takes one file and nothing else.")
+                         : QStringLiteral("--encoding takes one file and nothing else."));
         return 1;
     }
+    if (!units)
+        return RunEncodingCommand(RawArgument(argc, argv, line.Parser.value(line.Encoding)),
+                                  std::cout, std::cerr);
     return RunUnitsCommand(RawArgument(argc, argv, line.Parser.value(line.Units)), std::cout,
                            std::cerr);
 }

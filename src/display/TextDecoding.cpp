@@ -1,6 +1,8 @@
 #include "display/TextDecoding.h"
 
 #include <cstddef>
+#include <optional>
+#include <string>
 
 namespace {
 constexpr std::size_t MaxSequence = 4;
@@ -43,13 +45,34 @@ std::string_view DropCutEnd(std::string_view bytes) {
 }
 } // namespace
 
-QString DecodeCutText(std::string_view bytes) {
+std::string_view LeadingCharacters(std::string_view text, std::size_t characters,
+                                   bool characterMode) {
+    if (!characterMode)
+        return text.substr(0, characters);
+    std::size_t at = 0;
+    for (std::size_t count = 0; count < characters && at < text.size(); ++count) {
+        const std::size_t length = SequenceLength(static_cast<unsigned char>(text[at]));
+        std::size_t end = at + 1;
+        while (end < at + length && end < text.size() &&
+               IsContinuation(static_cast<unsigned char>(text[end])))
+            ++end;
+        at = end;
+    }
+    return text.substr(0, at);
+}
+
+QString DecodeCutText(std::string_view bytes, std::string_view encoding) {
+    if (!encoding.empty() && encoding != TextEncoding::Utf8 &&
+        TextEncoding::IsHeldAsBytes(encoding)) {
+        if (const std::optional<std::string> utf8 = TextEncoding::ToUtf8(bytes, encoding))
+            return QString::fromStdString(*utf8);
+    }
     const std::string_view whole = DropCutEnd(DropCutStart(bytes));
     return QString::fromUtf8(whole.data(), static_cast<qsizetype>(whole.size()));
 }
 
-QString DecodeCutTextLines(std::string_view bytes) {
-    QString text = DecodeCutText(bytes);
+QString DecodeCutTextLines(std::string_view bytes, std::string_view encoding) {
+    QString text = DecodeCutText(bytes, encoding);
     text.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
     text.replace(QLatin1Char('\r'), QLatin1Char('\n'));
     return text;

@@ -1,5 +1,6 @@
 #include "engine/UnitCutter.h"
 
+#include "engine/CharacterCutter.h"
 #include "settings/ReadingSettings.h"
 
 #include <algorithm>
@@ -351,6 +352,8 @@ const char* PackWords(const char* text, char* unit, int budget) {
 }
 
 const char* CutUnit(const char* cursor, char* unit, const CReadingSettings& settings) {
+    if (settings.CharacterMode)
+        return CutCharacterUnit(cursor, unit, settings, true);
     const SLimits limits = LimitsOf(settings);
 
     // The end test, looking a little further to learn how many bytes may be read.
@@ -374,6 +377,8 @@ const char* CutUnit(const char* cursor, char* unit, const CReadingSettings& sett
 }
 
 const char* CutUnitBytewise(const char* cursor, char* unit, const CReadingSettings& settings) {
+    if (settings.CharacterMode)
+        return CutCharacterUnit(cursor, unit, settings, false);
     const SLimits limits = LimitsOf(settings);
     if (const int end = FindNul(cursor, limits.MaxText); end >= 0) {
         std::memcpy(unit, cursor, static_cast<std::size_t>(end) + 1);

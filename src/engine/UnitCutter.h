@@ -1,5 +1,6 @@
 #pragma once
 
+#include "engine/Utf8.h"
 #include "settings/SettingsTable.h"
 
 #include <cstddef>
@@ -9,8 +10,9 @@
 inline constexpr int MaxUnitBudget = SettingsTable::MaxUnitLength;
 
 // The unit buffer holds one display unit and its NUL: the longest unit is a budget
-// of words and the space after the last one, plus room for the stop symbol kept.
-inline constexpr std::size_t UnitBufferSize = MaxUnitBudget + 3;
+// of characters of up to four bytes each (a text held as UTF-8), plus the space after
+// the last word or the stop symbol kept.
+inline constexpr std::size_t UnitBufferSize = (MaxUnitBudget + 1) * Utf8::MaxCharacterBytes + 1;
 
 // Index of the first NUL among the first n bytes of text, or -1; n <= 0 gives -1.
 // Reads no byte after the first NUL.
@@ -21,14 +23,22 @@ int FindNul(const char* text, int n);
 // The budget is brought into 0..MaxUnitBudget; unit must hold budget + 2 bytes.
 const char* PackWords(const char* text, char* unit, int budget);
 
+// PackWords for a text held as UTF-8: the budget and the words are measured in
+// characters. A word longer than the budget is split after budget characters, or
+// before the letter whose combining marks would otherwise begin the next unit.
+// unit must hold UnitBufferSize bytes.
+const char* PackCharacterWords(const char* text, char* unit, int budget);
+
 // Cuts the unit that starts at cursor into unit (UnitBufferSize bytes) and returns
-// the new cursor, or nullptr at the end of the text, when unit holds the rest.
+// the new cursor, or nullptr at the end of the text, when unit holds the rest. In
+// CharacterMode every length is counted in characters and the stop symbols are the
+// characters of StopSimbols; a unit never ends inside a character.
 // Settings out of range (MaxText < 1, values over 999) are brought into range here,
 // so no settings value can make it read past the NUL or write past the buffer.
 const char* CutUnit(const char* cursor, char* unit, const CReadingSettings& settings);
 
-// The same cut by plain byte loops. CutUnit decides most units from 16-byte blocks
-// where the processor allows; it must always agree with this one.
+// The same cut by plain loops. CutUnit decides most units from 16-byte blocks where
+// the processor allows; it must always agree with this one.
 const char* CutUnitBytewise(const char* cursor, char* unit, const CReadingSettings& settings);
 
 // True when text holds anything but spaces, tabs, line feeds and carriage returns:

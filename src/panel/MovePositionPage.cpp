@@ -24,15 +24,19 @@ bool IsLineBreak(char byte) {
 
 // At most `limit` bytes of the text at `offset`, ending before the text's terminator
 // and never reaching past the text.
-std::string_view TextAt(const char* start, int32_t offset, int32_t textLength, int limit) {
+// The text at offset: at most limit characters (of up to four bytes each in character
+// mode), ending at the first NUL.
+std::string_view TextAt(const char* start, int32_t offset, int32_t textLength, int limit,
+                        bool characterMode) {
     if (!start || offset < 0 || offset > textLength)
         return {};
-    const auto available = static_cast<std::size_t>(std::min<int64_t>(textLength - offset, limit));
+    const int64_t bytes = characterMode ? int64_t{limit} * 4 : limit;
+    const auto available = static_cast<std::size_t>(std::min<int64_t>(textLength - offset, bytes));
     const char* at = start + offset;
     const void* nul = std::memchr(at, '\0', available);
     const std::size_t length =
         nul ? static_cast<std::size_t>(static_cast<const char*>(nul) - at) : available;
-    return {at, length};
+    return LeadingCharacters({at, length}, static_cast<std::size_t>(limit), characterMode);
 }
 
 // A list row is one line: line breaks left in an entry show as their control pictures.
@@ -112,7 +116,9 @@ std::optional<CMovePositionPage::Display> CMovePositionPage::ComputeDisplay() co
     display.Offset = offset;
     display.TextLength = textLength;
     display.Line = PositionLine(offset, textLength);
-    display.Preview = DecodeCutTextLines(TextAt(at - offset, offset, textLength, PreviewBytes));
+    display.Preview = DecodeCutTextLines(
+        TextAt(at - offset, offset, textLength, PreviewBytes, Settings.CharacterMode),
+        Settings.Encoding);
     return display;
 }
 
@@ -167,14 +173,13 @@ uint16_t CMovePositionPage::StepFromText(const QString& text) {
     return static_cast<uint16_t>(ParseDecimal(std::string_view(head.constData(), head.size())));
 }
 
-QString CMovePositionPage::BookmarkEntry(std::string_view bytes) {
-    bytes = bytes.substr(0, EntryBytes);
+QString CMovePositionPage::BookmarkEntry(std::string_view bytes, std::string_view encoding) {
     const auto first = std::find_if_not(bytes.begin(), bytes.end(), IsLineBreak);
     if (first != bytes.end()) {
         const auto cut = std::find_if(first, bytes.end(), IsLineBreak);
         bytes = bytes.substr(0, static_cast<std::size_t>(cut - bytes.begin()));
     }
-    return SingleLine(DecodeCutText(bytes));
+    return SingleLine(DecodeCutText(bytes, encoding));
 }
 
 void CMovePositionPage::RebuildBookmarkList() {
@@ -187,9 +192,10 @@ void CMovePositionPage::RebuildBookmarkList() {
     for (int index = 0; index < count; ++index) {
         int32_t offset = 0;
         const char* at = Settings.GetBookmark(index, offset);
-        const QString text =
-            at ? BookmarkEntry(TextAt(at - offset, offset, Settings.TextLength, EntryBytes))
-               : OutsideEntry(offset);
+        const QString text = at ? BookmarkEntry(TextAt(at - offset, offset, Settings.TextLength,
+                                                       EntryBytes, Settings.CharacterMode),
+                                                Settings.Encoding)
+                                : OutsideEntry(offset);
         auto* item = new QListWidgetItem(text, &list);
         item->setData(OffsetRole, offset);
     }

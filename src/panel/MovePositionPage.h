@@ -26,7 +26,8 @@ public:
     static constexpr int SliderPageStep = 64;
     static constexpr int StepMin = 1;
     static constexpr int StepMax = 512;
-    // How many bytes at the cursor the preview shows, and a list entry of its bookmark.
+    // How many characters at the cursor the preview shows, and a list entry of its
+    // bookmark (bytes for a text in a single-byte code page).
     static constexpr int PreviewBytes = 1023;
     static constexpr int EntryBytes = 31;
     // The step edit's value is read from this many characters at its start.
@@ -48,10 +49,10 @@ public:
     // The step edit's text as Step holds it: a decimal read from its first characters,
     // kept to 16 bits.
     static uint16_t StepFromText(const QString& text);
-    // The list entry for the bytes at a bookmark (at most EntryBytes of them): cut at the
+    // The list entry for the text at a bookmark (at most EntryBytes characters): cut at the
     // first line break after the first byte that is not one. Line breaks left at its start
     // show as their control pictures, since a list row is one line.
-    static QString BookmarkEntry(std::string_view bytes);
+    static QString BookmarkEntry(std::string_view bytes, std::string_view encoding);
 
     // At the end of a gap, before the next unit is cut: the display for the cursor is
     // computed then and shown by OnUnitShown, once the unit's pixels are on the screen.

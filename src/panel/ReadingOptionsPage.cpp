@@ -7,6 +7,7 @@
 #include "platform/Dialogs.h"
 #include "settings/ReadingSettings.h"
 #include "settings/SettingsTable.h"
+#include "settings/TextEncoding.h"
 
 #include <QLineEdit>
 #include <QLocale>
@@ -201,7 +202,7 @@ void CReadingOptionsPage::OnNumberChanged(Field field) {
 void CReadingOptionsPage::SetStopSymbolsEdit(const std::string& text) {
     {
         const QSignalBlocker blocker(ui->StopSymbolsEdit);
-        ui->StopSymbolsEdit->setText(EditTextFromBytes(text));
+        ui->StopSymbolsEdit->setText(ShownStopText(text));
     }
     OnStopSymbolsChanged();
 }
@@ -209,7 +210,7 @@ void CReadingOptionsPage::SetStopSymbolsEdit(const std::string& text) {
 void CReadingOptionsPage::SetUnconditionalEdit(const std::string& text) {
     {
         const QSignalBlocker blocker(ui->UnconditionalEdit);
-        ui->UnconditionalEdit->setText(EditTextFromBytes(text));
+        ui->UnconditionalEdit->setText(ShownStopText(text));
     }
     OnUnconditionalChanged();
 }
@@ -219,7 +220,12 @@ void CReadingOptionsPage::OnStopSymbolsChanged() {
         StopSymbolsPrimed = true;
         return;
     }
-    Settings.SetStopSymbolsText(BytesFromEditText(ui->StopSymbolsEdit->text(), TextFormBytes));
+    const std::optional<std::string> bytes = TakenStopText(ui->StopSymbolsEdit->text());
+    if (!bytes) {
+        SetStopSymbolsEdit(Settings.GetStopSymbolsText());
+        return;
+    }
+    Settings.SetStopSymbolsText(*bytes);
     SetUnconditionalEdit(Settings.GetUnconditionalText());
 }
 
@@ -228,7 +234,35 @@ void CReadingOptionsPage::OnUnconditionalChanged() {
         UnconditionalPrimed = true;
         return;
     }
-    Settings.SetUnconditionalText(BytesFromEditText(ui->UnconditionalEdit->text(), TextFormBytes));
+    const std::optional<std::string> bytes = TakenStopText(ui->UnconditionalEdit->text());
+    if (!bytes) {
+        SetUnconditionalEdit(Settings.GetUnconditionalText());
+        return;
+    }
+    Settings.SetUnconditionalText(*bytes);
+}
+
+// A text held in a single-byte code page has its stop symbols in that code page too.
+bool CReadingOptionsPage::IsCodePageText() const {
+    const std::string& encoding = Settings.Encoding;
+    return !encoding.empty() && encoding != TextEncoding::Utf8 &&
+           TextEncoding::IsHeldAsBytes(encoding);
+}
+
+QString CReadingOptionsPage::ShownStopText(std::string_view bytes) const {
+    if (!IsCodePageText())
+        return EditTextFromBytes(bytes);
+    return QString::fromStdString(TextEncoding::ToUtf8(bytes, Settings.Encoding).value_or(""));
+}
+
+std::optional<std::string> CReadingOptionsPage::TakenStopText(const QString& text) const {
+    if (!IsCodePageText())
+        return BytesFromEditText(text, TextFormBytes);
+    std::optional<std::string> bytes =
+        TextEncoding::FromUtf8(text.toStdString(), Settings.Encoding);
+    if (bytes && bytes->size() > TextFormBytes)
+        bytes->resize(TextFormBytes);
+    return bytes;
 }
 
 void CReadingOptionsPage::OnShiftSplit(SplitDirection direction) {

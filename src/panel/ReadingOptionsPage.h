@@ -5,6 +5,7 @@
 #include <array>
 #include <cstdint>
 #include <memory>
+#include <optional>
 #include <string>
 #include <string_view>
 
@@ -42,6 +43,11 @@ public:
     // (byte - 0x80) and turns back into that byte, so that showing the symbols and
     // writing them back never changes them.
     static QString EditTextFromBytes(std::string_view bytes);
+    // The stop-symbol edits in the text's encoding; nullopt for a character the
+    // encoding cannot hold.
+    QString ShownStopText(std::string_view bytes) const;
+    std::optional<std::string> TakenStopText(const QString& text) const;
+    bool IsCodePageText() const;
     // At most maxBytes bytes, never ending inside a character.
     static std::string BytesFromEditText(const QString& text, std::size_t maxBytes);
 

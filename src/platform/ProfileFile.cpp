@@ -552,6 +552,20 @@ void CProfileFile::WriteString(std::string_view section, std::string_view key,
     InsertLine(LastKeyLine(*header) + 1, std::string(keyName) + "=" + stored);
 }
 
+void CProfileFile::DeleteKey(std::string_view section, std::string_view key) {
+    const std::optional<std::size_t> header = FindSection(section);
+    if (!header) {
+        return;
+    }
+    if (const std::optional<std::size_t> index = FindKey(*header, key)) {
+        // A last line without a line end passes its lack of one to the line before.
+        if (Lines[*index].End == LineBreak::None && *index > 0) {
+            Lines[*index - 1].End = LineBreak::None;
+        }
+        Lines.erase(Lines.begin() + static_cast<std::ptrdiff_t>(*index));
+    }
+}
+
 void CProfileFile::WriteInt(std::string_view section, std::string_view key, int32_t value) {
     WriteString(section, key, std::to_string(value));
 }

@@ -46,6 +46,8 @@ public:
                           std::size_t size) const;
     void WriteString(std::string_view section, std::string_view key, std::string_view value);
     void WriteInt(std::string_view section, std::string_view key, int32_t value);
+    // Removes the key's first line in the section's first block; nothing when absent.
+    void DeleteKey(std::string_view section, std::string_view key);
 
     // Writes a temporary file beside path, flushes it, renames it over path. On
     // failure returns false with a message; the old file stays as it was and no

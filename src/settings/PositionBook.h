@@ -19,15 +19,24 @@ public:
     CPositionBook& operator=(const CPositionBook&) = delete;
 
     // The variables hold the text start and the cursor (null while no text is loaded);
-    // textLength bounds every offset the book accepts or hands out as a pointer.
-    void Bind(const char** textStart, const char** cursor, const int32_t* textLength);
+    // textLength bounds every offset the book accepts or hands out as a pointer. While
+    // *characterMode is set the text is held as UTF-8 and the cursor rests only on the
+    // first byte of a character.
+    void Bind(const char** textStart, const char** cursor, const int32_t* textLength,
+              const bool* characterMode = nullptr);
 
     // No bookmarks, Step 1; the table's entries and the position stay.
     void Reset();
     // -1 while unbound, -2 while no text is loaded, else cursor - text start.
     int32_t GetOffset() const;
-    // False when unbound, without text, or offset outside 0..TextLength.
+    // False when unbound, without text, or offset outside 0..TextLength. An offset
+    // inside a character moves back to its first byte.
     bool SetOffset(int32_t offset);
+    // The first byte of the character that holds offset (0..TextLength, text loaded):
+    // offset itself unless the text is held as UTF-8 and offset lies inside a
+    // character. CharacterEnd is the byte after that character.
+    int32_t CharacterStart(int32_t offset) const;
+    int32_t CharacterEnd(int32_t offset) const;
 
     bool WritePosition(CProfileFile& file, SettingsFileMode mode) const;
     bool ReadPosition(const CProfileFile& file, SettingsFileMode mode);
@@ -45,4 +54,5 @@ private:
     const char** TextStartRef = nullptr;
     const char** CursorRef = nullptr;
     const int32_t* TextLengthRef = nullptr;
+    const bool* CharacterModeRef = nullptr;
 };

@@ -1,5 +1,6 @@
 #include "settings/ReadingSettings.h"
 
+#include "engine/Utf8.h"
 #include "settings/SettingsTable.h"
 
 #include <algorithm>
@@ -50,6 +51,16 @@ std::string DecodeStopSymbols(std::string_view text) {
     }
     return symbols;
 }
+
+// Byte offsets of the starts of the characters of symbols (length bytes), and of
+// their end: UcOffset counts characters when the text is held as UTF-8.
+int CharacterStarts(const char* symbols, int length, int* starts) {
+    int count = 0;
+    for (int at = 0; at < length; at += Utf8::CharacterLength(symbols + at, length - at))
+        starts[count++] = at;
+    starts[count] = length;
+    return count;
+}
 } // namespace
 
 CReadingSettings::CReadingSettings() {
@@ -71,11 +82,26 @@ void CReadingSettings::ResetDefaults() {
     Book.Reset();
 }
 
+int32_t CReadingSettings::StopSymbolCount() const {
+    const auto length = static_cast<int32_t>(strnlen(StopSimbols, MaxStopSymbols));
+    if (!CharacterMode)
+        return length;
+    int starts[StopSymbolsSize];
+    return CharacterStarts(StopSimbols, length, starts);
+}
+
 const char* CReadingSettings::UnconditionalPart() const {
     const auto length = static_cast<int32_t>(strnlen(StopSimbols, MaxStopSymbols));
-    if (UcOffset < 0 || UcOffset > length)
+    if (!CharacterMode) {
+        if (UcOffset < 0 || UcOffset > length)
+            return StopSimbols + length;
+        return StopSimbols + UcOffset;
+    }
+    int starts[StopSymbolsSize];
+    const int count = CharacterStarts(StopSimbols, length, starts);
+    if (UcOffset < 0 || UcOffset > count)
         return StopSimbols + length;
-    return StopSimbols + UcOffset;
+    return StopSimbols + starts[UcOffset];
 }
 
 std::string CReadingSettings::GetStopSymbolsText() const {
@@ -109,7 +135,7 @@ void CReadingSettings::SetUnconditionalText(std::string_view text) {
 
 bool CReadingSettings::ShiftSplit(SplitDirection direction) {
     if (direction == SplitDirection::Forward) {
-        const auto length = static_cast<int32_t>(strnlen(StopSimbols, MaxStopSymbols));
+        const int32_t length = StopSymbolCount();
         if (UcOffset < 0 || UcOffset + 1 > length)
             return false;
         ++UcOffset;
@@ -122,7 +148,7 @@ bool CReadingSettings::ShiftSplit(SplitDirection direction) {
 }
 
 void CReadingSettings::BindText(const char** textStart, const char** cursor) {
-    Book.Bind(textStart, cursor, &TextLength);
+    Book.Bind(textStart, cursor, &TextLength, &CharacterMode);
 }
 
 const char* CReadingSettings::GetPosition(int32_t& offset) const {
@@ -137,8 +163,15 @@ bool CReadingSettings::SetPosition(int32_t offset) {
 }
 
 bool CReadingSettings::MoveBy(int32_t delta) {
-    const int64_t target = int64_t{Book.GetOffset()} + delta;
+    int64_t target = int64_t{Book.GetOffset()} + delta;
     if (target < 0 || target >= TextLength)
+        return false;
+    // A step forward that ends inside a character goes on to the next one: moving back
+    // to its start could leave the cursor where it was, and a step of one byte would
+    // never pass a letter of two.
+    if (delta > 0 && Book.CharacterStart(static_cast<int32_t>(target)) != target)
+        target = Book.CharacterEnd(static_cast<int32_t>(target));
+    if (target >= TextLength)
         return false;
     return SetPosition(static_cast<int32_t>(target));
 }
@@ -166,5 +199,6 @@ const char* CReadingSettings::GetBookmark(int index, int32_t& offset) const {
     // A stored offset beyond the text (a shortened file) stays listed but has no text.
     if (offset < 0 || offset > TextLength)
         return nullptr;
+    offset = Book.CharacterStart(offset);
     return start + offset;
 }

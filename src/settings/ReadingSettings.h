@@ -34,8 +34,11 @@ public:
     void ResetDefaults();
 
     // Start of the unconditional stop symbols: StopSimbols + UcOffset, or the empty
-    // tail when UcOffset lies beyond the string.
+    // tail when UcOffset lies beyond the string. In CharacterMode UcOffset counts the
+    // characters of StopSimbols read as UTF-8.
     const char* UnconditionalPart() const;
+    // Stop symbols in StopSimbols: bytes, or characters in CharacterMode.
+    int32_t StopSymbolCount() const;
 
     // Text forms: line feed, carriage return and tab as \n, \r, \t.
     std::string GetStopSymbolsText() const;
@@ -80,4 +83,12 @@ public:
     CPositionBook Book;
     int32_t UcOffset = 0;
     LogFont Font; // lfWidth only the font dialog sets
+    // Not stored and not reset: the text is held as UTF-8, so the cutter counts
+    // characters where it would count bytes. Set by whoever loads the text.
+    bool CharacterMode = false;
+    // Not reset either: the encoding the text is read in (a name of TextEncoding::Known;
+    // empty before a text), and whether its companion file keeps it (no after the
+    // reader chose "Auto-detect").
+    std::string Encoding;
+    bool KeepEncoding = true;
 };

@@ -53,6 +53,13 @@ bool CReadingSettings::SaveToFile(const std::string& fileName, SettingsFileMode 
     if (!file.Load(fileName, error))
         return false;
     StoreTo(file);
+    // The encoding belongs to the text: only its own file keeps it.
+    if (mode == SettingsFileMode::Full) {
+        if (KeepEncoding && !Encoding.empty())
+            file.WriteString(MainSection, EncodingKey, Encoding);
+        else
+            file.DeleteKey(MainSection, EncodingKey);
+    }
     if (!Book.WritePosition(file, mode)) {
         if (error)
             *error = "No text is loaded, so there is no position to save";

@@ -106,6 +106,8 @@ inline constexpr std::array FontInts = {
 // the buffers the format has always used: a stop-symbol text form of up to 66
 // characters (so that one too long is seen as too long), a face name of 31.
 inline constexpr std::string_view StopSymbolsKey = "StopSimbols";
+// After StopSimbols, in companion files only.
+inline constexpr std::string_view EncodingKey = "Encoding";
 inline constexpr char DefaultStopSymbols[] = ",;.:?!\n\r";
 inline constexpr std::size_t StopSymbolsReadSize = 67;
 inline constexpr std::string_view FaceNameKey = "FaceName";

@@ -4,6 +4,9 @@
 
 #include <algorithm>
 #include <cerrno>
+#include <climits>
+#include <cstdint>
+#include <cstring>
 #include <fcntl.h>
 #include <new>
 #include <sys/stat.h>
@@ -53,7 +56,7 @@ const char* TextLoadMessage(TextLoadError error) {
 }
 
 std::optional<CTextBuffer> CTextBuffer::Load(const std::string& path, TextLoadError& error,
-                                             const Progress& progress) {
+                                             const Progress& progress, std::string_view encoding) {
     // O_NONBLOCK keeps the open of a FIFO from waiting for a writer; it changes
     // nothing for the regular files that are read.
     const CUniqueFd file(::open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK));
@@ -78,6 +81,42 @@ std::optional<CTextBuffer> CTextBuffer::Load(const std::string& path, TextLoadEr
         return std::nullopt;
     text.Bytes[size] = '\0';
     text.Length = static_cast<int32_t>(size);
+    if (!text.Decode(encoding, error))
+        return std::nullopt;
     error = TextLoadError::None;
     return text;
+}
+
+bool CTextBuffer::Decode(std::string_view encoding, TextLoadError& error) {
+    const std::string_view raw(Bytes.get(), static_cast<std::size_t>(Length));
+    std::size_t bom = 0;
+    if (const std::optional<std::string_view> chosen = TextEncoding::Canonical(encoding)) {
+        EncodingName = *chosen;
+        bom = TextEncoding::BomLength(raw, EncodingName);
+    } else {
+        const TextEncoding::SDetected detected = TextEncoding::Detect(raw);
+        EncodingName = detected.Encoding;
+        bom = detected.BomLength;
+    }
+    if (TextEncoding::IsHeldAsBytes(EncodingName)) {
+        // Positions count from the first byte after the mark.
+        std::memmove(Bytes.get(), Bytes.get() + bom, raw.size() - bom + 1);
+        Length -= static_cast<int32_t>(bom);
+        return true;
+    }
+    const std::optional<std::string> converted =
+        TextEncoding::ToUtf8(raw.substr(bom), EncodingName);
+    if (!converted || converted->size() >= static_cast<std::size_t>(INT32_MAX)) {
+        error = converted ? TextLoadError::TooLarge : TextLoadError::CannotRead;
+        return false;
+    }
+    std::unique_ptr<char[]> utf8(new (std::nothrow) char[converted->size() + 1]);
+    if (!utf8) {
+        error = TextLoadError::CannotAllocate;
+        return false;
+    }
+    std::memcpy(utf8.get(), converted->c_str(), converted->size() + 1);
+    Bytes = std::move(utf8);
+    Length = static_cast<int32_t>(converted->size());
+    return true;
 }

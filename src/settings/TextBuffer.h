@@ -5,6 +5,9 @@
 #include <memory>
 #include <optional>
 #include <string>
+#include <string_view>
+
+#include "settings/TextEncoding.h"
 
 enum class TextLoadError { None, CannotOpen, TooLarge, CannotAllocate, CannotRead, Cancelled };
 
@@ -27,17 +30,30 @@ public:
     CTextBuffer(CTextBuffer&&) noexcept = default;
     CTextBuffer& operator=(CTextBuffer&&) noexcept = default;
 
-    // Reads the file at path. The size is checked before any memory is taken; a
-    // folder or anything else that is not a regular file cannot be opened.
+    // Reads the file at path in encoding (a name TextEncoding::Canonical knows; empty or
+    // unknown: detected). The size is checked before any memory is taken; a folder or
+    // anything else that is not a regular file cannot be opened. A byte-order mark is
+    // not part of the text; an encoding not held as bytes is converted to UTF-8.
     static std::optional<CTextBuffer> Load(const std::string& path, TextLoadError& error,
-                                           const Progress& progress = {});
+                                           const Progress& progress = {},
+                                           std::string_view encoding = {});
 
     // Null when there is no text; otherwise NUL-terminated after Size() bytes.
     const char* Data() const { return Bytes.get(); }
     int32_t Size() const { return Length; }
     bool HasText() const { return Bytes != nullptr; }
+    // The encoding the file was read in, and whether the bytes held are UTF-8 (the
+    // file's own or converted) rather than a single-byte code page.
+    std::string_view Encoding() const { return EncodingName; }
+    bool IsUtf8() const {
+        return EncodingName == TextEncoding::Utf8 || !TextEncoding::IsHeldAsBytes(EncodingName);
+    }
 
 private:
+    // The file's bytes in Bytes become the text in encoding.
+    bool Decode(std::string_view encoding, TextLoadError& error);
+
     std::unique_ptr<char[]> Bytes;
     int32_t Length = 0;
+    std::string_view EncodingName;
 };

@@ -1,6 +1,9 @@
 #include "settings/TextSettings.h"
 
+#include "platform/ProfileFile.h"
 #include "settings/ReadingSettings.h"
+#include "settings/SettingsTable.h"
+#include "settings/TextEncoding.h"
 
 #include <cerrno>
 #include <cstdlib>
@@ -60,6 +63,15 @@ bool MakeFolder(const std::string& folder, std::string* error) {
 
 std::string CompanionPath(const std::string& textPath) {
     return textPath + ".skm";
+}
+
+std::string StoredEncoding(const std::string& textPath) {
+    CProfileFile file;
+    if (!file.Load(CompanionPath(textPath)))
+        return {};
+    const std::string name = file.GetString(SettingsTable::MainSection, SettingsTable::EncodingKey,
+                                            "", CReadingSettings::StopSymbolsSize);
+    return std::string(TextEncoding::Canonical(name).value_or(""));
 }
 
 std::string DefaultsFilePath() {

@@ -19,6 +19,10 @@ std::string DefaultsFilePath();
 // cannot be made.
 bool CreateDefaultsFolder(std::string* error = nullptr);
 
+// The encoding the text's companion file names (its key Encoding in MAIN), empty when
+// it names none that Skimmet reads.
+std::string StoredEncoding(const std::string& textPath);
+
 // Settings for a text that the view already holds, its cursor at the text start
 // (settings bound with BindText): the companion file in Full mode when it exists,
 // else the defaults file in SettingsOnly mode when it exists, else the built-in

@@ -2,6 +2,7 @@
 
 #include "display/ColorRef.h"
 #include "display/FontMapping.h"
+#include "display/TextDecoding.h"
 #include "panel/OptionsPanel.h"
 #include "platform/Dialogs.h"
 #include "platform/QtWakeTimer.h"
@@ -94,7 +95,7 @@ QRect CFlashView::DrawUnit(const char* text, bool erase) {
     std::optional<CUnitRenderer::PreparedUnit> unit;
     if (!erase)
         unit = Renderer.Take(text, CurrentInputs());
-    const QRect rect = unit ? unit->Rect : UnitRect(UnitDisplayText(text));
+    const QRect rect = unit ? unit->Rect : UnitRect(UnitDisplayText(text, Settings.Encoding));
     // An erase measures again; should Width, the font or the panel have changed since
     // the unit was drawn, the rectangle it was drawn in is cleared as well.
     const QRect dirty = rect | ShownUnitRect();
@@ -144,11 +145,13 @@ void CFlashView::PaintPreview(QPainter& painter) const {
     const char* at = Settings.GetPosition(offset);
     if (!at)
         return;
-    const int nul = FindNul(at, PreviewBytes);
-    const auto length = static_cast<std::size_t>(nul >= 0 ? nul : PreviewBytes);
+    // Up to PreviewBytes characters: at most four bytes each.
+    const int nul = FindNul(at, PreviewBytes * 4);
+    const auto length = static_cast<std::size_t>(nul >= 0 ? nul : PreviewBytes * 4);
+    const std::string_view preview =
+        LeadingCharacters({at, length}, PreviewBytes, Settings.CharacterMode);
     const CUnitRenderer::Inputs inputs = CurrentInputs();
-    const auto layout =
-        CUnitRenderer::LayOut(UnitDisplayText(std::string_view(at, length)), inputs);
+    const auto layout = CUnitRenderer::LayOut(UnitDisplayText(preview, inputs.Encoding), inputs);
     painter.setPen(ColorFromRef(Settings.TexColor));
     layout->Draw(painter, CUnitRenderer::Centred(*layout, inputs).topLeft());
 }

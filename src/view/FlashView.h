@@ -39,7 +39,7 @@ public:
 
     static constexpr int PanelHeight = CUnitRenderer::PanelHeight;
     // The paused view shows at most this many bytes of the text at the cursor.
-    static constexpr int PreviewBytes = 63;
+    static constexpr int PreviewBytes = 63; // characters of the paused preview
 
     // Without a wake timer the view makes its own, on the event loop.
     CFlashView(CReadingSettings& settings, CServices& services, QWidget* parent = nullptr,

@@ -18,8 +18,8 @@ int BoxWidth(int32_t width) {
 }
 } // namespace
 
-QString UnitDisplayText(std::string_view bytes) {
-    QString text = DecodeCutTextLines(bytes);
+QString UnitDisplayText(std::string_view bytes, std::string_view encoding) {
+    QString text = DecodeCutTextLines(bytes, encoding);
     text.replace(QLatin1Char('\t'), QLatin1Char(' '));
     // A stop symbol kept at the end would push the unit off centre.
     while (text.endsWith(QLatin1Char('\n')))
@@ -27,15 +27,21 @@ QString UnitDisplayText(std::string_view bytes) {
     return text;
 }
 
-QString UnitDisplayText(const char* text) {
-    return text ? UnitDisplayText(std::string_view(text, strnlen(text, UnitBufferSize)))
+QString UnitDisplayText(const char* text, std::string_view encoding) {
+    return text ? UnitDisplayText(std::string_view(text, strnlen(text, UnitBufferSize)), encoding)
                 : QString();
 }
 
 CUnitRenderer::Inputs CUnitRenderer::MakeInputs(const CReadingSettings& settings, const QFont& font,
                                                 QSize view, bool panelShown, qreal pixelRatio) {
-    return {BoxWidth(settings.Width), font,      view, panelShown, settings.TexColor,
-            settings.BkgColor,        pixelRatio};
+    return {BoxWidth(settings.Width),
+            font,
+            view,
+            panelShown,
+            settings.TexColor,
+            settings.BkgColor,
+            pixelRatio,
+            settings.Encoding};
 }
 
 QRect CUnitRenderer::CentredUnitRect(const QSize& client, const QSize& unit, bool panelShown) {
@@ -71,7 +77,7 @@ CUnitRenderer::PreparedUnit CUnitRenderer::Prepare(const QString& text, const In
 }
 
 void CUnitRenderer::PrepareAhead(const char* bytes, const Inputs& inputs) {
-    Ahead = UnitAhead{bytes, Prepare(UnitDisplayText(bytes), inputs)};
+    Ahead = UnitAhead{bytes, Prepare(UnitDisplayText(bytes, inputs.Encoding), inputs)};
 }
 
 CUnitRenderer::PreparedUnit CUnitRenderer::Take(const char* text, const Inputs& inputs) {
@@ -80,7 +86,7 @@ CUnitRenderer::PreparedUnit CUnitRenderer::Take(const char* text, const Inputs& 
     if (ahead && ahead->Bytes == std::string_view(text, strnlen(text, UnitBufferSize)) &&
         ahead->Unit.From == inputs)
         return std::move(ahead->Unit);
-    return Prepare(UnitDisplayText(text), inputs);
+    return Prepare(UnitDisplayText(text, inputs.Encoding), inputs);
 }
 
 void CUnitRenderer::Forget() {

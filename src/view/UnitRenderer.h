@@ -17,8 +17,8 @@ class CReadingSettings;
 
 // A unit's bytes as they are drawn: line breaks of any convention break the line, a tab
 // is a space, and line breaks at the end add no empty line. Read up to UnitBufferSize.
-QString UnitDisplayText(std::string_view bytes);
-QString UnitDisplayText(const char* text);
+QString UnitDisplayText(std::string_view bytes, std::string_view encoding);
+QString UnitDisplayText(const char* text, std::string_view encoding);
 
 // Lays units out, centres and renders them, and keeps the unit on the screen and the
 // one prepared ahead for the end of the gap.
@@ -36,6 +36,7 @@ public:
         uint32_t TexColor;
         uint32_t BkgColor;
         qreal PixelRatio;
+        std::string Encoding; // the text's, which its bytes are shown in
         bool operator==(const Inputs&) const = default;
     };
     // A unit laid out, centred and rendered over the background: showing it is a copy.

@@ -1,0 +1,243 @@
+#include "settings/TextEncoding.h"
+
+#include <uchardet.h>
+
+#include <array>
+#include <cerrno>
+#include <iconv.h>
+#include <memory>
+
+namespace TextEncoding {
+namespace {
+
+constexpr std::array<std::string_view, 15> Names{
+    "UTF-8",        "UTF-16LE", "UTF-16BE", "UTF-32LE",   "UTF-32BE",
+    "windows-1251", "KOI8-R",   "IBM866",   "ISO-8859-5", "windows-1252",
+    "Shift_JIS",    "GB18030",  "Big5",     "EUC-KR",     "EUC-JP"};
+
+constexpr std::array<std::string_view, 6> HeldAsBytes{"UTF-8",  "windows-1251", "KOI8-R",
+                                                      "IBM866", "ISO-8859-5",   "windows-1252"};
+
+struct SAlias {
+    std::string_view Spelling; // lower case, without '-' and '_'
+    std::string_view Name;
+};
+constexpr std::array<SAlias, 12> Aliases{{{"cp1251", "windows-1251"},
+                                          {"cp1252", "windows-1252"},
+                                          {"cp866", "IBM866"},
+                                          {"koi8", "KOI8-R"},
+                                          {"sjis", "Shift_JIS"},
+                                          {"cp932", "Shift_JIS"},
+                                          {"gbk", "GB18030"},
+                                          {"gb2312", "GB18030"},
+                                          {"big5hkscs", "Big5"},
+                                          {"uhc", "EUC-KR"},
+                                          {"ascii", "UTF-8"},
+                                          {"usascii", "UTF-8"}}};
+
+constexpr std::string_view Replacement = "\xEF\xBF\xBD";
+
+std::string Folded(std::string_view name) {
+    std::string folded;
+    for (const char c : name) {
+        if (c == '-' || c == '_')
+            continue;
+        folded += (c >= 'A' && c <= 'Z') ? static_cast<char>(c - 'A' + 'a') : c;
+    }
+    return folded;
+}
+
+// Length of the valid UTF-8 sequence at bytes[at], 0 when there is none. A sequence
+// cut by the end of bytes counts as valid when cutAtEnd.
+std::size_t ValidSequence(std::string_view bytes, std::size_t at, bool cutAtEnd) {
+    const auto lead = static_cast<unsigned char>(bytes[at]);
+    if (lead < 0x80)
+        return 1;
+    std::size_t length = 0;
+    unsigned char low = 0x80, high = 0xBF; // bounds of the second byte
+    if (lead >= 0xC2 && lead <= 0xDF) {
+        length = 2;
+    } else if (lead >= 0xE0 && lead <= 0xEF) {
+        length = 3;
+        low = lead == 0xE0 ? 0xA0 : 0x80;
+        high = lead == 0xED ? 0x9F : 0xBF;
+    } else if (lead >= 0xF0 && lead <= 0xF4) {
+        length = 4;
+        low = lead == 0xF0 ? 0x90 : 0x80;
+        high = lead == 0xF4 ? 0x8F : 0xBF;
+    } else {
+        return 0;
+    }
+    for (std::size_t i = 1; i < length; ++i) {
+        if (at + i >= bytes.size())
+            return cutAtEnd ? bytes.size() - at : 0;
+        const auto byte = static_cast<unsigned char>(bytes[at + i]);
+        if (byte < (i == 1 ? low : 0x80) || byte > (i == 1 ? high : 0xBF))
+            return 0;
+    }
+    return length;
+}
+
+bool IsValidUtf8(std::string_view bytes, bool cutAtEnd) {
+    for (std::size_t at = 0; at < bytes.size();) {
+        const std::size_t length = ValidSequence(bytes, at, cutAtEnd);
+        if (length == 0)
+            return false;
+        at += length;
+    }
+    return true;
+}
+
+struct SBom {
+    std::string_view Bytes;
+    std::string_view Encoding;
+};
+// UTF-32 LE before UTF-16 LE: its mark begins with the other's.
+constexpr std::array<SBom, 5> Boms{{{"\xEF\xBB\xBF", "UTF-8"},
+                                    {std::string_view("\xFF\xFE\0\0", 4), "UTF-32LE"},
+                                    {std::string_view("\0\0\xFE\xFF", 4), "UTF-32BE"},
+                                    {"\xFF\xFE", "UTF-16LE"},
+                                    {"\xFE\xFF", "UTF-16BE"}}};
+
+std::size_t UnitSize(std::string_view encoding) {
+    if (encoding.starts_with("UTF-32"))
+        return 4;
+    return encoding.starts_with("UTF-16") ? 2 : 1;
+}
+
+class CConverter {
+public:
+    CConverter(std::string_view to, std::string_view from)
+        : Handle(::iconv_open(std::string(to).c_str(), std::string(from).c_str())) {}
+    ~CConverter() {
+        if (IsValid())
+            ::iconv_close(Handle);
+    }
+    CConverter(const CConverter&) = delete;
+    CConverter& operator=(const CConverter&) = delete;
+    bool IsValid() const { return Handle != reinterpret_cast<iconv_t>(-1); }
+
+    // Converts all of bytes into out. An input sequence that cannot be converted is
+    // replaced by replacement (and skipping bytes of step), or, without a
+    // replacement, fails the conversion.
+    bool Convert(std::string_view bytes, std::string& out, std::string_view replacement,
+                 std::size_t step) {
+        out.clear();
+        out.resize(bytes.size() + bytes.size() / 2 + 16);
+        char* in = const_cast<char*>(bytes.data());
+        std::size_t inLeft = bytes.size();
+        std::size_t used = 0;
+        while (inLeft > 0) {
+            char* to = out.data() + used;
+            std::size_t outLeft = out.size() - used;
+            const std::size_t result = ::iconv(Handle, &in, &inLeft, &to, &outLeft);
+            used = out.size() - outLeft;
+            if (result != static_cast<std::size_t>(-1))
+                break;
+            if (errno == E2BIG) {
+                out.resize(out.size() * 2);
+                continue;
+            }
+            if (replacement.empty())
+                return false;
+            // EILSEQ, or EINVAL for a sequence cut by the end of the text.
+            out.replace(used, replacement.size(), replacement);
+            used += replacement.size();
+            const std::size_t skip = std::min(inLeft, step);
+            in += skip;
+            inLeft -= skip;
+            ::iconv(Handle, nullptr, nullptr, nullptr, nullptr);
+            if (out.size() - used < 16)
+                out.resize(out.size() * 2);
+        }
+        out.resize(used);
+        return true;
+    }
+
+private:
+    iconv_t Handle;
+};
+
+} // namespace
+
+std::span<const std::string_view> Known() {
+    return Names;
+}
+
+std::optional<std::string_view> Canonical(std::string_view name) {
+    const std::string folded = Folded(name);
+    for (const std::string_view known : Names) {
+        if (Folded(known) == folded)
+            return known;
+    }
+    for (const SAlias& alias : Aliases) {
+        if (alias.Spelling == folded)
+            return alias.Name;
+    }
+    return std::nullopt;
+}
+
+bool IsHeldAsBytes(std::string_view encoding) {
+    for (const std::string_view held : HeldAsBytes) {
+        if (held == encoding)
+            return true;
+    }
+    return false;
+}
+
+std::size_t BomLength(std::string_view bytes, std::string_view encoding) {
+    for (const SBom& bom : Boms) {
+        if (bom.Encoding == encoding && bytes.starts_with(bom.Bytes))
+            return bom.Bytes.size();
+    }
+    return 0;
+}
+
+SDetected Detect(std::string_view head) {
+    head = head.substr(0, DetectionLimit);
+    for (const SBom& bom : Boms) {
+        if (head.starts_with(bom.Bytes))
+            return {bom.Encoding, bom.Bytes.size()};
+    }
+    if (IsValidUtf8(head, head.size() == DetectionLimit))
+        return {Utf8, 0};
+    const std::unique_ptr<std::remove_pointer_t<uchardet_t>, decltype(&uchardet_delete)> detector(
+        uchardet_new(), &uchardet_delete);
+    if (detector && uchardet_handle_data(detector.get(), head.data(), head.size()) == 0) {
+        uchardet_data_end(detector.get());
+        if (const std::optional<std::string_view> name =
+                Canonical(uchardet_get_charset(detector.get()));
+            name && *name != Utf8)
+            return {*name, 0};
+    }
+    return {Fallback, 0};
+}
+
+std::optional<std::string> ToUtf8(std::string_view bytes, std::string_view encoding) {
+    std::string out;
+    if (encoding == Utf8) {
+        // Held as it is; only what cannot be shown is replaced.
+        for (std::size_t at = 0; at < bytes.size();) {
+            const std::size_t length = ValidSequence(bytes, at, false);
+            out.append(length ? bytes.substr(at, length) : Replacement);
+            at += length ? length : 1;
+        }
+        return out;
+    }
+    CConverter converter("UTF-8", encoding);
+    if (!converter.IsValid() || !converter.Convert(bytes, out, Replacement, UnitSize(encoding)))
+        return std::nullopt;
+    return out;
+}
+
+std::optional<std::string> FromUtf8(std::string_view utf8, std::string_view encoding) {
+    if (encoding == Utf8)
+        return IsValidUtf8(utf8, false) ? std::optional<std::string>(utf8) : std::nullopt;
+    CConverter converter(encoding, "UTF-8");
+    std::string out;
+    if (!converter.IsValid() || !converter.Convert(utf8, out, {}, 1))
+        return std::nullopt;
+    return out;
+}
+
+} // namespace TextEncoding

@@ -1,0 +1,150 @@
+#include "engine/UnitCutter.h"
+#include "settings/ReadingSettings.h"
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <cstdint>
+#include <cstring>
+#include <iterator>
+#include <memory>
+#include <random>
+#include <string>
+#include <vector>
+
+namespace {
+using Units = std::vector<std::string>;
+
+Units CutAll(const std::string& text, const CReadingSettings& settings) {
+    // Exact-size blocks, for AddressSanitizer; the plain loops must cut every unit alike.
+    const auto buffer = std::make_unique<char[]>(text.size() + 1);
+    std::memcpy(buffer.get(), text.c_str(), text.size() + 1);
+    const auto unit = std::make_unique<char[]>(UnitBufferSize);
+    const auto loops = std::make_unique<char[]>(UnitBufferSize);
+    Units units;
+    for (const char* cursor = buffer.get();;) {
+        const char* next = CutUnit(cursor, unit.get(), settings);
+        EXPECT_EQ(next, CutUnitBytewise(cursor, loops.get(), settings));
+        EXPECT_STREQ(unit.get(), loops.get());
+        units.emplace_back(unit.get());
+        if (!next || next <= cursor)
+            return units;
+        cursor = next;
+    }
+}
+
+Units Split(const std::string& text, char bar = '|') {
+    Units parts;
+    for (std::size_t at = 0, end = 0; end != std::string::npos; at = end + 1) {
+        end = text.find(bar, at);
+        parts.push_back(text.substr(at, end - at));
+    }
+    return parts;
+}
+
+void Configure(CReadingSettings& to, const char* stops, int32_t uc, int32_t max, int32_t min) {
+    to.CharacterMode = true;
+    std::strncpy(to.StopSimbols, stops, CReadingSettings::MaxStopSymbols);
+    to.UcOffset = uc;
+    to.MaxText = max;
+    to.MinText = min;
+}
+
+// The worked examples, then the budget edges: packing is reached with no stop symbols
+// and MaxText as the budget. The units are written apart by '|'.
+TEST(CharacterMode, Cut_CountsCharactersAndKeepsMarksWithTheirLetter) {
+    const std::string e = "e\xCC\x81", mark = "\xCC\x81"; // e, a combining acute accent
+    const std::string russian = "Было поздно, и дом был тих. Никто не шевелился.\r\n"
+                                "Часы на старой стене пробили двенадцать.";
+    const std::string japanese = "夜が更け、家は静かだった。誰も動かなかった。\r\n"
+                                 "壁に掛けた古い時計がちょうど十二時を打った。";
+    const struct {
+        int32_t MaxText, MinText, UcOffset;
+        const char* Stops;
+        std::string Text, Cut;
+    } cases[] = {
+        {32, 12, 2, ",;.:?!\n\r", russian,
+         "Было |поздно, и |дом был тих.| Никто не шевелился|Часы на старой стене пробили "
+         "|двенадцать."},
+        // No spaces: a long run is split by the budget. UcOffset 2 counts characters, so
+        // only the line breaks are unconditional and a short span before 、 is packed.
+        {10, 6, 2, "。、\r\n", japanese,
+         "夜が更け、家|は静かだった。|誰も動かなかった|壁に掛けた古い時計が|ちょうど十二時を打っ|"
+         "た。"},
+        {5, 1, 0, "", "абвг", "абвг"},
+        {5, 1, 0, "", "абвгд", "абвгд|"},
+        {5, 1, 0, "", "слово ещё", "слово |ещё"},
+        {5, 1, 0, "", "словоо ещё", "слово|о ещё|"},
+        {7, 1, 0, "", "да нет и", "да нет |и"},
+        {6, 1, 0, "", "да нет и", "да |нет и"},
+        {4, 1, 0, "", "日本語の文章", "日本語の|文章"},
+        {3, 1, 0, "", e + e + e + e, e + "|" + e + "|" + e + "|" + e},
+        {4, 1, 0, "", e + e + e + e, e + e + "|" + e + e + "|"},
+        {1, 1, 0, "", e + e, "e|" + mark + "|e|" + mark + "|"},
+        {2, 1, 0, "", mark + mark + mark, mark + mark + "|" + mark},
+        {5, 1, 0, "…", "Ну… и всё", "Ну…|и |всё"},
+        {5, 1, 0, "…\r\n", "Ну…\r\nи", "Ну|и"},
+        {5, 1, 0, "….", "Ну……. да", "Ну…| да"},
+        {32, 12, 2, "…,", "да, нет и ещё много слов здесь и там",
+         "да, нет и |ещё много слов здесь и там"},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.Text);
+        CReadingSettings settings;
+        Configure(settings, c.Stops, c.UcOffset, c.MaxText, c.MinText);
+        EXPECT_EQ(CutAll(c.Text, settings), Split(c.Cut));
+    }
+}
+
+// The units in order hold each character but separators and skipped stops, none cut.
+TEST(CharacterMode, RandomTexts_UnitsKeepEveryCharacterWhole) {
+    std::mt19937 random(2026);
+    const auto below = [&random](std::size_t n) {
+        return std::size_t{random()} % n;
+    };
+    // Pieces apart by '|', characters by '+'; no lone lead byte precedes a continuation.
+    const Units pieces =
+        Split("a|Z+q|ж|Я+з|語+文|。|、|e+\xCC\x81|\xCC\x81|😀| | +\t|,|.|…|\r+\n|\n|\xFF|"
+              "\xC0+\x80|\x80|\xE3+\x81+x");
+    const char* stops[] = {",;.:?!\n\r", "。、…", ".。\n", ""};
+    const int32_t maxTexts[] = {1, 2, 5, 12, 17, 32, 70};
+    const int32_t minTexts[] = {0, 5, 12, 40};
+    for (int round = 0; round < 2000; ++round) {
+        SCOPED_TRACE(testing::Message() << "round " << round);
+        CReadingSettings settings;
+        Configure(settings, stops[below(std::size(stops))], static_cast<int32_t>(below(4)),
+                  maxTexts[below(std::size(maxTexts))], minTexts[below(std::size(minTexts))]);
+        std::vector<std::string> characters;
+        std::string text;
+        for (const std::size_t count = below(300); characters.size() < count;) {
+            std::string piece = pieces[below(pieces.size())];
+            for (std::size_t n = below(40) == 0 ? below(60) : 0; n > 0; --n)
+                piece += "+語"; // a run longer than the unit
+            for (const std::string& c : Split(piece, '+')) {
+                characters.push_back(c);
+                text += c;
+            }
+        }
+        std::vector<std::string> shown;
+        for (const std::string& unit : CutAll(text, settings)) {
+            for (std::size_t at = 0, n = 0; at < unit.size(); at += n) {
+                n = static_cast<std::size_t>(Utf8::CharacterLength(unit.c_str() + at));
+                if (unit[at] != ' ' && unit[at] != '\t')
+                    shown.push_back(unit.substr(at, n));
+            }
+        }
+        std::vector<std::string> symbols;
+        for (const char* p = settings.StopSimbols; *p; p += symbols.back().size())
+            symbols.emplace_back(p, static_cast<std::size_t>(Utf8::CharacterLength(p)));
+        std::size_t next = 0;
+        for (const std::string& c : characters) {
+            const bool kept = next < shown.size() && shown[next] == c;
+            next += kept ? 1 : 0;
+            ASSERT_TRUE(kept || c == " " || c == "\t" ||
+                        std::find(symbols.begin(), symbols.end(), c) != symbols.end())
+                << c << " lost";
+        }
+        EXPECT_EQ(next, shown.size()) << "a unit holds a character the text does not";
+    }
+}
+} // namespace

@@ -1,0 +1,83 @@
+#include "settings/ReadingSettings.h"
+#include "settings/TextBuffer.h"
+#include "settings/TextEncoding.h"
+#include "settings/TextSettings.h"
+#include "support/TempFolder.h"
+
+#include <gtest/gtest.h>
+
+namespace {
+using namespace std::string_literals;
+namespace Enc = TextEncoding;
+
+const std::string Prose = "Всё смешалось в доме Облонских. Жена узнала, что муж был в связи с "
+                          "бывшею в их доме француженкою-гувернанткой, и объявила мужу, что не "
+                          "может жить с ним в одном доме. Положение это продолжалось уже третий "
+                          "день и мучительно чувствовалось и самими супругами, и всеми членами "
+                          "семьи, и домочадцами.";
+
+TEST(TextEncoding, Detect_MarksValidUtf8AndRussianCodePages) {
+    const std::pair<std::string, std::string_view> rows[] = {
+        {"\xEF\xBB\xBFok", "UTF-8"},
+        {"\xFF\xFE\0\0o\0\0\0"s, "UTF-32LE"},
+        {"\0\0\xFE\xFF\0\0\0o"s, "UTF-32BE"},
+        {"\xFF\xFEo\0"s, "UTF-16LE"},
+        {"\xFE\xFF\0o"s, "UTF-16BE"},
+        {"plain ASCII", "UTF-8"},
+        {Prose, "UTF-8"},
+        {*Enc::FromUtf8(Prose, "windows-1251"), "windows-1251"},
+        {*Enc::FromUtf8(Prose, "KOI8-R"), "KOI8-R"}};
+    for (const auto& [bytes, encoding] : rows) {
+        SCOPED_TRACE(encoding);
+        const Enc::SDetected detected = Enc::Detect(bytes);
+        EXPECT_EQ(detected.Encoding, encoding);
+        EXPECT_EQ(detected.BomLength, Enc::BomLength(bytes, encoding));
+    }
+    // A UTF-8 sequence cut by the detection limit is still UTF-8.
+    std::string head(Enc::DetectionLimit - 1, 'a');
+    EXPECT_EQ(Enc::Detect(head + "\xD0\x96").Encoding, "UTF-8");
+}
+
+TEST(TextEncoding, Load_ConvertsWhatIsNotHeldAsBytesAndAStoredEncodingWins) {
+    CTempFolder dir;
+    WriteBytes(dir.Path("u16.txt"), "\xFF\xFE\x16\x04"
+                                    "a\0"s);
+    WriteBytes(dir.Path("ru.txt"), *Enc::FromUtf8(Prose, "windows-1251"));
+    WriteBytes(dir.Path("ru.txt.skm"), "[MAIN]\nEncoding=koi8-r\n");
+    TextLoadError error = TextLoadError::None;
+    const auto u16 = CTextBuffer::Load(dir.Path("u16.txt"), error);
+    ASSERT_TRUE(u16);
+    EXPECT_EQ(std::string(u16->Data()), "\xD0\x96"
+                                        "a");
+    EXPECT_TRUE(u16->IsUtf8());
+    WriteBytes(dir.Path("bom.txt"), "\xEF\xBB\xBF"
+                                    "ab");
+    EXPECT_EQ(std::string(CTextBuffer::Load(dir.Path("bom.txt"), error)->Data()), "ab");
+    const std::string stored = StoredEncoding(dir.Path("ru.txt"));
+    EXPECT_EQ(stored, "KOI8-R");
+    const auto ru = CTextBuffer::Load(dir.Path("ru.txt"), error, {}, stored);
+    ASSERT_TRUE(ru);
+    EXPECT_EQ(ru->Encoding(), "KOI8-R");
+    EXPECT_EQ(ru->Size(), static_cast<int32_t>(Enc::FromUtf8(Prose, "windows-1251")->size()));
+    EXPECT_FALSE(ru->IsUtf8());
+}
+
+TEST(TextEncoding, Save_EncodingAfterStopSymbolsInTheCompanionOnlyAndGoneAfterAutoDetect) {
+    CTempFolder dir;
+    const char* start = "text";
+    const char* cursor = start;
+    CReadingSettings settings;
+    settings.BindText(&start, &cursor);
+    settings.Encoding = "windows-1251";
+    ASSERT_TRUE(settings.SaveToFile(dir.Path("a.skm"), SettingsFileMode::Full));
+    ASSERT_TRUE(settings.SaveToFile(dir.Path("d.skm"), SettingsFileMode::SettingsOnly));
+    const std::string full = ReadBytes(dir.Path("a.skm"));
+    EXPECT_NE(
+        full.find("\nStopSimbols=" + settings.GetStopSymbolsText() + "\nEncoding=windows-1251\n"),
+        std::string::npos);
+    EXPECT_EQ(ReadBytes(dir.Path("d.skm")).find("Encoding"), std::string::npos);
+    settings.KeepEncoding = false;
+    ASSERT_TRUE(settings.SaveToFile(dir.Path("a.skm"), SettingsFileMode::Full));
+    EXPECT_EQ(ReadBytes(dir.Path("a.skm")).find("Encoding"), std::string::npos);
+}
+} // namespace
