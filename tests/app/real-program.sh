@@ -34,6 +34,9 @@ check 1 '^$' . --units "$data/no-such-file.txt"
 check 1 '^$' '--units takes one file' --units "$data/units.txt" other.txt
 check 1 '^$' "Unknown option 'frobnicate'" --units "$data/units.txt" --frobnicate
 check 0 $'\tOne .*END$' '' --units "$latin1" # read by the bytes of its name
+printf '\xdd\xf2\xee \xf2\xe5\xea\xf1\xf2.' >"$folder/ru.txt" # "Это текст." in windows-1251
+check 0 '^windows-1251$' '' --encoding "$folder/ru.txt"
+check 0 $'^0\tЭто текст.\nEND$' '' --units "$folder/ru.txt" # units in UTF-8
 
 # Waits until the program catches signal $2 (its handlers are in place), then sends it
 # and waits at most $3 tenths of a second for the exit; sets code to the exit code.
