@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Runs a libFuzzer entry point once on every file of the given folders or files, so
 // that a fuzz corpus doubles as a regression test under any compiler.
 #include <cstdint>

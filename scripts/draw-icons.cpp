@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Draws the toolbar images that stand in where the desktop's icon theme has none.
 // Not part of the build; run it again after changing a drawing, from the top folder:
 //   g++ -std=c++20 -fPIC scripts/draw-icons.cpp $(pkg-config --cflags --libs Qt6Gui) \

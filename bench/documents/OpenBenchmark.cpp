@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Opening the largest text: how long reading it into memory takes beside `cat` reading
 // the same file, how much memory it takes, and how fast a text that is too large is
 // refused.

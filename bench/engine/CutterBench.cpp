@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Throughput of cutting a whole text into units, beside memchr over the same bytes as
 // the ceiling of any byte scan. Targets: 500 MB/s with the default settings, and
 // 300 MiB/s cutting Russian and Japanese prose held as UTF-8 by characters.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Presentation timing of the flash view with the real clock, on the offscreen platform:
 // how late each unit's pixels come after the moment its gap ends, and what the player
 // costs in CPU and wakeups while running and while stopped. The view is driven once by

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Cuts arbitrary bytes with arbitrary settings until the end of the text.
 //
 // Input layout (little-endian):

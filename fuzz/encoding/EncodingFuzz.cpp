@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Arbitrary bytes read in a chosen encoding (the first byte picks it, 0 detects): the
 // detection must name an encoding Skimmet reads, and the text as shown must be valid
 // UTF-8 whatever the bytes.

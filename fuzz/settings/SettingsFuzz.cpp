@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Arbitrary bytes read as the companion settings file of a loaded text: every value
 // must come out within its range, the cursor within the text, and the settings must
 // survive a write and a second read unchanged. The same bytes written to a file and

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "app/AppResources.h"
 #include "app/SkimmetApp.h"
 #include "app/UnitsCommand.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "engine/PhaseTimer.h"
 
 CPhaseTimer::CPhaseTimer(const IClock& clock) : Clock(clock) {}

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "panel/ReadingOptionsPage.h"
 
 #include "ui_ReadingOptionsPage.h"

@@ -1,3 +1,4 @@
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Options panel, reading options page, colour swatch (skimmet_gui).
 target_sources(skimmet_gui PRIVATE
     ${CMAKE_CURRENT_LIST_DIR}/ColorSwatch.cpp

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "platform/Decimal.h"
 
 int32_t ParseDecimal(std::string_view text) {

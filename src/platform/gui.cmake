@@ -1,3 +1,4 @@
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Display, desktop and dialog adapters (skimmet_gui).
 set(SKIMMET_PLATFORM_GUI_SOURCES
     ${CMAKE_CURRENT_LIST_DIR}/DBusScreenSaver.cpp

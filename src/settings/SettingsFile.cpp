@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The settings file: sections MAIN, LogFont and POSITION of an INI file.
 #include "platform/ProfileFile.h"
 #include "settings/ReadingSettings.h"

@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # The real program: its console options need no display; a closed terminal or a
 # termination signal ends it with 0 after writing the text's settings, also when that
 # write fails; a text whose name is not UTF-8 is read by its bytes.

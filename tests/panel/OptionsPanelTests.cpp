@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "panel/MovePositionPage.h"
 #include "panel/OptionsPanel.h"
 #include "panel/ReadingOptionsPage.h"

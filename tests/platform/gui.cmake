@@ -1,3 +1,4 @@
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Tests of the display and desktop adapters.
 skimmet_test(NAME platform_gui_tests GUI SOURCES DialogsTests.cpp DisplayModesTests.cpp
              TerminationSignalsTests.cpp WakeTimerTests.cpp)

@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Runs a command against a private Xorg server with the dummy video driver, whose RandR
 # output offers real modes that can be switched (Xvfb offers only one), on a free display
 # number of the server's own choosing (-displayfd). The command sees DISPLAY and

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "settings/ReadingSettings.h"
 #include "settings/TextBuffer.h"
 #include "settings/TextEncoding.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "display/ColorRef.h"
 #include "support/gui/ViewFixture.h"
 #include "view/UnitLayout.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "panel/OptionsPanel.h"
 #include "support/gui/ControlLookup.h"
 #include "support/gui/ViewFixture.h"
