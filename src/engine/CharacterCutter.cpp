@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "engine/CharacterCutter.h"
 
+#include "engine/Separators.h"
 #include "engine/UnitCutter.h"
 #include "engine/Utf8.h"
 #include "settings/ReadingSettings.h"
@@ -33,16 +34,6 @@ namespace {
 // How far beyond the longest span the end test looks for the NUL, so that the blocks
 // of a packed unit usually lie in bytes known to be readable.
 constexpr int Lookahead = 64;
-
-bool IsSeparator(char c) {
-    return c == ' ' || c == '\t';
-}
-
-const char* SkipSeparators(const char* p) {
-    while (IsSeparator(*p))
-        ++p;
-    return p;
-}
 
 bool IsMark(char32_t c) {
     // Nothing below the combining diacritical marks is a mark; that spares the

@@ -2,6 +2,7 @@
 #include "engine/UnitCutter.h"
 
 #include "engine/CharacterCutter.h"
+#include "engine/Separators.h"
 #include "settings/ReadingSettings.h"
 
 #include <algorithm>
@@ -28,16 +29,6 @@ namespace {
 // How far beyond MaxText the end test looks for the NUL, so that the words of a
 // packed unit usually lie in bytes known to be readable.
 constexpr int Lookahead = 31;
-
-bool IsSeparator(char c) {
-    return c == ' ' || c == '\t';
-}
-
-const char* SkipSeparators(const char* p) {
-    while (IsSeparator(*p))
-        ++p;
-    return p;
-}
 
 // Copies the word at word into out while measuring it, but looks at no more than
 // limit + 1 bytes: that is enough to know whether it is longer than limit, and it
