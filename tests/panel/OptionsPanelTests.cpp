@@ -84,6 +84,17 @@ TEST(OptionsPanel, EveryControl_EditsTheSettingItNames) {
     }
 }
 
+TEST(OptionsPanel, StopSymbols_OfACodePageText_TakenInItAndRefusedWhereItHasNoSuchCharacter) {
+    OptionsPanelTest rig;
+    rig.Settings.Encoding = "windows-1251";
+    auto* edit = ControlById<QLineEdit>(*rig.Panel.ReadingPage(), StopsId);
+    QTest::sendKeyEvent(QTest::Click, edit, Qt::Key_A, QString(), Qt::ControlModifier);
+    for (const QString typed : {QStringLiteral("ж"), QStringLiteral("語")}) // 語: not in 1251
+        QTest::sendKeyEvent(QTest::Click, edit, Qt::Key_unknown, typed, {});
+    EXPECT_STREQ(rig.Settings.StopSimbols, "\xE6");
+    EXPECT_EQ(edit->text(), QStringLiteral("ж"));
+}
+
 TEST_F(OptionsPanelTest, Panel_MovePageMadeOnceRefreshClampsDefaultResetsKeysStayHideFocuses) {
     Panel.SelectPage(COptionsPanel::MovePosition);
     const CMovePositionPage* const movePage = Panel.MovePage();
