@@ -103,7 +103,9 @@ CTextDocument::~CTextDocument() = default;
 // regardless of case. "*" rather than "*.*" for all files: names without a dot are
 // files too.
 QStringList CTextDocument::TextFilters() {
-    return {QStringLiteral("Text files (*.TXT)"), QStringLiteral("All Files (*)")};
+    return {QStringLiteral("Text files and books (*.txt *.epub *.fb2 *.fb2.zip *.html *.htm "
+                           "*.xhtml *.pdf)"),
+            QStringLiteral("Text files (*.txt)"), QStringLiteral("All Files (*)")};
 }
 
 QStringList CTextDocument::SettingsFilters() {
@@ -136,9 +138,7 @@ bool CTextDocument::OpenLocal(const std::string& path) {
     TextLoadError error = TextLoadError::None;
     std::optional<CTextBuffer> text = Read(path, error);
     if (!text) {
-        if (const QString message = QString::fromLatin1(TextLoadMessage(error)); !message.isEmpty())
-            Report(message,
-                   error == TextLoadError::TooLarge ? MessageIcon::Error : MessageIcon::Warning);
+        ReportLoadFailure(error);
         return false;
     }
     ShowLoaded(std::move(*text), AbsolutePath(path));
@@ -155,7 +155,17 @@ std::optional<CTextBuffer> CTextDocument::Read(const std::string& path, TextLoad
             CancelRequested = true;
         return !CancelRequested;
     };
-    return CTextBuffer::Load(path, error, update, encoding.value_or(StoredEncoding(path)));
+    LoadWhy.clear();
+    return CTextBuffer::Load(path, error, update, encoding.value_or(StoredEncoding(path)),
+                             &LoadWhy);
+}
+
+void CTextDocument::ReportLoadFailure(TextLoadError error) {
+    const QString message = QString::fromLatin1(TextLoadMessage(error));
+    if (message.isEmpty())
+        return;
+    Report(message, error == TextLoadError::TooLarge ? MessageIcon::Error : MessageIcon::Warning,
+           QString::fromStdString(LoadWhy));
 }
 
 bool CTextDocument::ReadIn(const std::string& encoding) {
@@ -166,8 +176,7 @@ bool CTextDocument::ReadIn(const std::string& encoding) {
     TextLoadError error = TextLoadError::None;
     std::optional<CTextBuffer> text = Read(Path, error, encoding);
     if (!text) {
-        if (const QString message = QString::fromLatin1(TextLoadMessage(error)); !message.isEmpty())
-            Report(message, MessageIcon::Warning);
+        ReportLoadFailure(error);
         return false;
     }
     // The same text: the place and the bookmarks stay (the place on a character start).

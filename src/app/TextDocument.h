@@ -87,6 +87,8 @@ private:
                                     const std::optional<std::string>& encoding = std::nullopt);
     void ShowLoaded(CTextBuffer text, const std::string& path);
     void Report(const QString& text, MessageIcon icon, const QString& why = {});
+    // The message for a failed read, with a book's reason as its informative text.
+    void ReportLoadFailure(TextLoadError error);
 
     QWidget& Window;
     CReadingSettings& Settings;
@@ -95,6 +97,7 @@ private:
     std::function<void()> RefreshPanel;
     CTextBuffer Buffer;
     std::string Path;
+    std::string LoadWhy; // what is wrong with the book the last read failed on
     CCompanionLock Lock;
     bool Unattended = false;
     bool Opening = false;

@@ -41,12 +41,26 @@ void WriteUnit(std::ostream& out, int32_t offset, const char* unit, const CTextB
 namespace {
 std::optional<CTextBuffer> LoadText(const std::string& path, std::ostream& err) {
     TextLoadError error = TextLoadError::None;
-    std::optional<CTextBuffer> text = CTextBuffer::Load(path, error, {}, StoredEncoding(path));
+    std::string why;
+    std::optional<CTextBuffer> text =
+        CTextBuffer::Load(path, error, {}, StoredEncoding(path), &why);
     if (!text)
-        err << TextLoadMessage(error) << '\n';
+        err << TextLoadMessage(error) << (why.empty() ? "" : ": ") << why << '\n';
     return text;
 }
 } // namespace
+
+int RunTextCommand(const std::string& path, std::ostream& out, std::ostream& err) {
+    const std::optional<CTextBuffer> text = LoadText(path, err);
+    if (!text)
+        return 1;
+    const std::string_view bytes(text->Data(), static_cast<std::size_t>(text->Size()));
+    if (text->IsUtf8())
+        out << bytes;
+    else
+        out << TextEncoding::ToUtf8(bytes, text->Encoding()).value_or(std::string(bytes));
+    return out.flush().good() ? 0 : 1;
+}
 
 int RunEncodingCommand(const std::string& path, std::ostream& out, std::ostream& err) {
     const std::optional<CTextBuffer> text = LoadText(path, err);

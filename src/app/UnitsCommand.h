@@ -11,5 +11,8 @@
 // its message on err and the result 1; else 0.
 int RunUnitsCommand(const std::string& path, std::ostream& out, std::ostream& err);
 
+// Writes the text that opening the file at path gives (a book's text), in UTF-8.
+int RunTextCommand(const std::string& path, std::ostream& out, std::ostream& err);
+
 // Writes the name of the encoding that opening the text at path would use.
 int RunEncodingCommand(const std::string& path, std::ostream& out, std::ostream& err);

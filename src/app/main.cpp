@@ -14,6 +14,7 @@
 #include <QCommandLineParser>
 #include <QFile>
 
+#include <algorithm>
 #include <cstdio>
 #include <iostream>
 #include <optional>
@@ -36,6 +37,10 @@ struct CommandLine {
                              QStringLiteral("Print the units that reading <file> would flash, "
                                             "from its stored position on, and exit."),
                              QStringLiteral("file")};
+    QCommandLineOption Text{QStringLiteral("text"),
+                            QStringLiteral("Print the text that opening <file> gives (a book's "
+                                           "text too), in UTF-8, and exit."),
+                            QStringLiteral("file")};
     QCommandLineOption Encoding{QStringLiteral("encoding"),
                                 QStringLiteral("Print the encoding that opening <file> would "
                                                "read it in, and exit."),
@@ -47,6 +52,7 @@ struct CommandLine {
         Parser.addOption(Help);
         Parser.addOption(Version);
         Parser.addOption(Units);
+        Parser.addOption(Text);
         Parser.addOption(Encoding);
         Parser.addPositionalArgument(QStringLiteral("file"),
                                      QStringLiteral("Text file to open at start."),
@@ -83,8 +89,16 @@ std::optional<int> RunConsoleOptions(int& argc, char** argv) {
     QCoreApplication::setApplicationVersion(QStringLiteral(SKIMMET_VERSION));
     CommandLine line;
     const bool parsed = line.Parser.parse(QCoreApplication::arguments());
-    const bool console = line.Parser.isSet(line.Help) || line.Parser.isSet(line.Version) ||
-                         line.Parser.isSet(line.Units) || line.Parser.isSet(line.Encoding);
+    // The options that take a file and print what Skimmet makes of it.
+    using Command = int (*)(const std::string&, std::ostream&, std::ostream&);
+    const std::pair<const QCommandLineOption*, Command> fileCommands[] = {
+        {&line.Units, RunUnitsCommand},
+        {&line.Text, RunTextCommand},
+        {&line.Encoding, RunEncodingCommand}};
+    const auto given = std::count_if(std::begin(fileCommands), std::end(fileCommands),
+                                     [&](const auto& c) { return line.Parser.isSet(*c.first); });
+    const bool console =
+        line.Parser.isSet(line.Help) || line.Parser.isSet(line.Version) || given > 0;
     // Unknown options may be the window system's own (-platform, -geometry ...): only
     // QApplication knows them, so they are judged once it exists.
     if (!parsed && (console || line.Parser.unknownOptionNames().isEmpty())) {
@@ -101,18 +115,15 @@ std::optional<int> RunConsoleOptions(int& argc, char** argv) {
         std::printf("%s %s\n", qPrintable(AppName), SKIMMET_VERSION);
         return 0;
     }
-    const bool units = line.Parser.isSet(line.Units);
-    if (!line.Parser.positionalArguments().isEmpty() ||
-        (units && line.Parser.isSet(line.Encoding))) {
-        PrintError(units ? QStringLiteral("--units takes one file and nothing else.")
-                         : QStringLiteral("--encoding takes one file and nothing else."));
+    const auto& [option, command] =
+        *std::find_if(std::begin(fileCommands), std::end(fileCommands),
+                      [&](const auto& c) { return line.Parser.isSet(*c.first); });
+    if (!line.Parser.positionalArguments().isEmpty() || given > 1) {
+        PrintError(
+            QStringLiteral("--%1 takes one file and nothing else.").arg(option->names().front()));
         return 1;
     }
-    if (!units)
-        return RunEncodingCommand(RawArgument(argc, argv, line.Parser.value(line.Encoding)),
-                                  std::cout, std::cerr);
-    return RunUnitsCommand(RawArgument(argc, argv, line.Parser.value(line.Units)), std::cout,
-                           std::cerr);
+    return command(RawArgument(argc, argv, line.Parser.value(*option)), std::cout, std::cerr);
 }
 
 } // namespace

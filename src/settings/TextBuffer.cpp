@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "settings/TextBuffer.h"
 
+#include "books/BookText.h"
 #include "platform/UniqueFd.h"
 
 #include <algorithm>
@@ -10,6 +11,7 @@
 #include <cstring>
 #include <fcntl.h>
 #include <new>
+#include <sys/mman.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -42,6 +44,7 @@ bool ReadAll(int fd, char* into, uint64_t size, const CTextBuffer::Progress& pro
 const char* TextLoadMessage(TextLoadError error) {
     switch (error) {
     case TextLoadError::CannotOpen:
+    case TextLoadError::BadBook:
         return "Error Opening File";
     case TextLoadError::TooLarge:
         return "Size of a text buffer can not be more than 1 Gb";
@@ -56,8 +59,21 @@ const char* TextLoadMessage(TextLoadError error) {
     return "";
 }
 
+void STextBlockUnmap::operator()(char* block) const {
+    ::munmap(block, Length);
+}
+
+CTextBuffer::Block CTextBuffer::Allocate(std::size_t size) {
+    void* block = ::mmap(nullptr, size, PROT_READ | PROT_WRITE,
+                         MAP_PRIVATE | MAP_ANONYMOUS | MAP_POPULATE, -1, 0);
+    if (block == MAP_FAILED)
+        return {};
+    return Block(static_cast<char*>(block), STextBlockUnmap{size});
+}
+
 std::optional<CTextBuffer> CTextBuffer::Load(const std::string& path, TextLoadError& error,
-                                             const Progress& progress, std::string_view encoding) {
+                                             const Progress& progress, std::string_view encoding,
+                                             std::string* why) {
     // O_NONBLOCK keeps the open of a FIFO from waiting for a writer; it changes
     // nothing for the regular files that are read.
     const CUniqueFd file(::open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK));
@@ -73,22 +89,60 @@ std::optional<CTextBuffer> CTextBuffer::Load(const std::string& path, TextLoadEr
     }
 
     CTextBuffer text;
-    text.Bytes.reset(new (std::nothrow) char[size + 1]);
+    text.Bytes = Allocate(size + 1);
     if (!text.Bytes) {
         error = TextLoadError::CannotAllocate;
         return std::nullopt;
     }
     if (!ReadAll(file.Get(), text.Bytes.get(), size, progress, error))
         return std::nullopt;
-    text.Bytes[size] = '\0';
+    text.Bytes.get()[size] = '\0';
     text.Length = static_cast<int32_t>(size);
-    if (!text.Decode(encoding, error))
+    if (!text.ReadBook(path, progress, error, why) || !text.Decode(encoding, error))
         return std::nullopt;
     error = TextLoadError::None;
     return text;
 }
 
+// Leaves a plain text as it is (true, nothing held yet in EncodingName), and makes a
+// book its text.
+bool CTextBuffer::ReadBook(const std::string& path, const Progress& progress, TextLoadError& error,
+                           std::string* why) {
+    const std::string_view raw(Bytes.get(), static_cast<std::size_t>(Length));
+    const BookText::Format format = BookText::Detect(raw, path.substr(path.rfind('/') + 1));
+    if (format == BookText::Format::PlainText)
+        return true;
+    std::string reason;
+    const std::optional<std::string> text = BookText::Read(raw, format, reason, progress);
+    if (!text) {
+        error = reason.empty() ? TextLoadError::Cancelled : TextLoadError::BadBook;
+        if (why)
+            *why = reason;
+        return false;
+    }
+    EncodingName = TextEncoding::Utf8;
+    return Hold(*text, SizeLimit, error);
+}
+
+bool CTextBuffer::Hold(const std::string& text, uint64_t limit, TextLoadError& error) {
+    if (text.size() >= limit) {
+        error = TextLoadError::TooLarge;
+        return false;
+    }
+    Block bytes = Allocate(text.size() + 1);
+    if (!bytes) {
+        error = TextLoadError::CannotAllocate;
+        return false;
+    }
+    std::memcpy(bytes.get(), text.c_str(), text.size() + 1);
+    Bytes = std::move(bytes);
+    Length = static_cast<int32_t>(text.size());
+    return true;
+}
+
 bool CTextBuffer::Decode(std::string_view encoding, TextLoadError& error) {
+    if (!EncodingName.empty())
+        return true; // a book, already text
     const std::string_view raw(Bytes.get(), static_cast<std::size_t>(Length));
     std::size_t bom = 0;
     if (const std::optional<std::string_view> chosen = TextEncoding::Canonical(encoding)) {
@@ -107,17 +161,11 @@ bool CTextBuffer::Decode(std::string_view encoding, TextLoadError& error) {
     }
     const std::optional<std::string> converted =
         TextEncoding::ToUtf8(raw.substr(bom), EncodingName);
-    if (!converted || converted->size() >= static_cast<std::size_t>(INT32_MAX)) {
-        error = converted ? TextLoadError::TooLarge : TextLoadError::CannotRead;
+    if (!converted) {
+        error = TextLoadError::CannotRead;
         return false;
     }
-    std::unique_ptr<char[]> utf8(new (std::nothrow) char[converted->size() + 1]);
-    if (!utf8) {
-        error = TextLoadError::CannotAllocate;
-        return false;
-    }
-    std::memcpy(utf8.get(), converted->c_str(), converted->size() + 1);
-    Bytes = std::move(utf8);
-    Length = static_cast<int32_t>(converted->size());
-    return true;
+    // The limit is the file's; a converted text may grow past it, not past what an offset
+    // can hold.
+    return Hold(*converted, INT32_MAX, error);
 }

@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
+#include <cstddef>
 #include <cstdint>
 #include <functional>
 #include <memory>
@@ -10,11 +11,25 @@
 
 #include "settings/TextEncoding.h"
 
-enum class TextLoadError { None, CannotOpen, TooLarge, CannotAllocate, CannotRead, Cancelled };
+enum class TextLoadError {
+    None,
+    CannotOpen,
+    TooLarge,
+    CannotAllocate,
+    CannotRead,
+    Cancelled,
+    BadBook, // a book that cannot be read: why says what is wrong
+};
 
 // The program's message for a failed load ("Error Opening File" ...); empty for None
 // and Cancelled, which need no message.
 const char* TextLoadMessage(TextLoadError error);
+
+// Gives back a text buffer's block of Length bytes.
+struct STextBlockUnmap {
+    std::size_t Length = 0;
+    void operator()(char* block) const;
+};
 
 // The whole of one text file in a single block of exactly size + 1 bytes, the last
 // one a NUL. The block never moves, so pointers into it (text start, cursor) stay
@@ -34,10 +49,13 @@ public:
     // Reads the file at path in encoding (a name TextEncoding::Canonical knows; empty or
     // unknown: detected). The size is checked before any memory is taken; a folder or
     // anything else that is not a regular file cannot be opened. A byte-order mark is
-    // not part of the text; an encoding not held as bytes is converted to UTF-8.
+    // not part of the text; an encoding not held as bytes is converted to UTF-8. A book
+    // (EPUB, FictionBook, HTML, PDF, told by its content) becomes its text in UTF-8, and
+    // encoding does not apply; why receives what is wrong with a book that fails.
     static std::optional<CTextBuffer> Load(const std::string& path, TextLoadError& error,
                                            const Progress& progress = {},
-                                           std::string_view encoding = {});
+                                           std::string_view encoding = {},
+                                           std::string* why = nullptr);
 
     // Null when there is no text; otherwise NUL-terminated after Size() bytes.
     const char* Data() const { return Bytes.get(); }
@@ -53,8 +71,18 @@ public:
 private:
     // The file's bytes in Bytes become the text in encoding.
     bool Decode(std::string_view encoding, TextLoadError& error);
+    bool ReadBook(const std::string& path, const Progress& progress, TextLoadError& error,
+                  std::string* why);
+    // Holds text (UTF-8) in place of the file's bytes; a text of limit bytes or more is
+    // refused as too large.
+    bool Hold(const std::string& text, uint64_t limit, TextLoadError& error);
 
-    std::unique_ptr<char[]> Bytes;
+    // Anonymous memory mapped and populated in one go: a gigabyte read into memory that
+    // the kernel fills page by page while copying costs a fault per page.
+    using Block = std::unique_ptr<char, STextBlockUnmap>;
+    static Block Allocate(std::size_t size);
+
+    Block Bytes;
     int32_t Length = 0;
     std::string_view EncodingName;
 };
