@@ -240,3 +240,25 @@ TEST_F(Documents, SecondWindowOnOneText_SaysSoOnceReadOnlyAndWritesNothingTillRe
 }
 
 } // namespace
+
+namespace {
+// A book is read into text, and its companion keeps the place in that text; a broken
+// book says why and leaves the text on the screen.
+TEST_F(Documents, Book_ReopenedAtItsPlaceWithItsBookmarkAndABrokenOneSaysWhy) {
+    const QString book = WriteText("novel.html", "<html><head><title>T</title></head><body>"
+                                                 "<p>One two three.</p><p>Four five six.</p>"
+                                                 "<p>Seven eight nine.</p></body></html>");
+    OpenFromMenu(book);
+    EXPECT_EQ(std::string(View().TextStart()),
+              "One two three.\nFour five six.\nSeven eight nine.\n");
+    Settings().SetPosition(15);
+    Settings().AddBookmark();
+    OpenFromMenu(WriteText("broken.epub", QByteArray("PK\3\4", 4) + "application/epub+zip"));
+    EXPECT_EQ(Messages(), "2Error Opening File+");
+    OpenFromMenu(WriteText("other.txt", "Other text."));
+    OpenFromMenu(book);
+    EXPECT_EQ(Offset(), 15);
+    EXPECT_EQ(Bookmark(), 15);
+    EXPECT_TRUE(QFileInfo::exists(book + ".skm"));
+}
+} // namespace
