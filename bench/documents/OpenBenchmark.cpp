@@ -14,7 +14,8 @@
 //             zeros ends at its first byte, so this is start-up, load and exit)
 //   cat       `cat FILE > /dev/null`
 //   dd 1G     `dd bs=1G count=1`: a private copy of the file in memory, for reference
-// Targets: load / cat at most 1.3; peak memory (ru_maxrss) of load and units at most
+// Targets: load / dd at most 0.7 (the sparse file's `cat` moves no bytes into memory, so
+// `dd` with its 1 GiB buffer is the fair reference); peak memory (ru_maxrss) of load and units at most
 // the file size + 64 MiB; the too-large file refused in under 50 ms (in process and as
 // a whole `skimmet --units` run). Exit code 1 when a target is missed.
 
@@ -45,7 +46,7 @@ using Clock = std::chrono::steady_clock;
 
 constexpr int64_t Largest = CTextBuffer::SizeLimit - 1;
 constexpr int64_t TooLarge = CTextBuffer::SizeLimit;
-constexpr double MaxRatio = 1.3;
+constexpr double MaxRatio = 0.7;
 constexpr long MemorySlackKiB = 64 * 1024;
 constexpr double MaxRefusalMs = 50.0;
 
@@ -217,11 +218,11 @@ int main(int argc, char** argv) {
     ::unlink(tooLarge.c_str());
 
     const long sizeKiB = static_cast<long>(Largest / 1024);
-    const double ratio = load.MedianMs() / cat.MedianMs();
+    const double ratio = load.MedianMs() / dd.MedianMs();
     std::printf("Largest text: %lld bytes; %d runs, page cache warm, medians\n",
                 static_cast<long long>(Largest), options.Runs);
     std::printf("  %-22s %9.1f ms  peak %8ld KiB\n", "cat FILE", cat.MedianMs(), cat.MaxRssKiB);
-    std::printf("  %-22s %9.1f ms  peak %8ld KiB  (%.2f x cat)\n", "load (File > Open)",
+    std::printf("  %-22s %9.1f ms  peak %8ld KiB  (%.2f x dd)\n", "load (File > Open)",
                 load.MedianMs(), load.MaxRssKiB, ratio);
     std::printf("  %-22s %9.1f ms  peak %8ld KiB  (%.2f x cat)\n", "skimmet --units FILE",
                 units.MedianMs(), units.MaxRssKiB, units.MedianMs() / cat.MedianMs());
@@ -234,7 +235,7 @@ int main(int argc, char** argv) {
 
     bool ok = true;
     ok &= Check("largest text loaded in every run", load.AllOk && units.AllOk);
-    ok &= Check("load at most 1.3 x cat", ratio <= MaxRatio);
+    ok &= Check("load at most 0.7 x dd bs=1G", ratio <= MaxRatio);
     ok &=
         Check("load peak memory at most size + 64 MiB", load.MaxRssKiB <= sizeKiB + MemorySlackKiB);
     ok &= Check("skimmet --units peak memory at most size + 64 MiB",
