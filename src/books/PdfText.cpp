@@ -57,7 +57,7 @@ std::vector<SLine> PageLines(const poppler::page& page) {
 
 // A gap is a paragraph's when the next line sits lower than the page's usual line pitch
 // by a good margin; on a page of one or two gaps there is no usual pitch, so then only a
-// blank line's worth of space counts. A line above the last one starts a column or block
+// space of half a line or more counts. A line above the last one starts a column or block
 // that goes on with the same paragraph.
 std::vector<bool> ParagraphGaps(const std::vector<SLine>& lines) {
     std::vector<double> pitches;
@@ -78,7 +78,7 @@ std::vector<bool> ParagraphGaps(const std::vector<SLine>& lines) {
         const SLine& above = lines[i];
         const SLine& below = lines[i + 1];
         const double height = std::max(above.bottom - above.top, below.bottom - below.top);
-        gaps[i] = pitches[i] > 0 && below.top - above.bottom > height;
+        gaps[i] = pitches[i] > 0 && below.top - above.bottom > height / 2;
     }
     return gaps;
 }
