@@ -131,9 +131,10 @@ std::optional<std::string> ReadPdfText(std::string_view bytes, std::string& erro
                                        const BookText::Progress& progress) {
     // Poppler's complaints about a damaged file would land on the terminal; the message
     // below says what matters.
-    static const bool quiet =
-        (poppler::set_debug_error_function(IgnorePopplerMessage, nullptr), true);
-    (void)quiet;
+    [[maybe_unused]] static const bool quiet = [] {
+        poppler::set_debug_error_function(IgnorePopplerMessage, nullptr);
+        return true;
+    }();
     if (bytes.size() > INT_MAX) {
         error = "The PDF file is too large to read.";
         return std::nullopt;
