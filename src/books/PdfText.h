@@ -1,0 +1,15 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#pragma once
+
+#include "books/BookText.h"
+
+#include <optional>
+#include <string>
+#include <string_view>
+
+// A PDF's text in reading order, in UTF-8: a page's lines run together into paragraphs,
+// a line feed at every paragraph gap and at every page's end, words hyphenated at a line's
+// end joined again. Progress comes once a page; nullopt with a message when Poppler cannot
+// read the file or it is locked, nullopt with no message when cancelled.
+std::optional<std::string> ReadPdfText(std::string_view bytes, std::string& error,
+                                       const BookText::Progress& progress);

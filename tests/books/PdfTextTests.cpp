@@ -1,0 +1,89 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "books/PdfText.h"
+
+#include <QBuffer>
+#include <QPainter>
+#include <QPdfWriter>
+#include <gtest/gtest.h>
+
+namespace {
+
+// Pages of lines one under the other, an empty line leaving a blank line's gap. The bottom
+// line is drawn first: only reading order, not drawing order, gives the text back.
+QByteArray WritePdf(const std::vector<std::vector<QString>>& pages) {
+    QBuffer buffer;
+    buffer.open(QIODevice::WriteOnly);
+    QPdfWriter writer(&buffer);
+    writer.setResolution(72);
+    QPainter painter(&writer);
+    painter.setFont(QFont("DejaVu Sans", 12));
+    const int pitch = painter.fontMetrics().lineSpacing();
+    for (size_t page = 0; page < pages.size(); ++page) {
+        if (page > 0)
+            writer.newPage();
+        for (size_t line = pages[page].size(); line-- > 0;)
+            painter.drawText(40, 40 + static_cast<int>(line) * pitch, pages[page][line]);
+    }
+    painter.end();
+    return buffer.data();
+}
+
+std::optional<std::string> Read(const QByteArray& pdf, std::string& error,
+                                const BookText::Progress& progress = {}) {
+    return ReadPdfText({pdf.constData(), static_cast<size_t>(pdf.size())}, error, progress);
+}
+
+TEST(PdfText, Pages_LinesJoinedParagraphGapsKeptHyphensMendedPagesEndInLineFeeds) {
+    const QByteArray pdf =
+        WritePdf({{"The quick brown fox", "jumps over the lazy", "dog and runs away.", "",
+                   "A second para-", "graph ends here."},
+                  {"Mid-", "Atlantic crossing", "takes a week."},
+                  {"Short page.", "", "Two lines."}});
+    std::string error;
+    std::vector<std::pair<uint64_t, uint64_t>> calls;
+    const auto text = Read(pdf, error, [&](uint64_t done, uint64_t total) {
+        calls.emplace_back(done, total);
+        return true;
+    });
+    ASSERT_TRUE(text) << error;
+    EXPECT_EQ(*text, "The quick brown fox jumps over the lazy dog and runs away.\n"
+                     "A second paragraph ends here.\n"
+                     "Mid- Atlantic crossing takes a week.\n"
+                     "Short page.\nTwo lines.\n");
+    EXPECT_EQ(calls, (std::vector<std::pair<uint64_t, uint64_t>>{{1, 3}, {2, 3}, {3, 3}}));
+}
+
+// An encryption dictionary whose user key matches no password: Poppler holds the file locked.
+QByteArray Locked(QByteArray pdf) {
+    const QByteArray key = "<" + QByteArray(64, 'a') + ">";
+    return pdf.replace("trailer\n<<", "trailer\n<< /Encrypt << /Filter /Standard /V 1 /R 2 /O " +
+                                          key + " /U " + key + " /P -4 >> /ID [<01><01>]");
+}
+
+TEST(PdfText, UnreadableOrLocked_NulloptWithMessage) {
+    const QByteArray pdf = WritePdf({{"Some text."}});
+    const struct {
+        const char* name;
+        QByteArray bytes;
+        const char* message;
+    } cases[] = {
+        {"garbage", QByteArray(5000, '\x17'), "not a PDF"},
+        {"truncated", pdf.left(pdf.size() / 2), "not a PDF"},
+        {"locked", Locked(pdf), "password"},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        std::string error;
+        EXPECT_EQ(Read(c.bytes, error), std::nullopt);
+        EXPECT_NE(error.find(c.message), std::string::npos) << error;
+    }
+}
+
+TEST(PdfText, ProgressSaysStop_NulloptWithoutMessage) {
+    std::string error;
+    EXPECT_EQ(Read(WritePdf({{"One"}, {"Two"}}), error, [](uint64_t, uint64_t) { return false; }),
+              std::nullopt);
+    EXPECT_EQ(error, "");
+}
+
+} // namespace
