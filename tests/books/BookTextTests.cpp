@@ -203,9 +203,26 @@ TEST(BookText, Epub_SpineItemMissing_Named) {
 
 TEST(BookText, Epub_ItemOverCapUnpacked_RefusedAsZipBomb) {
     const std::string zeros(size_t{300} << 20, '\0');
-    const SRead read = Read(Zip(Replaced(Epub(), "OEBPS/c.html", zeros)), Format::Epub);
-    EXPECT_FALSE(read.Text);
-    EXPECT_EQ(read.Error, "\"OEBPS/c.html\" unpacks to more than 256 MiB (a zip bomb?)");
+    std::string bomb = Zip(Replaced(Epub(), "OEBPS/c.html", zeros));
+    const SRead stated = Read(bomb, Format::Epub);
+    EXPECT_FALSE(stated.Text);
+    EXPECT_EQ(stated.Error, "\"OEBPS/c.html\" unpacks to more than 256 MiB (a zip bomb?)");
+    // The central directory's size field (24 bytes into the entry) claiming 16 bytes.
+    const size_t entry = bomb.rfind("OEBPS/c.html") - 46;
+    ASSERT_EQ(bomb.substr(entry, 4), "PK\x01\x02");
+    bomb.replace(entry + 24, 4, std::string("\x10\0\0\0", 4));
+    const SRead lied = Read(bomb, Format::Epub);
+    EXPECT_FALSE(lied.Text);
+    EXPECT_NE(lied.Error.find("\"OEBPS/c.html\""), std::string::npos) << lied.Error;
+}
+
+TEST(BookText, Epub_XhtmlWithDoctype_ReadAsXmlWithHtmlEntities) {
+    const std::string doctype = "<!DOCTYPE html PUBLIC '-//W3C//DTD XHTML 1.1//EN' "
+                                "'http://www.w3.org/TR/xhtml11/DTD/xhtml11.dtd'>";
+    const std::string page = Xhtml("<p>x&nbsp;y<div/>z</p><p><![CDATA[<c>]]></p>");
+    const std::string withDoctype = page.substr(0, 21) + doctype + page.substr(21);
+    const SRead read = Read(Zip(Replaced(Epub(), "OEBPS/a.xhtml", withDoctype)), Format::Epub);
+    EXPECT_EQ(read.Text, "B\xC2\xA0" "b\ntail\nC \xC3\xA9\nD\nx\xC2\xA0y\nz\n<c>\n") << read.Error;
 }
 
 TEST(BookText, FictionBook_HostileEntities_NeitherReadNorExpanded) {
