@@ -37,7 +37,9 @@ void Silent(void*, const char*, ...) {}
 
 // Some of libxml2's messages (an encoding that fails, say) bypass the parser's options and
 // would land on the reader's terminal; the book's message says what matters.
-void SilenceLibxml() { xmlSetGenericErrorFunc(nullptr, Silent); }
+void SilenceLibxml() {
+    xmlSetGenericErrorFunc(nullptr, Silent);
+}
 } // namespace
 
 namespace XmlDocument {
