@@ -1,0 +1,8 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// Arbitrary bytes read as an EPUB's zip.
+#include "BookFuzz.h"
+
+extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
+    CheckBookReads(data, size, BookText::Format::Epub);
+    return 0;
+}

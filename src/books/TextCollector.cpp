@@ -1,0 +1,213 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "books/TextCollector.h"
+
+#include <libxml/HTMLparser.h>
+#include <libxml/entities.h>
+
+#include <array>
+#include <cstring>
+#include <vector>
+
+namespace {
+constexpr std::array HtmlBlocks{"p",  "div", "h1", "h2", "h3",         "h4",         "h5",
+                                "h6", "li",  "dt", "dd", "blockquote", "figcaption", "tr"};
+constexpr std::array FictionBookBlocks{"p", "v", "subtitle", "text-author", "tr"};
+// Nothing of these is read: the head repeats the title, scripts and styles are not text,
+// and a picture's alternative text is not part of the book's flow.
+constexpr std::array HtmlSkipped{"head", "script", "style", "img", "title", "noscript"};
+constexpr std::array FictionBookSkipped{"image", "binary", "stylesheet"};
+
+template <size_t N> bool Contains(const std::array<const char*, N>& names, const char* name) {
+    for (const char* candidate : names)
+        if (std::strcmp(candidate, name) == 0)
+            return true;
+    return false;
+}
+
+bool IsSpace(char c) {
+    return c == ' ' || c == '\t' || c == '\r' || c == '\n';
+}
+
+void AppendUtf8(std::string& out, unsigned code) {
+    if (code < 0x80) {
+        out += static_cast<char>(code);
+    } else if (code < 0x800) {
+        out += static_cast<char>(0xC0 | (code >> 6));
+        out += static_cast<char>(0x80 | (code & 0x3F));
+    } else if (code < 0x10000) {
+        out += static_cast<char>(0xE0 | (code >> 12));
+        out += static_cast<char>(0x80 | ((code >> 6) & 0x3F));
+        out += static_cast<char>(0x80 | (code & 0x3F));
+    } else {
+        out += static_cast<char>(0xF0 | (code >> 18));
+        out += static_cast<char>(0x80 | ((code >> 12) & 0x3F));
+        out += static_cast<char>(0x80 | ((code >> 6) & 0x3F));
+        out += static_cast<char>(0x80 | (code & 0x3F));
+    }
+}
+
+// A chain of entities each naming the next ten times would otherwise be walked in full,
+// even though the parser keeps every entity's content only once.
+constexpr size_t MaxEntityNodes = 1'000'000;
+
+struct SStep {
+    const xmlNode* Node;
+    bool Leaving;
+};
+} // namespace
+
+CTextCollector::EKind CTextCollector::KindOf(const xmlNode* node) const {
+    const char* name = reinterpret_cast<const char*>(node->name);
+    if (m_mode == EMode::FictionBook) {
+        if (Contains(FictionBookSkipped, name))
+            return EKind::Skipped;
+        if (Contains(FictionBookBlocks, name))
+            return EKind::Block;
+    } else {
+        if (Contains(HtmlSkipped, name))
+            return EKind::Skipped;
+        if (Contains(HtmlBlocks, name))
+            return EKind::Block;
+        if (std::strcmp(name, "pre") == 0)
+            return EKind::Pre;
+    }
+    if (std::strcmp(name, "td") == 0 || std::strcmp(name, "th") == 0)
+        return EKind::Cell;
+    if (std::strcmp(name, "br") == 0)
+        return EKind::Break;
+    return EKind::Inline;
+}
+
+bool CTextCollector::Add(const xmlNode* root) {
+    // A walk of its own rather than recursion: a hostile file may nest a million elements.
+    std::vector<SStep> steps{{root, false}};
+    size_t entityNodes = 0;
+    while (!steps.empty() && !m_overflow) {
+        const SStep step = steps.back();
+        steps.pop_back();
+        const xmlNode* node = step.Node;
+        if (step.Leaving) {
+            Leave(KindOf(node));
+            continue;
+        }
+        const xmlNode* last = nullptr;
+        switch (node->type) {
+        case XML_TEXT_NODE:
+        case XML_CDATA_SECTION_NODE:
+            if (node->content)
+                AddText(reinterpret_cast<const char*>(node->content));
+            break;
+        case XML_ENTITY_REF_NODE: {
+            const auto* entity = reinterpret_cast<const xmlEntity*>(node->children);
+            if (entity && entity->etype == XML_INTERNAL_GENERAL_ENTITY && entity->children) {
+                last = entity->last;
+                entityNodes += 1;
+            } else {
+                AddEntity(node);
+            }
+            break;
+        }
+        case XML_ELEMENT_NODE: {
+            const EKind kind = KindOf(node);
+            if (kind == EKind::Skipped)
+                break;
+            Enter(kind);
+            steps.push_back({node, true});
+            last = node->last;
+            break;
+        }
+        case XML_DOCUMENT_NODE:
+        case XML_HTML_DOCUMENT_NODE:
+            last = node->last;
+            break;
+        default:
+            break;
+        }
+        if (entityNodes > MaxEntityNodes)
+            m_overflow = true;
+        for (const xmlNode* child = last; child; child = child->prev)
+            steps.push_back({child, false});
+    }
+    EndBlock();
+    return !m_overflow;
+}
+
+void CTextCollector::AddEntity(const xmlNode* node) {
+    const auto* entity = reinterpret_cast<const xmlEntity*>(node->children);
+    if (entity && entity->etype == XML_INTERNAL_PREDEFINED_ENTITY && entity->content) {
+        AddText(reinterpret_cast<const char*>(entity->content));
+        return;
+    }
+    if (entity && entity->etype == XML_INTERNAL_GENERAL_ENTITY && entity->content) {
+        AddText(reinterpret_cast<const char*>(entity->content));
+        return;
+    }
+    // XHTML names HTML's entities through a DTD that is never loaded.
+    if (!entity && node->name) {
+        if (const htmlEntityDesc* html = htmlEntityLookup(node->name)) {
+            std::string text;
+            AppendUtf8(text, html->value);
+            AddText(text);
+        }
+    }
+}
+
+void CTextCollector::Enter(EKind kind) {
+    if (kind == EKind::Block || kind == EKind::Pre)
+        EndBlock();
+    if (kind == EKind::Pre)
+        ++m_pre;
+    if (kind == EKind::Break) {
+        m_line += '\n';
+        m_space = false;
+    }
+}
+
+void CTextCollector::Leave(EKind kind) {
+    if (kind == EKind::Pre)
+        --m_pre;
+    if (kind == EKind::Block || kind == EKind::Pre)
+        EndBlock();
+    if (kind == EKind::Cell)
+        m_space = true;
+}
+
+void CTextCollector::AddText(std::string_view text) {
+    if (m_pre > 0) {
+        for (size_t i = 0; i < text.size(); ++i) {
+            if (text[i] == '\r' && i + 1 < text.size() && text[i + 1] == '\n')
+                continue;
+            m_line += text[i] == '\r' ? '\n' : text[i];
+        }
+    } else {
+        AddFlowing(text);
+    }
+    if (m_out.size() + m_line.size() > MaxText)
+        m_overflow = true;
+}
+
+void CTextCollector::AddFlowing(std::string_view text) {
+    for (const char c : text) {
+        if (IsSpace(c)) {
+            m_space = true;
+            continue;
+        }
+        if (m_space && !m_line.empty() && m_line.back() != '\n')
+            m_line += ' ';
+        m_space = false;
+        m_line += c;
+    }
+}
+
+void CTextCollector::EndBlock() {
+    m_space = false;
+    if (m_line.empty())
+        return;
+    if (m_out.size() + m_line.size() + 1 > MaxText) {
+        m_overflow = true;
+        return;
+    }
+    m_out += m_line;
+    m_out += '\n';
+    m_line.clear();
+}

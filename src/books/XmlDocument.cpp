@@ -1,0 +1,106 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "books/XmlDocument.h"
+
+#include <libxml/HTMLparser.h>
+#include <libxml/parser.h>
+#include <libxml/xmlerror.h>
+
+#include <climits>
+#include <cstring>
+#include <vector>
+
+namespace {
+bool FitsInt(std::string_view bytes) {
+    return bytes.size() <= static_cast<size_t>(INT_MAX);
+}
+
+bool IsUtf8(std::string_view bytes) {
+    size_t i = 0;
+    while (i < bytes.size()) {
+        const auto lead = static_cast<unsigned char>(bytes[i]);
+        const size_t length = lead < 0x80         ? 1
+                              : (lead >> 5) == 6  ? 2
+                              : (lead >> 4) == 14 ? 3
+                              : (lead >> 3) == 30 ? 4
+                                                  : 0;
+        if (length == 0 || i + length > bytes.size())
+            return false;
+        for (size_t k = 1; k < length; ++k)
+            if ((static_cast<unsigned char>(bytes[i + k]) & 0xC0) != 0x80)
+                return false;
+        i += length;
+    }
+    return true;
+}
+
+void Silent(void*, const char*, ...) {}
+
+// Some of libxml2's messages (an encoding that fails, say) bypass the parser's options and
+// would land on the reader's terminal; the book's message says what matters.
+void SilenceLibxml() {
+    xmlSetGenericErrorFunc(nullptr, Silent);
+}
+} // namespace
+
+namespace XmlDocument {
+
+Doc ParseXml(std::string_view bytes, std::string& error) {
+    if (!FitsInt(bytes)) {
+        error = "the XML is too large";
+        return nullptr;
+    }
+    // No XML_PARSE_NOENT (it would substitute external entities) and no DTD loading;
+    // libxml2 refuses entities that expand out of proportion by itself.
+    constexpr int options = XML_PARSE_NONET | XML_PARSE_NOERROR | XML_PARSE_NOWARNING;
+    SilenceLibxml();
+    xmlResetLastError();
+    Doc doc(xmlReadMemory(bytes.data(), static_cast<int>(bytes.size()), nullptr, nullptr, options));
+    if (!doc) {
+        const xmlError* last = xmlGetLastError();
+        error = last && last->message ? last->message : "the XML is not well formed";
+        while (!error.empty() && error.back() == '\n')
+            error.pop_back();
+    }
+    return doc;
+}
+
+Doc ParseHtml(std::string_view bytes) {
+    if (!FitsInt(bytes))
+        return nullptr;
+    SilenceLibxml();
+    constexpr int options =
+        HTML_PARSE_NONET | HTML_PARSE_NOERROR | HTML_PARSE_NOWARNING | HTML_PARSE_RECOVER;
+    return Doc(htmlReadMemory(bytes.data(), static_cast<int>(bytes.size()), nullptr,
+                              IsUtf8(bytes) ? "UTF-8" : nullptr, options));
+}
+
+const xmlNode* FindElement(const xmlNode* node, const char* name) {
+    std::vector<const xmlNode*> steps{node};
+    while (!steps.empty()) {
+        const xmlNode* current = steps.back();
+        steps.pop_back();
+        if (current->type == XML_ELEMENT_NODE &&
+            std::strcmp(reinterpret_cast<const char*>(current->name), name) == 0)
+            return current;
+        if (current->type != XML_ELEMENT_NODE && current->type != XML_DOCUMENT_NODE &&
+            current->type != XML_HTML_DOCUMENT_NODE)
+            continue;
+        for (const xmlNode* child = current->last; child; child = child->prev)
+            steps.push_back(child);
+    }
+    return nullptr;
+}
+
+std::string Attribute(const xmlNode* node, const char* name) {
+    for (const xmlAttr* attr = node->properties; attr; attr = attr->next) {
+        if (std::strcmp(reinterpret_cast<const char*>(attr->name), name) != 0)
+            continue;
+        xmlChar* value = xmlNodeGetContent(reinterpret_cast<const xmlNode*>(attr));
+        std::string text = value ? reinterpret_cast<const char*>(value) : "";
+        xmlFree(value);
+        return text;
+    }
+    return {};
+}
+
+} // namespace XmlDocument

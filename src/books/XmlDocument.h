@@ -1,0 +1,28 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#pragma once
+
+#include <libxml/tree.h>
+
+#include <memory>
+#include <string>
+#include <string_view>
+
+// Parsing a book's XML and HTML safely: never from the network, no DTD loaded, no
+// external entity substituted.
+namespace XmlDocument {
+
+struct SFreer {
+    void operator()(xmlDoc* doc) const { xmlFreeDoc(doc); }
+};
+using Doc = std::unique_ptr<xmlDoc, SFreer>;
+
+// Strict XML in the encoding its declaration names; nullptr with libxml2's message.
+Doc ParseXml(std::string_view bytes, std::string& error);
+// Forgiving HTML: UTF-8 when the bytes are, otherwise what the page declares.
+Doc ParseHtml(std::string_view bytes);
+
+// The first element below node (any depth, document order) with this local name.
+const xmlNode* FindElement(const xmlNode* node, const char* name);
+std::string Attribute(const xmlNode* node, const char* name);
+
+} // namespace XmlDocument

@@ -1,0 +1,248 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "books/BookText.h"
+
+#include <gtest/gtest.h>
+#include <zip.h>
+
+#include <string>
+#include <utility>
+#include <vector>
+
+using BookText::Format;
+
+namespace {
+using Entries = std::vector<std::pair<std::string, std::string>>;
+
+std::string Zip(const Entries& entries, bool encrypt = false) {
+    zip_error_t error;
+    zip_error_init(&error);
+    zip_source_t* out = zip_source_buffer_create(nullptr, 0, 0, &error);
+    zip_source_keep(out);
+    zip_t* archive = zip_open_from_source(out, ZIP_TRUNCATE, &error);
+    for (const auto& [name, data] : entries) {
+        zip_source_t* source = zip_source_buffer(archive, data.data(), data.size(), 0);
+        const zip_int64_t index = zip_file_add(archive, name.c_str(), source, 0);
+        zip_set_file_compression(archive, index, ZIP_CM_DEFLATE, 1);
+        if (encrypt && name != "mimetype")
+            zip_file_set_encryption(archive, index, ZIP_EM_TRAD_PKWARE, "secret");
+    }
+    zip_close(archive);
+    zip_stat_t stat;
+    zip_source_stat(out, &stat);
+    std::string bytes(stat.size, '\0');
+    zip_source_open(out);
+    zip_source_read(out, bytes.data(), stat.size);
+    zip_source_close(out);
+    zip_source_free(out);
+    return bytes;
+}
+
+std::string Xhtml(const std::string& body) {
+    return "<?xml version='1.0'?><html xmlns='http://www.w3.org/1999/xhtml'><head><title>T"
+           "</title></head><body>" +
+           body + "</body></html>";
+}
+
+// An EPUB whose package document OEBPS/p.opf has items a, b, c (a out of the reading order).
+Entries Epub(const std::string& rootfile = "OEBPS/p.opf") {
+    return {{"mimetype", "application/epub+zip"},
+            {"META-INF/container.xml",
+             "<container xmlns='urn:oasis:names:tc:opendocument:xmlns:container'><rootfiles>"
+             "<rootfile full-path='" +
+                 rootfile + "'/></rootfiles></container>"},
+            {"OEBPS/p.opf",
+             "<package xmlns='http://www.idpf.org/2007/opf' version='3.0'><manifest>"
+             "<item id='a' href='a.xhtml' media-type='application/xhtml+xml'/>"
+             "<item id='b' href='sub/b%20b.xhtml#top' media-type='application/xhtml+xml'/>"
+             "<item id='c' href='c.html' media-type='text/html'/></manifest><spine>"
+             "<itemref idref='a' linear='no'/><itemref idref='b'/><itemref idref='c'/>"
+             "</spine></package>"},
+            {"OEBPS/a.xhtml", Xhtml("<p>A</p>")},
+            {"OEBPS/sub/b b.xhtml", Xhtml("<p>B&nbsp;b</p>tail")},
+            {"OEBPS/c.html", "<p>C &eacute;<p>D"}};
+}
+
+Entries Replaced(Entries entries, const std::string& name, const std::string& data) {
+    for (auto& entry : entries)
+        if (entry.first == name)
+            entry.second = data;
+    if (!data.empty() && name.starts_with("META-INF/encryption"))
+        entries.emplace_back(name, data);
+    return entries;
+}
+
+std::string FictionBook(const std::string& body, const std::string& encoding = "utf-8") {
+    return "<?xml version='1.0' encoding='" + encoding +
+           "'?><FictionBook xmlns="
+           "'http://www.gribuser.ru/xml/fictionbook/2.0'><description><title-info><book-title>"
+           "Title</book-title></title-info></description>" +
+           body + "</FictionBook>";
+}
+
+struct SRead {
+    std::optional<std::string> Text;
+    std::string Error;
+};
+
+SRead Read(const std::string& bytes, Format format, const BookText::Progress& progress = {}) {
+    SRead result;
+    result.Text = BookText::Read(bytes, format, result.Error, progress);
+    return result;
+}
+} // namespace
+
+TEST(BookText, Html_Blocks_OneLineEachWithWhiteSpaceCollapsed) {
+    const std::pair<const char*, const char*> cases[] = {
+        {"<p>  a \n\t b  </p><p></p><div> <span> </span></div>", "a b\n"},
+        {"<div>x <p>y</p> z</div>", "x\ny\nz\n"},
+        {"<p>a<br>b <br> c</p>", "a\nb\nc\n"},
+        {"<pre>  a\r\n  b </pre>", "  a\n  b \n"},
+        {"<table><tr><td>a</td><td> b</td></tr><tr><th>c</th></tr></table>", "a b\nc\n"},
+        {"loose <b>text</b><p>p</p>tail", "loose text\np\ntail\n"},
+        {"<p>&amp;&lt;&eacute;&#x263A;<img alt='pic' src='x'><script>s()</script></p>",
+         "&<\xC3\xA9\xE2\x98\xBA\n"},
+        {"<h1>H</h1><ul><li>one</li><li>two</li></ul><blockquote>q</blockquote><dl><dt>t"
+         "<dd>d</dl><figure><figcaption>f</figcaption></figure>",
+         "H\none\ntwo\nq\nt\nd\nf\n"},
+    };
+    for (const auto& [body, expected] : cases) {
+        SCOPED_TRACE(body);
+        const std::string html = std::string("<html><head><title>T</title><style>p{}</style>"
+                                             "</head><body>") +
+                                 body + "</body></html>";
+        EXPECT_EQ(Read(html, Format::Html).Text, expected);
+    }
+}
+
+TEST(BookText, Epub_SpineInOrderOutOfOrderItemsLast) {
+    std::vector<std::pair<uint64_t, uint64_t>> calls;
+    const SRead read = Read(Zip(Epub()), Format::Epub, [&](uint64_t done, uint64_t total) {
+        calls.emplace_back(done, total);
+        return true;
+    });
+    EXPECT_EQ(read.Text, "B\xC2\xA0"
+                         "b\ntail\nC \xC3\xA9\nD\nA\n")
+        << read.Error;
+    EXPECT_EQ(calls, (std::vector<std::pair<uint64_t, uint64_t>>{{0, 3}, {1, 3}, {2, 3}}));
+}
+
+TEST(BookText, Epub_ProgressFalse_CancelsWithoutMessage) {
+    const SRead read = Read(Zip(Epub()), Format::Epub, [](uint64_t, uint64_t) { return false; });
+    EXPECT_FALSE(read.Text);
+    EXPECT_EQ(read.Error, "");
+}
+
+TEST(BookText, FictionBook_BodiesTitlesAndVerses) {
+    const std::string notes = "<body name='notes'><section><p>note</p></section></body>";
+    const std::string body =
+        "<body><title><p>Chapter</p></title><section><p>one <emphasis>two</emphasis></p>"
+        "<empty-line/><poem><stanza><v>verse</v></stanza><text-author>Poet</text-author>"
+        "</poem><subtitle>* * *</subtitle><image href='#i'/></section></body>";
+    const std::pair<std::string, std::string> cases[] = {
+        {FictionBook(notes + body), "Chapter\none two\nverse\nPoet\n* * *\nnote\n"},
+        {FictionBook("<body><p>\xCF\xF0\xE8\xE2\xE5\xF2</p></body>", "windows-1251"),
+         "\xD0\x9F\xD1\x80\xD0\xB8\xD0\xB2\xD0\xB5\xD1\x82\n"},
+    };
+    for (const auto& [book, expected] : cases) {
+        SCOPED_TRACE(expected);
+        EXPECT_EQ(Read(book, Format::FictionBook).Text, expected);
+    }
+    const std::string zipped = Zip({{"Book.FB2", FictionBook("<body><p>z</p></body>")}});
+    EXPECT_EQ(Read(zipped, Format::FictionBookZip).Text, "z\n");
+}
+
+TEST(BookText, Detect_ByContentNameOnlyForHtml) {
+    const std::string fb2 = FictionBook("<body/>");
+    const std::tuple<std::string, const char*, Format> cases[] = {
+        {Zip(Epub()), "book.zip", Format::Epub},
+        {Zip({{"a/book.fb2", fb2}}), "book.epub", Format::FictionBookZip},
+        {Zip({{"readme.txt", "x"}}), "book.epub", Format::PlainText},
+        {"\xEF\xBB\xBF" + fb2, "book.txt", Format::FictionBook},
+        {"%PDF-1.7\n", "book.txt", Format::Pdf},
+        {"\n<!DOCTYPE html><p>x", "book.txt", Format::Html},
+        {"<p>x</p>", "book.HTM", Format::Html},
+        {"<p>x</p>", "book.txt", Format::PlainText},
+        {"PK\x03\x04 no zip", "book.epub", Format::PlainText},
+    };
+    for (const auto& [bytes, name, expected] : cases) {
+        SCOPED_TRACE(name + std::string(" ") + bytes.substr(0, 20));
+        EXPECT_EQ(BookText::Detect(bytes, name), expected);
+    }
+}
+
+TEST(BookText, Epub_DamagedOrEncrypted_RefusedNamingWhy) {
+    const std::string good = Zip(Epub());
+    const std::string encryption =
+        "<encryption xmlns='urn:oasis:names:tc:opendocument:xmlns:container' xmlns:enc="
+        "'http://www.w3.org/2001/04/xmlenc#'><enc:EncryptedData><enc:CipherData>"
+        "<enc:CipherReference URI='OEBPS/c.html'/></enc:CipherData></enc:EncryptedData>"
+        "</encryption>";
+    const std::pair<std::string, const char*> cases[] = {
+        {Zip(Epub("../p.opf")), "points outside the book"},
+        {Zip(Epub("OEBPS/none.opf")), "OEBPS/none.opf named by META-INF/container.xml is missing"},
+        {Zip(Replaced(Epub(), "META-INF/container.xml", "<container/>")), "no package document"},
+        {Zip(Replaced(Epub(), "META-INF/encryption.xml", encryption)), "encrypted (DRM)"},
+        {Zip(Epub(), true), "encrypted"},
+        {good.substr(0, good.size() / 2), "the zip file is damaged"},
+    };
+    for (const auto& [bytes, message] : cases) {
+        SCOPED_TRACE(message);
+        const SRead read = Read(bytes, Format::Epub);
+        EXPECT_FALSE(read.Text);
+        EXPECT_NE(read.Error.find(message), std::string::npos) << read.Error;
+    }
+}
+
+TEST(BookText, Epub_SpineItemMissing_Named) {
+    Entries entries = Epub();
+    entries.pop_back();
+    const SRead read = Read(Zip(entries), Format::Epub);
+    EXPECT_FALSE(read.Text);
+    EXPECT_EQ(read.Error, "the spine item OEBPS/c.html is missing from the EPUB");
+}
+
+TEST(BookText, Epub_ItemOverCapUnpacked_RefusedAsZipBomb) {
+    const std::string zeros(size_t{300} << 20, '\0');
+    std::string bomb = Zip(Replaced(Epub(), "OEBPS/c.html", zeros));
+    const std::string message = "\"OEBPS/c.html\" unpacks to more than 256 MiB (a zip bomb?)";
+    const SRead stated = Read(bomb, Format::Epub);
+    EXPECT_FALSE(stated.Text);
+    EXPECT_EQ(stated.Error, message);
+    // The central directory's size field (24 bytes into the entry) claiming 16 bytes: the
+    // bytes are counted as they are unpacked.
+    const size_t entry = bomb.rfind("OEBPS/c.html") - 46;
+    ASSERT_EQ(bomb.substr(entry, 4), "PK\x01\x02");
+    bomb.replace(entry + 24, 4, std::string("\x10\0\0\0", 4));
+    const SRead lied = Read(bomb, Format::Epub);
+    EXPECT_FALSE(lied.Text);
+    EXPECT_EQ(lied.Error, message);
+}
+
+TEST(BookText, Epub_XhtmlWithDoctype_ReadAsXmlWithHtmlEntities) {
+    const std::string doctype = "<!DOCTYPE html PUBLIC '-//W3C//DTD XHTML 1.1//EN' "
+                                "'http://www.w3.org/TR/xhtml11/DTD/xhtml11.dtd'>";
+    const std::string page = Xhtml("<p>x&nbsp;y<div/>z</p><p><![CDATA[<c>]]></p>");
+    const std::string withDoctype = page.substr(0, 21) + doctype + page.substr(21);
+    const SRead read = Read(Zip(Replaced(Epub(), "OEBPS/a.xhtml", withDoctype)), Format::Epub);
+    EXPECT_EQ(read.Text, "B\xC2\xA0"
+                         "b\ntail\nC \xC3\xA9\nD\nx\xC2\xA0y\nz\n<c>\n")
+        << read.Error;
+}
+
+TEST(BookText, FictionBook_HostileEntities_NeitherReadNorExpanded) {
+    const std::string external = "<?xml version='1.0'?><!DOCTYPE FictionBook [<!ENTITY x SYSTEM "
+                                 "'file:///etc/passwd'>]><FictionBook><body><p>a&x;</p></body>"
+                                 "</FictionBook>";
+    EXPECT_EQ(Read(external, Format::FictionBook).Text, "a\n");
+    std::string laughs = "<?xml version='1.0'?><!DOCTYPE FictionBook [<!ENTITY l0 'lol'>";
+    for (int level = 1; level <= 9; ++level) {
+        laughs += "<!ENTITY l" + std::to_string(level) + " '";
+        for (int i = 0; i < 10; ++i)
+            laughs += "&l" + std::to_string(level - 1) + ";";
+        laughs += "'>";
+    }
+    laughs += "]><FictionBook><body><p>&l9;</p></body></FictionBook>";
+    const SRead read = Read(laughs, Format::FictionBook);
+    EXPECT_FALSE(read.Text);
+    EXPECT_NE(read.Error.find("entity"), std::string::npos) << read.Error;
+}
