@@ -15,9 +15,9 @@
 //   cat       `cat FILE > /dev/null`
 //   dd 1G     `dd bs=1G count=1`: a private copy of the file in memory, for reference
 // Targets: load / dd at most 0.7 (the sparse file's `cat` moves no bytes into memory, so
-// `dd` with its 1 GiB buffer is the fair reference); peak memory (ru_maxrss) of load and units at most
-// the file size + 64 MiB; the too-large file refused in under 50 ms (in process and as
-// a whole `skimmet --units` run). Exit code 1 when a target is missed.
+// `dd` with its 1 GiB buffer is the fair reference); peak memory (ru_maxrss) of load and units at
+// most the file size + 64 MiB; the too-large file refused in under 50 ms (in process and as a whole
+// `skimmet --units` run). Exit code 1 when a target is missed.
 
 #include "settings/ReadingSettings.h"
 #include "settings/TextBuffer.h"
