@@ -402,9 +402,14 @@ void CMainFrame::RefreshPanel() {
 }
 
 void CMainFrame::closeEvent(QCloseEvent* event) {
-    // A text still being read is given up; the one on the screen keeps its settings.
+    // A text still being read is given up; the one on the screen keeps its settings and
+    // the place the reader was at, which stopping alone would rewind to the start.
     TextDocument->CancelOpen();
+    const char* place = FlashView->PlaceToKeep();
+    const char* start = FlashView->TextStart();
     OnStop();
+    if (place && start)
+        ReadingSettings.SetPosition(static_cast<int32_t>(place - start));
     TextDocument->SaveCompanionSettings();
     TextDocument->ReleaseLock();
     QMainWindow::closeEvent(event);

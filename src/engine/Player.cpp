@@ -69,7 +69,18 @@ void CPlayer::StateChanged() {
     // Whatever was on the screen goes with the repaint that a state change brings.
     Drawer.ForgetUnits();
     LastPieceAt = nullptr;
+    ShownFrom = ShownTo = nullptr;
     UpdateWake();
+}
+
+const char* CPlayer::PlaceToKeep() const {
+    if (!Start)
+        return nullptr;
+    if (Flags & StoppedBit)
+        return Start;
+    if ((Flags & RunningBit) && ShownFrom && ShownTo == CursorPos)
+        return ShownFrom;
+    return CursorPos;
 }
 
 const char* CPlayer::NextUnit(char* unit) {
@@ -137,6 +148,7 @@ void CPlayer::PrepareNextUnit() {
 }
 
 void CPlayer::ShowNextUnit() {
+    const char* from = CursorPos;
     if (!NextUnit(Unit.data())) {
         // The rest of the text is in the unit buffer: flashed as the last unit when
         // there is anything to see in it, otherwise the reading is over now.
@@ -146,6 +158,8 @@ void CPlayer::ShowNextUnit() {
         }
         LastPieceAt = CursorPos;
     }
+    ShownFrom = from;
+    ShownTo = CursorPos;
     Drawer.ShowUnit(Unit.data());
     Drawer.OnUnitShown();
 }

@@ -81,6 +81,10 @@ public:
     const CPhaseTimer& PhaseTimer() const { return Timer; }
     const char* TextStart() const { return Start; }
     const char* Cursor() const { return CursorPos; }
+    // Where a reading left now should take up again: the start of the unit last flashed
+    // while running (the cursor is already past it), the cursor while paused, the text's
+    // start when stopped. Null without a text.
+    const char* PlaceToKeep() const;
     const char* UnitBuffer() const { return Unit.data(); }
 
 private:
@@ -105,4 +109,8 @@ private:
     // Where the cursor stood when the last piece of the text was shown: when its show
     // time ends there, the reading is over.
     const char* LastPieceAt = nullptr;
+    // The last unit flashed in this run, from and to; the cursor moved elsewhere since
+    // (the slider, a bookmark) makes it stale.
+    const char* ShownFrom = nullptr;
+    const char* ShownTo = nullptr;
 };

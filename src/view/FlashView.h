@@ -90,6 +90,7 @@ public:
 
     const char* TextStart() const { return Player.TextStart(); }
     const char* Cursor() const { return Player.Cursor(); }
+    const char* PlaceToKeep() const { return Player.PlaceToKeep(); }
     const char* UnitBuffer() const { return Player.UnitBuffer(); }
 
 signals:

@@ -189,26 +189,28 @@ TEST_F(Documents, DroppedOrStartFile_OpenedByItsFullPath) {
 }
 
 TEST(Sessions, Signal_InEachReadingState_SavesRestoresTheModeAndEndsTheLoopWithZero) {
-    const std::tuple<const char*, int, std::vector<int>> rows[] = {
-        {"hangup while running", SIGHUP, {Id::Run}},
-        {"hangup while paused", SIGHUP, {Id::Run, Id::Pause}},
-        {"hangup when stopped", SIGHUP, {}},
-        {"hangup in full screen", SIGHUP, {Id::Run, Id::FullScreen}},
-        {"terminate in full screen", SIGTERM, {Id::FullScreen}},
-        {"interrupt while running", SIGINT, {Id::Run}}};
-    for (const auto& [name, signal, commands] : rows) {
+    // 0: a phase passes. Units of TextB at 0, 10 and 20: the place kept is the start of
+    // the unit last flashed while running, the cursor while paused, else the start.
+    const std::tuple<const char*, int, std::vector<int>, int> rows[] = {
+        {"hangup while running", SIGHUP, {Id::Run, 0, 0, 0}, 10},
+        {"hangup while paused", SIGHUP, {Id::Run, 0, 0, 0, Id::Pause}, 20},
+        {"hangup when stopped", SIGHUP, {Id::Run, 0, Id::Stop}, 0},
+        {"hangup in full screen", SIGHUP, {Id::Run, Id::FullScreen, 0, 0, 0}, 10},
+        {"terminate in full screen", SIGTERM, {Id::FullScreen}, 0},
+        {"interrupt while running", SIGINT, {Id::Run, 0}, 0}};
+    for (const auto& [name, signal, commands, place] : rows) {
         SCOPED_TRACE(name);
         FreshApp app;
         const QString b = app.WriteText("b.txt", TextB);
         app.OpenFromMenu(b);
         for (const int id : commands)
-            app.Frame->ExecuteCommand(id);
+            id ? app.Frame->ExecuteCommand(id) : app.Advance(1);
         const CTerminationSignals termination([&app] { app.App->EndSession(); });
         QTimer::singleShot(0, [signal] { std::raise(signal); });
         QTimer::singleShot(5000, [] { QCoreApplication::exit(1); });
         EXPECT_EQ(QApplication::exec(), 0);
         EXPECT_FALSE(app.Frame->isVisible());
-        EXPECT_EQ(AppFixture::Stored(b + ".skm")[0], 0);
+        EXPECT_EQ(AppFixture::Stored(b + ".skm")[0], place);
         app.App.reset();
         EXPECT_EQ(app.Fakes.DisplayModes.Restores, std::ranges::count(commands, Id::FullScreen));
         EXPECT_FALSE(app.Fakes.ScreenSaver.IsInhibited());

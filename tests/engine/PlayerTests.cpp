@@ -119,3 +119,22 @@ TEST_F(PlayerTest, TimingChangedOrAnEarlyWake_ReArmedForTheRestOfTheNewLength) {
     EXPECT_EQ(Wake.Deadline(), 5800u); // over already: at once
 }
 } // namespace
+
+namespace {
+// Where a reading left now takes up again.
+TEST_F(PlayerTest, PlaceToKeep_LastUnitStartWhileRunningCursorWhenMovedOrPausedStartStopped) {
+    Run(Story);
+    const auto place = [this] {
+        return Player.PlaceToKeep() - Player.TextStart();
+    };
+    EXPECT_EQ(place(), 0);  // nothing flashed yet
+    Cycle(1), Advance(400); // "late, and " on the screen, the cursor past it
+    EXPECT_EQ(place(), 7);
+    Settings.SetPosition(30); // moved by the reader: that unit says nothing any more
+    EXPECT_EQ(place(), 30);
+    Player.SetPlayState(CPlayer::Pause);
+    EXPECT_EQ(place(), 30);
+    Player.SetPlayState(CPlayer::Stop);
+    EXPECT_EQ(place(), 0);
+}
+} // namespace
