@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "books/XmlDocument.h"
 
+#include "settings/TextEncoding.h"
+
 #include <libxml/HTMLparser.h>
 #include <libxml/parser.h>
 #include <libxml/xmlerror.h>
@@ -12,25 +14,6 @@
 namespace {
 bool FitsInt(std::string_view bytes) {
     return bytes.size() <= static_cast<size_t>(INT_MAX);
-}
-
-bool IsUtf8(std::string_view bytes) {
-    size_t i = 0;
-    while (i < bytes.size()) {
-        const auto lead = static_cast<unsigned char>(bytes[i]);
-        const size_t length = lead < 0x80         ? 1
-                              : (lead >> 5) == 6  ? 2
-                              : (lead >> 4) == 14 ? 3
-                              : (lead >> 3) == 30 ? 4
-                                                  : 0;
-        if (length == 0 || i + length > bytes.size())
-            return false;
-        for (size_t k = 1; k < length; ++k)
-            if ((static_cast<unsigned char>(bytes[i + k]) & 0xC0) != 0x80)
-                return false;
-        i += length;
-    }
-    return true;
 }
 
 void Silent(void*, const char*, ...) {}
@@ -71,7 +54,7 @@ Doc ParseHtml(std::string_view bytes) {
     constexpr int options =
         HTML_PARSE_NONET | HTML_PARSE_NOERROR | HTML_PARSE_NOWARNING | HTML_PARSE_RECOVER;
     return Doc(htmlReadMemory(bytes.data(), static_cast<int>(bytes.size()), nullptr,
-                              IsUtf8(bytes) ? "UTF-8" : nullptr, options));
+                              TextEncoding::IsValidUtf8(bytes) ? "UTF-8" : nullptr, options));
 }
 
 const xmlNode* FindElement(const xmlNode* node, const char* name) {

@@ -1,6 +1,9 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "display/TextDecoding.h"
 
+#include "engine/Utf8.h"
+
+#include <algorithm>
 #include <cstddef>
 #include <optional>
 #include <string>
@@ -50,14 +53,13 @@ std::string_view LeadingCharacters(std::string_view text, std::size_t characters
                                    bool characterMode) {
     if (!characterMode)
         return text.substr(0, characters);
+    // Characters as the cutter counts them, so that a preview of n characters is what
+    // a unit of n characters would hold.
     std::size_t at = 0;
     for (std::size_t count = 0; count < characters && at < text.size(); ++count) {
-        const std::size_t length = SequenceLength(static_cast<unsigned char>(text[at]));
-        std::size_t end = at + 1;
-        while (end < at + length && end < text.size() &&
-               IsContinuation(static_cast<unsigned char>(text[end])))
-            ++end;
-        at = end;
+        const auto available =
+            static_cast<int>(std::min<std::size_t>(text.size() - at, Utf8::MaxCharacterBytes));
+        at += static_cast<std::size_t>(Utf8::CharacterLength(text.data() + at, available));
     }
     return text.substr(0, at);
 }

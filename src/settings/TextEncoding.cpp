@@ -1,8 +1,11 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "settings/TextEncoding.h"
 
+#include "engine/Utf8.h"
+
 #include <uchardet.h>
 
+#include <algorithm>
 #include <array>
 #include <cerrno>
 #include <iconv.h>
@@ -48,45 +51,27 @@ std::string Folded(std::string_view name) {
     return folded;
 }
 
-// Length of the valid UTF-8 sequence at bytes[at], 0 when there is none. A sequence
-// cut by the end of bytes counts as valid when cutAtEnd.
-std::size_t ValidSequence(std::string_view bytes, std::size_t at, bool cutAtEnd) {
-    const auto lead = static_cast<unsigned char>(bytes[at]);
-    if (lead < 0x80)
-        return 1;
-    std::size_t length = 0;
-    unsigned char low = 0x80, high = 0xBF; // bounds of the second byte
-    if (lead >= 0xC2 && lead <= 0xDF) {
-        length = 2;
-    } else if (lead >= 0xE0 && lead <= 0xEF) {
-        length = 3;
-        low = lead == 0xE0 ? 0xA0 : 0x80;
-        high = lead == 0xED ? 0x9F : 0xBF;
-    } else if (lead >= 0xF0 && lead <= 0xF4) {
-        length = 4;
-        low = lead == 0xF0 ? 0x90 : 0x80;
-        high = lead == 0xF4 ? 0x8F : 0xBF;
-    } else {
-        return 0;
-    }
-    for (std::size_t i = 1; i < length; ++i) {
-        if (at + i >= bytes.size())
-            return cutAtEnd ? bytes.size() - at : 0;
-        const auto byte = static_cast<unsigned char>(bytes[at + i]);
-        if (byte < (i == 1 ? low : 0x80) || byte > (i == 1 ? high : 0xBF))
-            return 0;
-    }
-    return length;
+// Length of the well-formed character at bytes[at], 0 for a byte that begins none: the
+// cutter's own notion of a character, so that what detection calls UTF-8 is what the
+// cutter reads as such.
+std::size_t WellFormedLength(std::string_view bytes, std::size_t at) {
+    const auto available =
+        static_cast<int>(std::min<std::size_t>(bytes.size() - at, ::Utf8::MaxCharacterBytes));
+    const int length = ::Utf8::CharacterLength(bytes.data() + at, available);
+    return length > 1 || static_cast<unsigned char>(bytes[at]) < 0x80
+               ? static_cast<std::size_t>(length)
+               : 0;
 }
 
-bool IsValidUtf8(std::string_view bytes, bool cutAtEnd) {
-    for (std::size_t at = 0; at < bytes.size();) {
-        const std::size_t length = ValidSequence(bytes, at, cutAtEnd);
-        if (length == 0)
-            return false;
-        at += length;
+// head without a character that the detection limit may have cut (up to the last three
+// bytes go unchecked, which cannot make invalid bytes pass for a whole text).
+std::string_view WithoutCutEnd(std::string_view head) {
+    for (std::size_t back = 1; back < ::Utf8::MaxCharacterBytes && back <= head.size(); ++back) {
+        const auto byte = static_cast<unsigned char>(head[head.size() - back]);
+        if (!::Utf8::IsContinuation(byte))
+            return byte >= 0xC0 ? head.substr(0, head.size() - back) : head;
     }
-    return true;
+    return head;
 }
 
 struct SBom {
@@ -161,6 +146,16 @@ private:
 
 } // namespace
 
+bool IsValidUtf8(std::string_view bytes) {
+    for (std::size_t at = 0; at < bytes.size();) {
+        const std::size_t length = WellFormedLength(bytes, at);
+        if (length == 0)
+            return false;
+        at += length;
+    }
+    return true;
+}
+
 std::span<const std::string_view> Known() {
     return Names;
 }
@@ -200,7 +195,7 @@ SDetected Detect(std::string_view head) {
         if (head.starts_with(bom.Bytes))
             return {bom.Encoding, bom.Bytes.size()};
     }
-    if (IsValidUtf8(head, head.size() == DetectionLimit))
+    if (IsValidUtf8(head.size() == DetectionLimit ? WithoutCutEnd(head) : head))
         return {Utf8, 0};
     const std::unique_ptr<std::remove_pointer_t<uchardet_t>, decltype(&uchardet_delete)> detector(
         uchardet_new(), &uchardet_delete);
@@ -219,7 +214,7 @@ std::optional<std::string> ToUtf8(std::string_view bytes, std::string_view encod
     if (encoding == Utf8) {
         // Held as it is; only what cannot be shown is replaced.
         for (std::size_t at = 0; at < bytes.size();) {
-            const std::size_t length = ValidSequence(bytes, at, false);
+            const std::size_t length = WellFormedLength(bytes, at);
             out.append(length ? bytes.substr(at, length) : Replacement);
             at += length ? length : 1;
         }
@@ -233,7 +228,7 @@ std::optional<std::string> ToUtf8(std::string_view bytes, std::string_view encod
 
 std::optional<std::string> FromUtf8(std::string_view utf8, std::string_view encoding) {
     if (encoding == Utf8)
-        return IsValidUtf8(utf8, false) ? std::optional<std::string>(utf8) : std::nullopt;
+        return IsValidUtf8(utf8) ? std::optional<std::string>(utf8) : std::nullopt;
     CConverter converter(encoding, "UTF-8");
     std::string out;
     if (!converter.IsValid() || !converter.Convert(utf8, out, {}, 1))

@@ -24,6 +24,10 @@ std::span<const std::string_view> Known();
 // ("WINDOWS-1251", "cp1251", "koi8r" ...); nullopt for an encoding not read.
 std::optional<std::string_view> Canonical(std::string_view name);
 
+// True when bytes are well-formed UTF-8 throughout (a character the way the cutter
+// counts them: no overlong forms, surrogates or code points past U+10FFFF).
+bool IsValidUtf8(std::string_view bytes);
+
 // True for UTF-8 and the single-byte code pages: the text is held as the file's bytes.
 bool IsHeldAsBytes(std::string_view encoding);
 
