@@ -181,14 +181,7 @@ bool CTextDocument::ReadIn(const std::string& encoding) {
     }
     // The same text: the place and the bookmarks stay (the place on a character start).
     const int32_t offset = Settings.Book.GetOffset();
-    {
-        const CTextBuffer previous = std::exchange(Buffer, std::move(*text));
-        Settings.TextLength = Buffer.Size();
-        Settings.CharacterMode = Buffer.IsUtf8();
-        Settings.Encoding = std::string(Buffer.Encoding());
-        Settings.KeepEncoding = !encoding.empty();
-        View.SetText(Buffer.Data());
-    }
+    TakeText(std::move(*text), !encoding.empty());
     Settings.SetPosition(std::clamp(offset, 0, Buffer.Size()));
     if (RefreshPanel)
         RefreshPanel();
@@ -196,24 +189,26 @@ bool CTextDocument::ReadIn(const std::string& encoding) {
     return true;
 }
 
+void CTextDocument::TakeText(CTextBuffer text, bool keepEncoding) {
+    // The view may draw until it has the new text: the previous bytes stay until then.
+    const CTextBuffer previous = std::exchange(Buffer, std::move(text));
+    // Set before the view takes the text: whoever follows that change reads them.
+    Settings.TextLength = Buffer.Size();
+    Settings.CharacterMode = Buffer.IsUtf8();
+    Settings.Encoding = std::string(Buffer.Encoding());
+    Settings.KeepEncoding = keepEncoding;
+    View.SetText(Buffer.Data());
+}
+
 void CTextDocument::ShowLoaded(CTextBuffer text, const std::string& path) {
     // The position stored for the previous text is the view's cursor in it, so it is
     // saved before the view lets go of that text, and before its lock goes.
     SaveCompanionSettings();
     Lock = CCompanionLock();
-    {
-        // The view may draw until it has the new text: the previous bytes stay until then.
-        const CTextBuffer previous = std::exchange(Buffer, std::move(text));
-        // Whoever follows the view's change of text (the options panel) reads the
-        // bookmarks and the length: those of the previous text could point past the
-        // new one.
-        Settings.TextLength = Buffer.Size();
-        Settings.Book.BookmarksNum = 0;
-        Settings.CharacterMode = Buffer.IsUtf8();
-        Settings.Encoding = std::string(Buffer.Encoding());
-        Settings.KeepEncoding = true;
-        View.SetText(Buffer.Data());
-    }
+    // Whoever follows the view's change of text (the options panel) reads the bookmarks:
+    // those of the previous text could point past the new one.
+    Settings.Book.BookmarksNum = 0;
+    TakeText(std::move(text), true);
     Path = path;
     Lock = CCompanionLock::Acquire(CompanionPath(Path));
     LoadSettingsForText(Settings, Path, Buffer.Size());

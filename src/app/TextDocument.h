@@ -86,6 +86,8 @@ private:
     std::optional<CTextBuffer> Read(const std::string& path, TextLoadError& error,
                                     const std::optional<std::string>& encoding = std::nullopt);
     void ShowLoaded(CTextBuffer text, const std::string& path);
+    // Puts text in the view's hands with the settings that follow from it.
+    void TakeText(CTextBuffer text, bool keepEncoding);
     void Report(const QString& text, MessageIcon icon, const QString& why = {});
     // The message for a failed read, with a book's reason as its informative text.
     void ReportLoadFailure(TextLoadError error);
