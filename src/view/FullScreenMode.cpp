@@ -2,6 +2,7 @@
 #include "view/FullScreenMode.h"
 
 #include <QAction>
+#include <QApplication>
 #include <QCoreApplication>
 #include <QEvent>
 #include <QGuiApplication>
@@ -120,8 +121,22 @@ void CFullScreenMode::PutViewBack(const SavedState& saved) {
     View.setGeometry(saved.Geometry);
     View.show();
     if (saved.Window)
-        saved.Window->activateWindow();
+        RestoreActiveWindow(*saved.Window);
     View.setFocus(Qt::ActiveWindowFocusReason);
+}
+
+void CFullScreenMode::RestoreActiveWindow(QWidget& window) {
+    window.activateWindow();
+    // Taking the focused covering window down hands the toolkit's focus to the window
+    // silently: the window system's focus then arrives at a window that has it already
+    // and is dropped, so the widgets go on believing that no window of theirs is active,
+    // and the toolbar shows no tooltips until the focus leaves the program and comes back.
+    if (QApplication::activeWindow() || QGuiApplication::focusWindow() != window.windowHandle())
+        return;
+    QT_WARNING_PUSH
+    QT_WARNING_DISABLE_DEPRECATED
+    QApplication::setActiveWindow(&window);
+    QT_WARNING_POP
 }
 
 void CFullScreenMode::BorrowActions(SavedState& saved) {

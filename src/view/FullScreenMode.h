@@ -72,6 +72,7 @@ private:
     void BorrowActions(SavedState& saved);
     void ReturnActions(SavedState& saved);
     void PutViewBack(const SavedState& saved);
+    static void RestoreActiveWindow(QWidget& window);
 
     QWidget& View;
     IDisplayModes& DisplayModes;

@@ -4,10 +4,13 @@
 #include "support/gui/ViewFixture.h"
 
 #include <QAction>
+#include <QApplication>
 #include <QComboBox>
 #include <QMainWindow>
 #include <QScreen>
 #include <QSignalSpy>
+#include <QToolBar>
+#include <QToolTip>
 
 namespace {
 // The view as the program has it: the central widget of a main window with an action
@@ -18,6 +21,8 @@ protected:
         ViewFixture::SetUp();
         Toggle.setShortcut(QKeySequence(Qt::ALT | Qt::Key_Return));
         Window.addAction(&Toggle);
+        Toggle.setToolTip(QStringLiteral("Full Screen"));
+        Window.addToolBar(QStringLiteral("Toolbar"))->addAction(&Toggle);
         Window.setCentralWidget(View.get());
         Window.resize(700, 500);
         Window.show();
@@ -66,6 +71,10 @@ TEST_F(FullScreenTest, EnterLeave_WhileReading_CoversTheModeOrTheScreenThenBackA
         EXPECT_TRUE(ReadsOn());
     }
     EXPECT_EQ(Fakes.DisplayModes.Restores, 3);
+    // The window is the active one again, or its toolbar would show no tooltips.
+    QTest::mouseMove(Window.findChild<QToolBar*>()->widgetForAction(&Toggle));
+    EXPECT_TRUE(QTest::qWaitFor([] { return QToolTip::isVisible(); }, 5000));
+    EXPECT_EQ(QToolTip::text(), Toggle.toolTip());
 }
 
 TEST_F(FullScreenTest, Keys_WhileCovering_SpaceTogglesThePanelEscapeAndCloseLeave) {
