@@ -101,7 +101,9 @@ constexpr std::array FileMenu{MenuItem{FileOpen},
                               MenuItem{LoadSettings},
                               MenuItem{0, "Save settings", FileSaveMenu},
                               Separator,
-                              MenuItem{AppExit}};
+                              MenuItem{AppExit},
+                              Separator,
+                              MenuItem{RecentTexts, "Recent texts"}};
 constexpr std::array EditMenu{MenuItem{EditUndo}, Separator, MenuItem{EditCut}, MenuItem{EditCopy},
                               MenuItem{EditPaste}};
 constexpr std::array ViewSubOptionsMenu{MenuItem{ReadingOptions}, MenuItem{MovePosition}};

@@ -36,6 +36,8 @@ inline constexpr int PrevPane = 57681;
 inline constexpr int EncodingAuto = 33000;
 inline constexpr int EncodingFirst = 33001;
 inline constexpr int EncodingCount = 15;
+// File > "Recent texts": the submenu that the frame fills with the texts opened last.
+inline constexpr int RecentTexts = 33100;
 } // namespace CommandId
 
 // Everything the user sees of one command.
@@ -49,7 +51,8 @@ struct CommandInfo {
     bool Checkable;        // shows a check mark / pressed button in some state
 };
 
-// One entry of a menu: a command, a separator (Id 0 and no submenu) or a submenu.
+// One entry of a menu: a command, a separator (Id 0 and no submenu) or a submenu. A
+// submenu with an Id has no items of its own: the frame fills it each time it opens.
 struct MenuItem {
     int Id = 0;
     const char* SubMenuTitle = nullptr;

@@ -17,8 +17,11 @@
 #include <QDragEnterEvent>
 #include <QDropEvent>
 #include <QEvent>
+#include <QFile>
+#include <QFileInfo>
 #include <QKeyEvent>
 #include <QLabel>
+#include <QMenu>
 #include <QMenuBar>
 #include <QMimeData>
 #include <QStatusBar>
@@ -160,7 +163,9 @@ void CMainFrame::CreateAccelerator(int id) {
 void CMainFrame::CreateMenus() {
     const auto fill = [this](auto& self, QMenu* menu, std::span<const MenuItem> items) -> void {
         for (const MenuItem& item : items) {
-            if (item.SubMenuTitle)
+            if (item.SubMenuTitle && item.Id == CommandId::RecentTexts)
+                CreateRecentTextsMenu(menu->addMenu(QString::fromUtf8(item.SubMenuTitle)));
+            else if (item.SubMenuTitle)
                 self(self, menu->addMenu(QString::fromUtf8(item.SubMenuTitle)), item.SubItems);
             else if (item.Id == 0)
                 menu->addSeparator();
@@ -170,6 +175,31 @@ void CMainFrame::CreateMenus() {
     };
     for (const MenuDef& def : MainMenu())
         fill(fill, menuBar()->addMenu(QString::fromUtf8(def.Title)), def.Items);
+}
+
+void CMainFrame::CreateRecentTextsMenu(QMenu* menu) {
+    menu->setObjectName(QStringLiteral("RecentTextsMenu"));
+    menu->setToolTipsVisible(true);
+    // Read when it opens: another window may have added to the list, and a text may
+    // have gone since.
+    connect(menu, &QMenu::aboutToShow, this, [this, menu] { FillRecentTexts(menu); });
+}
+
+void CMainFrame::FillRecentTexts(QMenu* menu) {
+    menu->clear();
+    CRecentTexts& recent = TextDocument->RecentTexts();
+    recent.DropMissing();
+    if (recent.Paths().empty())
+        menu->addAction(QStringLiteral("No recent texts"))->setEnabled(false);
+    for (const std::string& path : recent.Paths()) {
+        const QString name = QFile::decodeName(QByteArray::fromStdString(path));
+        const QFileInfo file(name);
+        // "&" in a name is a letter, not a mnemonic.
+        QAction* action = menu->addAction(file.fileName().replace('&', QStringLiteral("&&")));
+        action->setToolTip(file.path());
+        // The path's own bytes: a name that is not UTF-8 does not survive decoding.
+        connect(action, &QAction::triggered, this, [this, path] { TextDocument->OpenLocal(path); });
+    }
 }
 
 void CMainFrame::CreateToolBar() {

@@ -16,6 +16,7 @@
 class CFlashView;
 class CTextDocument;
 class QLabel;
+class QMenu;
 class QToolBar;
 struct CServices;
 
@@ -74,6 +75,8 @@ private:
     void CreateActions();
     void CreateAccelerator(int id);
     void CreateMenus();
+    void CreateRecentTextsMenu(QMenu* menu);
+    void FillRecentTexts(QMenu* menu);
     void CreateToolBar();
     void CreateStatusBar();
     void AddHandler(int id, std::function<void()> execute,

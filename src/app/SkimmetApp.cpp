@@ -7,10 +7,36 @@
 #include "platform/LockKeys.h"
 #include "platform/Services.h"
 
+#include <QEvent>
 #include <QGuiApplication>
 #include <QScreen>
+#include <QWindow>
+
+#include <functional>
+#include <utility>
 
 namespace {
+// Runs an action once, after the window's first exposure has been handled.
+class CExposeWatch final : public QObject {
+public:
+    CExposeWatch(QWindow& window, std::function<void()> action)
+        : QObject(&window), Action(std::move(action)) {
+        window.installEventFilter(this);
+    }
+
+    bool eventFilter(QObject* watched, QEvent* event) override {
+        if (event->type() == QEvent::Expose && static_cast<QWindow*>(watched)->isExposed()) {
+            watched->removeEventFilter(this);
+            QMetaObject::invokeMethod(watched, std::move(Action), Qt::QueuedConnection);
+            deleteLater();
+        }
+        return false;
+    }
+
+private:
+    std::function<void()> Action;
+};
+
 // Where no window manager maximizes the window, and whenever the reader un-maximizes
 // it, it keeps a useful size: three quarters of the screen, centred.
 void PlaceNormalGeometry(QWidget& window) {
@@ -39,14 +65,26 @@ void CSkimmetApp::InitInstance(std::unique_ptr<ILockKeys> lockKeys) {
     Frame = std::make_unique<CMainFrame>(Services, this, std::move(lockKeys));
     PlaceNormalGeometry(*Frame);
     Frame->showMaximized();
-    // Opened over the shown window, so that its messages and progress have an owner.
-    if (!StartFile.empty())
-        Frame->Document().OpenLocal(StartFile);
+    if (StartFile.empty())
+        return;
+    // Opened once the window is on the screen: a box or progress dialog shown before
+    // that has no place of the window to be centred on, and lands in a corner.
+    StartFilePending = true;
+    new CExposeWatch(*Frame->windowHandle(), [this] { OpenStartFile(); });
+}
+
+void CSkimmetApp::OpenStartFile() {
+    if (!std::exchange(StartFilePending, false) || !Frame)
+        return;
+    Frame->Document().OpenLocal(StartFile);
 }
 
 void CSkimmetApp::EndSession() {
     if (Frame) {
         Frame->Document().SetUnattended();
+        // The start file is the window's text even when the session ends before the
+        // window came up: its settings are kept as for any text.
+        OpenStartFile();
         Frame->close();
     }
     // exit rather than quit: a box or dialog open at this moment has an event loop of its

@@ -23,13 +23,14 @@ public:
     explicit CSkimmetApp(CServices& services, QObject* parent = nullptr);
     ~CSkimmetApp() override;
 
-    // Creates the main frame, shows it maximized and opens the start file, if any.
+    // Creates the main frame, shows it maximized and, once it is on the screen, opens the
+    // start file, if any.
     // lockKeys: as for CMainFrame.
     void InitInstance(std::unique_ptr<ILockKeys> lockKeys = nullptr);
     CMainFrame* MainFrame() const { return Frame.get(); }
 
-    // The text named on the command line, opened by InitInstance; empty when none.
-    // Bytes as the command line gives them.
+    // The text named on the command line, opened once the window InitInstance shows is
+    // on the screen; empty when none. Bytes as the command line gives them.
     void SetStartFile(std::string path) { StartFile = std::move(path); }
     const std::string& StartFilePath() const { return StartFile; }
 
@@ -44,8 +45,11 @@ public:
     void OnAppExit();
 
 private:
+    void OpenStartFile();
+
     CServices& Services;
     std::map<int, CommandHandler> Handlers;
     std::string StartFile;
+    bool StartFilePending = false; // until the window is first on the screen
     std::unique_ptr<CMainFrame> Frame;
 };

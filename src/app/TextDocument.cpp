@@ -117,9 +117,17 @@ bool CTextDocument::HasText() const {
     return (View.PlayFlags() & CFlashView::TextLoadedBit) != 0;
 }
 
+QString CTextDocument::TextFolder() const {
+    if (Path.empty())
+        return {};
+    return QFile::decodeName(
+        QByteArray::fromStdString(std::filesystem::path(Path).parent_path().string()));
+}
+
 void CTextDocument::OnFileOpen() {
-    const std::optional<QString> path = Services.Dialogs.OpenFile(
-        &Window, QStringLiteral("Open for Skimmet..."), TextFilters(), QStringLiteral("txt"));
+    const std::optional<QString> path =
+        Services.Dialogs.OpenFile(&Window, QStringLiteral("Open for Skimmet..."), TextFilters(),
+                                  QStringLiteral("txt"), TextFolder());
     if (path)
         Open(*path);
 }
@@ -210,6 +218,8 @@ void CTextDocument::ShowLoaded(CTextBuffer text, const std::string& path) {
     Settings.Book.BookmarksNum = 0;
     TakeText(std::move(text), true);
     Path = path;
+    // The list is a convenience: a list that cannot be saved is not worth a box.
+    Recent.Add(Path);
     Lock = CCompanionLock::Acquire(CompanionPath(Path));
     LoadSettingsForText(Settings, Path, Buffer.Size());
     View.RecreateFont();
@@ -248,8 +258,9 @@ void CTextDocument::OnSaveAsDefault() {
 }
 
 void CTextDocument::OnLoadSettings() {
-    const std::optional<QString> path = Services.Dialogs.OpenFile(
-        &Window, QStringLiteral("Open settings..."), SettingsFilters(), QStringLiteral("skm"));
+    const std::optional<QString> path =
+        Services.Dialogs.OpenFile(&Window, QStringLiteral("Open settings..."), SettingsFilters(),
+                                  QStringLiteral("skm"), TextFolder());
     if (!path)
         return;
     const COverrideCursor busy(Qt::WaitCursor);

@@ -3,6 +3,7 @@
 
 #include "platform/Dialogs.h"
 #include "settings/CompanionLock.h"
+#include "settings/RecentTexts.h"
 #include "settings/TextBuffer.h"
 
 #include <QObject>
@@ -75,6 +76,8 @@ public:
     // Absolute path of the loaded text, bytes as given; empty before the first open.
     const std::string& OpenPath() const { return Path; }
     const CTextBuffer& Text() const { return Buffer; }
+    // The texts opened last, this one first; each open adds to them.
+    CRecentTexts& RecentTexts() { return Recent; }
 
 signals:
     // After each chunk of a text being read, before the progress dialog is updated.
@@ -91,6 +94,8 @@ private:
     void Report(const QString& text, MessageIcon icon, const QString& why = {});
     // The message for a failed read, with a book's reason as its informative text.
     void ReportLoadFailure(TextLoadError error);
+    // Where the file dialogs start: the open text's folder; empty before the first open.
+    QString TextFolder() const;
 
     QWidget& Window;
     CReadingSettings& Settings;
@@ -101,6 +106,7 @@ private:
     std::string Path;
     std::string LoadWhy; // what is wrong with the book the last read failed on
     CCompanionLock Lock;
+    CRecentTexts Recent;
     bool Unattended = false;
     bool Opening = false;
     bool CancelRequested = false;

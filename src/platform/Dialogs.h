@@ -23,10 +23,12 @@ public:
                          const QString& informative = {}) = 0;
     // Yes and No with the question icon; true for Yes.
     virtual bool Confirm(QWidget* owner, const QString& text) = 0;
-    // An existing file; filters like "Text files (*.txt)"; nullopt on Cancel.
+    // An existing file; filters like "Text files (*.txt)"; nullopt on Cancel. The dialog
+    // starts in folder, or where the dialog itself chooses when folder is empty.
     virtual std::optional<QString> OpenFile(QWidget* owner, const QString& title,
                                             const QStringList& filters,
-                                            const QString& defaultSuffix) = 0;
+                                            const QString& defaultSuffix,
+                                            const QString& folder) = 0;
     virtual std::optional<QColor> PickColor(QWidget* owner, const QColor& initial) = 0;
     virtual std::optional<QFont> PickFont(QWidget* owner, const QFont& initial) = 0;
 };
@@ -38,8 +40,8 @@ public:
                  const QString& informative = {}) override;
     bool Confirm(QWidget* owner, const QString& text) override;
     std::optional<QString> OpenFile(QWidget* owner, const QString& title,
-                                    const QStringList& filters,
-                                    const QString& defaultSuffix) override;
+                                    const QStringList& filters, const QString& defaultSuffix,
+                                    const QString& folder) override;
     std::optional<QColor> PickColor(QWidget* owner, const QColor& initial) override;
     std::optional<QFont> PickFont(QWidget* owner, const QFont& initial) override;
 };

@@ -580,7 +580,7 @@ std::string CProfileFile::Text() const {
     return text;
 }
 
-bool CProfileFile::Save(const std::string& path, std::string* error) const {
+bool SaveFileAtomically(const std::string& path, std::string_view bytes, std::string* error) {
     const std::optional<std::string> resolved = FinalTarget(path, error);
     if (!resolved) {
         return false;
@@ -623,9 +623,13 @@ bool CProfileFile::Save(const std::string& path, std::string* error) const {
             return Fail(error, failed + ErrnoText(errno));
         }
     }
-    if (!WriteAll(temp.Fd(), Text()) || ::fsync(temp.Fd()) != 0 || !temp.CommitAs(target)) {
+    if (!WriteAll(temp.Fd(), bytes) || ::fsync(temp.Fd()) != 0 || !temp.CommitAs(target)) {
         return Fail(error, failed + ErrnoText(errno));
     }
     SyncFolder(folder);
     return true;
+}
+
+bool CProfileFile::Save(const std::string& path, std::string* error) const {
+    return SaveFileAtomically(path, Text(), error);
 }

@@ -8,6 +8,16 @@
 #include <string_view>
 #include <vector>
 
+// Writes bytes to a temporary file beside path, flushes it, renames it over path. On
+// failure returns false with a message; the old file stays as it was and no temporary
+// file is left, even when the process is killed during the save. A symbolic link of ours
+// or of root is written through: its final target is replaced and the link stays;
+// anyone else's link is refused. Replacing keeps the permission bits (and, where
+// allowed, the owner) of the old file; a new file gets 0644 less the umask. An existing
+// file without write permission, or one that is not a regular file, is refused.
+bool SaveFileAtomically(const std::string& path, std::string_view bytes,
+                        std::string* error = nullptr);
+
 // An INI file in memory with the semantics of the Windows private-profile calls:
 // case-insensitive names, first match wins, writes touch only the keys written and
 // keep every other line. Save commits the whole file atomically.
@@ -50,13 +60,7 @@ public:
     // Removes the key's first line in the section's first block; nothing when absent.
     void DeleteKey(std::string_view section, std::string_view key);
 
-    // Writes a temporary file beside path, flushes it, renames it over path. On
-    // failure returns false with a message; the old file stays as it was and no
-    // temporary file is left, even when the process is killed during the save. A
-    // symbolic link of ours or of root is written through: its final target is replaced
-    // and the link stays; anyone else's link is refused. Replacing keeps the permission bits (and,
-    // where allowed, the owner) of the old file; a new file gets 0644 less the umask. An existing
-    // file without write permission, or one that is not a regular file, is refused.
+    // The document's text, saved with SaveFileAtomically.
     bool Save(const std::string& path, std::string* error = nullptr) const;
     std::string Text() const;
 

@@ -86,6 +86,7 @@ struct AppFixture : ::testing::Test {
     QTemporaryDir Folder;
     CScopedEnv ConfigHome{"XDG_CONFIG_HOME", qPrintable(PathOf(QStringLiteral("config")))};
     CScopedEnv Runtime{"XDG_RUNTIME_DIR", qPrintable(Folder.path())}; // for the texts' locks
+    CScopedEnv StateHome{"XDG_STATE_HOME", qPrintable(PathOf(QStringLiteral("state")))};
     CFakeServices Fakes;
     CFakeLockKeys* Keys = nullptr;
     std::unique_ptr<CSkimmetApp> App;

@@ -6,6 +6,7 @@
 #include <QDir>
 #include <QDropEvent>
 #include <QFileInfo>
+#include <QMenu>
 #include <QMimeData>
 #include <QProgressDialog>
 #include <QPushButton>
@@ -168,6 +169,23 @@ TEST_F(Documents, SlowRead_DialogFromHalfASecondCancelOrCloseKeepsThePreviousTex
     EXPECT_TRUE(Fakes.Dialogs.Messages.empty());
 }
 
+// Newest first, by name with the folder as tooltip; the Open dialog starts in the folder.
+TEST_F(Documents, RecentTexts_NewestFirstAndChosenOneOpens) {
+    auto* menu = Frame->findChild<QMenu*>("RecentTextsMenu");
+    emit menu->aboutToShow();
+    EXPECT_FALSE(menu->actions().front()->isEnabled()); // "No recent texts"
+    OpenFromMenu(WriteText("a.txt", TextA));
+    OpenFromMenu(WriteText("b&c.txt", TextB));
+    EXPECT_EQ(Fakes.Dialogs.FileFolders, QStringList({"", Folder.path()}));
+    emit menu->aboutToShow();
+    const QList<QAction*> items = menu->actions();
+    ASSERT_EQ(items.size(), 2);
+    EXPECT_EQ(items[0]->text() + items[1]->text() + items[1]->toolTip(),
+              "b&&c.txta.txt" + Folder.path());
+    items[1]->trigger();
+    EXPECT_EQ(Frame->windowTitle(), "Skimmet: [a.txt]");
+}
+
 // Dropped on the window, or named relative to the working folder as main starts the program.
 TEST_F(Documents, DroppedOrStartFile_OpenedByItsFullPath) {
     QMimeData data;
@@ -183,9 +201,18 @@ TEST_F(Documents, DroppedOrStartFile_OpenedByItsFullPath) {
     App = std::make_unique<CSkimmetApp>(Fakes.Services);
     App->SetStartFile("dropped.txt");
     App->InitInstance(std::make_unique<CFakeLockKeys>());
+    const CTextDocument& document = App->MainFrame()->Document();
+    EXPECT_TRUE(QTest::qWaitFor([&] { return !document.OpenPath().empty(); }, 5000));
     QDir::setCurrent(saved);
-    EXPECT_EQ(QString::fromStdString(App->MainFrame()->Document().OpenPath()),
-              PathOf("dropped.txt"));
+    EXPECT_EQ(QString::fromStdString(document.OpenPath()), PathOf("dropped.txt"));
+    App = std::make_unique<CSkimmetApp>(Fakes.Services);
+    App->SetStartFile(qPrintable(PathOf("missing.txt")));
+    // A box of that open waits for the window on the screen, so that it is centred on it.
+    Fakes.Dialogs.OnMessage = [&] {
+        EXPECT_TRUE(App->MainFrame()->windowHandle()->isExposed());
+    };
+    App->InitInstance(std::make_unique<CFakeLockKeys>());
+    EXPECT_TRUE(QTest::qWaitFor([&] { return !Fakes.Dialogs.Messages.empty(); }, 5000));
 }
 
 TEST(Sessions, Signal_InEachReadingState_SavesRestoresTheModeAndEndsTheLoopWithZero) {

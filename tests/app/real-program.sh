@@ -7,7 +7,7 @@ set -u
 program=$1 version=$2 data=$(dirname "$0")/data # real-program.sh PROGRAM VERSION
 folder=$(mktemp -d)
 trap 'rm -rf "$folder"' EXIT
-export QT_QPA_PLATFORM=offscreen XDG_CONFIG_HOME=$folder/config
+export QT_QPA_PLATFORM=offscreen XDG_CONFIG_HOME=$folder/config XDG_STATE_HOME=$folder/state
 unset DISPLAY WAYLAND_DISPLAY
 failures=0
 fail() { echo "FAIL: $*"; failures=$((failures + 1)); }

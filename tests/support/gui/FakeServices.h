@@ -24,14 +24,16 @@ struct CFakeDialogs final : IDialogs {
     std::deque<std::optional<QColor>> ColorAnswers; // default: Cancel
     std::deque<std::optional<QFont>> FontAnswers;   // default: Cancel
     std::function<void()> OnMessage;                // runs while the "box" is open
+    QStringList FileFolders;                        // where each file dialog started
     void Message(QWidget*, const QString& text, MessageIcon icon,
                  const QString& informative = {}) override {
         if (Messages.push_back({text, icon, informative}); OnMessage)
             OnMessage();
     }
     bool Confirm(QWidget*, const QString&) override { return Pop(ConfirmAnswers); }
-    std::optional<QString> OpenFile(QWidget*, const QString&, const QStringList&,
-                                    const QString&) override {
+    std::optional<QString> OpenFile(QWidget*, const QString&, const QStringList&, const QString&,
+                                    const QString& folder) override {
+        FileFolders.push_back(folder);
         return Pop(FileAnswers);
     }
     std::optional<QColor> PickColor(QWidget*, const QColor&) override { return Pop(ColorAnswers); }

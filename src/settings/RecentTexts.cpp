@@ -1,0 +1,122 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "settings/RecentTexts.h"
+
+#include "platform/ProfileFile.h"
+#include "platform/UniqueFd.h"
+
+#include <algorithm>
+#include <cerrno>
+#include <cstdlib>
+#include <fcntl.h>
+#include <pwd.h>
+#include <string_view>
+#include <sys/stat.h>
+#include <unistd.h>
+#include <utility>
+
+namespace {
+
+std::string HomeFolder() {
+    if (const char* home = std::getenv("HOME"); home && *home)
+        return home;
+    if (const passwd* user = ::getpwuid(::getuid()); user && user->pw_dir)
+        return user->pw_dir;
+    return {};
+}
+
+bool IsStorable(std::string_view path) {
+    return path.starts_with('/') && path.find_first_of(std::string_view("\n\0", 2)) == path.npos;
+}
+
+// The folders of the state file are private to the user, as the XDG base directories
+// ask for any that are made on their behalf.
+bool MakeFolders(const std::string& file) {
+    for (std::size_t slash = file.find('/', 1); slash != std::string::npos;
+         slash = file.find('/', slash + 1)) {
+        const std::string folder = file.substr(0, slash);
+        if (::mkdir(folder.c_str(), 0700) != 0 && errno != EEXIST)
+            return false;
+    }
+    return true;
+}
+
+std::string ReadCapped(const std::string& path) {
+    // O_NONBLOCK: a FIFO in the file's place must not hang the program; it is refused.
+    const CUniqueFd file(::open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK | O_NOCTTY));
+    struct stat status {};
+    if (!file.IsValid() || ::fstat(file.Get(), &status) != 0 || !S_ISREG(status.st_mode))
+        return {};
+    std::string bytes(CRecentTexts::MaxFileSize, '\0');
+    std::size_t done = 0;
+    while (done < bytes.size()) {
+        const ssize_t got = ::read(file.Get(), bytes.data() + done, bytes.size() - done);
+        if (got < 0 && errno == EINTR)
+            continue;
+        if (got <= 0)
+            break;
+        done += static_cast<std::size_t>(got);
+    }
+    bytes.resize(done);
+    // A full read may have cut the last line short.
+    if (done == CRecentTexts::MaxFileSize)
+        bytes.resize(bytes.rfind('\n') + 1);
+    return bytes;
+}
+
+} // namespace
+
+std::string CRecentTexts::DefaultPath() {
+    // A relative folder would depend on where the program was started.
+    if (const char* state = std::getenv("XDG_STATE_HOME"); state && state[0] == '/')
+        return std::string(state) + "/skimmet/recent";
+    const std::string home = HomeFolder();
+    return home.empty() ? std::string() : home + "/.local/state/skimmet/recent";
+}
+
+CRecentTexts::CRecentTexts(std::string filePath) : FilePath(std::move(filePath)) {}
+
+void CRecentTexts::Load() {
+    Entries.clear();
+    if (FilePath.empty())
+        return;
+    const std::string bytes = ReadCapped(FilePath);
+    std::string_view rest = bytes;
+    while (!rest.empty() && Entries.size() < MaxCount) {
+        const std::size_t end = std::min(rest.find('\n'), rest.size());
+        const std::string line(rest.substr(0, end));
+        rest.remove_prefix(std::min(end + 1, rest.size()));
+        if (IsStorable(line) && std::ranges::find(Entries, line) == Entries.end())
+            Entries.push_back(line);
+    }
+}
+
+bool CRecentTexts::Add(const std::string& path) {
+    if (!IsStorable(path))
+        return true;
+    Load();
+    std::erase(Entries, path);
+    Entries.insert(Entries.begin(), path);
+    if (Entries.size() > MaxCount)
+        Entries.resize(MaxCount);
+    return Save();
+}
+
+void CRecentTexts::DropMissing() {
+    Load();
+    const std::size_t before = Entries.size();
+    std::erase_if(Entries, [](const std::string& path) {
+        struct stat status {};
+        return ::stat(path.c_str(), &status) != 0 && (errno == ENOENT || errno == ENOTDIR);
+    });
+    if (Entries.size() != before)
+        Save();
+}
+
+bool CRecentTexts::Save() const {
+    if (FilePath.empty() || !MakeFolders(FilePath))
+        return false;
+    std::string bytes;
+    for (const std::string& path : Entries)
+        bytes += path + '\n';
+    return SaveFileAtomically(FilePath, bytes);
+}
