@@ -3,8 +3,8 @@
 #include "engine/SentenceMoves.h"
 #include "settings/ReadingSettings.h"
 
-#include <gtest/gtest.h>
 #include <cstring>
+#include <gtest/gtest.h>
 #include <vector>
 
 namespace {
@@ -20,7 +20,12 @@ struct SentenceCase {
 TEST(SentenceMoves, ForwardBack_StopRunsLineBreaksEndsCharacters_LandOnSentenceStarts) {
     const char* story = "One. Two?! Three\r\n\r\nFour";
     const SentenceCase cases[] = {
-        {story, ",;.:?!\n\r", 2, false, {0, 4, 5, 9, 11, 20, 24}, {5, 5, 11, 11, 20, 24, 24},
+        {story,
+         ",;.:?!\n\r",
+         2,
+         false,
+         {0, 4, 5, 9, 11, 20, 24},
+         {5, 5, 11, 11, 20, 24, 24},
          {0, 0, 0, 5, 5, 11, 20}},
         {story, ",;.:?!", 5, false, {0, 11, 20}, {11, 24, 24}, {0, 0, 11}}, // only '!' ends one
         {"Да… Нет。Ok", ",…。", 1, true, {0, 8, 14, 17}, {8, 17, 17, 19}, {0, 0, 8, 8}},
