@@ -61,6 +61,20 @@ constexpr std::array CommandList{
                 "media-playback-stop", "stop", true},
     CommandInfo{AddBookmark, "Add Bookmark", "Adds a bookmark associated with the current position",
                 "Add Bookmark", "bookmark-new", "add-bookmark", false},
+    CommandInfo{RunOrPause, "Run or Pause\tSpace", "Runs the reading, or pauses it while it runs",
+                "Run or Pause", nullptr, nullptr, false},
+    CommandInfo{SentenceBack, "Back one sentence\tLeft",
+                "Moves to the start of the previous sentence", "Back one sentence", nullptr,
+                nullptr, false},
+    CommandInfo{SentenceForward, "Forward one sentence\tRight",
+                "Moves to the start of the next sentence", "Forward one sentence", nullptr, nullptr,
+                false},
+    CommandInfo{Faster, "Faster\tUp", "Shortens the gap and the duration by a tenth", "Faster",
+                nullptr, nullptr, false},
+    CommandInfo{Slower, "Slower\tDown", "Lengthens the gap and the duration by a tenth", "Slower",
+                nullptr, nullptr, false},
+    CommandInfo{BackToStart, "Back to the start\tHome", "Moves to the start of the text",
+                "Back to the start", nullptr, nullptr, false},
     CommandInfo{AppAbout, "&About Skimmet...",
                 "Display program information, version number and copyright", "About", "help-about",
                 "about", false},
@@ -115,8 +129,18 @@ constexpr std::array ViewMenu{MenuItem{ViewToolBar},
                               MenuItem{0, "SubOptions", ViewSubOptionsMenu},
                               Separator,
                               MenuItem{0, "Encoding", ViewEncodingMenu}};
-constexpr std::array RunMenu{MenuItem{Run}, MenuItem{Pause}, MenuItem{Stop}, Separator,
-                             MenuItem{AddBookmark}};
+constexpr std::array RunMenu{MenuItem{Run},
+                             MenuItem{Pause},
+                             MenuItem{Stop},
+                             Separator,
+                             MenuItem{AddBookmark},
+                             Separator,
+                             MenuItem{RunOrPause},
+                             MenuItem{SentenceBack},
+                             MenuItem{SentenceForward},
+                             MenuItem{Faster},
+                             MenuItem{Slower},
+                             MenuItem{BackToStart}};
 constexpr std::array HelpMenu{MenuItem{AppAbout}, MenuItem{HomePage}};
 
 constexpr std::array MenuBar{MenuDef{"&File", FileMenu}, MenuDef{"&Edit", EditMenu},
@@ -149,6 +173,18 @@ constexpr std::array AcceleratorList{
     // Return on the main keyboard and Enter on the keypad are one key to the user.
     Accelerator{Qt::ALT | Qt::Key_Return, FullScreen},
     Accelerator{Qt::ALT | Qt::Key_Enter, FullScreen},
+    // Reading from the keyboard. Space is the view's own in full-screen mode and a
+    // focused panel control's; the frame hands those keys on (CMainFrame::KeepsKey).
+    Accelerator{QKeyCombination(Qt::Key_Space), RunOrPause},
+    Accelerator{QKeyCombination(Qt::Key_Return), RunOrPause},
+    Accelerator{QKeyCombination(Qt::Key_Enter), RunOrPause},
+    Accelerator{QKeyCombination(Qt::Key_MediaTogglePlayPause), RunOrPause},
+    Accelerator{QKeyCombination(Qt::Key_MediaPlay), RunOrPause},
+    Accelerator{QKeyCombination(Qt::Key_Left), SentenceBack},
+    Accelerator{QKeyCombination(Qt::Key_Right), SentenceForward},
+    Accelerator{QKeyCombination(Qt::Key_Up), Faster},
+    Accelerator{QKeyCombination(Qt::Key_Down), Slower},
+    Accelerator{QKeyCombination(Qt::Key_Home), BackToStart},
 };
 
 } // namespace

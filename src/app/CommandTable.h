@@ -36,8 +36,15 @@ inline constexpr int PrevPane = 57681;
 inline constexpr int EncodingAuto = 33000;
 inline constexpr int EncodingFirst = 33001;
 inline constexpr int EncodingCount = 15;
+// Run menu, below Add Bookmark: reading from the keyboard.
+inline constexpr int RunOrPause = 33100;
+inline constexpr int SentenceBack = 33101;
+inline constexpr int SentenceForward = 33102;
+inline constexpr int Faster = 33103;
+inline constexpr int Slower = 33104;
+inline constexpr int BackToStart = 33105;
 // File > "Recent texts": the submenu that the frame fills with the texts opened last.
-inline constexpr int RecentTexts = 33100;
+inline constexpr int RecentTexts = 33200;
 } // namespace CommandId
 
 // Everything the user sees of one command.

@@ -3,6 +3,8 @@
 
 #include "app/AppResources.h"
 #include "app/TextDocument.h"
+#include "engine/ReadingSpeed.h"
+#include "engine/SentenceMoves.h"
 #include "panel/OptionsPanel.h"
 #include "platform/LockKeys.h"
 #include "platform/ScreenSaver.h"
@@ -11,9 +13,14 @@
 #include "settings/TextEncoding.h"
 #include "view/FlashView.h"
 
+#include <QAbstractButton>
+#include <QAbstractItemView>
+#include <QAbstractSlider>
+#include <QAbstractSpinBox>
 #include <QAction>
 #include <QApplication>
 #include <QCloseEvent>
+#include <QComboBox>
 #include <QDragEnterEvent>
 #include <QDropEvent>
 #include <QEvent>
@@ -21,6 +28,7 @@
 #include <QFileInfo>
 #include <QKeyEvent>
 #include <QLabel>
+#include <QLineEdit>
 #include <QMenu>
 #include <QMenuBar>
 #include <QMimeData>
@@ -290,6 +298,7 @@ void CMainFrame::AddHandlers() {
     AddHandler(LoadSettings, [this] { TextDocument->OnLoadSettings(); });
     AddHandler(SaveAsDefault, [this] { TextDocument->OnSaveAsDefault(); });
     AddEncodingHandlers();
+    AddKeyboardHandlers();
     AddHandler(
         SaveFileSettings, [this] { TextDocument->SaveCompanionSettings(); },
         [this] {
@@ -316,6 +325,85 @@ void CMainFrame::AddEncodingHandlers() {
                                                                  ReadingSettings.Encoding == name};
             });
     }
+}
+
+void CMainFrame::AddKeyboardHandlers() {
+    using namespace CommandId;
+    const auto loaded = [this] {
+        return CommandState{(FlashView->PlayFlags() & CFlashView::TextLoadedBit) != 0, false};
+    };
+    AddHandler(
+        RunOrPause, [this] { OnRunOrPause(); }, loaded);
+    AddHandler(
+        SentenceBack, [this] { MoveBySentence(false); }, loaded);
+    AddHandler(
+        SentenceForward, [this] { MoveBySentence(true); }, loaded);
+    AddHandler(
+        Faster, [this] { ChangeSpeed(ReadingSpeed::Faster); }, loaded);
+    AddHandler(
+        Slower, [this] { ChangeSpeed(ReadingSpeed::Slower); }, loaded);
+    AddHandler(
+        BackToStart, [this] { MoveTo(0); }, loaded);
+}
+
+void CMainFrame::OnRunOrPause() {
+    if (IsReading())
+        OnPause();
+    else
+        OnRun();
+}
+
+void CMainFrame::MoveBySentence(bool forward) {
+    const char* start = FlashView->TextStart();
+    // While running the reader is at the unit on the screen, the cursor being past it.
+    const char* place = IsReading() ? FlashView->PlaceToKeep() : FlashView->Cursor();
+    if (!start || !place)
+        return;
+    const CSentenceMoves sentences(
+        std::string_view(start, static_cast<std::size_t>(ReadingSettings.TextLength)),
+        ReadingSettings);
+    const auto from = static_cast<int32_t>(place - start);
+    MoveTo(forward ? sentences.Forward(from) : sentences.Back(from));
+}
+
+void CMainFrame::MoveTo(int32_t offset) {
+    // The text's end is no place to read from: Forward in the last sentence stays.
+    if (!ReadingSettings.SetPosition(offset))
+        return;
+    FlashView->PositionMoved();
+    RefreshPanel();
+}
+
+void CMainFrame::ChangeSpeed(uint32_t (*step)(uint32_t)) {
+    ReadingSettings.freq = step(ReadingSettings.freq);
+    ReadingSettings.durat = step(ReadingSettings.durat);
+    FlashView->TimingChanged();
+    RefreshPanel();
+}
+
+bool CMainFrame::KeepsKey(const QObject* focus, const QKeyEvent& key) const {
+    const auto* widget = qobject_cast<const QWidget*>(focus);
+    if (!widget || widget->window() != FlashView->window() ||
+        (key.modifiers() & ~Qt::KeypadModifier))
+        return false;
+    const int code = key.key();
+    const bool moves = code == Qt::Key_Left || code == Qt::Key_Right || code == Qt::Key_Up ||
+                       code == Qt::Key_Down || code == Qt::Key_Home;
+    const bool runs = code == Qt::Key_Space || code == Qt::Key_Return || code == Qt::Key_Enter;
+    const COptionsPanel* panel = FlashView->OptionsPanel();
+    if (!panel || !panel->isAncestorOf(widget))
+        return code == Qt::Key_Space && (FlashView->PlayFlags() & CFlashView::FullScreenBit);
+    // A slider takes the arrows and Home; Space and Return do nothing on it, so they
+    // still run or pause. A button is pressed with Space, as anywhere else.
+    if (qobject_cast<const QAbstractSlider*>(widget))
+        return moves;
+    if (qobject_cast<const QAbstractButton*>(widget))
+        return code == Qt::Key_Space;
+    // Return in an edit applies it (and the panel keeps it from going further).
+    const bool edits =
+        qobject_cast<const QLineEdit*>(widget) || qobject_cast<const QAbstractSpinBox*>(widget) ||
+        qobject_cast<const QComboBox*>(widget) || qobject_cast<const QAbstractItemView*>(widget);
+    return edits && (moves || runs);
 }
 
 void CMainFrame::OnFullScreen() {
@@ -473,6 +561,13 @@ void CMainFrame::changeEvent(QEvent* event) {
 
 bool CMainFrame::eventFilter(QObject* watched, QEvent* event) {
     switch (event->type()) {
+    case QEvent::ShortcutOverride:
+        // Accepted, the key goes to the focused widget instead of the accelerators.
+        if (KeepsKey(watched, *static_cast<QKeyEvent*>(event))) {
+            event->accept();
+            return true;
+        }
+        break;
     case QEvent::KeyPress:
     case QEvent::KeyRelease:
         if (IsLockKey(static_cast<QKeyEvent*>(event)->key()))

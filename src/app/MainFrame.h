@@ -15,6 +15,7 @@
 
 class CFlashView;
 class CTextDocument;
+class QKeyEvent;
 class QLabel;
 class QMenu;
 class QToolBar;
@@ -83,6 +84,16 @@ private:
                     std::function<CommandState()> update = {});
     void AddHandlers();
     void AddEncodingHandlers();
+    void AddKeyboardHandlers();
+    void OnRunOrPause();
+    void MoveBySentence(bool forward);
+    // Puts the reading at offset if the text has it, without stopping.
+    void MoveTo(int32_t offset);
+    void ChangeSpeed(uint32_t (*step)(uint32_t));
+    // The key belongs to the focused widget rather than to a command: what an edit, a
+    // list or a slider of the options panel does with it, Space on a panel button, Space
+    // on the full-screen view.
+    bool KeepsKey(const QObject* focus, const QKeyEvent& key) const;
     const CommandHandler* Route(int id) const;
     void UpdateCommandStates();
     void UpdateLockIndicators();

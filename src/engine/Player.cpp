@@ -73,6 +73,22 @@ void CPlayer::StateChanged() {
     UpdateWake();
 }
 
+void CPlayer::PositionMoved() {
+    LastPieceAt = nullptr;
+    ShownFrom = ShownTo = nullptr;
+    if (!IsReading()) {
+        Drawer.RepaintForState();
+        return;
+    }
+    Drawer.EraseUnit();
+    // A reset to no phases drops the phase index, so the two begin again at the gap.
+    Timer.Reset(0);
+    Timer.Reset(2);
+    PushDurations();
+    PrepareNextUnit();
+    UpdateWake();
+}
+
 const char* CPlayer::PlaceToKeep() const {
     if (!Start)
         return nullptr;

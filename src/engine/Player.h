@@ -69,6 +69,10 @@ public:
     // bytes) and moves the cursor past it. Null at the end of the text: unit then holds
     // the rest and the cursor stays.
     const char* NextUnit(char* unit);
+    // The cursor was put elsewhere by a key: a running reading drops the unit on the
+    // screen and goes on from there after a whole gap; otherwise the view shows the new
+    // place.
+    void PositionMoved();
     // freq or durat changed: the running phase is re-timed at once.
     void TimingChanged() { UpdateWake(); }
     // The work due at a phase end: cuts and draws the next unit when the gap is over,

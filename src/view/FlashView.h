@@ -66,6 +66,8 @@ public:
     }
     const char* NextUnit(char* unit) { return Player.NextUnit(unit); }
     void TimingChanged() override { Player.TimingChanged(); }
+    // The cursor was put elsewhere: a running reading goes on from there after a gap.
+    void PositionMoved() { Player.PositionMoved(); }
     void OnTimer() { Player.OnTimer(); }
     // Off: the view arms no wake of its own and its owner calls OnTimer (to compare
     // with the periodic polling of old).
