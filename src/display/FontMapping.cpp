@@ -264,3 +264,24 @@ LogFont LogFontFromFont(const QFont& font, const LogFont& previous) {
     StoreFaceName(description, font.family().isEmpty() ? info.family() : font.family());
     return description;
 }
+
+QFont ShownFont(const QFont& font) {
+    const QFontInfo info(font);
+    QFont shown(info.family());
+    shown.setStyleName(info.styleName());
+    shown.setWeight(static_cast<QFont::Weight>(info.weight()));
+    shown.setItalic(info.italic());
+    shown.setPixelSize(info.pixelSize());
+    shown.setUnderline(font.underline());
+    shown.setStrikeOut(font.strikeOut());
+    return shown;
+}
+
+bool SameShownFont(const QFont& a, const QFont& b) {
+    const QFontInfo left(a);
+    const QFontInfo right(b);
+    return left.family() == right.family() && left.styleName() == right.styleName() &&
+           left.weight() == right.weight() && left.italic() == right.italic() &&
+           left.pixelSize() == right.pixelSize() && a.underline() == b.underline() &&
+           a.strikeOut() == b.strikeOut();
+}

@@ -25,5 +25,11 @@ QFont FontFromLogFont(const LogFont& description);
 // from previous; lfWidth becomes 0, the natural width.
 LogFont LogFontFromFont(const QFont& font, const LogFont& previous);
 
+// The font the font system actually draws for font: the resolved family, style,
+// weight, slant and pixel size, which a font dialog can show as they are.
+QFont ShownFont(const QFont& font);
+// Both draw with the same face, style, size and decorations.
+bool SameShownFont(const QFont& a, const QFont& b);
+
 // The face name of a description (at most 31 bytes, read up to its NUL).
 QString FaceName(const LogFont& description);

@@ -166,9 +166,11 @@ void COptionsPanel::OnBackground() {
 }
 
 void COptionsPanel::OnFont() {
-    const std::optional<QFont> font =
-        Services.Dialogs.PickFont(this, FontFromLogFont(Settings.Font));
-    if (!font)
+    // The stored description asks for a face, the font system picks what it has: the
+    // dialog starts from what the reader sees, and OK on it changes nothing.
+    const QFont shown = ShownFont(View.DisplayFont());
+    const std::optional<QFont> font = Services.Dialogs.PickFont(this, shown);
+    if (!font || SameShownFont(*font, shown))
         return;
     Settings.Font = LogFontFromFont(*font, Settings.Font);
     View.RecreateFont();

@@ -3,6 +3,8 @@
 
 #include <cstdint>
 
+class QFont;
+
 // What the options panel and its pages need of the view they sit in. The view
 // implements it; tests can stand in for it.
 class IViewControl {
@@ -13,6 +15,8 @@ public:
     // 0 hides the panel when it is shown and shows it at its page when not; 1 shows it
     // at the reading options, 2 at the move position page.
     virtual void ShowOptionsPanel(int page) = 0;
+    // The font the units are drawn in now.
+    virtual const QFont& DisplayFont() const = 0;
     // The font description changed.
     virtual void RecreateFont() = 0;
     // freq or durat changed: the running phase is re-timed at once.

@@ -55,7 +55,7 @@ public:
     // start. The caller repaints. A null text leaves the view without a text.
     void SetText(const char* text);
     void RecreateFont() override;
-    const QFont& DisplayFont() const { return Font; }
+    const QFont& DisplayFont() const override { return Font; }
     // Draws text (a unit: NUL-terminated, read up to UnitBufferSize bytes) centred, or
     // erases its rectangle; returns the rectangle. The pixels change before this returns.
     QRect DrawUnit(const char* text, bool erase);

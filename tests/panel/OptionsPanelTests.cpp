@@ -1,4 +1,5 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
+#include "display/FontMapping.h"
 #include "panel/MovePositionPage.h"
 #include "panel/OptionsPanel.h"
 #include "panel/ReadingOptionsPage.h"
@@ -84,12 +85,24 @@ TEST(OptionsPanel, EveryControl_EditsTheSettingItNames) {
     }
 }
 
+TEST(OptionsPanel, FontDialog_OpensAtTheFaceShownAndOkUnchangedKeepsTheSettings) {
+    OptionsPanelTest rig;
+    rig.View.Font = FontFromLogFont(rig.Settings.Font);
+    const LogFont before = rig.Settings.Font;
+    rig.Fakes.Dialogs.FontOkUnchanged = true;
+    QTest::keyClick(ControlById<QWidget>(rig.Panel, FontId), Qt::Key_Space);
+    EXPECT_EQ(rig.Fakes.Dialogs.FontAsked.family(), QFontInfo(rig.View.Font).family());
+    EXPECT_EQ(rig.Fakes.Dialogs.FontAsked.italic(), QFontInfo(rig.View.Font).italic());
+    EXPECT_EQ(std::memcmp(&before, &rig.Settings.Font, sizeof before), 0);
+    EXPECT_EQ(rig.View.FontRecreations, 0);
+}
+
 TEST(OptionsPanel, StopSymbols_OfACodePageText_TakenInItAndRefusedWhereItHasNoSuchCharacter) {
     OptionsPanelTest rig;
     rig.Settings.Encoding = "windows-1251";
     auto* edit = ControlById<QLineEdit>(*rig.Panel.ReadingPage(), StopsId);
     QTest::sendKeyEvent(QTest::Click, edit, Qt::Key_A, QString(), Qt::ControlModifier);
-    for (const QString typed : {QStringLiteral("ж"), QStringLiteral("語")}) // 語: not in 1251
+    for (const QString& typed : {QStringLiteral("ж"), QStringLiteral("語")}) // 語: not in 1251
         QTest::sendKeyEvent(QTest::Click, edit, Qt::Key_unknown, typed, {});
     EXPECT_STREQ(rig.Settings.StopSimbols, "\xE6");
     EXPECT_EQ(edit->text(), QStringLiteral("ж"));

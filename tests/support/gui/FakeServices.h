@@ -23,8 +23,10 @@ struct CFakeDialogs final : IDialogs {
     std::deque<std::optional<QString>> FileAnswers; // default: Cancel
     std::deque<std::optional<QColor>> ColorAnswers; // default: Cancel
     std::deque<std::optional<QFont>> FontAnswers;   // default: Cancel
-    std::function<void()> OnMessage;                // runs while the "box" is open
-    QStringList FileFolders;                        // where each file dialog started
+    bool FontOkUnchanged = false;                   // OK on the font the dialog opened at
+    QFont FontAsked;
+    std::function<void()> OnMessage; // runs while the "box" is open
+    QStringList FileFolders;         // where each file dialog started
     void Message(QWidget*, const QString& text, MessageIcon icon,
                  const QString& informative = {}) override {
         if (Messages.push_back({text, icon, informative}); OnMessage)
@@ -37,7 +39,10 @@ struct CFakeDialogs final : IDialogs {
         return Pop(FileAnswers);
     }
     std::optional<QColor> PickColor(QWidget*, const QColor&) override { return Pop(ColorAnswers); }
-    std::optional<QFont> PickFont(QWidget*, const QFont&) override { return Pop(FontAnswers); }
+    std::optional<QFont> PickFont(QWidget*, const QFont& initial) override {
+        FontAsked = initial;
+        return FontOkUnchanged ? initial : Pop(FontAnswers);
+    }
 
 private:
     // The front of a queue the test filled; when it ran dry, No or Cancel.
