@@ -10,6 +10,8 @@
 #include <QKeyEvent>
 #include <QRegularExpressionValidator>
 #include <QSignalBlocker>
+#include <QStyle>
+#include <QStyleOptionFrame>
 
 #include <algorithm>
 #include <cstring>
@@ -52,6 +54,23 @@ QString OutsideEntry(int32_t offset) {
 }
 } // namespace
 
+// The form's fixed width holds four digits in some fonts only; a step the reader types
+// can have five.
+void CMovePositionPage::FitStepEdit(QLineEdit& edit) {
+    constexpr int Digits = 5;
+    constexpr int TextMargins = 2 * 2; // the line edit's own margins around its text
+    QStyleOptionFrame option;
+    option.initFrom(&edit);
+    option.lineWidth = edit.style()->pixelMetric(QStyle::PM_DefaultFrameWidth, &option, &edit);
+    const QFontMetrics& metrics = edit.fontMetrics();
+    const QSize text(metrics.horizontalAdvance(QString(Digits, QLatin1Char('0'))) + TextMargins,
+                     metrics.height());
+    const int width =
+        edit.style()->sizeFromContents(QStyle::CT_LineEdit, &option, text, &edit).width();
+    edit.setMinimumWidth(width);
+    edit.setMaximumWidth(std::max(width, edit.maximumWidth()));
+}
+
 CMovePositionPage::CMovePositionPage(CReadingSettings& settings, IViewControl& view,
                                      QWidget* parent)
     : QWidget(parent), Settings(settings), View(view),
@@ -61,6 +80,7 @@ CMovePositionPage::CMovePositionPage(CReadingSettings& settings, IViewControl& v
     Form->StepEdit->setValidator(
         new QRegularExpressionValidator(QRegularExpression(QStringLiteral("[0-9]*")), this));
     Form->StepEdit->installEventFilter(this);
+    FitStepEdit(*Form->StepEdit);
 
     connect(Form->Slider, &QSlider::valueChanged, this, &CMovePositionPage::OnSliderMoved);
     connect(Form->BookmarkList, &QListWidget::currentRowChanged, this,

@@ -9,6 +9,8 @@
 #include <optional>
 #include <string_view>
 
+class QLineEdit;
+
 class CReadingSettings;
 class IViewControl;
 
@@ -64,6 +66,7 @@ protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
+    static void FitStepEdit(QLineEdit& edit);
     // What the display part shows for one position.
     struct Display {
         int32_t Offset = 0;

@@ -154,6 +154,8 @@ TEST_F(MovePageTest, Position_SliderStepEditAndStepButtonsMoveTheCursor) {
     Ctl<QSlider>(SliderId).setValue(29);
     EXPECT_EQ(std::tuple(Settings.Book.Step, Offset(), Line()),
               std::tuple(512, 29, "pos = 29 (28.99% )")); // cut, not rounded
+    const QLineEdit& edit = Ctl<QLineEdit>(StepEditId);   // a five-digit step fits
+    EXPECT_GT(edit.maximumWidth(), edit.fontMetrics().horizontalAdvance("57920") + 4);
     for (const auto& [typed, step] : {std::pair("7a0000", 4464), {"1234567", 57920}, {"10", 10}}) {
         Ctl<QLineEdit>(StepEditId).selectAll(); // digits only, six at most, kept to 16 bits
         QTest::keyClicks(&Ctl<QLineEdit>(StepEditId), QString::fromLatin1(typed));
