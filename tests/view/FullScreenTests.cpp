@@ -1,4 +1,5 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
+#include "panel/MovePositionPage.h"
 #include "panel/OptionsPanel.h"
 #include "support/gui/ControlLookup.h"
 #include "support/gui/ViewFixture.h"
@@ -6,6 +7,7 @@
 #include <QAction>
 #include <QApplication>
 #include <QComboBox>
+#include <QListWidget>
 #include <QMainWindow>
 #include <QScreen>
 #include <QSignalSpy>
@@ -93,8 +95,17 @@ TEST_F(FullScreenTest, Keys_WhileCovering_SpaceTogglesThePanelEscapeAndCloseLeav
     EXPECT_TRUE(modes->isEnabled());
     EXPECT_EQ(View->OptionsPanel()->geometry(), QRect(1, View->height() - CFlashView::PanelHeight,
                                                       View->width(), CFlashView::PanelHeight));
+    // The reader's choice in the bookmark list survives the trips.
+    Load("One. Two. Three.");
+    Settings.AddBookmark();
+    Settings.SetPosition(5), Settings.AddBookmark();
+    View->ShowOptionsPanel(COptionsPanel::MovePosition);
+    auto* list = ControlById<QListWidget>(*View->OptionsPanel()->MovePage(), 1040);
+    list->setCurrentRow(0);
     View->FullScreen(1);
+    EXPECT_EQ(list->currentRow(), 0);
     EXPECT_FALSE(View->close());
+    EXPECT_EQ(list->currentRow(), 0);
     EXPECT_FALSE(View->PlayFlags() & CFlashView::FullScreenBit);
     EXPECT_EQ(Window.centralWidget(), View.get());
 }
