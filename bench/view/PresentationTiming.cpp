@@ -270,7 +270,7 @@ void Print(const std::vector<Result>& results, const Options& options) {
                     Max(r.Lateness), r.Running.CpuPerSecond, r.Stopped.CpuPerSecond,
                     r.Running.WakeupsPerSecond, r.Stopped.WakeupsPerSecond);
     const auto row = [](const std::string& design, const std::vector<double>& values) {
-        std::printf("%-19s %6.3f %6.3f %6.3f %7.3f\n", design, Mean(values),
+        std::printf("%-19s %6.3f %6.3f %6.3f %7.3f\n", design.c_str(), Mean(values),
                     Percentile(values, 0.5), Percentile(values, 0.99), Max(values));
     };
     std::printf("\n%-19s %29s\n", "", "end of gap noticed, ms late");
