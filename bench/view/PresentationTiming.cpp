@@ -5,13 +5,17 @@
 // its own deadline wake and, as of old, by a periodic 1 ms timer, each twice and in
 // alternating order. With --move-page on, the move position page is shown along the
 // bottom and follows every unit; both runs each design without and with it and
-// compares them. An unknown argument or a bad value is refused.
+// compares them. With --status-pane on, the status bar's reading pane follows the
+// reading as well, counting the rest of the text on its thread; --text-mb makes the text
+// that many MiB, so that the count runs while the first units are flashed. An unknown
+// argument or a bad value is refused.
 //
 //   view_timing [--units N] [--gap MS] [--show MS] [--idle SECONDS] [--design deadline|poll]
-//               [--move-page off|on|both]
+//               [--move-page off|on|both] [--status-pane off|on|both] [--text-mb N]
 
 #include "support/gui/FakeServices.h"
 
+#include "app/ReadingPane.h"
 #include "panel/MovePositionPage.h"
 #include "platform/Clock.h"
 #include "settings/ReadingSettings.h"
@@ -44,6 +48,8 @@ struct Options {
     int IdleSeconds = 5;
     std::string Design; // empty: both
     std::string MovePage = "off";
+    std::string StatusPane = "off";
+    int TextMb = 0; // 0: a text of some 200 KB
 };
 
 // The monotonic time, in nanoseconds, at which the 32-bit tick count (the monotonic
@@ -150,7 +156,7 @@ Rates Between(const Usage& from, const Usage& to) {
 }
 
 struct Result {
-    const char* Design;
+    std::string Design;
     std::vector<double> Lateness;
     std::vector<double> Noticed;
     std::vector<double> PaintStart;
@@ -177,7 +183,7 @@ double Percentile(std::vector<double> values, double fraction) {
     return values[std::min(index, values.size() - 1)];
 }
 
-std::string LongText() {
+std::string LongText(int mebibytes) {
     static const char* const sentences[] = {
         "The quick brown fox jumps over the lazy dog. ",
         "Nobody moved, and the house was quiet; the clock struck twelve. ",
@@ -185,13 +191,13 @@ std::string LongText() {
         "It was late, and the lamps along the river were going out one by one. ",
     };
     std::string text;
-    for (int i = 0; i < 2000; ++i)
+    for (int i = 0; i < 2000 || text.size() < (std::size_t{1} << 20) * mebibytes; ++i)
         text += sentences[i % 4];
     return text;
 }
 
-Result Measure(const char* design, bool periodic, const Options& options, const std::string& text,
-               bool movePage = false) {
+Result Measure(const std::string& design, bool periodic, const Options& options,
+               const std::string& text, bool movePage, bool statusPane) {
     CSteadyClock clock;
     CFakeServices fakes;
     CServices services{clock, fakes.Dialogs, fakes.DisplayModes, fakes.ScreenSaver,
@@ -208,6 +214,12 @@ Result Measure(const char* design, bool periodic, const Options& options, const 
     view.SetText(text.c_str());
     if (movePage)
         view.ShowMovePage(settings);
+    std::optional<CReadingPane> pane;
+    if (statusPane) {
+        pane.emplace(view, settings);
+        pane->setGeometry(0, 0, 400, 24);
+        pane->Follow();
+    }
     view.SetSelfTimed(!periodic);
     QTimer poll;
     poll.setTimerType(Qt::PreciseTimer);
@@ -248,23 +260,23 @@ Result Measure(const char* design, bool periodic, const Options& options, const 
 void Print(const std::vector<Result>& results, const Options& options) {
     std::printf("\n%d units, gap %u ms, show %u ms; idle %d s; real clock, offscreen platform\n\n",
                 options.Units, options.GapMs, options.ShowMs, options.IdleSeconds);
-    std::printf("%-14s %29s   %19s   %19s\n", "", "unit on screen, ms late", "CPU s per s",
+    std::printf("%-19s %29s   %19s   %19s\n", "", "unit on screen, ms late", "CPU s per s",
                 "wakeups per s");
-    std::printf("%-14s %6s %6s %6s %7s   %9s %9s   %9s %9s\n", "design", "mean", "p50", "p99",
+    std::printf("%-19s %6s %6s %6s %7s   %9s %9s   %9s %9s\n", "design", "mean", "p50", "p99",
                 "max", "running", "stopped", "running", "stopped");
     for (const Result& r : results)
-        std::printf("%-14s %6.3f %6.3f %6.3f %7.3f   %9.5f %9.5f   %9.1f %9.1f\n", r.Design,
+        std::printf("%-19s %6.3f %6.3f %6.3f %7.3f   %9.5f %9.5f   %9.1f %9.1f\n", r.Design.c_str(),
                     Mean(r.Lateness), Percentile(r.Lateness, 0.5), Percentile(r.Lateness, 0.99),
                     Max(r.Lateness), r.Running.CpuPerSecond, r.Stopped.CpuPerSecond,
                     r.Running.WakeupsPerSecond, r.Stopped.WakeupsPerSecond);
-    const auto row = [](const char* design, const std::vector<double>& values) {
-        std::printf("%-14s %6.3f %6.3f %6.3f %7.3f\n", design, Mean(values),
+    const auto row = [](const std::string& design, const std::vector<double>& values) {
+        std::printf("%-19s %6.3f %6.3f %6.3f %7.3f\n", design.c_str(), Mean(values),
                     Percentile(values, 0.5), Percentile(values, 0.99), Max(values));
     };
-    std::printf("\n%-14s %29s\n", "", "end of gap noticed, ms late");
+    std::printf("\n%-19s %29s\n", "", "end of gap noticed, ms late");
     for (const Result& r : results)
         row(r.Design, r.Noticed);
-    std::printf("\n%-14s %29s\n", "", "unit's paint begins, ms late");
+    std::printf("\n%-19s %29s\n", "", "unit's paint begins, ms late");
     for (const Result& r : results)
         row(r.Design, r.PaintStart);
 }
@@ -278,25 +290,44 @@ std::vector<double> OnsetWork(const Result& r) {
     return work;
 }
 
-// Each design with the move page shown against the run without it.
-void PrintMovePageCost(const std::vector<Result>& results) {
-    std::printf("\n%-14s %29s\n", "", "gap end noticed to unit, ms");
+struct Job {
+    std::string Design;
+    bool Periodic;
+    bool MovePage;
+    bool StatusPane;
+};
+
+// Each job with the move page (or the status pane) against the same job without it.
+void PrintCost(const char* what, bool Job::*part, const std::vector<Job>& jobs,
+               const std::vector<Result>& results) {
+    std::printf("\n%s shown minus without, ms:  p99 lateness  p99 gap end to unit\n", what);
+    for (std::size_t i = 0; i < jobs.size(); ++i)
+        for (std::size_t j = 0; j < jobs.size(); ++j) {
+            Job twin = jobs[i];
+            twin.*part = true;
+            if (jobs[i].*part || !(jobs[j].*part) || jobs[j].Periodic != twin.Periodic ||
+                jobs[j].MovePage != twin.MovePage || jobs[j].StatusPane != twin.StatusPane)
+                continue;
+            std::printf(
+                "%-33s %+13.3f %+20.3f\n", jobs[j].Design.c_str(),
+                Percentile(results[j].Lateness, 0.99) - Percentile(results[i].Lateness, 0.99),
+                Percentile(OnsetWork(results[j]), 0.99) - Percentile(OnsetWork(results[i]), 0.99));
+        }
+}
+
+void PrintOnsetWork(const std::vector<Result>& results) {
+    std::printf("\n%-19s %29s\n", "", "gap end noticed to unit, ms");
     for (const Result& r : results) {
         const std::vector<double> work = OnsetWork(r);
-        std::printf("%-14s %6.3f %6.3f %6.3f %7.3f\n", r.Design, Mean(work), Percentile(work, 0.5),
-                    Percentile(work, 0.99), Max(work));
+        std::printf("%-19s %6.3f %6.3f %6.3f %7.3f\n", r.Design.c_str(), Mean(work),
+                    Percentile(work, 0.5), Percentile(work, 0.99), Max(work));
     }
-    std::printf("\nmove page shown minus without, ms:  p99 lateness  p99 gap end to unit\n");
-    for (std::size_t i = 0; i + 1 < results.size(); i += 2)
-        std::printf(
-            "%-33s %+13.3f %+20.3f\n", results[i].Design,
-            Percentile(results[i + 1].Lateness, 0.99) - Percentile(results[i].Lateness, 0.99),
-            Percentile(OnsetWork(results[i + 1]), 0.99) - Percentile(OnsetWork(results[i]), 0.99));
 }
 
 const char* const UsageText =
     "usage: view_timing [--units N] [--gap MS] [--show MS] [--idle SECONDS]\n"
-    "                   [--design deadline|poll] [--move-page off|on|both]\n";
+    "                   [--design deadline|poll] [--move-page off|on|both]\n"
+    "                   [--status-pane off|on|both] [--text-mb N]\n";
 
 // Null, with the reason on stderr, for an argument it does not know or a bad value.
 std::optional<Options> Parse(int argc, char** argv) {
@@ -314,6 +345,10 @@ std::optional<Options> Parse(int argc, char** argv) {
             options.Design = value;
         else if (name == "--move-page" && (value == "off" || value == "on" || value == "both"))
             options.MovePage = value;
+        else if (name == "--status-pane" && (value == "off" || value == "on" || value == "both"))
+            options.StatusPane = value;
+        else if (name == "--text-mb" && positive)
+            options.TextMb = static_cast<int>(number);
         else if (name == "--units" && positive)
             options.Units = static_cast<int>(number);
         else if (name == "--gap" && positive)
@@ -330,12 +365,6 @@ std::optional<Options> Parse(int argc, char** argv) {
     }
     return options;
 }
-
-struct Job {
-    const char* Design;
-    bool Periodic;
-    bool MovePage;
-};
 
 // Two runs of the same job as one result: the samples together, the rates averaged.
 Result Merge(Result a, const Result& b) {
@@ -356,9 +385,9 @@ void PrintRatios(const std::vector<Job>& jobs, const std::vector<Result>& result
     for (std::size_t i = 0; i < jobs.size(); ++i)
         for (std::size_t j = 0; j < jobs.size(); ++j)
             if (!jobs[i].Periodic && jobs[j].Periodic && jobs[i].MovePage == jobs[j].MovePage &&
-                results[j].Running.CpuPerSecond > 0)
-                std::printf("\nrunning CPU, deadline / 1 ms poll%s: %.2f\n",
-                            jobs[i].MovePage ? " (move page)" : "",
+                jobs[i].StatusPane == jobs[j].StatusPane && results[j].Running.CpuPerSecond > 0)
+                std::printf("\nrunning CPU, deadline / 1 ms poll (%s): %.2f\n",
+                            jobs[i].Design.c_str(),
                             results[i].Running.CpuPerSecond / results[j].Running.CpuPerSecond);
 }
 } // namespace
@@ -371,30 +400,41 @@ int main(int argc, char** argv) {
     if (!parsed)
         return 2;
     const Options& options = *parsed;
-    const std::string text = LongText();
-    const bool without = options.MovePage != "on";
-    const bool with = options.MovePage == "on" || options.MovePage == "both";
+    const std::string text = LongText(options.TextMb);
+    const auto variants = [](const std::string& choice) {
+        return choice == "both" ? std::vector{false, true} : std::vector{choice == "on"};
+    };
     std::vector<Job> jobs;
     for (const bool periodic : {false, true}) {
         if (options.Design == (periodic ? "deadline" : "poll"))
             continue;
-        if (without)
-            jobs.push_back({periodic ? "1 ms poll" : "deadline wake", periodic, false});
-        if (with)
-            jobs.push_back({periodic ? "1 ms poll+page" : "deadline+page", periodic, true});
+        for (const bool page : variants(options.MovePage))
+            for (const bool pane : variants(options.StatusPane)) {
+                std::string name = periodic ? "1 ms poll" : "deadline wake";
+                if (page || pane)
+                    name = (periodic ? "poll" : "deadline") + std::string(page ? "+page" : "") +
+                           (pane ? "+pane" : "");
+                jobs.push_back({name, periodic, page, pane});
+            }
     }
     // Every job runs twice, the second time in the reverse order, so that neither design
     // always goes first and a drift of the machine weighs on both alike.
+    const auto measure = [&](const Job& job) {
+        return Measure(job.Design, job.Periodic, options, text, job.MovePage, job.StatusPane);
+    };
     std::vector<Result> first;
     for (const Job& job : jobs)
-        first.push_back(Measure(job.Design, job.Periodic, options, text, job.MovePage));
+        first.push_back(measure(job));
     std::vector<Result> results(jobs.size());
     for (std::size_t k = jobs.size(); k-- > 0;)
-        results[k] = Merge(
-            first[k], Measure(jobs[k].Design, jobs[k].Periodic, options, text, jobs[k].MovePage));
+        results[k] = Merge(first[k], measure(jobs[k]));
     Print(results, options);
     PrintRatios(jobs, results);
-    if (with && without)
-        PrintMovePageCost(results);
+    if (options.MovePage == "both" || options.StatusPane == "both")
+        PrintOnsetWork(results);
+    if (options.MovePage == "both")
+        PrintCost("move page", &Job::MovePage, jobs, results);
+    if (options.StatusPane == "both")
+        PrintCost("status pane", &Job::StatusPane, jobs, results);
     return 0;
 }

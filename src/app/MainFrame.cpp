@@ -2,6 +2,7 @@
 #include "app/MainFrame.h"
 
 #include "app/AppResources.h"
+#include "app/ReadingPane.h"
 #include "app/TextDocument.h"
 #include "engine/ReadingSpeed.h"
 #include "engine/SentenceMoves.h"
@@ -121,6 +122,8 @@ CMainFrame::CMainFrame(CServices& services, const ICommandTarget* app,
 }
 
 CMainFrame::~CMainFrame() {
+    // Its count reads the text, which goes before the status bar does.
+    delete Pane;
     // Nothing may reach the frame's handlers while its parts go away.
     qApp->removeEventFilter(this);
     Status->removeEventFilter(this);
@@ -232,6 +235,7 @@ void CMainFrame::CreateStatusBar() {
     auto* ready = new QLabel(QStringLiteral("Ready"), Status);
     ready->setObjectName(QStringLiteral("MessagePane"));
     Status->addWidget(ready, 1);
+    CreateReadingPane();
     for (const IndicatorDef& def : IndicatorDefs) {
         const QString text = QString::fromLatin1(def.Text);
         auto* label = new QLabel(text, Status);
@@ -245,6 +249,14 @@ void CMainFrame::CreateStatusBar() {
         LockIndicators[static_cast<int>(def.Key)] = label;
     }
     setStatusBar(Status);
+}
+
+// Before the lock indicators; it follows the view from here on by itself.
+void CMainFrame::CreateReadingPane() {
+    Pane = new CReadingPane(*FlashView, ReadingSettings, Status);
+    Pane->setFrameStyle(QFrame::Panel | QFrame::Sunken);
+    Status->addPermanentWidget(Pane);
+    Pane->Follow();
 }
 
 void CMainFrame::AddHandler(int id, std::function<void()> execute,

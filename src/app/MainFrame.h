@@ -14,6 +14,7 @@
 #include <memory>
 
 class CFlashView;
+class CReadingPane;
 class CTextDocument;
 class QKeyEvent;
 class QLabel;
@@ -80,6 +81,7 @@ private:
     void FillRecentTexts(QMenu* menu);
     void CreateToolBar();
     void CreateStatusBar();
+    void CreateReadingPane();
     void AddHandler(int id, std::function<void()> execute,
                     std::function<CommandState()> update = {});
     void AddHandlers();
@@ -118,4 +120,5 @@ private:
     std::map<int, QAction*> AcceleratorActions; // owned as children
     std::map<int, CommandHandler> Handlers;     // the frame's own
     std::array<QLabel*, 3> LockIndicators{};    // by LockKey, owned by the status bar
+    CReadingPane* Pane = nullptr;               // owned by the status bar
 };

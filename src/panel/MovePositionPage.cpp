@@ -2,6 +2,7 @@
 #include "panel/MovePositionPage.h"
 
 #include "display/TextDecoding.h"
+#include "engine/ReadingEstimate.h"
 #include "panel/ViewControl.h"
 #include "platform/Decimal.h"
 #include "settings/ReadingSettings.h"
@@ -174,11 +175,8 @@ void CMovePositionPage::SizePositionLine(int32_t textLength) {
 }
 
 QString CMovePositionPage::PositionLine(int32_t offset, int32_t textLength) {
-    // Divided first and multiplied after, in double precision, and both parts cut
-    // toward zero: 29 of 100 reads 28.99.
-    const double percent =
-        textLength > 0 ? static_cast<double>(offset) / static_cast<double>(textLength) * 100.0
-                       : 0.0;
+    // Both parts cut toward zero: 29 of 100 reads 28.99.
+    const double percent = CReadingEstimate::PositionPercent(offset, textLength);
     const auto whole = static_cast<int64_t>(percent);
     const auto hundredths = static_cast<int64_t>((percent - static_cast<double>(whole)) * 100.0);
     QString line = QStringLiteral("pos = ") + QString::number(offset) + QStringLiteral(" (") +

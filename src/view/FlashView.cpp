@@ -66,6 +66,7 @@ void CFlashView::SetText(const char* text) {
 
 void CFlashView::RecreateFont() {
     Font = FontFromLogFont(Settings.Font);
+    emit SettingsEdited();
 }
 
 bool CFlashView::WakePending() const {

@@ -65,7 +65,10 @@ public:
         return CUnitRenderer::CentredUnitRect(client, unit, panelShown);
     }
     const char* NextUnit(char* unit) { return Player.NextUnit(unit); }
-    void TimingChanged() override { Player.TimingChanged(); }
+    void TimingChanged() override {
+        Player.TimingChanged();
+        emit SettingsEdited();
+    }
     // The cursor was put elsewhere: a running reading goes on from there after a gap.
     void PositionMoved() { Player.PositionMoved(); }
     void OnTimer() { Player.OnTimer(); }
@@ -80,7 +83,10 @@ public:
     void ShowOptionsPanel(int page) override;
     // Null until the panel is first shown.
     COptionsPanel* OptionsPanel() const { return Panel; }
-    void RepaintView() override { update(); }
+    void RepaintView() override {
+        update();
+        emit SettingsEdited();
+    }
     void FocusView() override { setFocus(Qt::OtherFocusReason); }
     // A wake is armed; only while a text runs.
     bool WakePending() const;
@@ -102,6 +108,9 @@ signals:
     void AboutToCutUnit();
     // A unit has just been drawn: its pixels are on the screen.
     void UnitShown();
+    // The settings may have changed: the panel or a command told the view (new times,
+    // font, colours, sizes, a refresh after an edit).
+    void SettingsEdited();
 
 protected:
     // A bit that is not the play state's, as the panel's tests set it.

@@ -1,0 +1,178 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "app/ReadingPane.h"
+
+#include "engine/ReadingEstimate.h"
+#include "settings/ReadingSettings.h"
+#include "view/FlashView.h"
+
+#include <QCoreApplication>
+#include <QEvent>
+#include <QMouseEvent>
+
+namespace {
+// Bytes counted between two looks at the stop request: well under a millisecond.
+constexpr std::size_t StepBytes = std::size_t{256} << 10;
+
+CUnitCounter::SCount Scaled(const CUnitCounter::SCount& count, double factor) {
+    return {static_cast<int64_t>(static_cast<double>(count.Units) * factor),
+            static_cast<int64_t>(static_cast<double>(count.Words) * factor)};
+}
+} // namespace
+
+CReadingPane::CReadingPane(CFlashView& view, CReadingSettings& settings, QWidget* parent)
+    : QLabel(parent), View(view), Settings(settings) {
+    setObjectName(QStringLiteral("ReadingPane"));
+    setVisible(false);
+    connect(&View, &CFlashView::PlayFlagsChanged, this, &CReadingPane::Follow);
+    connect(&View, &CFlashView::SettingsEdited, this, &CReadingPane::Follow);
+    connect(&View, &CFlashView::AboutToCutUnit, this, [this] { CutFrom = View.Cursor(); });
+    connect(&View, &CFlashView::UnitShown, this, &CReadingPane::OnUnitShown);
+    // The pages write most settings and move the place without a word to the view.
+    QCoreApplication::instance()->installEventFilter(this);
+}
+
+CReadingPane::~CReadingPane() {
+    QCoreApplication::instance()->removeEventFilter(this);
+    Cancel();
+}
+
+CReadingPane::SOrigin CReadingPane::Current() const {
+    return {View.TextStart(), View.Cursor(), CUnitCounter::SCutSettings::Of(Settings)};
+}
+
+bool CReadingPane::SameCount(const SOrigin& now) const {
+    return now.Start == Counted.Start && now.Cut == Counted.Cut && now.From == Reached;
+}
+
+void CReadingPane::Follow() {
+    const SOrigin now = Current();
+    if (!now.Start || !now.From || !(View.PlayFlags() & CFlashView::TextLoadedBit)) {
+        Cancel();
+        Counted = {};
+        setVisible(false);
+        clear();
+        return;
+    }
+    if (!SameCount(now))
+        Recount(now);
+    Show();
+}
+
+void CReadingPane::Cancel() {
+    ++Generation;
+    if (!Worker.joinable())
+        return;
+    Worker.request_stop();
+    Worker.join();
+}
+
+void CReadingPane::Recount(const SOrigin& origin) {
+    Cancel();
+    Counted = origin;
+    Reached = origin.From;
+    Taken = {};
+    LastPiece = false;
+    Count.reset();
+    About = false;
+    const uint64_t generation = Generation;
+    const auto rest = static_cast<double>(
+        std::max<int64_t>(0, Settings.TextLength - (origin.From - origin.Start)));
+    Worker = std::jthread([this, origin, generation, rest](std::stop_token stop) {
+        const auto post = [this, generation](CUnitCounter::SCount count, bool about) {
+            QMetaObject::invokeMethod(
+                this, [this, generation, count, about] { TakeCount(generation, count, about); },
+                Qt::QueuedConnection);
+        };
+        CUnitCounter counter(origin.From, origin.Cut);
+        bool estimated = false;
+        while (!counter.Step(StepBytes)) {
+            if (stop.stop_requested())
+                return;
+            if (!estimated && counter.BytesDone() >= EstimateBytes) {
+                estimated = true;
+                post(Scaled(counter.Count(), rest / static_cast<double>(counter.BytesDone())),
+                     true);
+            }
+        }
+        post(counter.Count(), false);
+    });
+}
+
+void CReadingPane::TakeCount(uint64_t generation, CUnitCounter::SCount count, bool about) {
+    if (generation != Generation)
+        return;
+    Count = count;
+    About = about;
+    Show();
+}
+
+void CReadingPane::OnUnitShown() {
+    const SOrigin now = Current();
+    // Only a unit cut where the counted reading stands, with the counted settings, is
+    // the next one of the count.
+    if (!now.Start || now.Start != Counted.Start || now.Cut != Counted.Cut || CutFrom != Reached ||
+        LastPiece) {
+        Follow();
+        return;
+    }
+    if (now.From == CutFrom) {
+        // The cursor stays on the last piece of the text.
+        LastPiece = true;
+    } else {
+        --Taken.Units;
+        Taken.Words -= CUnitCounter::WordStarts(View.UnitBuffer()) -
+                       (CutFrom != Counted.From && CUnitCounter::ContinuesWord(CutFrom));
+        Reached = now.From;
+    }
+    Show();
+}
+
+void CReadingPane::Show() {
+    CReadingEstimate estimate;
+    Settings.GetPosition(estimate.Offset);
+    estimate.TextLength = Settings.TextLength;
+    estimate.UnitMs = uint64_t{Settings.freq} + Settings.durat;
+    estimate.About = About;
+    if (LastPiece) {
+        estimate.Left = CUnitCounter::SCount{};
+    } else if (Count) {
+        // The count from the place reached begins its first word even inside a word.
+        estimate.Left = CUnitCounter::SCount{
+            Count->Units + Taken.Units,
+            Count->Words + Taken.Words +
+                (Reached != Counted.From && CUnitCounter::ContinuesWord(Reached))};
+    }
+    setText(QString::fromStdString(estimate.Text()));
+    setVisible(true);
+}
+
+void CReadingPane::FollowSoon() {
+    if (FollowQueued)
+        return;
+    FollowQueued = true;
+    QMetaObject::invokeMethod(
+        this,
+        [this] {
+            FollowQueued = false;
+            Follow();
+        },
+        Qt::QueuedConnection);
+}
+
+bool CReadingPane::eventFilter(QObject* watched, QEvent* event) {
+    switch (event->type()) {
+    case QEvent::KeyRelease:
+    case QEvent::MouseButtonRelease:
+    case QEvent::Wheel:
+        FollowSoon();
+        break;
+    case QEvent::MouseMove:
+        // A slider being dragged.
+        if (static_cast<QMouseEvent*>(event)->buttons() != Qt::NoButton)
+            FollowSoon();
+        break;
+    default:
+        break;
+    }
+    return QLabel::eventFilter(watched, event);
+}

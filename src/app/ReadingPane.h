@@ -1,0 +1,73 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#pragma once
+
+#include "engine/UnitCounter.h"
+
+#include <QLabel>
+
+#include <cstddef>
+#include <cstdint>
+#include <optional>
+#include <thread>
+
+class CFlashView;
+class CReadingSettings;
+
+// The status-bar pane that tells how far the reading is, how long the rest of the text
+// takes and at what speed. Shown only while a text is loaded. The rest is counted on a
+// thread of its own, from scratch whenever the place or the cutting settings change;
+// each unit flashed is taken off the count on the spot.
+class CReadingPane : public QLabel {
+    Q_OBJECT
+public:
+    // A count that gets this far into the text shows a first estimate, scaled to the
+    // whole rest, before it goes on to the exact figure.
+    static constexpr std::size_t EstimateBytes = std::size_t{4} << 20;
+
+    CReadingPane(CFlashView& view, CReadingSettings& settings, QWidget* parent = nullptr);
+    ~CReadingPane() override;
+
+    // Brings the pane in line with the text, the place and the settings; counts again
+    // only when what the count depends on has changed.
+    void Follow();
+    // Gives up the count: the text it reads may go away now.
+    void Cancel();
+
+protected:
+    // User input anywhere may have edited a setting or moved the place.
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
+private:
+    // What a count is of.
+    struct SOrigin {
+        const char* Start = nullptr;
+        const char* From = nullptr;
+        CUnitCounter::SCutSettings Cut;
+        bool operator==(const SOrigin&) const = default;
+    };
+
+    SOrigin Current() const;
+    bool SameCount(const SOrigin& now) const;
+    void Recount(const SOrigin& origin);
+    void TakeCount(uint64_t generation, CUnitCounter::SCount count, bool about);
+    void OnUnitShown();
+    void FollowSoon();
+    void Show();
+
+    CFlashView& View;
+    CReadingSettings& Settings;
+    SOrigin Counted;
+    // Where the counted reading has come to: Counted.From moved past the units flashed
+    // since, which Taken holds (words as they count in the count from Counted.From).
+    const char* Reached = nullptr;
+    CUnitCounter::SCount Taken;
+    // The last piece of the text is on the screen: nothing comes after it.
+    bool LastPiece = false;
+    const char* CutFrom = nullptr; // the cursor at the end of the last gap
+    std::optional<CUnitCounter::SCount> Count;
+    bool About = false;
+    // Tells a count's result from those of counts given up.
+    uint64_t Generation = 0;
+    bool FollowQueued = false;
+    std::jthread Worker;
+};

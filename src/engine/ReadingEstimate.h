@@ -1,0 +1,32 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#pragma once
+
+#include "engine/UnitCounter.h"
+
+#include <cstdint>
+#include <optional>
+#include <string>
+
+// What the status pane says of a reading: how far it is, how long the rest takes and
+// at what speed, as "42% · 12 min left · 310 wpm".
+class CReadingEstimate {
+public:
+    // Share of the text before offset, in percent: divided first and multiplied after,
+    // in double precision, as the position line shows it. 0 for an empty text.
+    static double PositionPercent(int32_t offset, int32_t textLength);
+    // Whole seconds, rounded up so that any time left shows: "N s" under a minute,
+    // then whole minutes cut down, "N min" under an hour and "H h MM min" from one.
+    static std::string TimeText(uint64_t ms);
+
+    int32_t Offset = 0;
+    int32_t TextLength = 0;
+    // The units and words still to come; none while they are being counted.
+    std::optional<CUnitCounter::SCount> Left;
+    // Left is a first estimate made from part of the text.
+    bool About = false;
+    // A unit's gap and show time, freq + durat.
+    uint64_t UnitMs = 0;
+
+    // The speed is left out when nothing is left to read.
+    std::string Text() const;
+};

@@ -1,0 +1,64 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#pragma once
+
+#include "engine/UnitCutter.h"
+#include "settings/ReadingSettings.h"
+
+#include <array>
+#include <cstddef>
+#include <cstdint>
+
+// Counts the units that reading flashes from a place in the text to its end, and the
+// words in them, cutting exactly as the player does. A long text is counted in steps,
+// so that the count can be given up between any two.
+class CUnitCounter {
+public:
+    // What the cut depends on, copied: the count may go on away from the settings
+    // record (on another thread, while the panel edits it).
+    struct SCutSettings {
+        std::array<char, CReadingSettings::StopSymbolsSize> StopSimbols{};
+        int32_t UcOffset = 0;
+        int32_t MaxText = 0;
+        int32_t MinText = 0;
+        bool CharacterMode = false;
+
+        static SCutSettings Of(const CReadingSettings& settings);
+        bool operator==(const SCutSettings&) const = default;
+    };
+
+    struct SCount {
+        int64_t Units = 0;
+        int64_t Words = 0;
+    };
+
+    // from: a place in a NUL-terminated text, which must outlive the counter.
+    CUnitCounter(const char* from, const SCutSettings& settings);
+    CUnitCounter(const CUnitCounter&) = delete;
+    CUnitCounter& operator=(const CUnitCounter&) = delete;
+
+    // Cuts on until at least maxBytes more of the text lie behind, or to the end; true
+    // once the whole rest of the text is counted.
+    bool Step(std::size_t maxBytes);
+    bool Done() const { return At == nullptr; }
+    const SCount& Count() const { return Counted; }
+    // Bytes of the text counted so far.
+    std::size_t BytesDone() const { return static_cast<std::size_t>(Reached - From); }
+
+    // Words that begin in a unit (NUL-terminated): runs of bytes other than space, tab,
+    // CR and LF.
+    static int64_t WordStarts(const char* unit);
+    // The unit cut at `at` begins inside a word of the text rather than with a word of
+    // its own: a word cut across two units is one word. at[-1] must be text.
+    static bool ContinuesWord(const char* at);
+
+private:
+    // One unit cut at At: counted, and At moved past it (null at the end).
+    void CountUnit();
+
+    CReadingSettings Settings; // only the fields of SCutSettings are set
+    const char* From;
+    const char* At;
+    const char* Reached;
+    SCount Counted;
+    std::array<char, UnitBufferSize> Unit{};
+};

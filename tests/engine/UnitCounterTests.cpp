@@ -1,0 +1,119 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "engine/Player.h"
+#include "engine/ReadingEstimate.h"
+#include "engine/UnitCounter.h"
+#include "settings/ReadingSettings.h"
+#include "support/FakeClock.h"
+#include "support/FakeWakeTimer.h"
+
+#include <gtest/gtest.h>
+#include <string>
+
+namespace {
+// Plays a text to its end from an offset and counts the units the player flashes.
+struct CPlayedUnits : IPlayerDrawer {
+    void ShowUnit(const char*) override { ++Units; }
+    void EraseUnit() override {}
+    void PrepareUnit(const char*) override {}
+    void ForgetUnits() override {}
+    void RepaintForState() override {}
+    void OnFlagsChanged(uint32_t) override {}
+    void OnPlayStateChanged() override {}
+    void OnAboutToCutUnit() override {}
+    void OnUnitShown() override {}
+    void ShowTheEnd() override { Ended = true; }
+
+    int64_t Play(CReadingSettings& settings, const std::string& text, int32_t from) {
+        CFakeClock clock{0};
+        CFakeWakeTimer wake;
+        CPlayer player{settings, clock, wake, *this};
+        settings.TextLength = static_cast<int32_t>(text.size());
+        player.SetText(text.c_str());
+        settings.SetPosition(from);
+        player.SetPlayState(CPlayer::Run);
+        while (!Ended)
+            clock.Advance(2000), player.OnTimer();
+        return Units;
+    }
+    int64_t Units = 0;
+    bool Ended = false;
+};
+
+// Words begun in the text from `from` on: the one the reader stands in counts.
+int64_t TextWords(const std::string& text, std::size_t from) {
+    const auto blank = [](char c) {
+        return c == ' ' || c == '\t' || c == '\r' || c == '\n';
+    };
+    int64_t words = 0;
+    for (std::size_t i = from; i < text.size(); ++i)
+        words += !blank(text[i]) && (i == from || blank(text[i - 1]));
+    return words;
+}
+} // namespace
+
+TEST(UnitCounter, Count_Texts_SameUnitsAsThePlayerFlashesAndTheirWords) {
+    const struct {
+        std::string Text;
+        int32_t From;
+        bool CharacterMode;
+    } cases[] = {
+        {"It was late, and the house was quiet. Nobody moved.\r\nThe clock on the wall struck "
+         "twelve.",
+         0, false},
+        {"It was late, and the house was quiet. Nobody moved.\r\n", 4, false},
+        {"Wait... What?! Really?!?! Yes.\r\n\r\nNo... well, maybe; we will see about it.", 0,
+         false},
+        {"Some words here, and more words there, and still more.   \t\r\n  \r\n   ", 0, false},
+        {"", 0, false},
+        {"Pneumonoultramicroscopicsilicovolcanoconiosis is a long word, isn't it, friend?", 0,
+         false},
+        {"Жили-были дед да баба, и была у них курочка Ряба. Снесла курочка яичко, не простое.", 0,
+         true},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.Text);
+        CReadingSettings settings;
+        settings.CharacterMode = c.CharacterMode;
+        const int64_t played = CPlayedUnits().Play(settings, c.Text, c.From);
+        const auto cut = CUnitCounter::SCutSettings::Of(settings);
+
+        CUnitCounter whole(c.Text.c_str() + c.From, cut);
+        EXPECT_TRUE(whole.Step(SIZE_MAX));
+        EXPECT_EQ(whole.Count().Units, played);
+        EXPECT_EQ(whole.Count().Words, TextWords(c.Text, static_cast<std::size_t>(c.From)));
+        CUnitCounter stepped(c.Text.c_str() + c.From, cut);
+        while (!stepped.Step(1)) {
+        }
+        EXPECT_EQ(stepped.Count().Units, whole.Count().Units);
+        EXPECT_EQ(stepped.Count().Words, whole.Count().Words);
+        EXPECT_EQ(stepped.BytesDone(), c.Text.size() - static_cast<std::size_t>(c.From));
+    }
+}
+
+TEST(ReadingEstimate, TimeText_Edges_SecondsRoundedUpThenWholeMinutes) {
+    const std::pair<uint64_t, const char*> cases[] = {
+        {0, "0 s"},
+        {1, "1 s"},
+        {59'000, "59 s"},
+        {59'001, "1 min"},
+        {60'000, "1 min"},
+        {3'599'000, "59 min"},
+        {3'600'000, "1 h 00 min"},
+        {33'179'000, "9 h 12 min"},
+    };
+    for (const auto& [ms, text] : cases)
+        EXPECT_EQ(CReadingEstimate::TimeText(ms), text) << ms;
+}
+
+TEST(ReadingEstimate, Text_CountOrNone_PercentCutTimeAndSpeed) {
+    using SCount = CUnitCounter::SCount;
+    const std::pair<CReadingEstimate, const char*> cases[] = {
+        {{29, 100, SCount{100, 300}, false, 1100}, "28% \xC2\xB7 1 min left \xC2\xB7 164 wpm"},
+        {{3, 100, SCount{30'000, 90'000}, true, 1100},
+         "3% \xC2\xB7 about 9 h 10 min left \xC2\xB7 164 wpm"},
+        {{100, 100, SCount{}, false, 1100}, "100% \xC2\xB7 0 s left"},
+        {{42, 100, std::nullopt, false, 1100}, "42%"},
+    };
+    for (const auto& [estimate, text] : cases)
+        EXPECT_EQ(estimate.Text(), text);
+}
