@@ -49,6 +49,7 @@ bench: bootstrap
 	cmake --build build-bench -j $(JOBS) --target engine_bench view_timing documents_open
 	build-bench/bench/engine/engine_bench --benchmark_min_time=0.05
 	QT_QPA_PLATFORM=offscreen build-bench/bench/view/view_timing --units 100 --idle 1
+	QT_QPA_PLATFORM=offscreen build-bench/bench/view/view_timing --units 50 --idle 1 --status-pane both
 	build-bench/bench/documents/documents_open --runs 1
 
 # The Debian package, built from a copy of the tree into build-deb/ and checked there.
