@@ -3,26 +3,17 @@
 
 #include "platform/ProfileFile.h"
 #include "platform/UniqueFd.h"
+#include "settings/TextSettings.h"
 
 #include <algorithm>
 #include <cerrno>
-#include <cstdlib>
 #include <fcntl.h>
-#include <pwd.h>
 #include <string_view>
 #include <sys/stat.h>
 #include <unistd.h>
 #include <utility>
 
 namespace {
-
-std::string HomeFolder() {
-    if (const char* home = std::getenv("HOME"); home && *home)
-        return home;
-    if (const passwd* user = ::getpwuid(::getuid()); user && user->pw_dir)
-        return user->pw_dir;
-    return {};
-}
 
 bool IsStorable(std::string_view path) {
     return path.starts_with('/') && path.find_first_of(std::string_view("\n\0", 2)) == path.npos;
@@ -66,11 +57,8 @@ std::string ReadCapped(const std::string& path) {
 } // namespace
 
 std::string CRecentTexts::DefaultPath() {
-    // A relative folder would depend on where the program was started.
-    if (const char* state = std::getenv("XDG_STATE_HOME"); state && state[0] == '/')
-        return std::string(state) + "/skimmet/recent";
-    const std::string home = HomeFolder();
-    return home.empty() ? std::string() : home + "/.local/state/skimmet/recent";
+    const std::string state = UserFolder("XDG_STATE_HOME", "/.local/state");
+    return state.empty() ? std::string() : state + "/skimmet/recent";
 }
 
 CRecentTexts::CRecentTexts(std::string filePath) : FilePath(std::move(filePath)) {}

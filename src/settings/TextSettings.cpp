@@ -19,21 +19,8 @@ bool IsRegularFile(const std::string& path) {
     return ::stat(path.c_str(), &info) == 0 && S_ISREG(info.st_mode);
 }
 
-std::string HomeFolder() {
-    if (const char* home = std::getenv("HOME"); home && *home)
-        return home;
-    if (const passwd* user = ::getpwuid(::getuid()); user && user->pw_dir)
-        return user->pw_dir;
-    return {};
-}
-
 std::string ConfigFolder() {
-    // Only an absolute path counts; a relative one would depend on where the
-    // program was started.
-    if (const char* config = std::getenv("XDG_CONFIG_HOME"); config && config[0] == '/')
-        return config;
-    const std::string home = HomeFolder();
-    return home.empty() ? std::string() : home + "/.config";
+    return UserFolder("XDG_CONFIG_HOME", "/.config");
 }
 
 std::string ParentOf(const std::string& path) {
@@ -61,6 +48,18 @@ bool MakeFolder(const std::string& folder, std::string* error) {
     return true;
 }
 } // namespace
+
+std::string UserFolder(const char* variable, const char* underHome) {
+    // Only an absolute path counts; a relative one would depend on where the
+    // program was started.
+    if (const char* folder = std::getenv(variable); folder && folder[0] == '/')
+        return folder;
+    if (const char* home = std::getenv("HOME"); home && *home)
+        return std::string(home) + underHome;
+    if (const passwd* user = ::getpwuid(::getuid()); user && user->pw_dir)
+        return std::string(user->pw_dir) + underHome;
+    return {};
+}
 
 std::string CompanionPath(const std::string& textPath) {
     return textPath + ".skm";

@@ -12,6 +12,10 @@ enum class SettingsSource { Companion, DefaultsFile, BuiltIn };
 // The text's own settings file: its full path with ".skm" appended.
 std::string CompanionPath(const std::string& textPath);
 
+// A base folder of the user's: the environment variable when it holds an absolute
+// path, else underHome below the home folder; empty without a home folder.
+std::string UserFolder(const char* variable, const char* underHome);
+
 // $XDG_CONFIG_HOME/skimmet/default.skm, or ~/.config/skimmet/default.skm when the
 // variable is unset or not an absolute path. Empty when no home folder is known.
 std::string DefaultsFilePath();
