@@ -1,16 +1,13 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "engine/SentenceMoves.h"
 
+#include "engine/Separators.h"
 #include "engine/Utf8.h"
 #include "settings/ReadingSettings.h"
 
 #include <algorithm>
 
 namespace {
-
-bool IsBlank(char c) {
-    return c == ' ' || c == '\t' || c == '\r' || c == '\n';
-}
 
 int CharacterAt(std::string_view text, std::size_t at) {
     const auto left = static_cast<int>(std::min<std::size_t>(text.size() - at, 4));

@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
+#include <array>
+
 // Words are separated by spaces and tabs only, in every script: a line break is text.
 inline bool IsSeparator(char c) {
     return c == ' ' || c == '\t';
@@ -10,4 +12,17 @@ inline const char* SkipSeparators(const char* p) {
     while (IsSeparator(*p))
         ++p;
     return p;
+}
+
+// Blanks: the separators and the line breaks, what a reader does not see. A table, as
+// counting the words still to come looks at every byte of the text.
+inline constexpr std::array<bool, 256> BlankBytes = [] {
+    std::array<bool, 256> blank{};
+    for (const unsigned char c : {' ', '\t', '\r', '\n'})
+        blank[c] = true;
+    return blank;
+}();
+
+inline bool IsBlank(char c) {
+    return BlankBytes[static_cast<unsigned char>(c)];
 }

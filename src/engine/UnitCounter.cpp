@@ -1,22 +1,9 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "engine/UnitCounter.h"
 
+#include "engine/Separators.h"
+
 #include <algorithm>
-#include <array>
-
-namespace {
-// A table, not four comparisons: the word count runs over every byte of the text.
-constexpr std::array<bool, 256> BlankBytes = [] {
-    std::array<bool, 256> blank{};
-    for (const unsigned char c : {' ', '\t', '\r', '\n'})
-        blank[c] = true;
-    return blank;
-}();
-
-bool IsBlank(char c) {
-    return BlankBytes[static_cast<unsigned char>(c)];
-}
-} // namespace
 
 CUnitCounter::SCutSettings CUnitCounter::SCutSettings::Of(const CReadingSettings& settings) {
     SCutSettings cut;

@@ -381,7 +381,7 @@ const char* CutUnitBytewise(const char* cursor, char* unit, const CReadingSettin
 
 bool HasVisibleText(const char* text) {
     for (; *text != '\0'; ++text) {
-        if (!std::strchr(" \t\n\r", *text))
+        if (!IsBlank(*text))
             return true;
     }
     return false;
