@@ -19,18 +19,6 @@ bool IsStorable(std::string_view path) {
     return path.starts_with('/') && path.find_first_of(std::string_view("\n\0", 2)) == path.npos;
 }
 
-// The folders of the state file are private to the user, as the XDG base directories
-// ask for any that are made on their behalf.
-bool MakeFolders(const std::string& file) {
-    for (std::size_t slash = file.find('/', 1); slash != std::string::npos;
-         slash = file.find('/', slash + 1)) {
-        const std::string folder = file.substr(0, slash);
-        if (::mkdir(folder.c_str(), 0700) != 0 && errno != EEXIST)
-            return false;
-    }
-    return true;
-}
-
 std::string ReadCapped(const std::string& path) {
     // O_NONBLOCK: a FIFO in the file's place must not hang the program; it is refused.
     const CUniqueFd file(::open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK | O_NOCTTY));
@@ -101,7 +89,9 @@ void CRecentTexts::DropMissing() {
 }
 
 bool CRecentTexts::Save() const {
-    if (FilePath.empty() || !MakeFolders(FilePath))
+    // The folders of the state file are private to the user, as the XDG base
+    // directories ask for any that are made on their behalf.
+    if (FilePath.empty() || !MakeFolder(FilePath.substr(0, FilePath.rfind('/')), 0700))
         return false;
     std::string bytes;
     for (const std::string& path : Entries)

@@ -28,7 +28,9 @@ std::string ParentOf(const std::string& path) {
     return slash == std::string::npos ? std::string() : path.substr(0, slash);
 }
 
-bool MakeFolder(const std::string& folder, std::string* error) {
+} // namespace
+
+bool MakeFolder(const std::string& folder, mode_t mode, std::string* error) {
     struct stat info {};
     if (::stat(folder.c_str(), &info) == 0) {
         if (S_ISDIR(info.st_mode))
@@ -38,16 +40,15 @@ bool MakeFolder(const std::string& folder, std::string* error) {
         return false;
     }
     const std::string parent = ParentOf(folder);
-    if (!parent.empty() && !MakeFolder(parent, error))
+    if (!parent.empty() && !MakeFolder(parent, mode, error))
         return false;
-    if (::mkdir(folder.c_str(), 0777) != 0 && errno != EEXIST) {
+    if (::mkdir(folder.c_str(), mode) != 0 && errno != EEXIST) {
         if (error)
             *error = "Cannot create " + folder + ": " + std::strerror(errno);
         return false;
     }
     return true;
 }
-} // namespace
 
 std::string UserFolder(const char* variable, const char* underHome) {
     // Only an absolute path counts; a relative one would depend on where the
@@ -86,7 +87,7 @@ bool CreateDefaultsFolder(std::string* error) {
             *error = "No home folder is known for the defaults file";
         return false;
     }
-    return MakeFolder(ParentOf(path), error);
+    return MakeFolder(ParentOf(path), 0777, error);
 }
 
 SettingsSource LoadSettingsForText(CReadingSettings& settings, const std::string& textPath,
