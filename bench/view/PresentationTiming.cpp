@@ -16,8 +16,10 @@
 #include "support/gui/FakeServices.h"
 
 #include "app/ReadingPane.h"
+#include "engine/ReadingSession.h"
 #include "panel/MovePositionPage.h"
 #include "platform/Clock.h"
+#include "platform/QtWakeTimer.h"
 #include "settings/ReadingSettings.h"
 #include "view/FlashView.h"
 
@@ -71,33 +73,27 @@ int64_t NowNs() {
 // unit has been drawn, after repaint has returned.
 class CWatchedView : public CFlashView {
 public:
-    CWatchedView(CReadingSettings& settings, CServices& services, const IClock& clock)
-        : CFlashView(settings, services), Clock(clock) {
+    CWatchedView(CReadingSession& session, CServices& services, const IClock& clock)
+        : CFlashView(session, services), Session(session), Clock(clock) {
         connect(this, &CFlashView::UnitShown, this, [this] { RecordUnitShown(); });
-        connect(this, &CFlashView::AboutToCutUnit, this, [this] {
-            const int64_t now = NowNs();
-            if (GapEnd && NoticedMs.size() == LatenessMs.size())
-                NoticedMs.push_back(static_cast<double>(now - TickStartNs(*GapEnd, now)) / 1e6);
-        });
+        Session.AddListener(GapWatch);
     }
+    ~CWatchedView() override { Session.RemoveListener(GapWatch); }
 
     std::vector<double> LatenessMs;
     std::vector<double> NoticedMs;    // lateness when the end of the gap is noticed
     std::vector<double> PaintStartMs; // lateness when the unit's paintEvent begins
 
-    // The move position page where the options panel hosts it, following the cursor.
-    void ShowMovePage(CReadingSettings& settings) {
+    // The move position page where the options panel hosts it, following the place.
+    void ShowMovePage() {
         SetFlag(PanelShownBit, true);
         auto* host = new QFrame(this);
         host->setFrameShape(QFrame::Panel);
         host->setFrameShadow(QFrame::Sunken);
         host->setAutoFillBackground(true);
         host->setGeometry(205, height() - PanelHeight + 1, 385, PanelHeight - 2);
-        auto* page = new CMovePositionPage(settings, *this, host);
+        auto* page = new CMovePositionPage(Session, host);
         page->setGeometry(host->contentsRect());
-        // As the panel does on every change of the play state.
-        connect(this, &CFlashView::PlayFlagsChanged, page,
-                [page] { page->Refresh(CMovePositionPage::Originator::None); });
         host->show();
     }
 
@@ -105,7 +101,7 @@ protected:
     void paintEvent(QPaintEvent* event) override {
         const int64_t start = NowNs();
         CFlashView::paintEvent(event);
-        if (State() != ReadingState::Running)
+        if (Session.GetState() != CReadingSession::State::Running)
             return;
         if (!ShownUnitRect().isEmpty()) {
             if (GapEnd && PaintStartMs.size() == LatenessMs.size())
@@ -113,11 +109,24 @@ protected:
                                        1e6);
             return;
         }
-        if (PhaseTimer().Phase() == 0)
-            GapEnd = Clock.NowMs() + PhaseTimer().Remaining();
+        if (Session.PhaseTimer().Phase() == 0)
+            GapEnd = Clock.NowMs() + Session.PhaseTimer().Remaining();
     }
 
 private:
+    // The end of a gap, as the reading notices it.
+    struct CGapWatch final : ::IReadingListener {
+        explicit CGapWatch(CWatchedView& view) : View(view) {}
+        void OnAboutToCutUnit() override { View.RecordGapNoticed(); }
+        CWatchedView& View;
+    };
+
+    void RecordGapNoticed() {
+        const int64_t now = NowNs();
+        if (GapEnd && NoticedMs.size() == LatenessMs.size())
+            NoticedMs.push_back(static_cast<double>(now - TickStartNs(*GapEnd, now)) / 1e6);
+    }
+
     void RecordUnitShown() {
         const int64_t now = NowNs();
         if (GapEnd)
@@ -125,8 +134,10 @@ private:
         GapEnd.reset();
     }
 
+    CReadingSession& Session;
     const IClock& Clock;
     std::optional<uint32_t> GapEnd;
+    CGapWatch GapWatch{*this};
 };
 
 struct Usage {
@@ -208,22 +219,24 @@ Result Measure(const std::string& design, bool periodic, const Options& options,
     settings.durat = options.ShowMs;
     settings.TextLength = static_cast<int32_t>(text.size());
 
-    CWatchedView view(settings, services, clock);
+    CWakeTimer wake(clock);
+    CReadingSession session(settings, clock, wake);
+    CWatchedView view(session, services, clock);
     view.resize(800, 600);
     view.show();
     view.SetText(text.c_str());
     if (movePage)
-        view.ShowMovePage(settings);
+        view.ShowMovePage();
     std::optional<CReadingPane> pane;
     if (statusPane) {
-        pane.emplace(view, settings);
+        pane.emplace(session);
         pane->setGeometry(0, 0, 400, 24);
         pane->Follow();
     }
-    view.SetSelfTimed(!periodic);
+    session.SetSelfTimed(!periodic);
     QTimer poll;
     poll.setTimerType(Qt::PreciseTimer);
-    QObject::connect(&poll, &QTimer::timeout, &view, &CFlashView::OnTimer);
+    QObject::connect(&poll, &QTimer::timeout, &view, [&session] { session.OnTimer(); });
     if (periodic)
         poll.start(1); // the old window timer: from creation to the end, running or not
     QCoreApplication::processEvents();

@@ -1,13 +1,14 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
+#include "app/CommandActions.h"
 #include "app/CommandTable.h"
-#include "platform/LockKeys.h"
+#include "app/LockIndicators.h"
+#include "engine/ReadingListener.h"
 #include "settings/ReadingSettings.h"
 
 #include <QMainWindow>
 
-#include <array>
 #include <cstdint>
 #include <functional>
 #include <map>
@@ -15,16 +16,17 @@
 
 class CFlashView;
 class CReadingPane;
+class CReadingSession;
 class CTextDocument;
-class QKeyEvent;
-class QLabel;
+class CWakeTimer;
 class QMenu;
 class QToolBar;
 struct CServices;
 
 // The main window: menu, toolbar, status bar and accelerators around the flash view.
-// It owns the settings record and the view, and handles the commands of reading.
-class CMainFrame : public QMainWindow, public ICommandTarget {
+// It owns the settings record, the reading session, the text and the view, and turns
+// commands into calls of the session and the document.
+class CMainFrame : public QMainWindow, public ICommandTarget, private IReadingListener {
     Q_OBJECT
 public:
     // app is offered the commands that neither the view nor the frame handles.
@@ -36,6 +38,7 @@ public:
     CMainFrame& operator=(const CMainFrame&) = delete;
 
     CReadingSettings& Settings() { return ReadingSettings; }
+    CReadingSession& Session() { return *ReadingSession; }
     CFlashView& View() { return *FlashView; }
     CTextDocument& Document() { return *TextDocument; }
     QToolBar* ToolBar() const { return Bar; }
@@ -43,12 +46,9 @@ public:
     // The action of command id, shared by the menu and the toolbar; nullptr for an
     // unknown id.
     QAction* ActionFor(int id) const;
-    // The action that carries the accelerator keys of command id (added to the frame,
-    // enabled with the command); nullptr when the command has none.
-    QAction* AcceleratorFor(int id) const;
 
-    // Offers id to the view, then to the frame, then to the application; a command
-    // that nobody handles, or whose handler disables it, does nothing.
+    // Offers id to the frame, then to the application; a command that nobody handles,
+    // or whose handler disables it, does nothing.
     void ExecuteCommand(int id);
     // What the menu and toolbar show for id now.
     CommandState StateOf(int id) const;
@@ -58,15 +58,12 @@ public:
     void OnRun();
     void OnPause();
     void OnStop();
-    void OnAddBookmark();
     void OnHomePage();
     void OnFullScreen();
-    // Brings the options panel, if there is one, in line with the settings.
-    void RefreshPanel();
 
 protected:
     void changeEvent(QEvent* event) override;
-    // Stops, keeps the text's settings in its companion file, then closes.
+    // Keeps the place, stops, keeps the text's settings in its companion file, closes.
     void closeEvent(QCloseEvent* event) override;
     // One local file dropped on the window is opened.
     void dragEnterEvent(QDragEnterEvent* event) override;
@@ -74,51 +71,40 @@ protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
-    void CreateActions();
-    void CreateAccelerator(int id);
-    void CreateMenus();
-    void CreateRecentTextsMenu(QMenu* menu);
-    void FillRecentTexts(QMenu* menu);
+    void OnPlayFlagsChanged(uint32_t flags) override;
     void CreateToolBar();
     void CreateStatusBar();
-    void CreateReadingPane();
     void AddHandler(int id, std::function<void()> execute,
                     std::function<CommandState()> update = {});
     void AddHandlers();
+    void AddReadingHandlers();
+    void AddPanelHandlers();
+    void AddDocumentHandlers();
     void AddEncodingHandlers();
     void AddKeyboardHandlers();
-    void OnRunOrPause();
-    void MoveBySentence(bool forward);
-    // Puts the reading at offset if the text has it, without stopping.
-    void MoveTo(int32_t offset);
-    void ChangeSpeed(uint32_t (*step)(uint32_t));
-    // The key belongs to the focused widget rather than to a command: what an edit, a
-    // list or a slider of the options panel does with it, Space on a panel button, Space
-    // on the full-screen view.
+    // The key belongs to the focused widget rather than to a command.
     bool KeepsKey(const QObject* focus, const QKeyEvent& key) const;
     const CommandHandler* Route(int id) const;
     void UpdateCommandStates();
-    void UpdateLockIndicators();
-    void OnPlayFlagsChanged(uint32_t flags);
     // Enabled while a text is loaded; checked while the flags under mask equal checkedWhen.
     CommandState PlayCommandState(uint32_t mask, uint32_t checkedWhen) const;
-    // A text is loaded and running.
-    bool IsReading() const;
+    CommandState TextCommandState() const;
 
-    // Destroyed in reverse order: the view before the settings it works on.
+    // Destroyed in reverse order: the view before the text and the session it follows,
+    // the session before the settings it works on.
     CReadingSettings ReadingSettings;
+    std::unique_ptr<CWakeTimer> Wake;
+    std::unique_ptr<CReadingSession> ReadingSession;
     QStatusBar* Status = nullptr; // owned as child
     QToolBar* Bar = nullptr;      // owned as child
-    // Holds the text that the view points into, so it goes after the view.
+    // Holds the text that the session points into, so it goes after the view.
     std::unique_ptr<CTextDocument> TextDocument;
     std::unique_ptr<CFlashView> FlashView;
 
     CServices& Services;
     const ICommandTarget* App;
-    std::unique_ptr<ILockKeys> LockKeys;
-    std::map<int, QAction*> Actions;            // owned as children
-    std::map<int, QAction*> AcceleratorActions; // owned as children
-    std::map<int, CommandHandler> Handlers;     // the frame's own
-    std::array<QLabel*, 3> LockIndicators{};    // by LockKey, owned by the status bar
-    CReadingPane* Pane = nullptr;               // owned by the status bar
+    CLockIndicators LockIndicators;
+    CCommandActions Actions;
+    std::map<int, CommandHandler> Handlers; // the frame's own
+    CReadingPane* Pane = nullptr;           // owned by the status bar
 };

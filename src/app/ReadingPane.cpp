@@ -2,12 +2,10 @@
 #include "app/ReadingPane.h"
 
 #include "engine/ReadingEstimate.h"
+#include "engine/ReadingSession.h"
 #include "settings/ReadingSettings.h"
-#include "view/FlashView.h"
 
-#include <QCoreApplication>
-#include <QEvent>
-#include <QMouseEvent>
+#include <QMetaObject>
 
 namespace {
 // Bytes counted between two looks at the stop request: well under a millisecond.
@@ -19,25 +17,38 @@ CUnitCounter::SCount Scaled(const CUnitCounter::SCount& count, double factor) {
 }
 } // namespace
 
-CReadingPane::CReadingPane(CFlashView& view, CReadingSettings& settings, QWidget* parent)
-    : QLabel(parent), View(view), Settings(settings) {
+CReadingPane::CReadingPane(CReadingSession& session, QWidget* parent)
+    : QLabel(parent), Session(session), Settings(session.Settings()) {
     setObjectName(QStringLiteral("ReadingPane"));
     setVisible(false);
-    connect(&View, &CFlashView::PlayFlagsChanged, this, &CReadingPane::Follow);
-    connect(&View, &CFlashView::SettingsEdited, this, &CReadingPane::Follow);
-    connect(&View, &CFlashView::AboutToCutUnit, this, [this] { CutFrom = View.Cursor(); });
-    connect(&View, &CFlashView::UnitShown, this, &CReadingPane::OnUnitShown);
-    // The pages write most settings and move the place without a word to the view.
-    QCoreApplication::instance()->installEventFilter(this);
+    Session.AddListener(*this);
 }
 
 CReadingPane::~CReadingPane() {
-    QCoreApplication::instance()->removeEventFilter(this);
+    Session.RemoveListener(*this);
     Cancel();
 }
 
+void CReadingPane::OnReadingStateChanged() {
+    // After the last piece the reading starts over: what is left is counted again.
+    if (LastPiece)
+        Counted = {};
+    Follow();
+}
+
+void CReadingPane::OnSettingsChanged(SettingsAspect aspect) {
+    // The font and the look change nothing that is counted.
+    const SettingsAspect counted = SettingsAspect::Timing | SettingsAspect::Cut;
+    if (aspect == SettingsAspect::All || Touches(aspect, counted))
+        Follow();
+}
+
+void CReadingPane::OnAboutToCutUnit() {
+    CutFrom = Session.Cursor();
+}
+
 CReadingPane::SOrigin CReadingPane::Current() const {
-    return {View.TextStart(), View.Cursor(), CUnitCounter::SCutSettings::Of(Settings)};
+    return {Session.TextStart(), Session.Cursor(), CUnitCounter::SCutSettings::Of(Settings)};
 }
 
 bool CReadingPane::SameCount(const SOrigin& now) const {
@@ -46,7 +57,7 @@ bool CReadingPane::SameCount(const SOrigin& now) const {
 
 void CReadingPane::Follow() {
     const SOrigin now = Current();
-    if (!now.Start || !now.From || !(View.PlayFlags() & CFlashView::TextLoadedBit)) {
+    if (!now.Start || !now.From || !Session.HasText()) {
         Cancel();
         Counted = {};
         setVisible(false);
@@ -120,7 +131,7 @@ void CReadingPane::OnUnitShown() {
         LastPiece = true;
     } else {
         --Taken.Units;
-        Taken.Words -= CUnitCounter::WordStarts(View.UnitBuffer()) -
+        Taken.Words -= CUnitCounter::WordStarts(Session.UnitBuffer()) -
                        (CutFrom != Counted.From && CUnitCounter::ContinuesWord(CutFrom));
         Reached = now.From;
     }
@@ -129,7 +140,8 @@ void CReadingPane::OnUnitShown() {
 
 void CReadingPane::Show() {
     CReadingEstimate estimate;
-    Settings.GetPosition(estimate.Offset);
+    // The place the move position page shows too: while running, the unit on the screen.
+    estimate.Offset = Session.Place().value_or(0);
     estimate.TextLength = Settings.TextLength;
     estimate.UnitMs = uint64_t{Settings.freq} + Settings.durat;
     estimate.About = About;
@@ -144,35 +156,4 @@ void CReadingPane::Show() {
     }
     setText(QString::fromStdString(estimate.Text()));
     setVisible(true);
-}
-
-void CReadingPane::FollowSoon() {
-    if (FollowQueued)
-        return;
-    FollowQueued = true;
-    QMetaObject::invokeMethod(
-        this,
-        [this] {
-            FollowQueued = false;
-            Follow();
-        },
-        Qt::QueuedConnection);
-}
-
-bool CReadingPane::eventFilter(QObject* watched, QEvent* event) {
-    switch (event->type()) {
-    case QEvent::KeyRelease:
-    case QEvent::MouseButtonRelease:
-    case QEvent::Wheel:
-        FollowSoon();
-        break;
-    case QEvent::MouseMove:
-        // A slider being dragged.
-        if (static_cast<QMouseEvent*>(event)->buttons() != Qt::NoButton)
-            FollowSoon();
-        break;
-    default:
-        break;
-    }
-    return QLabel::eventFilter(watched, event);
 }

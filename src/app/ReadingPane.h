@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
+#include "engine/ReadingListener.h"
 #include "engine/UnitCounter.h"
 
 #include <QLabel>
@@ -10,21 +11,21 @@
 #include <optional>
 #include <thread>
 
-class CFlashView;
+class CReadingSession;
 class CReadingSettings;
 
 // The status-bar pane that tells how far the reading is, how long the rest of the text
 // takes and at what speed. Shown only while a text is loaded. The rest is counted on a
 // thread of its own, from scratch whenever the place or the cutting settings change;
 // each unit flashed is taken off the count on the spot.
-class CReadingPane : public QLabel {
+class CReadingPane : public QLabel, private IReadingListener {
     Q_OBJECT
 public:
     // A count that gets this far into the text shows a first estimate, scaled to the
     // whole rest, before it goes on to the exact figure.
     static constexpr std::size_t EstimateBytes = std::size_t{4} << 20;
 
-    CReadingPane(CFlashView& view, CReadingSettings& settings, QWidget* parent = nullptr);
+    explicit CReadingPane(CReadingSession& session, QWidget* parent = nullptr);
     ~CReadingPane() override;
 
     // Brings the pane in line with the text, the place and the settings; counts again
@@ -33,11 +34,12 @@ public:
     // Gives up the count: the text it reads may go away now.
     void Cancel();
 
-protected:
-    // User input anywhere may have edited a setting or moved the place.
-    bool eventFilter(QObject* watched, QEvent* event) override;
-
 private:
+    void OnReadingStateChanged() override;
+    void OnPlaceMoved() override { Follow(); }
+    void OnSettingsChanged(SettingsAspect aspect) override;
+    void OnAboutToCutUnit() override;
+    void OnUnitShown() override;
     // What a count is of.
     struct SOrigin {
         const char* Start = nullptr;
@@ -50,11 +52,9 @@ private:
     bool SameCount(const SOrigin& now) const;
     void Recount(const SOrigin& origin);
     void TakeCount(uint64_t generation, CUnitCounter::SCount count, bool about);
-    void OnUnitShown();
-    void FollowSoon();
     void Show();
 
-    CFlashView& View;
+    CReadingSession& Session;
     CReadingSettings& Settings;
     SOrigin Counted;
     // Where the counted reading has come to: Counted.From moved past the units flashed
@@ -68,6 +68,5 @@ private:
     bool About = false;
     // Tells a count's result from those of counts given up.
     uint64_t Generation = 0;
-    bool FollowQueued = false;
     std::jthread Worker;
 };

@@ -3,12 +3,12 @@
 
 #include "app/AppResources.h"
 #include "app/OverrideCursor.h"
+#include "engine/ReadingSession.h"
 #include "platform/Clock.h"
 #include "platform/ProfileFile.h"
 #include "platform/Services.h"
 #include "settings/ReadingSettings.h"
 #include "settings/TextSettings.h"
-#include "view/FlashView.h"
 
 #include <QCoreApplication>
 #include <QFile>
@@ -92,10 +92,8 @@ private:
 
 } // namespace
 
-CTextDocument::CTextDocument(QWidget& window, CReadingSettings& settings, CFlashView& view,
-                             CServices& services, std::function<void()> refreshPanel)
-    : Window(window), Settings(settings), View(view), Services(services),
-      RefreshPanel(std::move(refreshPanel)) {}
+CTextDocument::CTextDocument(QWidget& window, CReadingSession& session, CServices& services)
+    : Window(window), Session(session), Settings(session.Settings()), Services(services) {}
 
 CTextDocument::~CTextDocument() = default;
 
@@ -114,7 +112,7 @@ QStringList CTextDocument::SettingsFilters() {
 }
 
 bool CTextDocument::HasText() const {
-    return (View.PlayFlags() & CFlashView::TextLoadedBit) != 0;
+    return Session.HasText();
 }
 
 QString CTextDocument::TextFolder() const {
@@ -188,32 +186,31 @@ bool CTextDocument::ReadIn(const std::string& encoding) {
         return false;
     }
     // The same text: the place and the bookmarks stay (the place on a character start).
-    const int32_t offset = Settings.Book.GetOffset();
+    const int32_t place = Session.Place().value_or(0);
     TakeText(std::move(*text), !encoding.empty());
-    Settings.SetPosition(std::clamp(offset, 0, Buffer.Size()));
-    if (RefreshPanel)
-        RefreshPanel();
-    View.update();
+    Session.FollowTo(std::clamp(place, 0, Buffer.Size()));
+    Session.SettingsEdited(SettingsAspect::Cut | SettingsAspect::Bookmarks);
     return true;
 }
 
 void CTextDocument::TakeText(CTextBuffer text, bool keepEncoding) {
-    // The view may draw until it has the new text: the previous bytes stay until then.
+    // The reading may draw until it has the new text: the previous bytes stay until then.
     const CTextBuffer previous = std::exchange(Buffer, std::move(text));
     // Set before the view takes the text: whoever follows that change reads them.
     Settings.TextLength = Buffer.Size();
     Settings.CharacterMode = Buffer.IsUtf8();
     Settings.Encoding = std::string(Buffer.Encoding());
     Settings.KeepEncoding = keepEncoding;
-    View.SetText(Buffer.Data());
+    Session.SetText(Buffer.Data());
 }
 
 void CTextDocument::ShowLoaded(CTextBuffer text, const std::string& path) {
-    // The position stored for the previous text is the view's cursor in it, so it is
-    // saved before the view lets go of that text, and before its lock goes.
+    // The previous text keeps the place the reader was at, saved before the reading lets
+    // go of that text, and before its lock goes.
+    Session.KeepPlace();
     SaveCompanionSettings();
     Lock = CCompanionLock();
-    // Whoever follows the view's change of text (the options panel) reads the bookmarks:
+    // Whoever follows the change of text (the options panel) reads the bookmarks:
     // those of the previous text could point past the new one.
     Settings.Book.BookmarksNum = 0;
     TakeText(std::move(text), true);
@@ -222,15 +219,12 @@ void CTextDocument::ShowLoaded(CTextBuffer text, const std::string& path) {
     Recent.Add(Path);
     Lock = CCompanionLock::Acquire(CompanionPath(Path));
     LoadSettingsForText(Settings, Path, Buffer.Size());
-    View.RecreateFont();
-    if (RefreshPanel)
-        RefreshPanel();
+    Session.SettingsEdited(SettingsAspect::All);
     QString title = QStringLiteral("Skimmet: [%1]").arg(DisplayName(Path));
     if (IsReadOnly())
         title += QStringLiteral(" (read-only)");
     Window.setWindowTitle(title);
     Window.setWindowIcon(AppIcon());
-    View.update();
     if (IsReadOnly())
         Report(QStringLiteral("This text is open in another Skimmet window."),
                MessageIcon::Information,
@@ -272,11 +266,11 @@ void CTextDocument::OnLoadSettings() {
         Report(OpeningFailed, MessageIcon::Warning, QString::fromStdString(error));
         return;
     }
-    Settings.LoadFrom(file, SettingsFileMode::SettingsOnly, 0);
-    // A running reading takes the new times from its current phase on.
-    View.TimingChanged();
-    if (RefreshPanel)
-        RefreshPanel();
+    // The reader's marks are the text's, not the settings': they stay.
+    Settings.LoadSettingsOnly(file);
+    // A running reading takes the new times from its current phase on; the view keeps
+    // its font until the reader picks one.
+    Session.SettingsEdited(SettingsButFont);
 }
 
 void CTextDocument::Report(const QString& text, MessageIcon icon, const QString& why) {

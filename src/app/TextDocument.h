@@ -11,27 +11,24 @@
 #include <QStringList>
 
 #include <cstdint>
-#include <functional>
 #include <string>
 
-class CFlashView;
+class CReadingSession;
 class CReadingSettings;
 class QWidget;
 struct CServices;
 
 // The one text the program holds and the settings files around it: opening a text,
 // its companion settings file, the defaults file and "Load settings...". The text's
-// bytes live here; the view only points into them.
+// bytes live here; the reading session only points into them.
 class CTextDocument : public QObject {
     Q_OBJECT
 public:
     // A read that lasts this long gets a progress dialog.
     static constexpr uint32_t ProgressDelayMs = 500;
 
-    // window owns the dialogs and boxes and carries the title; refreshPanel brings the
-    // options panel in line with changed settings.
-    CTextDocument(QWidget& window, CReadingSettings& settings, CFlashView& view,
-                  CServices& services, std::function<void()> refreshPanel);
+    // window owns the dialogs and boxes and carries the title.
+    CTextDocument(QWidget& window, CReadingSession& session, CServices& services);
     ~CTextDocument() override;
     CTextDocument(const CTextDocument&) = delete;
     CTextDocument& operator=(const CTextDocument&) = delete;
@@ -51,7 +48,6 @@ public:
     // Makes a running Open give up at its next chunk, as Cancel on its progress dialog
     // does.
     void CancelOpen() { CancelRequested = true; }
-    bool IsOpening() const { return Opening; }
 
     // Writes the loaded text's companion settings file; nothing without a text.
     // "Error Saving File" when it cannot be written.
@@ -89,7 +85,7 @@ private:
     std::optional<CTextBuffer> Read(const std::string& path, TextLoadError& error,
                                     const std::optional<std::string>& encoding = std::nullopt);
     void ShowLoaded(CTextBuffer text, const std::string& path);
-    // Puts text in the view's hands with the settings that follow from it.
+    // Puts text in the reading's hands with the settings that follow from it.
     void TakeText(CTextBuffer text, bool keepEncoding);
     void Report(const QString& text, MessageIcon icon, const QString& why = {});
     // The message for a failed read, with a book's reason as its informative text.
@@ -98,10 +94,9 @@ private:
     QString TextFolder() const;
 
     QWidget& Window;
+    CReadingSession& Session;
     CReadingSettings& Settings;
-    CFlashView& View;
     CServices& Services;
-    std::function<void()> RefreshPanel;
     CTextBuffer Buffer;
     std::string Path;
     std::string LoadWhy; // what is wrong with the book the last read failed on

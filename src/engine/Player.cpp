@@ -92,11 +92,15 @@ void CPlayer::PositionMoved() {
 const char* CPlayer::PlaceToKeep() const {
     if (!Start)
         return nullptr;
-    if (Flags & StoppedBit)
-        return Start;
     if ((Flags & RunningBit) && ShownFrom && ShownTo == CursorPos)
         return ShownFrom;
     return CursorPos;
+}
+
+std::optional<uint32_t> CPlayer::NextWake() const {
+    if (!Wake.IsArmed())
+        return std::nullopt;
+    return Wake.Deadline();
 }
 
 const char* CPlayer::NextUnit(char* unit) {

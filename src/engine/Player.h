@@ -3,28 +3,19 @@
 
 #include "engine/PhaseTimer.h"
 #include "engine/UnitCutter.h"
+#include "engine/UnitDrawer.h"
 
 #include <array>
 #include <cstdint>
+#include <optional>
 
 class CReadingSettings;
 class IClock;
 class IWakeTimer;
 
-// What the player asks of the window it plays in.
-class IPlayerDrawer {
+// What the player asks of the one it plays for: the drawing, and news of each change.
+class IPlayerDrawer : public IUnitDrawer {
 public:
-    virtual ~IPlayerDrawer() = default;
-    // Puts the unit (NUL-terminated) on the screen; its pixels change before this returns.
-    virtual void ShowUnit(const char* unit) = 0;
-    // Clears the shown unit's own rectangle now.
-    virtual void EraseUnit() = 0;
-    // The unit the next gap is expected to end with, to prepare while the gap runs.
-    virtual void PrepareUnit(const char* unit) = 0;
-    // The reading state changed: whatever was shown or prepared is gone.
-    virtual void ForgetUnits() = 0;
-    // Repaints the whole window for the state the flags now say.
-    virtual void RepaintForState() = 0;
     // After every change of the play flags.
     virtual void OnFlagsChanged(uint32_t flags) = 0;
     // After SetPlayState and SetText, once the flags are told.
@@ -33,8 +24,6 @@ public:
     virtual void OnAboutToCutUnit() = 0;
     // A unit has just been drawn.
     virtual void OnUnitShown() = 0;
-    // The reading is over (the player has stopped already).
-    virtual void ShowTheEnd() = 0;
 };
 
 // The reading: play state, the gap and show phases and the cutting of units, on an
@@ -65,10 +54,6 @@ public:
     void SetText(const char* text);
     // Sets or clears a bit that is not the play state's (panel shown, full screen).
     void SetFlag(uint32_t bit, bool on);
-    // Announces AboutToCutUnit, then cuts the unit at the cursor into unit (UnitBufferSize
-    // bytes) and moves the cursor past it. Null at the end of the text: unit then holds
-    // the rest and the cursor stays.
-    const char* NextUnit(char* unit);
     // The cursor was put elsewhere by a key: a running reading drops the unit on the
     // screen and goes on from there after a whole gap; otherwise the view shows the new
     // place.
@@ -79,19 +64,27 @@ public:
     // erases the unit when its show time is over. Does nothing when no phase has ended
     // or when no text is running. The wake timer calls it at each phase end.
     void OnTimer();
-    // Off: no wake is armed and the owner calls OnTimer (the periodic polling of old).
+    // Off: no wake is armed and the owner calls OnTimer, as a periodic timer would (the
+    // timing benchmark compares the two).
     void SetSelfTimed(bool on);
 
     const CPhaseTimer& PhaseTimer() const { return Timer; }
+    // The clock's millisecond the armed wake comes at: the end of the current phase.
+    std::optional<uint32_t> NextWake() const;
     const char* TextStart() const { return Start; }
     const char* Cursor() const { return CursorPos; }
-    // Where a reading left now should take up again: the start of the unit last flashed
-    // while running (the cursor is already past it), the cursor while paused, the text's
-    // start when stopped. Null without a text.
+    // Where the next Run starts reading: the start of the unit last flashed while
+    // running (the cursor is already past it), else the cursor (the text's start after
+    // Stop, the stored place after opening, the moved place after a move). Null without
+    // a text.
     const char* PlaceToKeep() const;
     const char* UnitBuffer() const { return Unit.data(); }
 
 private:
+    // Announces AboutToCutUnit, then cuts the unit at the cursor into unit (UnitBufferSize
+    // bytes) and moves the cursor past it. Null at the end of the text: unit then holds
+    // the rest and the cursor stays.
+    const char* NextUnit(char* unit);
     void StateChanged();
     void PushDurations();
     void UpdateWake();

@@ -3,7 +3,7 @@
 
 #include "display/TextDecoding.h"
 #include "engine/ReadingEstimate.h"
-#include "panel/ViewControl.h"
+#include "engine/ReadingSession.h"
 #include "platform/Decimal.h"
 #include "settings/ReadingSettings.h"
 #include "ui_MovePositionPage.h"
@@ -19,8 +19,6 @@
 
 namespace {
 constexpr int OffsetRole = Qt::UserRole;
-// The text-loaded bit of the view's play flags.
-constexpr uint32_t TextLoadedBit = 0x04;
 
 bool IsLineBreak(char byte) {
     return byte == '\r' || byte == '\n';
@@ -72,9 +70,8 @@ void CMovePositionPage::FitStepEdit(QLineEdit& edit) {
     edit.setMaximumWidth(std::max(width, edit.maximumWidth()));
 }
 
-CMovePositionPage::CMovePositionPage(CReadingSettings& settings, IViewControl& view,
-                                     QWidget* parent)
-    : QWidget(parent), Settings(settings), View(view),
+CMovePositionPage::CMovePositionPage(CReadingSession& session, QWidget* parent)
+    : QWidget(parent), Session(session), Settings(session.Settings()),
       Form(std::make_unique<Ui::MovePositionPage>()) {
     Form->setupUi(this);
     Form->Slider->setPageStep(SliderPageStep);
@@ -88,9 +85,7 @@ CMovePositionPage::CMovePositionPage(CReadingSettings& settings, IViewControl& v
             &CMovePositionPage::JumpToBookmark);
     // A click on the entry already selected jumps back to its bookmark as well.
     connect(Form->BookmarkList, &QListWidget::itemClicked, this, [this](QListWidgetItem* item) {
-        int32_t offset = 0;
-        Settings.GetPosition(offset);
-        if (item->data(OffsetRole).toInt() != offset)
+        if (item->data(OffsetRole).toInt() != Session.Place())
             JumpToBookmark(Form->BookmarkList->row(item));
     });
     connect(Form->BackButton, &QPushButton::clicked, this, [this] { MoveByStep(-1); });
@@ -101,13 +96,27 @@ CMovePositionPage::CMovePositionPage(CReadingSettings& settings, IViewControl& v
     // "Bookmarks..." has nothing to open.
 
     Refresh(Originator::None);
+    Session.AddListener(*this);
 }
 
-CMovePositionPage::~CMovePositionPage() = default;
+CMovePositionPage::~CMovePositionPage() {
+    Session.RemoveListener(*this);
+}
+
+void CMovePositionPage::OnSettingsChanged(SettingsAspect aspect) {
+    if (aspect == SettingsAspect::All) {
+        Refresh(Originator::None);
+        return;
+    }
+    if (Touches(aspect, SettingsAspect::Step))
+        SetSpinPosition(Settings.Book.Step);
+    if (Touches(aspect, SettingsAspect::Bookmarks))
+        RebuildBookmarkList();
+}
 
 void CMovePositionPage::Refresh(Originator originator) {
     SetSpinPosition(Settings.Book.Step);
-    if (!(View.PlayFlags() & TextLoadedBit)) {
+    if (!Session.HasText()) {
         setEnabled(false);
         PageEnabled = false;
         return;
@@ -124,23 +133,23 @@ void CMovePositionPage::Refresh(Originator originator) {
 void CMovePositionPage::UpdateDisplay(Originator originator) {
     // Whatever was computed for a unit is out of date now.
     Pending.reset();
-    if (const auto display = ComputeDisplay())
+    if (const auto display = ComputeDisplay(Session.Place()))
         ShowDisplay(*display, originator);
 }
 
-std::optional<CMovePositionPage::Display> CMovePositionPage::ComputeDisplay() const {
-    int32_t offset = 0;
-    const char* at = Settings.GetPosition(offset);
+std::optional<CMovePositionPage::Display>
+CMovePositionPage::ComputeDisplay(std::optional<int32_t> place) const {
+    const char* start = Session.TextStart();
     const int32_t textLength = Settings.TextLength;
-    if (!at || offset < 0 || offset > textLength)
+    if (!start || !place || *place < 0 || *place > textLength)
         return std::nullopt;
+    const int32_t offset = *place;
     Display display;
     display.Offset = offset;
     display.TextLength = textLength;
     display.Line = PositionLine(offset, textLength);
     display.Preview = DecodeCutTextLines(
-        TextAt(at - offset, offset, textLength, PreviewBytes, Settings.CharacterMode),
-        Settings.Encoding);
+        TextAt(start, offset, textLength, PreviewBytes, Settings.CharacterMode), Settings.Encoding);
     return display;
 }
 
@@ -201,12 +210,10 @@ QString CMovePositionPage::BookmarkEntry(std::string_view bytes, std::string_vie
     return SingleLine(DecodeCutText(bytes, encoding));
 }
 
-void CMovePositionPage::RebuildBookmarkList() {
-    QListWidget& list = *Form->BookmarkList;
-    const QSignalBlocker blocker(&list);
-    list.clear();
+std::vector<std::pair<QString, int32_t>> CMovePositionPage::BookmarkEntries() const {
     // Every bookmark the book holds gets its entry, so that entry i stays bookmark i,
     // even one that a shortened text has left outside; such an entry has no text to show.
+    std::vector<std::pair<QString, int32_t>> entries;
     const int count = std::min<int>(Settings.Book.BookmarksNum, CPositionBook::MaxBookmarks);
     for (int index = 0; index < count; ++index) {
         int32_t offset = 0;
@@ -215,6 +222,26 @@ void CMovePositionPage::RebuildBookmarkList() {
                                                        EntryBytes, Settings.CharacterMode),
                                                 Settings.Encoding)
                                 : OutsideEntry(offset);
+        entries.emplace_back(text, offset);
+    }
+    return entries;
+}
+
+void CMovePositionPage::RebuildBookmarkList() {
+    QListWidget& list = *Form->BookmarkList;
+    const std::vector<std::pair<QString, int32_t>> entries = BookmarkEntries();
+    // The same list keeps the bookmark the reader chose selected.
+    const bool same =
+        std::ssize(entries) == list.count() &&
+        std::ranges::all_of(entries, [&list, row = 0](const auto& entry) mutable {
+            const QListWidgetItem* item = list.item(row++);
+            return item->text() == entry.first && item->data(OffsetRole).toInt() == entry.second;
+        });
+    if (same)
+        return;
+    const QSignalBlocker blocker(&list);
+    list.clear();
+    for (const auto& [text, offset] : entries) {
         auto* item = new QListWidgetItem(text, &list);
         item->setData(OffsetRole, offset);
     }
@@ -239,7 +266,7 @@ void CMovePositionPage::StoreStep(const QString& text) {
 }
 
 void CMovePositionPage::OnSliderMoved(int value) {
-    Settings.SetPosition(value);
+    Session.FollowTo(value, this);
     Refresh(Originator::Slider);
 }
 
@@ -247,18 +274,21 @@ void CMovePositionPage::JumpToBookmark(int row) {
     const QListWidgetItem* item = Form->BookmarkList->item(row);
     if (!item)
         return;
-    Settings.SetPosition(item->data(OffsetRole).toInt());
+    Session.FollowTo(item->data(OffsetRole).toInt(), this);
     Refresh(Originator::BookmarkList);
 }
 
 void CMovePositionPage::MoveByStep(int direction) {
-    Settings.MoveBy(direction * static_cast<int32_t>(Settings.Book.Step));
+    Session.StepBy(direction * static_cast<int32_t>(Settings.Book.Step), this);
     UpdateDisplay(Originator::None);
 }
 
 void CMovePositionPage::OnAboutToCutUnit() {
-    // Only the numbers and texts here: the unit's onset waits for this.
-    Pending = ComputeDisplay();
+    // Only the numbers and texts here: the unit's onset waits for this. The unit about
+    // to be cut starts at the cursor, which is the place once it is shown.
+    int32_t cursor = 0;
+    Settings.GetPosition(cursor);
+    Pending = ComputeDisplay(cursor);
 }
 
 void CMovePositionPage::OnUnitShown() {

@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
+#include "engine/ReadingListener.h"
+
 #include <QString>
 #include <QWidget>
 
@@ -8,11 +10,13 @@
 #include <memory>
 #include <optional>
 #include <string_view>
+#include <utility>
+#include <vector>
 
 class QLineEdit;
 
+class CReadingSession;
 class CReadingSettings;
-class IViewControl;
 
 namespace Ui {
 class MovePositionPage;
@@ -20,8 +24,8 @@ class MovePositionPage;
 
 // The page of the options panel that shows where the reader is in the text and moves
 // the position: slider, step buttons, bookmark list, preview and position line. While a
-// text is read it follows the cursor, shown or hidden.
-class CMovePositionPage : public QWidget {
+// text is read it follows the place, shown or hidden.
+class CMovePositionPage : public QWidget, private IReadingListener {
     Q_OBJECT
 public:
     enum class Originator { None, Slider, BookmarkList };
@@ -36,7 +40,7 @@ public:
     // The step edit's value is read from this many characters at its start.
     static constexpr int StepTextChars = 6;
 
-    CMovePositionPage(CReadingSettings& settings, IViewControl& view, QWidget* parent);
+    CMovePositionPage(CReadingSession& session, QWidget* parent);
     ~CMovePositionPage() override;
 
     // Brings step, enabling, bookmark list (only without an originator) and display in
@@ -57,15 +61,17 @@ public:
     // show as their control pictures, since a list row is one line.
     static QString BookmarkEntry(std::string_view bytes, std::string_view encoding);
 
-    // At the end of a gap, before the next unit is cut: the display for the cursor is
-    // computed then and shown by OnUnitShown, once the unit's pixels are on the screen.
-    void OnAboutToCutUnit();
-    void OnUnitShown();
-
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
+    void OnReadingStateChanged() override { Refresh(Originator::None); }
+    void OnPlaceMoved() override { UpdateDisplay(Originator::None); }
+    void OnSettingsChanged(SettingsAspect aspect) override;
+    // At the end of a gap, before the next unit is cut: the display for the place is
+    // computed then and shown by OnUnitShown, once the unit's pixels are on the screen.
+    void OnAboutToCutUnit() override;
+    void OnUnitShown() override;
     static void FitStepEdit(QLineEdit& edit);
     // What the display part shows for one position.
     struct Display {
@@ -75,9 +81,11 @@ private:
         QString Preview;
     };
 
-    std::optional<Display> ComputeDisplay() const;
+    std::optional<Display> ComputeDisplay(std::optional<int32_t> place) const;
     void ShowDisplay(const Display& display, Originator originator);
     void SizePositionLine(int32_t textLength);
+    // Each bookmark's list text and offset.
+    std::vector<std::pair<QString, int32_t>> BookmarkEntries() const;
     void RebuildBookmarkList();
     void SetSpinPosition(int position);
     void StepSpinBy(int delta);
@@ -86,8 +94,8 @@ private:
     void JumpToBookmark(int row);
     void MoveByStep(int direction);
 
+    CReadingSession& Session;
     CReadingSettings& Settings;
-    IViewControl& View;
     std::unique_ptr<Ui::MovePositionPage> Form;
     bool PageEnabled = false;
     // Computed before a unit is cut, shown once its pixels are on the screen.

@@ -5,6 +5,7 @@
 
 #include "display/ColorRef.h"
 #include "display/FontMapping.h"
+#include "engine/ReadingSession.h"
 #include "panel/MovePositionPage.h"
 #include "panel/ReadingOptionsPage.h"
 #include "panel/ViewControl.h"
@@ -20,15 +21,10 @@
 #include <algorithm>
 #include <cstdint>
 
-namespace {
-// The full-screen bit of the view's play flags.
-constexpr uint32_t FullScreenBit = 0x02;
-} // namespace
-
-COptionsPanel::COptionsPanel(CReadingSettings& settings, IViewControl& view, CServices& services,
+COptionsPanel::COptionsPanel(CReadingSession& session, IViewControl& view, CServices& services,
                              QWidget* parentView)
-    : QWidget(parentView), Settings(settings), View(view), Services(services),
-      ui(std::make_unique<Ui::OptionsPanel>()) {
+    : QWidget(parentView), Session(session), Settings(session.Settings()), View(view),
+      Services(services), ui(std::make_unique<Ui::OptionsPanel>()) {
     ui->setupUi(this);
     // The panel is drawn over the view's background.
     setAutoFillBackground(true);
@@ -38,12 +34,12 @@ COptionsPanel::COptionsPanel(CReadingSettings& settings, IViewControl& view, CSe
     FillDisplayModes();
     SelectDisplayMode();
     // A panel first shown in full-screen mode must not offer a mode switch either.
-    SetDisplayModeListEnabled(!(View.PlayFlags() & FullScreenBit));
+    SetDisplayModeListEnabled(!(Session.PlayFlags() & CPlayer::FullScreenBit));
 
     // Both pages fill the host's client area; only the selected one is visible.
     Pages = new QStackedLayout(ui->PageHost);
     Pages->setContentsMargins(0, 0, 0, 0);
-    ReadingPg = new CReadingOptionsPage(Settings, View, Services.Dialogs, ui->PageHost);
+    ReadingPg = new CReadingOptionsPage(Session, Services.Dialogs, ui->PageHost);
     Pages->addWidget(ReadingPg);
     FitPageHost();
 
@@ -55,9 +51,12 @@ COptionsPanel::COptionsPanel(CReadingSettings& settings, IViewControl& view, CSe
     connect(ui->DefaultButton, &QPushButton::clicked, this, &COptionsPanel::OnDefault);
     connect(ui->BkgrButton, &QPushButton::clicked, this, &COptionsPanel::OnBackground);
     connect(ui->FontButton, &QPushButton::clicked, this, &COptionsPanel::OnFont);
+    Session.AddListener(*this);
 }
 
-COptionsPanel::~COptionsPanel() = default;
+COptionsPanel::~COptionsPanel() {
+    Session.RemoveListener(*this);
+}
 
 void COptionsPanel::FillDisplayModes() {
     // Unsorted: entry i is display mode number i, the number DisplaySettingNum holds.
@@ -84,17 +83,20 @@ void COptionsPanel::Refresh() {
     ReadingPg->Refresh();
     if (MovePg)
         MovePg->Refresh(CMovePositionPage::Originator::None);
-    View.RepaintView();
 }
 
-void COptionsPanel::OnAboutToCutUnit() {
-    if (MovePg)
-        MovePg->OnAboutToCutUnit();
+void COptionsPanel::OnReadingStateChanged() {
+    SelectDisplayMode();
 }
 
-void COptionsPanel::OnUnitShown() {
-    if (MovePg)
-        MovePg->OnUnitShown();
+void COptionsPanel::OnPlayFlagsChanged(uint32_t flags) {
+    // A mode chosen in full-screen mode could only apply at the next entry.
+    SetDisplayModeListEnabled(!(flags & CPlayer::FullScreenBit));
+}
+
+void COptionsPanel::OnSettingsChanged(SettingsAspect aspect) {
+    if (Touches(aspect, SettingsAspect::Look))
+        SelectDisplayMode();
 }
 
 void COptionsPanel::SelectPage(int page) {
@@ -111,7 +113,7 @@ void COptionsPanel::ShowSelectedPage() {
         return;
     }
     if (!MovePg) {
-        MovePg = new CMovePositionPage(Settings, View, ui->PageHost);
+        MovePg = new CMovePositionPage(Session, ui->PageHost);
         Pages->addWidget(MovePg);
         FitPageHost();
     }
@@ -151,9 +153,9 @@ void COptionsPanel::OnHide() {
 }
 
 void COptionsPanel::OnDefault() {
+    Settings.ResetSettingsOnly();
     // The view keeps its display font until it next re-creates it.
-    Settings.ResetDefaults();
-    Refresh();
+    Session.SettingsEdited(SettingsButFont);
 }
 
 void COptionsPanel::OnBackground() {
@@ -162,7 +164,7 @@ void COptionsPanel::OnBackground() {
     if (!color || !color->isValid())
         return;
     Settings.BkgColor = RefFromColor(*color);
-    View.RepaintView();
+    Session.SettingsEdited(SettingsAspect::Look);
 }
 
 void COptionsPanel::OnFont() {
@@ -173,10 +175,12 @@ void COptionsPanel::OnFont() {
     if (!font || SameShownFont(*font, shown))
         return;
     Settings.Font = LogFontFromFont(*font, Settings.Font);
-    View.RecreateFont();
+    Session.SettingsEdited(SettingsAspect::Font);
 }
 
 void COptionsPanel::OnDisplayModeChosen(int index) {
-    if (index >= 0)
-        Settings.DisplaySettingNum = index;
+    if (index < 0)
+        return;
+    Settings.DisplaySettingNum = index;
+    Session.SettingsEdited(SettingsAspect::Look, this);
 }

@@ -1,12 +1,15 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
+#include "engine/ReadingListener.h"
+
 #include <QWidget>
 
 #include <memory>
 
 class CMovePositionPage;
 class CReadingOptionsPage;
+class CReadingSession;
 class CReadingSettings;
 class IViewControl;
 class QStackedLayout;
@@ -19,14 +22,15 @@ class OptionsPanel;
 // The panel along the bottom of the view: target and page selectors, the list of
 // full-screen display modes, the page host with the reading options page or the move
 // position page, and the Hide, Default, Bkgr and Font buttons. Every control edits the
-// settings in place. The view owns the panel, shows, hides and places it.
-class COptionsPanel : public QWidget {
+// settings in place and tells the reading session. The view owns the panel, shows,
+// hides and places it.
+class COptionsPanel : public QWidget, private IReadingListener {
     Q_OBJECT
 public:
     // Pages as ShowOptionsPanel and SelectPage number them; 0 keeps the selection.
     enum Page { CurrentPage = 0, ReadingOptions = 1, MovePosition = 2 };
 
-    COptionsPanel(CReadingSettings& settings, IViewControl& view, CServices& services,
+    COptionsPanel(CReadingSession& session, IViewControl& view, CServices& services,
                   QWidget* parentView);
     ~COptionsPanel() override;
 
@@ -36,14 +40,9 @@ public:
 
     // The display-mode list is off while the view is full screen.
     void SetDisplayModeListEnabled(bool on);
-    // Brings the panel and both pages in line with the settings and the play state: the
-    // one way the panel is refreshed. The view calls it after every change of the play
-    // state and whenever it shows the panel.
+    // Brings the panel and both pages in line with the settings and the play state. The
+    // view calls it whenever it shows the panel; the session's news call it after that.
     void Refresh();
-    // The view's unit cycle, passed on to the move position page so that it follows the
-    // cursor in step with the units on the screen.
-    void OnAboutToCutUnit();
-    void OnUnitShown();
     // 1 reading options, 2 move position, 0 the page already selected; then shows it.
     void SelectPage(int page);
 
@@ -51,6 +50,9 @@ protected:
     void keyPressEvent(QKeyEvent* event) override;
 
 private:
+    void OnReadingStateChanged() override;
+    void OnPlayFlagsChanged(uint32_t flags) override;
+    void OnSettingsChanged(SettingsAspect aspect) override;
     void FillDisplayModes();
     void SelectDisplayMode();
     void ShowSelectedPage();
@@ -64,6 +66,7 @@ private:
     // The page host's width in the template: 255 dialog units.
     static constexpr int HostWidth = 383;
 
+    CReadingSession& Session;
     CReadingSettings& Settings;
     IViewControl& View;
     CServices& Services;

@@ -4,7 +4,7 @@
 #include "ui_ReadingOptionsPage.h"
 
 #include "display/ColorRef.h"
-#include "panel/ViewControl.h"
+#include "engine/ReadingSession.h"
 #include "platform/Dialogs.h"
 #include "settings/ReadingSettings.h"
 #include "settings/SettingsTable.h"
@@ -13,6 +13,7 @@
 #include <QLineEdit>
 #include <QLocale>
 #include <QRegularExpressionValidator>
+#include <QScopedValueRollback>
 #include <QSignalBlocker>
 #include <QSpinBox>
 
@@ -76,11 +77,12 @@ int ClampToRange(int64_t value, const QSpinBox& spin) {
 }
 } // namespace
 
-CReadingOptionsPage::CReadingOptionsPage(CReadingSettings& settings, IViewControl& view,
-                                         IDialogs& dialogs, QWidget* parent)
-    : QWidget(parent), Settings(settings), View(view), Dialogs(dialogs),
+CReadingOptionsPage::CReadingOptionsPage(CReadingSession& session, IDialogs& dialogs,
+                                         QWidget* parent)
+    : QWidget(parent), Session(session), Settings(session.Settings()), Dialogs(dialogs),
       ui(std::make_unique<Ui::ReadingOptionsPage>()) {
     ui->setupUi(this);
+    const QScopedValueRollback refreshing(Refreshing, true);
     for (const auto& [spin, setting] : {std::pair{ui->BetweenSpin, SettingsTable::Between},
                                         {ui->DurationSpin, SettingsTable::Duration},
                                         {ui->MaxSpin, SettingsTable::MaxText},
@@ -113,9 +115,25 @@ CReadingOptionsPage::CReadingOptionsPage(CReadingSettings& settings, IViewContro
     connect(ui->ShiftBackButton, &QPushButton::clicked, this,
             [this] { OnShiftSplit(SplitDirection::Back); });
     connect(ui->TextColorButton, &QPushButton::clicked, this, &CReadingOptionsPage::OnTextColor);
+    Session.AddListener(*this);
 }
 
-CReadingOptionsPage::~CReadingOptionsPage() = default;
+CReadingOptionsPage::~CReadingOptionsPage() {
+    Session.RemoveListener(*this);
+}
+
+void CReadingOptionsPage::OnSettingsChanged(SettingsAspect aspect) {
+    // The page shows neither the font, the bookmarks nor the step.
+    const SettingsAspect shown =
+        SettingsAspect::Timing | SettingsAspect::Cut | SettingsAspect::Look;
+    if (Touches(aspect, shown))
+        Refresh();
+}
+
+void CReadingOptionsPage::Edited(SettingsAspect aspect) {
+    if (!Refreshing)
+        Session.SettingsEdited(aspect, this);
+}
 
 void CReadingOptionsPage::SetUpNumber(NumberPair& pair, Field field, QSpinBox* spin) {
     pair.Target = field;
@@ -159,20 +177,23 @@ void CReadingOptionsPage::StoreField(Field field, int32_t value) {
     switch (field) {
     case Field::Between:
         Settings.freq = static_cast<uint32_t>(value);
-        View.TimingChanged();
+        Edited(SettingsAspect::Timing);
         break;
     case Field::Duration:
         Settings.durat = static_cast<uint32_t>(value);
-        View.TimingChanged();
+        Edited(SettingsAspect::Timing);
         break;
     case Field::MaxSimb:
         Settings.MaxText = value;
+        Edited(SettingsAspect::Cut);
         break;
     case Field::MinSimb:
         Settings.MinText = value;
+        Edited(SettingsAspect::Cut);
         break;
     case Field::Width:
         Settings.Width = value;
+        Edited(SettingsAspect::Look);
         break;
     }
 }
@@ -228,6 +249,7 @@ void CReadingOptionsPage::OnStopSymbolsChanged() {
     }
     Settings.SetStopSymbolsText(*bytes);
     SetUnconditionalEdit(Settings.GetUnconditionalText());
+    Edited(SettingsAspect::Cut);
 }
 
 void CReadingOptionsPage::OnUnconditionalChanged() {
@@ -241,6 +263,7 @@ void CReadingOptionsPage::OnUnconditionalChanged() {
         return;
     }
     Settings.SetUnconditionalText(*bytes);
+    Edited(SettingsAspect::Cut);
 }
 
 // A text held in a single-byte code page has its stop symbols in that code page too.
@@ -277,9 +300,11 @@ void CReadingOptionsPage::OnTextColor() {
         return;
     Settings.TexColor = RefFromColor(*color);
     ui->ColorSwatch->SetColor(Settings.TexColor);
+    Edited(SettingsAspect::Look);
 }
 
 void CReadingOptionsPage::Refresh() {
+    const QScopedValueRollback refreshing(Refreshing, true);
     SetStopSymbolsEdit(Settings.GetStopSymbolsText());
     SetUnconditionalEdit(Settings.GetUnconditionalText());
     ui->ColorSwatch->SetColor(Settings.TexColor);

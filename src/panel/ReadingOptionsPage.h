@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
+#include "engine/ReadingListener.h"
+
 #include <QWidget>
 
 #include <array>
@@ -10,9 +12,9 @@
 #include <string>
 #include <string_view>
 
+class CReadingSession;
 class CReadingSettings;
 class IDialogs;
-class IViewControl;
 class QLineEdit;
 class QSpinBox;
 enum class SplitDirection;
@@ -22,8 +24,9 @@ class ReadingOptionsPage;
 }
 
 // First page of the options panel: timing, unit sizes, text width, stop symbols with
-// their split, and the text colour. Every edit goes straight into the settings.
-class CReadingOptionsPage : public QWidget {
+// their split, and the text colour. Every edit goes straight into the settings and is
+// told to the reading session.
+class CReadingOptionsPage : public QWidget, private IReadingListener {
     Q_OBJECT
 public:
     // The stop-symbol edits take this many characters; the settings get back at most
@@ -31,8 +34,7 @@ public:
     static constexpr int EditLimit = 64;
     static constexpr int TextFormBytes = 62;
 
-    CReadingOptionsPage(CReadingSettings& settings, IViewControl& view, IDialogs& dialogs,
-                        QWidget* parent);
+    CReadingOptionsPage(CReadingSession& session, IDialogs& dialogs, QWidget* parent);
     ~CReadingOptionsPage() override;
 
     // Brings every control in line with the settings, and writes both stop-symbol text
@@ -60,6 +62,10 @@ private:
         QLineEdit* Edit = nullptr;
     };
 
+    void OnReadingStateChanged() override { Refresh(); }
+    void OnSettingsChanged(SettingsAspect aspect) override;
+    // Tells the session of an edit the reader made; the page's own refresh tells nothing.
+    void Edited(SettingsAspect aspect);
     void SetUpNumber(NumberPair& pair, Field field, QSpinBox* spin);
     NumberPair& Pair(Field field);
     int64_t FieldValue(Field field) const;
@@ -74,8 +80,8 @@ private:
     void OnShiftSplit(SplitDirection direction);
     void OnTextColor();
 
+    CReadingSession& Session;
     CReadingSettings& Settings;
-    IViewControl& View;
     IDialogs& Dialogs;
     std::unique_ptr<Ui::ReadingOptionsPage> ui;
     std::array<NumberPair, 5> Numbers{};
@@ -83,4 +89,5 @@ private:
     // nothing to write back yet.
     bool StopSymbolsPrimed = false;
     bool UnconditionalPrimed = false;
+    bool Refreshing = false;
 };

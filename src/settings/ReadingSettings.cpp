@@ -5,6 +5,7 @@
 #include "settings/SettingsTable.h"
 
 #include <algorithm>
+#include <array>
 #include <cstring>
 
 namespace {
@@ -81,6 +82,36 @@ void CReadingSettings::ResetDefaults() {
     std::memcpy(Font.lfFaceName, SettingsTable::DefaultFaceName,
                 sizeof SettingsTable::DefaultFaceName);
     Book.Reset();
+}
+
+namespace {
+// Keeps the book's bookmarks through a change of the settings around them.
+class CKeptBookmarks {
+public:
+    explicit CKeptBookmarks(CPositionBook& book)
+        : Book(book), Bookmarks(book.Bookmarks), Count(book.BookmarksNum) {}
+    ~CKeptBookmarks() {
+        Book.Bookmarks = Bookmarks;
+        Book.BookmarksNum = Count;
+    }
+    CKeptBookmarks(const CKeptBookmarks&) = delete;
+    CKeptBookmarks& operator=(const CKeptBookmarks&) = delete;
+
+private:
+    CPositionBook& Book;
+    const std::array<int32_t, CPositionBook::MaxBookmarks> Bookmarks;
+    const uint16_t Count;
+};
+} // namespace
+
+void CReadingSettings::ResetSettingsOnly() {
+    const CKeptBookmarks kept(Book);
+    ResetDefaults();
+}
+
+void CReadingSettings::LoadSettingsOnly(const CProfileFile& file) {
+    const CKeptBookmarks kept(Book);
+    LoadFrom(file, SettingsFileMode::SettingsOnly, 0);
 }
 
 int32_t CReadingSettings::StopSymbolCount() const {

@@ -33,6 +33,11 @@ public:
     // Every field but TextLength, the font description (but lfWidth) and the book's
     // Step and bookmarks back to their defaults; the position stays.
     void ResetDefaults();
+    // The settings alone back to their defaults (the panel's Default), or taken from a
+    // file read in SettingsOnly mode ("Load settings..."): the position and the
+    // bookmarks are the text's and stay.
+    void ResetSettingsOnly();
+    void LoadSettingsOnly(const CProfileFile& file);
 
     // Start of the unconditional stop symbols: StopSimbols + UcOffset, or the empty
     // tail when UcOffset lies beyond the string. In CharacterMode UcOffset counts the

@@ -4,9 +4,9 @@
 #include "display/ColorRef.h"
 #include "display/FontMapping.h"
 #include "display/TextDecoding.h"
+#include "engine/ReadingSession.h"
 #include "panel/OptionsPanel.h"
 #include "platform/Dialogs.h"
-#include "platform/QtWakeTimer.h"
 #include "platform/Services.h"
 #include "settings/ReadingSettings.h"
 
@@ -29,52 +29,54 @@ const QString EndText = QStringLiteral("The End");
 constexpr QPoint StatusOrigin{10, 10};
 constexpr int PromptFlags = Qt::AlignLeft | Qt::AlignTop | Qt::TextWordWrap;
 
-std::unique_ptr<CWakeTimer> WakeUnlessGiven(IWakeTimer* given, const IClock& clock) {
-    return given ? nullptr : std::make_unique<CWakeTimer>(clock);
-}
 } // namespace
 
-CFlashView::CFlashView(CReadingSettings& settings, CServices& services, QWidget* parent,
-                       IWakeTimer* wake)
-    : QWidget(parent), Settings(settings), Services(services),
-      OwnWake(WakeUnlessGiven(wake, services.Clock)), Wake(wake ? *wake : *OwnWake),
-      Player(settings, services.Clock, Wake, *this), FullScreenMode(*this, services.DisplayModes) {
+CFlashView::CFlashView(CReadingSession& session, CServices& services, QWidget* parent)
+    : QWidget(parent), Session(session), Settings(session.Settings()), Services(services),
+      FullScreenMode(*this, services.DisplayModes) {
     // Every pixel is painted by paintEvent; nothing needs clearing first.
     setAttribute(Qt::WA_OpaquePaintEvent);
     setFocusPolicy(Qt::ClickFocus);
     RecreateFont();
+    Session.SetDrawer(this);
+    Session.AddListener(*this);
     connect(&FullScreenMode, &CFullScreenMode::LeaveRequested, this, [this] { FullScreen(0); });
 }
 
-CFlashView::~CFlashView() = default;
+CFlashView::~CFlashView() {
+    Session.RemoveListener(*this);
+    Session.SetDrawer(nullptr);
+}
 
-CFlashView::ReadingState CFlashView::State() const {
-    const uint32_t flags = PlayFlags();
-    if (!(flags & TextLoadedBit))
-        return ReadingState::NoText;
-    if (flags & RunningBit)
-        return ReadingState::Running;
-    if (flags & StoppedBit)
-        return ReadingState::Stopped;
-    return ReadingState::Paused;
+uint32_t CFlashView::PlayFlags() const {
+    return Session.PlayFlags();
+}
+
+void CFlashView::SetPlayState(int state) {
+    Session.SetPlayState(state);
+}
+
+void CFlashView::SetFlag(uint32_t bit, bool on) {
+    Session.SetFlag(bit, on);
 }
 
 void CFlashView::SetText(const char* text) {
     RecreateFont();
-    Player.SetText(text);
+    Session.SetText(text);
 }
 
 void CFlashView::RecreateFont() {
     Font = FontFromLogFont(Settings.Font);
-    emit SettingsEdited();
 }
 
-bool CFlashView::WakePending() const {
-    return Wake.IsArmed();
-}
-
-std::optional<uint32_t> CFlashView::NextWake() const {
-    return Wake.IsArmed() ? std::optional(Wake.Deadline()) : std::nullopt;
+void CFlashView::OnSettingsChanged(SettingsAspect aspect) {
+    if (Touches(aspect, SettingsAspect::Font))
+        RecreateFont();
+    // A paused view shows its preview in the new look; a running one draws the next unit
+    // in it, and the paint drops a unit drawn for other settings.
+    if (Touches(aspect, SettingsAspect::Font) || Touches(aspect, SettingsAspect::Look) ||
+        Touches(aspect, SettingsAspect::Cut))
+        update();
 }
 
 QRect CFlashView::ShownUnitRect() const {
@@ -107,6 +109,11 @@ QRect CFlashView::DrawUnit(const char* text, bool erase) {
     return rect;
 }
 
+void CFlashView::ShowUnit(const char* unit) {
+    DrawUnit(unit, false);
+    emit UnitShown();
+}
+
 void CFlashView::EraseUnit() {
     // Only the shown unit is ever on the screen while a text runs, so clearing where it
     // was drawn is the whole erase; nothing needs measuring again.
@@ -119,23 +126,6 @@ void CFlashView::EraseUnit() {
 
 void CFlashView::PrepareUnit(const char* unit) {
     Renderer.PrepareAhead(unit, CurrentInputs());
-}
-
-void CFlashView::OnPlayStateChanged() {
-    if (Panel)
-        Panel->Refresh();
-}
-
-void CFlashView::OnAboutToCutUnit() {
-    emit AboutToCutUnit();
-    if (Panel)
-        Panel->OnAboutToCutUnit();
-}
-
-void CFlashView::OnUnitShown() {
-    if (Panel)
-        Panel->OnUnitShown();
-    emit UnitShown();
 }
 
 void CFlashView::ShowTheEnd() {
@@ -169,25 +159,27 @@ void CFlashView::paintEvent(QPaintEvent* event) {
         Renderer.SetShown(std::nullopt);
     }
     QPainter painter(this);
-    const bool unitCovers = IsReading() && shown && shown->Rect.contains(area);
+    const CReadingSession::State state = Session.GetState();
+    const bool unitCovers =
+        state == CReadingSession::State::Running && shown && shown->Rect.contains(area);
     if (!unitCovers)
         painter.fillRect(area, ColorFromRef(Settings.BkgColor));
     painter.setFont(Font);
     painter.setPen(ColorFromRef(CReadingSettings::StatusColor));
     const QRect statusBox(StatusOrigin, QSize(std::max(width(), 1), std::max(height(), 1)));
     constexpr int statusFlags = Qt::AlignLeft | Qt::AlignTop | Qt::TextSingleLine;
-    switch (State()) {
-    case ReadingState::NoText:
+    switch (state) {
+    case CReadingSession::State::NoText:
         painter.drawText(rect(), PromptFlags, NoTextPrompt);
         break;
-    case ReadingState::Stopped:
+    case CReadingSession::State::Stopped:
         painter.drawText(statusBox, statusFlags, StoppedText);
         break;
-    case ReadingState::Paused:
+    case CReadingSession::State::Paused:
         painter.drawText(statusBox, statusFlags, PausedText);
         PaintPreview(painter);
         break;
-    case ReadingState::Running:
+    case CReadingSession::State::Running:
         if (shown)
             painter.drawImage(shown->Rect.topLeft(), shown->Pixels);
         break;
@@ -208,14 +200,14 @@ void CFlashView::ShowOptionsPanel(int page) {
     if ((PlayFlags() & PanelShownBit) && page == 0) {
         if (Panel)
             Panel->hide();
-        Player.SetFlag(PanelShownBit, false);
+        Session.SetFlag(PanelShownBit, false);
         return;
     }
     if (!Panel)
-        Panel = new COptionsPanel(Settings, *this, Services, this);
+        Panel = new COptionsPanel(Session, *this, Services, this);
     PlaceOptionsPanel();
     Panel->show();
-    Player.SetFlag(PanelShownBit, true);
+    Session.SetFlag(PanelShownBit, true);
     if (page != 0)
         Panel->SelectPage(page);
     Panel->Refresh();
@@ -237,10 +229,7 @@ void CFlashView::FullScreen(int enter) {
         if (isFullScreen)
             return;
         FullScreenMode.Enter(Settings.DisplaySettingNum);
-        Player.SetFlag(FullScreenBit, true);
-        // A mode chosen now could only apply at the next entry.
-        if (Panel)
-            Panel->SetDisplayModeListEnabled(false);
+        Session.SetFlag(FullScreenBit, true);
         return;
     }
     if (!isFullScreen)
@@ -250,9 +239,7 @@ void CFlashView::FullScreen(int enter) {
         PlaceOptionsPanel();
         Panel->show();
     }
-    Player.SetFlag(FullScreenBit, false);
-    if (Panel)
-        Panel->SetDisplayModeListEnabled(true);
+    Session.SetFlag(FullScreenBit, false);
 }
 
 void CFlashView::keyPressEvent(QKeyEvent* event) {

@@ -2,6 +2,8 @@
 #pragma once
 
 #include "engine/Player.h"
+#include "engine/ReadingListener.h"
+#include "engine/UnitDrawer.h"
 #include "panel/ViewControl.h"
 #include "view/FullScreenMode.h"
 #include "view/UnitRenderer.h"
@@ -12,19 +14,19 @@
 #include <QWidget>
 
 #include <cstdint>
-#include <memory>
-#include <optional>
 
 class COptionsPanel;
+class CReadingSession;
 class CReadingSettings;
-class CWakeTimer;
-class IWakeTimer;
 struct CServices;
 
-// The window in which the text is flashed, one unit at a time. It owns the player that
-// runs the reading and draws what the player asks for; it owns and places the options
+// The window in which the text is flashed, one unit at a time. It draws what the
+// reading session asks for and follows its settings; it owns and places the options
 // panel and takes the full-screen keys.
-class CFlashView : public QWidget, public IViewControl, private IPlayerDrawer {
+class CFlashView : public QWidget,
+                   public IViewControl,
+                   private IUnitDrawer,
+                   private IReadingListener {
     Q_OBJECT
 public:
     enum : uint32_t {
@@ -35,46 +37,27 @@ public:
         StoppedBit = CPlayer::StoppedBit,
     };
     enum PlayState { Stop = CPlayer::Stop, Run = CPlayer::Run, Pause = CPlayer::Pause };
-    // What the play flags amount to, as the view paints it.
-    enum class ReadingState { NoText, Stopped, Running, Paused };
 
     static constexpr int PanelHeight = CUnitRenderer::PanelHeight;
-    // The paused view shows at most this many bytes of the text at the cursor.
-    static constexpr int PreviewBytes = 63; // characters of the paused preview
+    // The paused view shows at most this many characters of the text at the cursor.
+    static constexpr int PreviewBytes = 63;
 
-    // Without a wake timer the view makes its own, on the event loop.
-    CFlashView(CReadingSettings& settings, CServices& services, QWidget* parent = nullptr,
-               IWakeTimer* wake = nullptr);
+    CFlashView(CReadingSession& session, CServices& services, QWidget* parent = nullptr);
     ~CFlashView() override;
 
-    uint32_t PlayFlags() const override { return Player.PlayFlags(); }
-    ReadingState State() const;
+    uint32_t PlayFlags() const;
     // 0 stop, 1 run, anything else pause.
-    void SetPlayState(int state) { Player.SetPlayState(state); }
-    // Hands a new text (NUL-terminated, owned by the caller) to the view: stopped at its
-    // start. The caller repaints. A null text leaves the view without a text.
+    void SetPlayState(int state);
+    // Hands a new text (NUL-terminated, owned by the caller) to the reading: stopped at
+    // its start, in a font made anew. The caller repaints. Null: no text.
     void SetText(const char* text);
-    void RecreateFont() override;
+    void RecreateFont();
     const QFont& DisplayFont() const override { return Font; }
     // Draws text (a unit: NUL-terminated, read up to UnitBufferSize bytes) centred, or
     // erases its rectangle; returns the rectangle. The pixels change before this returns.
     QRect DrawUnit(const char* text, bool erase);
     // The centred rectangle a unit's text takes in the view at its current size.
     QRect UnitRect(const QString& text) const;
-    static QRect CentredUnitRect(const QSize& client, const QSize& unit, bool panelShown) {
-        return CUnitRenderer::CentredUnitRect(client, unit, panelShown);
-    }
-    const char* NextUnit(char* unit) { return Player.NextUnit(unit); }
-    void TimingChanged() override {
-        Player.TimingChanged();
-        emit SettingsEdited();
-    }
-    // The cursor was put elsewhere: a running reading goes on from there after a gap.
-    void PositionMoved() { Player.PositionMoved(); }
-    void OnTimer() { Player.OnTimer(); }
-    // Off: the view arms no wake of its own and its owner calls OnTimer (to compare
-    // with the periodic polling of old).
-    void SetSelfTimed(bool on) { Player.SetSelfTimed(on); }
     // 1 lifts the view out of its window to cover the screen in the display mode
     // DisplaySettingNum selects; any other value puts it back. The reading goes on.
     void FullScreen(int enter);
@@ -83,38 +66,17 @@ public:
     void ShowOptionsPanel(int page) override;
     // Null until the panel is first shown.
     COptionsPanel* OptionsPanel() const { return Panel; }
-    void RepaintView() override {
-        update();
-        emit SettingsEdited();
-    }
     void FocusView() override { setFocus(Qt::OtherFocusReason); }
-    // A wake is armed; only while a text runs.
-    bool WakePending() const;
-    // The clock's millisecond the armed wake comes at: the end of the current phase.
-    std::optional<uint32_t> NextWake() const;
     // The unit on the screen, or an empty rectangle.
     QRect ShownUnitRect() const;
-    const CPhaseTimer& PhaseTimer() const { return Player.PhaseTimer(); }
-
-    const char* TextStart() const { return Player.TextStart(); }
-    const char* Cursor() const { return Player.Cursor(); }
-    const char* PlaceToKeep() const { return Player.PlaceToKeep(); }
-    const char* UnitBuffer() const { return Player.UnitBuffer(); }
 
 signals:
-    // After every change of PlayFlags.
-    void PlayFlagsChanged(uint32_t flags);
-    // At the end of a gap, before the next unit is cut: the cursor is where it starts.
-    void AboutToCutUnit();
     // A unit has just been drawn: its pixels are on the screen.
     void UnitShown();
-    // The settings may have changed: the panel or a command told the view (new times,
-    // font, colours, sizes, a refresh after an edit).
-    void SettingsEdited();
 
 protected:
     // A bit that is not the play state's, as the panel's tests set it.
-    void SetFlag(uint32_t bit, bool on) { Player.SetFlag(bit, on); }
+    void SetFlag(uint32_t bit, bool on);
     void paintEvent(QPaintEvent* event) override;
     void resizeEvent(QResizeEvent* event) override;
     void mousePressEvent(QMouseEvent* event) override;
@@ -122,30 +84,24 @@ protected:
     void closeEvent(QCloseEvent* event) override;
 
 private:
-    // The player's requests; final, so that no subclass takes them over by a name.
-    void ShowUnit(const char* unit) final { DrawUnit(unit, false); }
+    // The session's requests; final, so that no subclass takes them over by a name.
+    void ShowUnit(const char* unit) final;
     void EraseUnit() final;
     void PrepareUnit(const char* unit) final;
     void ForgetUnits() final { Renderer.Forget(); }
     void RepaintForState() final { update(); }
-    void OnFlagsChanged(uint32_t flags) final { emit PlayFlagsChanged(flags); }
-    void OnPlayStateChanged() final;
-    void OnAboutToCutUnit() final;
-    void OnUnitShown() final;
     void ShowTheEnd() final;
+    void OnSettingsChanged(SettingsAspect aspect) final;
 
-    bool IsReading() const { return State() == ReadingState::Running; }
     CUnitRenderer::Inputs CurrentInputs() const;
     void PaintPreview(QPainter& painter) const;
     void PlaceOptionsPanel();
 
+    CReadingSession& Session;
     CReadingSettings& Settings;
     CServices& Services;
     QFont Font;
     CUnitRenderer Renderer;
-    std::unique_ptr<CWakeTimer> OwnWake;
-    IWakeTimer& Wake;
-    CPlayer Player;
     COptionsPanel* Panel = nullptr; // a child window
     // Last, so that it puts the display mode back before anything else goes.
     CFullScreenMode FullScreenMode;

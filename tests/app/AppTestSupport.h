@@ -7,6 +7,7 @@
 #include "app/MainFrame.h"
 #include "app/SkimmetApp.h"
 #include "app/TextDocument.h"
+#include "engine/ReadingSession.h"
 #include "platform/ProfileFile.h"
 #include "view/FlashView.h"
 
@@ -40,8 +41,9 @@ struct AppFixture : ::testing::Test {
     }
 
     CFlashView& View() { return Frame->View(); }
+    CReadingSession& Session() { return Frame->Session(); }
     CReadingSettings& Settings() { return Frame->Settings(); }
-    int32_t Offset() { return static_cast<int32_t>(View().Cursor() - View().TextStart()); }
+    int32_t Offset() { return static_cast<int32_t>(Session().Cursor() - Session().TextStart()); }
     int32_t Bookmark() {
         int32_t offset = -1;
         return Settings().GetBookmark(0, offset), offset;
@@ -49,7 +51,7 @@ struct AppFixture : ::testing::Test {
     // Moves the clock on phase by phase while the view runs.
     void Advance(int phases) {
         for (int i = 0; i < phases && (View().PlayFlags() & CFlashView::RunningBit); ++i)
-            Fakes.Clock.Advance(5000), View().OnTimer();
+            Fakes.Clock.Advance(5000), Session().OnTimer();
     }
     QString PathOf(const QString& name) const { return Folder.filePath(name); }
     QString WriteText(const QString& name, const QByteArray& bytes, int64_t size = -1) {
@@ -65,7 +67,7 @@ struct AppFixture : ::testing::Test {
     }
     // What the reader can see of the loaded text.
     auto Seen() {
-        return std::tuple(View().TextStart(), Offset(), Frame->windowTitle(), View().PlayFlags(),
+        return std::tuple(Session().TextStart(), Offset(), Frame->windowTitle(), View().PlayFlags(),
                           Settings().TextLength, Settings().Book.BookmarksNum, Settings().freq);
     }
     // Every message shown: its icon, its text, '+' with a reason; '|' between.

@@ -59,12 +59,12 @@ TEST_F(KeyboardTest, Keys_InPanelEditAndList_KeepTheirOwnMeaning) {
 TEST_F(KeyboardTest, RightWhileUnitShown_ErasedThenNextSentenceAfterAWholeGap) {
     Frame->ExecuteCommand(CommandId::Run);
     Advance(1);
-    ASSERT_EQ(std::string(View().UnitBuffer()), "One.");
+    ASSERT_EQ(std::string(Session().UnitBuffer()), "One.");
     EXPECT_EQ(Press(&View(), Qt::Key_Right), "5r400");
-    EXPECT_EQ(std::pair(View().ShownUnitRect(), View().NextWake()),
+    EXPECT_EQ(std::pair(View().ShownUnitRect(), Session().NextWake()),
               std::pair(QRect(), std::optional(Fakes.Clock.NowMs() + 400)));
     Advance(1);
-    EXPECT_EQ(std::string(View().UnitBuffer()), "Two?");
+    EXPECT_EQ(std::string(Session().UnitBuffer()), "Two?");
 }
 
 } // namespace

@@ -1,45 +1,54 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "display/FontMapping.h"
+#include "engine/ReadingSession.h"
 #include "panel/MovePositionPage.h"
 #include "panel/OptionsPanel.h"
 #include "panel/ReadingOptionsPage.h"
 #include "settings/ReadingSettings.h"
+#include "support/FakeWakeTimer.h"
+#include "support/ReadingProbe.h"
 #include "support/gui/ControlLookup.h"
 #include "support/gui/FakeServices.h"
 #include "support/gui/FakeViewControl.h"
+
 #include <QTest>
 #include <QtWidgets>
 #include <gtest/gtest.h>
 
+#include <optional>
+
 namespace {
-// The panel on a fake view; Load binds the text as the view binds it, `length` a shorter one.
+// The panel on a reading session of its own and a fake view.
 struct OptionsPanelTest : ::testing::Test {
+    OptionsPanelTest() { Session.AddListener(Probe); }
+    ~OptionsPanelTest() override { Session.RemoveListener(Probe); }
     void TestBody() override {}
+    // length: shorter than the text, as a text that ends inside its buffer.
     void Load(const std::string& text, int length = -1) {
-        Settings.BindText(&Start, &Cursor);
-        Start = Cursor = (Text = text).c_str();
+        Text = text;
         Settings.TextLength = length < 0 ? static_cast<int32_t>(Text.size()) : length;
-        View.Flags |= 0x04; // text loaded
+        Session.SetText(Text.c_str());
         Panel.Refresh();
     }
-    int32_t Offset() const { return static_cast<int32_t>(Cursor - Start); }
+    int32_t Offset() const { return static_cast<int32_t>(Session.Cursor() - Session.TextStart()); }
+
     std::string Text;
-    const char *Start = nullptr, *Cursor = nullptr;
     CFakeServices Fakes;
+    CFakeWakeTimer Wake;
     CReadingSettings Settings;
+    CReadingSession Session{Settings, Fakes.Clock, Wake};
+    CReadingProbe Probe;
     CFakeViewControl View;
-    COptionsPanel Panel{Settings, View, Fakes.Services, nullptr};
+    COptionsPanel Panel{Session, View, Fakes.Services, nullptr};
 };
 
 enum : int { BetweenId = 1002, DurationId = 1003, MaxId = 1021, MinId = 1022, WidthId = 1010 };
 enum : int { StopsId = 1011, UncondId = 1012, TextColorId = 1006, ForwardId = 1036, BackId = 1038 };
 enum : int { ModesId = 1008, HideId = 1013, DefaultId = 1014, BkgrId = 1012, FontId = 1005 };
 enum : int { SliderId = 1039, ListId = 1040, StepBackId = 1006, StepForwardId = 1007 };
-enum : int { StepEditId = 1042, PositionId = 1041 };
+enum : int { StepEditId = 1042, PositionId = 1041, PreviewId = 1002 };
 
 using R = CReadingSettings;
-using V = CFakeViewControl;
-using Case = std::tuple<bool, int, QString, std::string (*)(const R&), std::string, int V::*>;
 template <auto Member> std::string Of(const R& s) {
     if constexpr (requires { std::to_string(s.*Member); })
         return std::to_string(s.*Member);
@@ -49,52 +58,74 @@ template <auto Member> std::string Of(const R& s) {
         return (s.*Member).lfFaceName;
 }
 
-TEST(OptionsPanel, EveryControl_EditsTheSettingItNames) {
-    // Keys as a user types them: two spaces press a button (its dialog answers, then is
-    // cancelled), a digit picks the display mode it starts.
-    const Case cases[] = {
-        {false, BetweenId, "250", Of<&R::freq>, "250", &V::TimingChanges},
-        {false, DurationId, "30000", Of<&R::durat>, "30000", &V::TimingChanges},
-        {false, MaxId, "1234", Of<&R::MaxText>, "123", nullptr},
-        {false, MinId, "0", Of<&R::MinText>, "1", nullptr},
-        {false, WidthId, "3000", Of<&R::Width>, "3000", nullptr},
-        {false, StopsId, QString(70, 'x'), Of<&R::StopSimbols>, std::string(62, 'x'), nullptr},
-        {false, StopsId, QString(61, 'x') + "é", Of<&R::StopSimbols>, std::string(61, 'x'),
-         nullptr},
-        {false, BackId, "  ", Of<&R::UcOffset>, "0", nullptr},
-        {false, ForwardId, "  ", Of<&R::UcOffset>, "4", nullptr},
-        {false, TextColorId, "  ", Of<&R::TexColor>, std::to_string(0x00563412), nullptr},
-        {true, BkgrId, "  ", Of<&R::BkgColor>, std::to_string(0x00563412), &V::Repaints},
-        {true, FontId, "  ", Of<&R::Font>, "DejaVu Serif", &V::FontRecreations},
-        {true, ModesId, "8", Of<&R::DisplaySettingNum>, "1", nullptr},
+// Keys as a user types them: two spaces press a button (its dialog answers, then is
+// cancelled), a digit picks the display mode it starts.
+struct EditRow {
+    const char* Name;
+    bool OnPanel; // else on the reading options page
+    int Id;
+    QString Input;
+    std::string (*Field)(const R&);
+    std::string Expected;
+    std::optional<SettingsAspect> Told;
+};
+
+TEST(OptionsPanel, EveryControl_EditsItsSettingAndTellsTheSession) {
+    const EditRow rows[] = {
+        {"between", false, BetweenId, "250", Of<&R::freq>, "250", SettingsAspect::Timing},
+        {"duration", false, DurationId, "30000", Of<&R::durat>, "30000", SettingsAspect::Timing},
+        {"max three digits", false, MaxId, "1234", Of<&R::MaxText>, "123", SettingsAspect::Cut},
+        {"min zero is one", false, MinId, "0", Of<&R::MinText>, "1", SettingsAspect::Cut},
+        {"width", false, WidthId, "3000", Of<&R::Width>, "3000", SettingsAspect::Look},
+        {"stops cut at 62 bytes", false, StopsId, QString(70, 'x'), Of<&R::StopSimbols>,
+         std::string(62, 'x'), SettingsAspect::Cut},
+        {"stops never end in half a character", false, StopsId, QString(61, 'x') + "é",
+         Of<&R::StopSimbols>, std::string(61, 'x'), SettingsAspect::Cut},
+        {"split back", false, BackId, "  ", Of<&R::UcOffset>, "0", SettingsAspect::Cut},
+        {"split forward", false, ForwardId, "  ", Of<&R::UcOffset>, "4", SettingsAspect::Cut},
+        {"text colour", false, TextColorId, "  ", Of<&R::TexColor>, std::to_string(0x00563412),
+         SettingsAspect::Look},
+        {"background", true, BkgrId, "  ", Of<&R::BkgColor>, std::to_string(0x00563412),
+         SettingsAspect::Look},
+        {"font", true, FontId, "  ", Of<&R::Font>, "DejaVu Serif", SettingsAspect::Font},
+        {"display mode", true, ModesId, "8", Of<&R::DisplaySettingNum>, "1", std::nullopt},
     };
-    for (const auto& [onPanel, id, input, field, expected, told] : cases) {
-        SCOPED_TRACE(testing::Message() << id << " '" << input.toStdString() << "'");
+    for (const EditRow& row : rows) {
+        SCOPED_TRACE(row.Name);
         OptionsPanelTest rig;
         rig.Fakes.Dialogs.ColorAnswers = {QColor(0x123456u), std::nullopt};
         rig.Fakes.Dialogs.FontAnswers = {QFont(QStringLiteral("DejaVu Serif")), std::nullopt};
-        const int toldBefore = told ? rig.View.*told : 0;
-        QWidget& form = onPanel ? static_cast<QWidget&>(rig.Panel) : *rig.Panel.ReadingPage();
-        QWidget* const control = ControlById<QWidget>(form, id);
+        QWidget& form = row.OnPanel ? static_cast<QWidget&>(rig.Panel) : *rig.Panel.ReadingPage();
+        QWidget* const control = ControlById<QWidget>(form, row.Id);
         QTest::sendKeyEvent(QTest::Click, control, Qt::Key_A, QString(), Qt::ControlModifier);
-        for (const QChar ch : input) // typed over all of it, one key each, non-ASCII too
-            QTest::sendKeyEvent(QTest::Click, control, ch == ' ' ? Qt::Key_Space : Qt::Key_unknown,
-                                QString(ch), {});
-        EXPECT_EQ(field(rig.Settings), expected);
-        EXPECT_TRUE(!told || rig.View.*told > toldBefore);
+        // Typed over all of it, one key each, non-ASCII too.
+        for (const QChar ch : row.Input) {
+            const Qt::Key key = ch == ' ' ? Qt::Key_Space : Qt::Key_unknown;
+            QTest::sendKeyEvent(QTest::Click, control, key, QString(ch), {});
+        }
+        EXPECT_EQ(row.Field(rig.Settings), row.Expected);
+        if (row.Told)
+            EXPECT_TRUE(rig.Probe.Told(*row.Told));
     }
 }
 
-TEST(OptionsPanel, FontDialog_OpensAtTheFaceShownAndOkUnchangedKeepsTheSettings) {
+TEST(OptionsPanel, FontDialog_OpensAtTheFaceShown) {
+    OptionsPanelTest rig;
+    rig.View.Font = FontFromLogFont(rig.Settings.Font);
+    rig.Fakes.Dialogs.FontOkUnchanged = true;
+    QTest::keyClick(ControlById<QWidget>(rig.Panel, FontId), Qt::Key_Space);
+    EXPECT_EQ(rig.Fakes.Dialogs.FontAsked.family(), QFontInfo(rig.View.Font).family());
+    EXPECT_EQ(rig.Fakes.Dialogs.FontAsked.italic(), QFontInfo(rig.View.Font).italic());
+}
+
+TEST(OptionsPanel, FontDialog_OkUnchanged_KeepsTheSettingsAndTellsNothing) {
     OptionsPanelTest rig;
     rig.View.Font = FontFromLogFont(rig.Settings.Font);
     const LogFont before = rig.Settings.Font;
     rig.Fakes.Dialogs.FontOkUnchanged = true;
     QTest::keyClick(ControlById<QWidget>(rig.Panel, FontId), Qt::Key_Space);
-    EXPECT_EQ(rig.Fakes.Dialogs.FontAsked.family(), QFontInfo(rig.View.Font).family());
-    EXPECT_EQ(rig.Fakes.Dialogs.FontAsked.italic(), QFontInfo(rig.View.Font).italic());
     EXPECT_EQ(std::memcmp(&before, &rig.Settings.Font, sizeof before), 0);
-    EXPECT_EQ(rig.View.FontRecreations, 0);
+    EXPECT_FALSE(rig.Probe.Told(SettingsAspect::Font));
 }
 
 TEST(OptionsPanel, StopSymbols_OfACodePageText_TakenInItAndRefusedWhereItHasNoSuchCharacter) {
@@ -102,97 +133,207 @@ TEST(OptionsPanel, StopSymbols_OfACodePageText_TakenInItAndRefusedWhereItHasNoSu
     rig.Settings.Encoding = "windows-1251";
     auto* edit = ControlById<QLineEdit>(*rig.Panel.ReadingPage(), StopsId);
     QTest::sendKeyEvent(QTest::Click, edit, Qt::Key_A, QString(), Qt::ControlModifier);
-    for (const QString& typed : {QStringLiteral("ж"), QStringLiteral("語")}) // 語: not in 1251
+    // 語 is not in windows-1251.
+    for (const QString& typed : {QStringLiteral("ж"), QStringLiteral("語")})
         QTest::sendKeyEvent(QTest::Click, edit, Qt::Key_unknown, typed, {});
     EXPECT_STREQ(rig.Settings.StopSimbols, "\xE6");
     EXPECT_EQ(edit->text(), QStringLiteral("ж"));
 }
 
-TEST_F(OptionsPanelTest, Panel_MovePageMadeOnceRefreshClampsDefaultResetsKeysStayHideFocuses) {
+TEST_F(OptionsPanelTest, MovePage_MadeOnceAndShownAgain) {
     Panel.SelectPage(COptionsPanel::MovePosition);
     const CMovePositionPage* const movePage = Panel.MovePage();
     Panel.SelectPage(COptionsPanel::ReadingOptions);
     Panel.SelectPage(COptionsPanel::MovePosition);
-    EXPECT_TRUE(Panel.MovePage() == movePage && movePage->isVisibleTo(&Panel)); // made once
+    EXPECT_EQ(Panel.MovePage(), movePage);
+    EXPECT_TRUE(movePage->isVisibleTo(&Panel));
+}
+
+TEST_F(OptionsPanelTest, Refresh_ValuesBeyondTheControls_BroughtIntoTheirRanges) {
+    Load("one two three four five six");
+    Settings.Width = 5000;
+    Settings.MaxText = -3;
+    Settings.durat = 0xFFFFFFFFu;
+    Panel.Refresh();
+    EXPECT_EQ(Settings.Width, 3000);
+    EXPECT_EQ(Settings.MaxText, 1);
+    EXPECT_EQ(Settings.durat, 30000u);
+}
+
+TEST_F(OptionsPanelTest, Refresh_ModeBeyondTheList_KeptAndNothingSelected) {
+    Settings.DisplaySettingNum = 3;
+    Panel.Refresh();
+    EXPECT_EQ(Settings.DisplaySettingNum, 3);
+    EXPECT_EQ(ControlById<QComboBox>(Panel, ModesId)->currentIndex(), -1);
+}
+
+TEST_F(OptionsPanelTest, Refresh_StopSymbolsNotUtf8_KeptByteForByte) {
+    // A stray byte, an em dash and a character cut off at the end.
+    const std::string stops = ",\xA7.\xE2\x80\x94;\xC3";
+    std::strcpy(Settings.StopSimbols, stops.c_str());
+    Panel.Refresh();
+    EXPECT_EQ(std::string(Settings.StopSimbols), stops);
+    const QString shown = ControlById<QLineEdit>(*Panel.ReadingPage(), UncondId)->text();
+    EXPECT_EQ(shown, QString(".—;") + QChar(0xDCC3));
+}
+
+TEST_F(OptionsPanelTest, Default_KeepsThePlaceTheBookmarksAndTheFont) {
     Load("one two three four five six");
     Settings.SetPosition(8);
     Settings.AddBookmark();
-    std::tie(Settings.Width, Settings.MaxText, Settings.durat, Settings.DisplaySettingNum) =
-        std::tuple(5000, -3, 0xFFFFFFFFu, 3); // a mode number beyond the list is kept
-    std::strcpy(Settings.StopSimbols, ",\xA7.\xE2\x80\x94;\xC3"); // stray byte, em dash, cut-off
-    const QComboBox& modes = *ControlById<QComboBox>(Panel, ModesId);
-    Panel.Refresh();
-    EXPECT_EQ(std::tuple(Settings.Width, Settings.MaxText, Settings.durat, Settings.StopSimbols,
-                         Settings.DisplaySettingNum, modes.currentIndex(), View.Repaints,
-                         ControlById<QLineEdit>(*Panel.ReadingPage(), UncondId)->text()),
-              std::tuple(3000, 1, 30000u, std::string(",\xA7.\xE2\x80\x94;\xC3"), 3, -1, 2,
-                         QString(".—;") + QChar(0xDCC3)));
-    ControlById<QPushButton>(Panel, DefaultId)->click(); // the display font stays as it is
-    const QListWidget& bookmarks = *ControlById<QListWidget>(*Panel.MovePage(), ListId);
-    EXPECT_EQ(std::tuple(modes.currentIndex(), bookmarks.count(), Offset(), View.FontRecreations),
-              std::tuple(0, 0, 8, 0));
-    for (const Qt::Key key : {Qt::Key_Escape, Qt::Key_Return, Qt::Key_Enter}) {
-        QKeyEvent press(QEvent::KeyPress, key, Qt::NoModifier); // taken before the view
-        EXPECT_TRUE(qApp->sendEvent(Panel.ReadingPage(), &press) && press.isAccepted()) << key;
-    }
-    ControlById<QPushButton>(Panel, HideId)->click();
-    EXPECT_EQ(std::pair(View.PanelRequest, View.Focusings), std::pair(0, 1)); // hidden, focused
+    Settings.DisplaySettingNum = 1;
+    Panel.SelectPage(COptionsPanel::MovePosition);
+    ControlById<QPushButton>(Panel, DefaultId)->click();
+    EXPECT_EQ(ControlById<QComboBox>(Panel, ModesId)->currentIndex(), 0);
+    EXPECT_EQ(ControlById<QListWidget>(*Panel.MovePage(), ListId)->count(), 1);
+    EXPECT_EQ(Settings.Book.BookmarksNum, 1);
+    EXPECT_EQ(Offset(), 8);
+    EXPECT_FALSE(Probe.Told(SettingsAspect::Font));
 }
+
+TEST_F(OptionsPanelTest, ReturnEnterAndEscape_TakenByThePanelBeforeTheView) {
+    for (const Qt::Key key : {Qt::Key_Escape, Qt::Key_Return, Qt::Key_Enter}) {
+        SCOPED_TRACE(key);
+        QKeyEvent press(QEvent::KeyPress, key, Qt::NoModifier);
+        qApp->sendEvent(Panel.ReadingPage(), &press);
+        EXPECT_TRUE(press.isAccepted());
+    }
+}
+
+TEST_F(OptionsPanelTest, Hide_AsksTheViewToHideThePanelAndTakeTheFocus) {
+    ControlById<QPushButton>(Panel, HideId)->click();
+    EXPECT_EQ(View.PanelRequest, 0);
+    EXPECT_EQ(View.Focusings, 1);
+}
+
+// Read in several units, each a few words.
+const std::string Story = "It was late, and the house was quiet. Nobody moved.\r\n"
+                          "The clock on the wall struck twelve.";
 
 struct MovePageTest : OptionsPanelTest {
     MovePageTest() { Panel.SelectPage(COptionsPanel::MovePosition); }
     template <typename T> T& Ctl(int id) { return *ControlById<T>(*Panel.MovePage(), id); }
     QString Line() { return Ctl<QLabel>(PositionId).text(); }
+    void Cycle() {
+        Fakes.Clock.Advance(Settings.freq);
+        Wake.Fire();
+        Fakes.Clock.Advance(Settings.durat);
+        Wake.Fire();
+    }
 };
 
-TEST_F(MovePageTest, Position_SliderStepEditAndStepButtonsMoveTheCursor) {
-    EXPECT_FALSE(Panel.MovePage()->isEnabled()); // no text yet
-    Load("");
-    EXPECT_EQ(Line(), "pos = 0 (0.00% )");
-    Settings.Book.Step = 600; // from a settings file: the spin holds it within its range
-    Load(std::string(100, 'a'));
-    Ctl<QSlider>(SliderId).setValue(29);
-    EXPECT_EQ(std::tuple(Settings.Book.Step, Offset(), Line()),
-              std::tuple(512, 29, "pos = 29 (28.99% )")); // cut, not rounded
-    const QLineEdit& edit = Ctl<QLineEdit>(StepEditId);   // a five-digit step fits
-    EXPECT_GT(edit.maximumWidth(), edit.fontMetrics().horizontalAdvance("57920") + 4);
-    for (const auto& [typed, step] : {std::pair("7a0000", 4464), {"1234567", 57920}, {"10", 10}}) {
-        Ctl<QLineEdit>(StepEditId).selectAll(); // digits only, six at most, kept to 16 bits
-        QTest::keyClicks(&Ctl<QLineEdit>(StepEditId), QString::fromLatin1(typed));
-        EXPECT_EQ(Settings.Book.Step, step) << typed;
-    }
-    for (const int id : {StepBackId, StepBackId, StepForwardId})
-        Ctl<QPushButton>(id).click();
-    EXPECT_EQ(std::pair(Offset(), Ctl<QSlider>(SliderId).value()), std::pair(19, 19));
+TEST_F(MovePageTest, NoText_PageDisabled) {
+    EXPECT_FALSE(Panel.MovePage()->isEnabled());
 }
 
-TEST_F(MovePageTest, Display_EntriesPreviewAndTheChosenEntryThenFollowsTheUnitsShown) {
+TEST_F(MovePageTest, EmptyText_AtZeroPercent) {
+    Load("");
+    EXPECT_EQ(Line(), "pos = 0 (0.00% )");
+}
+
+TEST_F(MovePageTest, Slider_MovesThePlaceAndTellsTheOthers) {
+    Load(std::string(100, 'a'));
+    Ctl<QSlider>(SliderId).setValue(29);
+    EXPECT_EQ(Offset(), 29);
+    EXPECT_EQ(Line(), "pos = 29 (28.99% )"); // cut, not rounded
+    EXPECT_EQ(Probe.PlaceMoves, 1);
+}
+
+TEST_F(MovePageTest, StoredStepBeyondTheSpin_ClampedToIt) {
+    Settings.Book.Step = 600;
+    Load(std::string(100, 'a'));
+    EXPECT_EQ(Settings.Book.Step, 512);
+}
+
+TEST_F(MovePageTest, StepEdit_WideEnoughForFiveDigits) {
+    const QLineEdit& edit = Ctl<QLineEdit>(StepEditId);
+    EXPECT_GT(edit.maximumWidth(), edit.fontMetrics().horizontalAdvance("57920") + 4);
+}
+
+TEST_F(MovePageTest, StepEdit_DigitsOnlySixAtMostKeptTo16Bits) {
+    Load(std::string(100, 'a'));
+    const std::pair<const char*, int> typedSteps[] = {
+        {"7a0000", 4464}, {"1234567", 57920}, {"10", 10}};
+    for (const auto& [typed, step] : typedSteps) {
+        SCOPED_TRACE(typed);
+        Ctl<QLineEdit>(StepEditId).selectAll();
+        QTest::keyClicks(&Ctl<QLineEdit>(StepEditId), QString::fromLatin1(typed));
+        EXPECT_EQ(Settings.Book.Step, step);
+    }
+}
+
+TEST_F(MovePageTest, StepButtons_MoveByTheStepAndTheSliderFollows) {
+    Load(std::string(100, 'a'));
+    Ctl<QSlider>(SliderId).setValue(29);
+    Settings.Book.Step = 10;
+    for (const int id : {StepBackId, StepBackId, StepForwardId})
+        Ctl<QPushButton>(id).click();
+    EXPECT_EQ(Offset(), 19);
+    EXPECT_EQ(Ctl<QSlider>(SliderId).value(), 19);
+}
+
+TEST_F(MovePageTest, BookmarkEntries_ShowTheTextAtEachAndMarkOnesOutside) {
     for (const int32_t at : {0, 13, 5000})
         Settings.Book.Bookmarks[Settings.Book.BookmarksNum++] = at;
-    Load("\nFirst line\r\nSecond line\rthird", 26); // the text ends within its buffer
+    Load("\nFirst line\r\nSecond line\rthird", 26);
     QListWidget& list = Ctl<QListWidget>(ListId);
-    EXPECT_EQ(list.item(0)->text() + '|' + list.item(1)->text() + '|' + list.item(2)->text(),
-              QChar(0x240A) + QString("First line|Second line|5000 (outside the text)"));
-    EXPECT_EQ(Ctl<QPlainTextEdit>(1002).toPlainText(), "\nFirst line\nSecond line\nt"); // preview
-    list.setCurrentRow(1);
-    Settings.SetPosition(3); // read on: a click on the same entry goes back to it
+    EXPECT_EQ(list.item(0)->text(), QChar(0x240A) + QString("First line"));
+    EXPECT_EQ(list.item(1)->text(), "Second line");
+    EXPECT_EQ(list.item(2)->text(), "5000 (outside the text)");
+}
+
+TEST_F(MovePageTest, Preview_EndsWhereTheTextEnds) {
+    Load("\nFirst line\r\nSecond line\rthird", 26);
+    EXPECT_EQ(Ctl<QPlainTextEdit>(PreviewId).toPlainText(), "\nFirst line\nSecond line\nt");
+}
+
+TEST_F(MovePageTest, ClickOnTheChosenEntry_GoesBackToItsBookmark) {
+    Settings.Book.Bookmarks[Settings.Book.BookmarksNum++] = 13;
+    Load("\nFirst line\r\nSecond line\rthird");
+    QListWidget& list = Ctl<QListWidget>(ListId);
+    list.setCurrentRow(0);
+    Session.FollowTo(3);
     QTest::mouseClick(list.viewport(), Qt::LeftButton, {},
-                      list.visualItemRect(list.item(1)).center());
+                      list.visualItemRect(list.item(0)).center());
     EXPECT_EQ(Offset(), 13);
-    const auto cycle = [this](int32_t cutAt) {
-        Settings.SetPosition(cutAt);
-        Panel.OnAboutToCutUnit();
-        Settings.MoveBy(1); // the unit is cut, the cursor moves past it
-        EXPECT_EQ(Line(), CMovePositionPage::PositionLine(cutAt - 2, 26)); // not yet
-        Panel.OnUnitShown();
-        EXPECT_EQ(Line(), CMovePositionPage::PositionLine(cutAt, 26));
-    };
-    cycle(15);
-    Panel.MovePage()->hide(); // hidden, it still follows
-    cycle(17);
-    Ctl<QSlider>(SliderId).setSliderDown(true); // held, it stays
-    cycle(19);
-    EXPECT_EQ(std::pair(Ctl<QSlider>(SliderId).value(), list.item(1)->isSelected()),
-              std::pair(17, true)); // the list is left as it is
+}
+
+TEST_F(MovePageTest, WhileRunning_TheLineShowsTheUnitOnTheScreen) {
+    Load(Story);
+    Session.SetPlayState(CPlayer::Run);
+    Cycle();
+    Fakes.Clock.Advance(Settings.freq);
+    Wake.Fire();
+    const std::optional<int32_t> place = Session.Place();
+    ASSERT_TRUE(place.has_value());
+    EXPECT_LT(*place, Offset());
+    EXPECT_EQ(Line(), CMovePositionPage::PositionLine(*place, Settings.TextLength));
+}
+
+TEST_F(MovePageTest, WhileRunningHidden_TheLineStillFollows) {
+    Load(Story);
+    Panel.MovePage()->hide();
+    Session.SetPlayState(CPlayer::Run);
+    Cycle();
+    Cycle();
+    EXPECT_EQ(Line(), CMovePositionPage::PositionLine(*Session.Place(), Settings.TextLength));
+}
+
+TEST_F(MovePageTest, SliderHeld_StaysUnderTheMouseWhileTheReadingGoesOn) {
+    Load(Story);
+    Ctl<QSlider>(SliderId).setSliderDown(true);
+    Session.SetPlayState(CPlayer::Run);
+    Cycle();
+    EXPECT_EQ(Ctl<QSlider>(SliderId).value(), 0);
+}
+
+TEST_F(MovePageTest, SpeedChange_KeepsTheChosenBookmark) {
+    Settings.Book.Bookmarks[Settings.Book.BookmarksNum++] = 13;
+    Load("\nFirst line\r\nSecond line\rthird");
+    QListWidget& list = Ctl<QListWidget>(ListId);
+    list.setCurrentRow(0);
+    Session.ChangeSpeed([](uint32_t ms) { return ms / 2; });
+    Session.SetPlayState(CPlayer::Pause);
+    EXPECT_TRUE(list.item(0)->isSelected());
 }
 } // namespace

@@ -34,8 +34,9 @@ protected:
     void TearDown() override { View.reset(); }
     // The cursor moves on with one more unit.
     bool ReadsOn() {
-        const char* at = View->Cursor();
-        return Cycle(), View->Cursor() > at;
+        const char* at = Session.Cursor();
+        Cycle();
+        return Session.Cursor() > at;
     }
 
     QAction Toggle;

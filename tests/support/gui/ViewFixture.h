@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
+#include "engine/ReadingSession.h"
 #include "settings/ReadingSettings.h"
 #include "support/FakeWakeTimer.h"
 #include "support/gui/FakeServices.h"
@@ -24,7 +25,7 @@ protected:
     void SetUp() override {
         std::strncpy(Settings.Font.lfFaceName, "DejaVu Sans", sizeof Settings.Font.lfFaceName);
         Settings.Font.lfHeight = -20; // pixels
-        View = std::make_unique<CTestView>(Settings, Fakes.Services, nullptr, &Wake);
+        View = std::make_unique<CTestView>(Session, Fakes.Services);
         View->resize(800, 600);
     }
     void Load(const std::string& text) {
@@ -40,6 +41,7 @@ protected:
     CFakeServices Fakes;
     CFakeWakeTimer Wake;
     CReadingSettings Settings;
+    CReadingSession Session{Settings, Fakes.Clock, Wake};
     std::unique_ptr<CTestView> View;
     std::string Text;
 };

@@ -1,0 +1,114 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "app/CommandActions.h"
+
+#include <QAction>
+#include <QMenu>
+#include <QMenuBar>
+#include <QToolBar>
+#include <QWidget>
+
+#include <array>
+
+namespace {
+constexpr std::array ToolBarImageSizes{16, 24, 32};
+
+QIcon CommandIcon(const CommandInfo& command) {
+    QIcon bundled;
+    if (command.IconFile) {
+        for (const int size : ToolBarImageSizes)
+            bundled.addFile(QStringLiteral(":/toolbar/%1-%2.png")
+                                .arg(QLatin1String(command.IconFile))
+                                .arg(size),
+                            QSize(size, size));
+    }
+    if (!command.IconTheme)
+        return bundled;
+    return QIcon::fromTheme(QLatin1String(command.IconTheme), bundled);
+}
+} // namespace
+
+CCommandActions::CCommandActions(QWidget& window, std::function<void(int)> trigger)
+    : Trigger(std::move(trigger)) {
+    for (const CommandInfo& command : Commands()) {
+        auto* action = new QAction(&window);
+        action->setData(command.Id);
+        if (command.MenuText)
+            action->setText(QString::fromUtf8(command.MenuText));
+        action->setStatusTip(QString::fromUtf8(command.Prompt));
+        action->setToolTip(QString::fromUtf8(command.ToolTip));
+        action->setIcon(CommandIcon(command));
+        action->setIconVisibleInMenu(false);
+        action->setCheckable(command.Checkable);
+        const int id = command.Id;
+        QObject::connect(action, &QAction::triggered, &window, [this, id] { Trigger(id); });
+        Actions.emplace(id, action);
+        AddAccelerator(window, id);
+    }
+}
+
+void CCommandActions::AddAccelerator(QWidget& window, int id) {
+    QList<QKeySequence> keys;
+    for (const Accelerator& accelerator : Accelerators()) {
+        if (accelerator.Id == id)
+            keys.append(QKeySequence(accelerator.Keys));
+    }
+    if (keys.isEmpty())
+        return;
+    // Apart from the menu's action, so that menus show only the shortcut texts of their
+    // own item texts; on the window itself, so that the keys work whether or not the
+    // menu and the toolbar are shown.
+    auto* accelerator = new QAction(&window);
+    accelerator->setData(id);
+    accelerator->setShortcuts(keys);
+    QObject::connect(accelerator, &QAction::triggered, &window, [this, id] { Trigger(id); });
+    window.addAction(accelerator);
+    AcceleratorActions.emplace(id, accelerator);
+}
+
+QAction* CCommandActions::ActionFor(int id) const {
+    const auto found = Actions.find(id);
+    return found == Actions.end() ? nullptr : found->second;
+}
+
+void CCommandActions::FillMenuBar(QMenuBar& bar,
+                                  const std::function<void(QMenu&)>& fillRecent) const {
+    for (const MenuDef& def : MainMenu())
+        FillMenu(*bar.addMenu(QString::fromUtf8(def.Title)), def.Items, fillRecent);
+}
+
+void CCommandActions::FillMenu(QMenu& menu, std::span<const MenuItem> items,
+                               const std::function<void(QMenu&)>& fillRecent) const {
+    for (const MenuItem& item : items) {
+        if (item.SubMenuTitle && item.Id == CommandId::RecentTexts)
+            fillRecent(*menu.addMenu(QString::fromUtf8(item.SubMenuTitle)));
+        else if (item.SubMenuTitle)
+            FillMenu(*menu.addMenu(QString::fromUtf8(item.SubMenuTitle)), item.SubItems,
+                     fillRecent);
+        else if (item.Id == 0)
+            menu.addSeparator();
+        else
+            menu.addAction(ActionFor(item.Id));
+    }
+}
+
+void CCommandActions::FillToolBar(QToolBar& bar) const {
+    for (const int id : ToolBarButtons()) {
+        if (id == 0)
+            bar.addSeparator();
+        else
+            bar.addAction(ActionFor(id));
+    }
+}
+
+void CCommandActions::Update(const std::function<CommandState(int)>& stateOf) const {
+    for (const auto& [id, action] : Actions) {
+        const CommandState state = stateOf(id);
+        action->setEnabled(state.Enabled);
+        if (action->isCheckable())
+            action->setChecked(state.Checked);
+    }
+    // A disabled accelerator leaves its keys to the focused widget (Ctrl+C in a text
+    // field copies).
+    for (const auto& [id, accelerator] : AcceleratorActions)
+        accelerator->setEnabled(ActionFor(id)->isEnabled());
+}

@@ -1,0 +1,45 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "app/KeyOwnership.h"
+
+#include <QAbstractButton>
+#include <QAbstractItemView>
+#include <QAbstractSlider>
+#include <QAbstractSpinBox>
+#include <QComboBox>
+#include <QKeyEvent>
+#include <QLineEdit>
+
+namespace {
+bool IsMoveKey(int code) {
+    return code == Qt::Key_Left || code == Qt::Key_Right || code == Qt::Key_Up ||
+           code == Qt::Key_Down || code == Qt::Key_Home;
+}
+
+bool IsRunKey(int code) {
+    return code == Qt::Key_Space || code == Qt::Key_Return || code == Qt::Key_Enter;
+}
+
+bool IsEditor(const QWidget& widget) {
+    return qobject_cast<const QLineEdit*>(&widget) ||
+           qobject_cast<const QAbstractSpinBox*>(&widget) ||
+           qobject_cast<const QComboBox*>(&widget) ||
+           qobject_cast<const QAbstractItemView*>(&widget);
+}
+} // namespace
+
+bool FocusKeepsKey(const QWidget& focus, const QKeyEvent& key, const QWidget* panel,
+                   bool fullScreen) {
+    if (key.modifiers() & ~Qt::KeypadModifier)
+        return false;
+    const int code = key.key();
+    if (!panel || !panel->isAncestorOf(&focus))
+        return code == Qt::Key_Space && fullScreen;
+    // A slider takes the arrows and Home; Space and Return do nothing on it, so they
+    // still run or pause. A button is pressed with Space, as anywhere else.
+    if (qobject_cast<const QAbstractSlider*>(&focus))
+        return IsMoveKey(code);
+    if (qobject_cast<const QAbstractButton*>(&focus))
+        return code == Qt::Key_Space;
+    // Return in an edit applies it (and the panel keeps it from going further).
+    return IsEditor(focus) && (IsMoveKey(code) || IsRunKey(code));
+}

@@ -1,0 +1,181 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "engine/ReadingSession.h"
+
+#include "engine/SentenceMoves.h"
+#include "engine/UnitDrawer.h"
+#include "settings/ReadingSettings.h"
+
+#include <algorithm>
+#include <string_view>
+
+CReadingSession::CReadingSession(CReadingSettings& settings, const IClock& clock, IWakeTimer& wake)
+    : ReadingSettings(settings), Player(settings, clock, wake, *this) {}
+
+CReadingSession::~CReadingSession() = default;
+
+void CReadingSession::AddListener(IReadingListener& listener) {
+    Listeners.push_back(&listener);
+}
+
+void CReadingSession::RemoveListener(const IReadingListener& listener) {
+    std::erase(Listeners, &listener);
+}
+
+// A listener may add or remove listeners while it is told (the panel is made when it is
+// first shown): each call goes to those listening when the news came.
+template <typename Call> void CReadingSession::Tell(Call call, const IReadingListener* origin) {
+    const std::vector<IReadingListener*> listeners = Listeners;
+    for (IReadingListener* listener : listeners) {
+        const bool stillListening =
+            std::find(Listeners.begin(), Listeners.end(), listener) != Listeners.end();
+        if (listener != origin && stillListening)
+            call(*listener);
+    }
+}
+
+CReadingSession::State CReadingSession::GetState() const {
+    const uint32_t flags = PlayFlags();
+    if (!(flags & CPlayer::TextLoadedBit))
+        return State::NoText;
+    if (flags & CPlayer::RunningBit)
+        return State::Running;
+    if (flags & CPlayer::StoppedBit)
+        return State::Stopped;
+    return State::Paused;
+}
+
+std::optional<int32_t> CReadingSession::Place() const {
+    const char* start = Player.TextStart();
+    const char* place = Player.PlaceToKeep();
+    if (!start || !place)
+        return std::nullopt;
+    return static_cast<int32_t>(place - start);
+}
+
+void CReadingSession::SetPlayState(int state) {
+    Player.SetPlayState(state);
+}
+
+void CReadingSession::RunOrPause() {
+    SetPlayState(IsReading() ? CPlayer::Pause : CPlayer::Run);
+}
+
+void CReadingSession::SetText(const char* text) {
+    Player.SetText(text);
+}
+
+bool CReadingSession::MoveTo(int32_t offset, bool restartGap, const IReadingListener* origin) {
+    if (!ReadingSettings.SetPosition(offset))
+        return false;
+    Moved(restartGap, origin);
+    return true;
+}
+
+void CReadingSession::Moved(bool restartGap, const IReadingListener* origin) {
+    if (restartGap)
+        Player.PositionMoved();
+    else if (!IsReading() && Drawer)
+        Drawer->RepaintForState();
+    Tell([](IReadingListener& listener) { listener.OnPlaceMoved(); }, origin);
+}
+
+bool CReadingSession::JumpTo(int32_t offset) {
+    return MoveTo(offset, true, nullptr);
+}
+
+bool CReadingSession::FollowTo(int32_t offset, const IReadingListener* origin) {
+    return MoveTo(offset, false, origin);
+}
+
+bool CReadingSession::StepBy(int32_t delta, const IReadingListener* origin) {
+    // The book refuses a step past either end, and steps over a character's inner bytes.
+    if (!ReadingSettings.MoveBy(delta))
+        return false;
+    Moved(false, origin);
+    return true;
+}
+
+void CReadingSession::MoveBySentence(bool forward) {
+    const std::optional<int32_t> from = Place();
+    if (!from)
+        return;
+    const std::string_view text(TextStart(), static_cast<std::size_t>(ReadingSettings.TextLength));
+    const CSentenceMoves sentences(text, ReadingSettings);
+    // The text's end is no place to read from: Forward in the last sentence stays.
+    JumpTo(forward ? sentences.Forward(*from) : sentences.Back(*from));
+}
+
+void CReadingSession::ChangeSpeed(uint32_t (*step)(uint32_t)) {
+    ReadingSettings.freq = step(ReadingSettings.freq);
+    ReadingSettings.durat = step(ReadingSettings.durat);
+    SettingsEdited(SettingsAspect::Timing);
+}
+
+void CReadingSession::AddBookmark() {
+    if (!HasText())
+        return;
+    ReadingSettings.AddBookmark();
+    SettingsEdited(SettingsAspect::Bookmarks);
+    SetPlayState(CPlayer::Pause);
+}
+
+void CReadingSession::SettingsEdited(SettingsAspect aspect, const IReadingListener* origin) {
+    if (Touches(aspect, SettingsAspect::Timing))
+        Player.TimingChanged();
+    Tell([aspect](IReadingListener& listener) { listener.OnSettingsChanged(aspect); }, origin);
+}
+
+void CReadingSession::KeepPlace() {
+    if (!HasText())
+        return;
+    const std::optional<int32_t> place = Place();
+    SetPlayState(CPlayer::Stop);
+    if (place)
+        ReadingSettings.SetPosition(*place);
+}
+
+void CReadingSession::ShowUnit(const char* unit) {
+    if (Drawer)
+        Drawer->ShowUnit(unit);
+}
+
+void CReadingSession::EraseUnit() {
+    if (Drawer)
+        Drawer->EraseUnit();
+}
+
+void CReadingSession::PrepareUnit(const char* unit) {
+    if (Drawer)
+        Drawer->PrepareUnit(unit);
+}
+
+void CReadingSession::ForgetUnits() {
+    if (Drawer)
+        Drawer->ForgetUnits();
+}
+
+void CReadingSession::RepaintForState() {
+    if (Drawer)
+        Drawer->RepaintForState();
+}
+
+void CReadingSession::OnFlagsChanged(uint32_t flags) {
+    Tell([flags](IReadingListener& listener) { listener.OnPlayFlagsChanged(flags); });
+}
+
+void CReadingSession::OnPlayStateChanged() {
+    Tell([](IReadingListener& listener) { listener.OnReadingStateChanged(); });
+}
+
+void CReadingSession::OnAboutToCutUnit() {
+    Tell([](IReadingListener& listener) { listener.OnAboutToCutUnit(); });
+}
+
+void CReadingSession::OnUnitShown() {
+    Tell([](IReadingListener& listener) { listener.OnUnitShown(); });
+}
+
+void CReadingSession::ShowTheEnd() {
+    if (Drawer)
+        Drawer->ShowTheEnd();
+}

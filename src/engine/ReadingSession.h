@@ -1,0 +1,104 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#pragma once
+
+#include "engine/Player.h"
+#include "engine/ReadingListener.h"
+
+#include <cstdint>
+#include <optional>
+#include <vector>
+
+class CReadingSettings;
+class IClock;
+class IUnitDrawer;
+class IWakeTimer;
+
+// The one owner of the reading: the player with its play state, the text it reads and
+// the place in it. Every change of the reading goes through here, and every change is
+// told to the listeners, so that the view, the options panel, the status pane and the
+// frame follow the same state without reaching into each other.
+class CReadingSession final : private IPlayerDrawer {
+public:
+    enum class State { NoText, Stopped, Running, Paused };
+
+    CReadingSession(CReadingSettings& settings, const IClock& clock, IWakeTimer& wake);
+    ~CReadingSession() override;
+    CReadingSession(const CReadingSession&) = delete;
+    CReadingSession& operator=(const CReadingSession&) = delete;
+
+    // Listeners are told in the order they were added; one that goes away removes itself.
+    void AddListener(IReadingListener& listener);
+    void RemoveListener(const IReadingListener& listener);
+    // The window units are drawn in; null draws nothing.
+    void SetDrawer(IUnitDrawer* drawer) { Drawer = drawer; }
+
+    CReadingSettings& Settings() const { return ReadingSettings; }
+    uint32_t PlayFlags() const { return Player.PlayFlags(); }
+    State GetState() const;
+    bool HasText() const { return GetState() != State::NoText; }
+    bool IsReading() const { return Player.IsReading(); }
+    const char* TextStart() const { return Player.TextStart(); }
+    const char* Cursor() const { return Player.Cursor(); }
+    // The unit on the screen, or the one shown last.
+    const char* UnitBuffer() const { return Player.UnitBuffer(); }
+    const CPhaseTimer& PhaseTimer() const { return Player.PhaseTimer(); }
+    std::optional<uint32_t> NextWake() const { return Player.NextWake(); }
+    // Where the next Run starts reading, as an offset: the start of the unit on the
+    // screen (or shown last) while running, the cursor otherwise. Nullopt without a text.
+    std::optional<int32_t> Place() const;
+
+    // 0 stop, 1 run, anything else pause.
+    void SetPlayState(int state);
+    void RunOrPause();
+    // A new text (NUL-terminated, owned by the caller, TextLength set), stopped at its
+    // start; null: none.
+    void SetText(const char* text);
+    // Sets or clears a bit that is not the play state's (panel shown, full screen).
+    void SetFlag(uint32_t bit, bool on) { Player.SetFlag(bit, on); }
+
+    // A move by a key: a running reading drops the unit on the screen and goes on from
+    // offset after a whole gap. False, and nothing moves, for an offset outside the text.
+    bool JumpTo(int32_t offset);
+    // A move by the move position page (slider, bookmark, step): the reading goes on
+    // from there with the next unit. origin is not told.
+    bool FollowTo(int32_t offset, const IReadingListener* origin = nullptr);
+    bool StepBy(int32_t delta, const IReadingListener* origin = nullptr);
+    // To the next sentence start, or back like "previous track".
+    void MoveBySentence(bool forward);
+    // Gap and show time both through step (ReadingSpeed::Faster or Slower).
+    void ChangeSpeed(uint32_t (*step)(uint32_t));
+    // Bookmarks the place and pauses.
+    void AddBookmark();
+    // The settings were edited in place; origin, the editor, is not told.
+    void SettingsEdited(SettingsAspect aspect, const IReadingListener* origin = nullptr);
+    // The reading is left (the window closes, another text comes): it stops, with the
+    // cursor at the place, so that the place is what the text's settings keep.
+    void KeepPlace();
+
+    // The work due at a phase end; the wake timer calls it.
+    void OnTimer() { Player.OnTimer(); }
+    // Off: no wake is armed and the owner calls OnTimer, to compare with polling.
+    void SetSelfTimed(bool on) { Player.SetSelfTimed(on); }
+
+private:
+    // The player's requests, drawn by the drawer and told to the listeners.
+    void ShowUnit(const char* unit) override;
+    void EraseUnit() override;
+    void PrepareUnit(const char* unit) override;
+    void ForgetUnits() override;
+    void RepaintForState() override;
+    void OnFlagsChanged(uint32_t flags) override;
+    void OnPlayStateChanged() override;
+    void OnAboutToCutUnit() override;
+    void OnUnitShown() override;
+    void ShowTheEnd() override;
+
+    bool MoveTo(int32_t offset, bool restartGap, const IReadingListener* origin);
+    void Moved(bool restartGap, const IReadingListener* origin);
+    template <typename Call> void Tell(Call call, const IReadingListener* origin = nullptr);
+
+    CReadingSettings& ReadingSettings;
+    CPlayer Player;
+    IUnitDrawer* Drawer = nullptr;
+    std::vector<IReadingListener*> Listeners;
+};
