@@ -11,43 +11,84 @@
 #include <gtest/gtest.h>
 
 namespace {
+// The box shown away from the cursor: a link shown under it would start hovered.
+class AboutBox : public testing::Test {
+protected:
+    void SetUp() override {
+        QCursor::setPos(QGuiApplication::primaryScreen()->geometry().bottomRight());
+        Dialog.show();
+        ASSERT_TRUE(QTest::qWaitForWindowExposed(&Dialog));
+    }
+    QColor LinkColour(const CLinkLabel* link) const {
+        return link->palette().color(link->foregroundRole());
+    }
+    CFakeUrlOpener Opener;
+    CAboutDialog Dialog{Opener};
+};
+
+TEST_F(AboutBox, Version_ReadsTheBuildsMajorAndMinor) {
+    EXPECT_EQ(Dialog.findChild<QLabel*>("VersionLabel")->text(),
+              "Skimmet Version " + QString(SKIMMET_VERSION).section('.', 0, 1));
+}
+
+TEST_F(AboutBox, Links_UnderlinedWithATooltip) {
+    for (const CLinkLabel* link : Dialog.findChildren<CLinkLabel*>()) {
+        SCOPED_TRACE(link->text().toStdString());
+        EXPECT_NE(link->toolTip(), "");
+        EXPECT_TRUE(link->font().underline());
+    }
+}
+
+TEST_F(AboutBox, Link_HoveredThenClicked_ChangesColourToHoverThenVisited) {
+    for (CLinkLabel* link : Dialog.findChildren<CLinkLabel*>()) {
+        SCOPED_TRACE(link->text().toStdString());
+        EXPECT_EQ(LinkColour(link), QColor(64, 8, 255));
+        QTest::mouseMove(link, link->rect().center());
+        EXPECT_EQ(LinkColour(link), QColor(255, 0, 128));
+        QTest::mouseClick(link, Qt::LeftButton);
+        QTest::mouseMove(&Dialog, QPoint(1, 1));
+        EXPECT_EQ(LinkColour(link), QColor(8, 64, 32));
+    }
+}
+
+TEST_F(AboutBox, Links_LeftClicked_OpenTheHomePageAndAMailToTheAuthor) {
+    for (CLinkLabel* link : Dialog.findChildren<CLinkLabel*>())
+        QTest::mouseClick(link, Qt::LeftButton);
+    const QString mail = QStringLiteral("mailto:" SKIMMET_MAIL "?subject=Skimmet");
+    EXPECT_EQ(Opener.Opened, (std::vector<QString>{SKIMMET_HOME_PAGE, mail}));
+}
+
+TEST_F(AboutBox, Links_RightClicked_OpenNothing) {
+    for (CLinkLabel* link : Dialog.findChildren<CLinkLabel*>())
+        QTest::mouseClick(link, Qt::RightButton);
+    EXPECT_EQ(Opener.Opened, std::vector<QString>{});
+}
 
 // Fonts differ from desktop to desktop: whatever the font, every text must fit its control
 // and every control the box.
-TEST(AboutBox, AnyFontSize_NothingClippedBuildsVersionAndLinksHoverOpenAndMarkVisited) {
-    const QFont original = QApplication::font();
-    for (const qreal points : {7.0, 16.0}) {
-        QFont font = original;
-        font.setPointSizeF(points);
+class AboutBoxFont : public testing::TestWithParam<qreal> {
+protected:
+    void SetUp() override {
+        QFont font = Original;
+        font.setPointSizeF(GetParam());
         QApplication::setFont(font);
-        CFakeUrlOpener opener;
-        CAboutDialog dialog(opener);
-        QCursor::setPos(QGuiApplication::primaryScreen()->geometry().bottomRight());
-        dialog.show(); // away from the cursor: a link shown under it would start hovered
-        ASSERT_TRUE(QTest::qWaitForWindowExposed(&dialog));
-        for (const QWidget* child : dialog.findChildren<QWidget*>()) {
-            SCOPED_TRACE(child->objectName().toStdString() + " at " + std::to_string(points));
-            EXPECT_TRUE(dialog.rect().contains(child->geometry()));
-            EXPECT_EQ(child->size().expandedTo(child->sizeHint()), child->size());
-        }
-        EXPECT_EQ(dialog.findChild<QLabel*>("VersionLabel")->text(),
-                  "Skimmet Version " + QString(SKIMMET_VERSION).section('.', 0, 1)); // the build's
-        for (CLinkLabel* link : dialog.findChildren<CLinkLabel*>()) {
-            const QPalette::ColorRole role = link->foregroundRole();
-            EXPECT_FALSE(link->toolTip().isEmpty());
-            EXPECT_TRUE(link->font().underline());
-            EXPECT_EQ(link->palette().color(role), QColor(64, 8, 255));
-            QTest::mouseMove(link, link->rect().center());
-            EXPECT_EQ(link->palette().color(role), QColor(255, 0, 128));
-            QTest::mouseClick(link, Qt::RightButton); // opens nothing
-            QTest::mouseClick(link, Qt::LeftButton);
-            QTest::mouseMove(&dialog, QPoint(1, 1));
-            EXPECT_EQ(link->palette().color(role), QColor(8, 64, 32));
-        }
-        const QString mail = QStringLiteral("mailto:" SKIMMET_MAIL "?subject=Skimmet");
-        EXPECT_EQ(opener.Opened, (std::vector<QString>{SKIMMET_HOME_PAGE, mail}));
     }
-    QApplication::setFont(original);
-}
+    void TearDown() override { QApplication::setFont(Original); }
+    const QFont Original = QApplication::font();
+};
 
+INSTANTIATE_TEST_SUITE_P(Sizes, AboutBoxFont, testing::Values(7.0, 16.0),
+                         [](const auto& info) { return info.param < 10 ? "Small" : "Large"; });
+
+TEST_P(AboutBoxFont, AnyFontSize_NothingClipped) {
+    CFakeUrlOpener opener;
+    CAboutDialog dialog(opener);
+    dialog.show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&dialog));
+    for (const QWidget* child : dialog.findChildren<QWidget*>()) {
+        SCOPED_TRACE(child->objectName().toStdString());
+        EXPECT_TRUE(dialog.rect().contains(child->geometry()));
+        EXPECT_EQ(child->size().expandedTo(child->sizeHint()), child->size());
+    }
+}
 } // namespace

@@ -4,6 +4,7 @@
 #include <QBuffer>
 #include <QPainter>
 #include <QPdfWriter>
+#include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
 namespace {
@@ -33,23 +34,29 @@ std::optional<std::string> Read(const QByteArray& pdf, std::string& error,
     return ReadPdfText({pdf.constData(), static_cast<size_t>(pdf.size())}, error, progress);
 }
 
-TEST(PdfText, Pages_LinesJoinedParagraphGapsKeptHyphensMendedPagesEndInLineFeeds) {
+// Lines joined, paragraph gaps kept, hyphens mended, each page ending its paragraph.
+TEST(PdfText, Read_Pages_GiveTheTextInReadingOrder) {
     const QByteArray pdf =
         WritePdf({{"The quick brown fox", "jumps over the lazy", "dog and runs away.", "",
                    "A second para-", "graph ends here."},
                   {"Mid-", "Atlantic crossing", "takes a week."},
                   {"Short page.", "", "Two lines."}});
     std::string error;
-    std::vector<std::pair<uint64_t, uint64_t>> calls;
-    const auto text = Read(pdf, error, [&](uint64_t done, uint64_t total) {
-        calls.emplace_back(done, total);
-        return true;
-    });
+    const auto text = Read(pdf, error);
     ASSERT_TRUE(text) << error;
     EXPECT_EQ(*text, "The quick brown fox jumps over the lazy dog and runs away.\n"
                      "A second paragraph ends here.\n"
                      "Mid- Atlantic crossing takes a week.\n"
                      "Short page.\nTwo lines.\n");
+}
+
+TEST(PdfText, Read_Progress_ToldAfterEachPage) {
+    std::string error;
+    std::vector<std::pair<uint64_t, uint64_t>> calls;
+    Read(WritePdf({{"One"}, {"Two"}, {"Three"}}), error, [&](uint64_t done, uint64_t total) {
+        calls.emplace_back(done, total);
+        return true;
+    });
     EXPECT_EQ(calls, (std::vector<std::pair<uint64_t, uint64_t>>{{1, 3}, {2, 3}, {3, 3}}));
 }
 
@@ -60,26 +67,26 @@ QByteArray Locked(QByteArray pdf) {
                                           key + " /U " + key + " /P -4 >> /ID [<01><01>]");
 }
 
-TEST(PdfText, UnreadableOrLocked_NulloptWithMessage) {
+TEST(PdfText, Read_UnreadableOrLocked_NulloptWithMessage) {
     const QByteArray pdf = WritePdf({{"Some text."}});
     const struct {
-        const char* name;
-        QByteArray bytes;
-        const char* message;
-    } cases[] = {
+        const char* Name;
+        QByteArray Bytes;
+        const char* Message;
+    } rows[] = {
         {"garbage", QByteArray(5000, '\x17'), "not a PDF"},
         {"truncated", pdf.left(pdf.size() / 2), "not a PDF"},
         {"locked", Locked(pdf), "password"},
     };
-    for (const auto& c : cases) {
-        SCOPED_TRACE(c.name);
+    for (const auto& row : rows) {
+        SCOPED_TRACE(row.Name);
         std::string error;
-        EXPECT_EQ(Read(c.bytes, error), std::nullopt);
-        EXPECT_NE(error.find(c.message), std::string::npos) << error;
+        EXPECT_EQ(Read(row.Bytes, error), std::nullopt);
+        EXPECT_THAT(error, testing::HasSubstr(row.Message));
     }
 }
 
-TEST(PdfText, ProgressSaysStop_NulloptWithoutMessage) {
+TEST(PdfText, Read_ProgressSaysStop_NulloptWithoutMessage) {
     std::string error;
     EXPECT_EQ(Read(WritePdf({{"One"}, {"Two"}}), error, [](uint64_t, uint64_t) { return false; }),
               std::nullopt);

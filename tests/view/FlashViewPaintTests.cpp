@@ -15,7 +15,8 @@ class PaintTest : public ViewFixture {
 protected:
     void SetUp() override {
         ViewFixture::SetUp();
-        Settings.BkgColor = RefFromColor(Bkg), Settings.TexColor = RefFromColor(Tex);
+        Settings.BkgColor = RefFromColor(Bkg);
+        Settings.TexColor = RefFromColor(Tex);
         View->show();
         ASSERT_TRUE(QTest::qWaitForWindowExposed(View.get()));
     }
@@ -31,52 +32,88 @@ protected:
                     box |= QRect(x, y, 1, 1);
         return box;
     }
+
+    // Loads text and runs to its first unit.
+    QRect ShowFirstUnit(const std::string& text) {
+        Load(text);
+        View->SetPlayState(CFlashView::Run);
+        Settle();
+        Advance(Settings.freq);
+        return View->ShownUnitRect();
+    }
 };
 
-// Each text is a single unit, so that the end comes with its erase.
-TEST_F(PaintTest, Unit_ShownThenErased_CentredInkInTextColourThenGoneThenTheEnd) {
-    for (const auto& [panel, width] :
-         {std::pair{false, 0}, {true, 0}, {false, 100}, {false, -50}, {false, INT32_MAX}}) {
-        SCOPED_TRACE(std::to_string(panel) + " " + std::to_string(width));
-        View->SetFlag(CFlashView::PanelShownBit, panel);
-        Settings.Width = width;
-        Load(width < 0 ? "Incomprehensibilities" : "Hello there.");
-        View->SetPlayState(CFlashView::Run), Settle(), Advance(Settings.freq);
-        const QRect rect = View->ShownUnitRect();
-        EXPECT_EQ(rect.center().y(), (panel ? 240 : 300) - (rect.height() + 1) % 2);
-        EXPECT_EQ(rect.left(), 400 - rect.width() / 2);
+TEST_F(PaintTest, Unit_Shown_CentredInkInTheTextColour) {
+    const struct {
+        const char* Name;
+        bool Panel;
+        int32_t Width;
+        int CentreY;
+    } rows[] = {{"no panel", false, 0, 300},
+                {"panel shown", true, 0, 240},
+                {"narrow", false, 100, 300},
+                {"negative width", false, -50, 300},
+                {"widest", false, INT32_MAX, 300}};
+    for (const auto& row : rows) {
+        SCOPED_TRACE(row.Name);
+        View->SetFlag(CFlashView::PanelShownBit, row.Panel);
+        Settings.Width = row.Width;
+        const QRect rect = ShowFirstUnit(row.Width < 0 ? "Incomprehensibilities" : "Hello there.");
+        EXPECT_NEAR(rect.center().y(), row.CentreY, 1);
+        EXPECT_NEAR(rect.center().x(), 400, 1);
         EXPECT_TRUE(rect.contains(Ink()));
         EXPECT_FALSE(Ink(Tex).isEmpty());
-        Advance(Settings.durat);
-        EXPECT_FALSE(Ink().intersects(rect));
-        EXPECT_EQ(Fakes.Dialogs.Messages.back().Text, "The End");
-        EXPECT_EQ(Fakes.Dialogs.Messages.back().Icon, MessageIcon::None);
-        Fakes.Dialogs.Messages.clear();
+        Advance(Settings.durat); // to the end, so that the next row starts afresh
     }
 }
 
-TEST_F(PaintTest, NotRunning_StatusAtTheTopLeftAndWhenPausedA63BytePreviewOfWholeCharacters) {
+// The text is a single unit, so that the end comes with its erase.
+TEST_F(PaintTest, Unit_Erased_InkGoneAndTheEndSaid) {
+    const QRect rect = ShowFirstUnit("Hello there.");
+    Advance(Settings.durat);
+    EXPECT_FALSE(Ink().intersects(rect));
+    ASSERT_FALSE(Fakes.Dialogs.Messages.empty());
+    EXPECT_EQ(Fakes.Dialogs.Messages.back().Text, "The End");
+    EXPECT_EQ(Fakes.Dialogs.Messages.back().Icon, MessageIcon::None);
+}
+
+TEST_F(PaintTest, NoText_PromptInTheStatusColour) {
     Settle();
-    EXPECT_TRUE(Ink().contains(Ink(QColor(255, 0, 128)))); // the prompt for a text
+    EXPECT_FALSE(Ink(QColor(255, 0, 128)).isEmpty());
+}
+
+TEST_F(PaintTest, Stopped_StatusAtTheTopLeft) {
     Load(Story);
-    View->update(), Settle();
-    EXPECT_GE(std::min(Ink().left(), Ink().top()), 10); // "Stoped..."
-    EXPECT_LT(Ink().bottom(), 50);
-    const std::string cut = std::string(62, 'a') + "\xC3\xA9 and more";
-    const std::tuple<std::string, int32_t, QString> cases[] = {
-        {Story, 0, QString::fromLatin1(Story.c_str(), 63)},
-        {Story, static_cast<int32_t>(Story.size()) - 8, QStringLiteral("not one.")},
-        {cut, 0, QString(62, QLatin1Char('a'))}};
-    for (const auto& [text, position, expected] : cases) {
-        SCOPED_TRACE(expected.toStdString());
-        Load(text);
-        ASSERT_TRUE(Settings.SetPosition(position));
-        View->SetPlayState(CFlashView::Pause), Settle();
+    View->update();
+    Settle();
+    const QRect status = Ink(); // "Stoped..."
+    EXPECT_GE(status.left(), 10);
+    EXPECT_GE(status.top(), 10);
+    EXPECT_LT(status.bottom(), 50);
+}
+
+TEST_F(PaintTest, Paused_PreviewsUpTo63BytesOfWholeCharacters) {
+    const struct {
+        const char* Name;
+        std::string Text;
+        int32_t Position;
+        QString Expected;
+    } rows[] = {{"63 bytes from the start", Story, 0, QString::fromLatin1(Story.c_str(), 63)},
+                {"up to the end", Story, static_cast<int32_t>(Story.size()) - 8, "not one."},
+                {"a character cut at byte 63 left out", std::string(62, 'a') + "\xC3\xA9 and more",
+                 0, QString(62, QLatin1Char('a'))}};
+    for (const auto& row : rows) {
+        SCOPED_TRACE(row.Name);
+        Load(row.Text);
+        ASSERT_TRUE(Settings.SetPosition(row.Position));
+        View->SetPlayState(CFlashView::Pause);
+        Settle();
         QImage preview(View->size(), QImage::Format_RGB32);
         QPainter painter(&preview);
-        painter.fillRect(preview.rect(), Bkg), painter.setPen(Tex);
-        CUnitLayout(expected, View->DisplayFont(), Settings.Width)
-            .Draw(painter, View->UnitRect(expected).topLeft());
+        painter.fillRect(preview.rect(), Bkg);
+        painter.setPen(Tex);
+        CUnitLayout(row.Expected, View->DisplayFont(), Settings.Width)
+            .Draw(painter, View->UnitRect(row.Expected).topLeft());
         EXPECT_EQ(Pixels().convertToFormat(QImage::Format_RGB32).copy(0, 50, 800, 550),
                   preview.copy(0, 50, 800, 550));
     }

@@ -38,76 +38,124 @@ protected:
         Cycle();
         return Session.Cursor() > at;
     }
+    void StartReading() {
+        Load(QStringLiteral("It was late, and the house was quiet. ").repeated(20).toStdString());
+        View->SetPlayState(CFlashView::Run);
+    }
 
     QAction Toggle;
     QMainWindow Window;
     const QSignalSpy Triggered{&Toggle, &QAction::triggered};
 };
 
-TEST_F(FullScreenTest, EnterLeave_WhileReading_CoversTheModeOrTheScreenThenBackAsItWas) {
-    Load(QStringLiteral("It was late, and the house was quiet. ").repeated(20).toStdString());
-    View->SetPlayState(CFlashView::Run);
-    int presses = 0;
-    // A number past the end of the list, or below 0, picks the last mode; the last row's
-    // display refuses.
-    const std::tuple<int, bool, QSize> rows[] = {
-        {1, true, {800, 600}}, {3, true, {640, 480}}, {-1, false, Window.screen()->size()}};
-    for (const auto& [number, accepts, covers] : rows) {
-        SCOPED_TRACE(number);
-        const QRect before = View->geometry();
-        Settings.DisplaySettingNum = number;
-        Fakes.DisplayModes.Accepts = accepts;
+// A number past the end of the list, or below 0, picks the last mode; the last row's
+// display refuses.
+TEST_F(FullScreenTest, Enter_ModeNumber_CoversTheModeOrTheScreen) {
+    const struct {
+        const char* Name;
+        int Number;
+        bool Accepts;
+        QSize Covers;
+    } rows[] = {{"second mode", 1, true, {800, 600}},
+                {"past the end", 3, true, {640, 480}},
+                {"below 0, refused", -1, false, Window.screen()->size()}};
+    for (const auto& row : rows) {
+        SCOPED_TRACE(row.Name);
+        Settings.DisplaySettingNum = row.Number;
+        Fakes.DisplayModes.Accepts = row.Accepts;
         View->FullScreen(1);
-        EXPECT_EQ(View->geometry(), QRect(Window.screen()->geometry().topLeft(), covers));
+        EXPECT_EQ(View->geometry(), QRect(Window.screen()->geometry().topLeft(), row.Covers));
         EXPECT_TRUE(View->windowFlags().testFlag(Qt::WindowStaysOnTopHint));
         EXPECT_FALSE(Window.isVisible());
-        ASSERT_TRUE(QTest::qWaitForWindowActive(View.get()));
-        QTest::keyClick(View.get(), Qt::Key_Return, Qt::AltModifier);
-        EXPECT_EQ(Triggered.count(), ++presses);
-        EXPECT_TRUE(ReadsOn());
         View->FullScreen(0);
-        EXPECT_EQ(View->parentWidget(), &Window);
-        EXPECT_FALSE(View->windowFlags().testFlag(Qt::WindowStaysOnTopHint));
-        EXPECT_EQ(View->geometry(), before);
-        EXPECT_TRUE(Window.isVisible());
-        EXPECT_FALSE(View->actions().contains(&Toggle));
-        EXPECT_TRUE(ReadsOn());
     }
-    EXPECT_EQ(Fakes.DisplayModes.Restores, 3);
-    // The window is the active one again, or its toolbar would show no tooltips.
+}
+
+TEST_F(FullScreenTest, Enter_WhileReading_WindowShortcutWorksAndReadingGoesOn) {
+    StartReading();
+    View->FullScreen(1);
+    ASSERT_TRUE(QTest::qWaitForWindowActive(View.get()));
+    QTest::keyClick(View.get(), Qt::Key_Return, Qt::AltModifier);
+    EXPECT_EQ(Triggered.count(), 1);
+    EXPECT_TRUE(ReadsOn());
+}
+
+TEST_F(FullScreenTest, Leave_WhileReading_BackInTheWindowAsItWasReadingOn) {
+    StartReading();
+    const QRect before = View->geometry();
+    View->FullScreen(1);
+    View->FullScreen(0);
+    EXPECT_EQ(View->parentWidget(), &Window);
+    EXPECT_FALSE(View->windowFlags().testFlag(Qt::WindowStaysOnTopHint));
+    EXPECT_EQ(View->geometry(), before);
+    EXPECT_TRUE(Window.isVisible());
+    EXPECT_FALSE(View->actions().contains(&Toggle));
+    EXPECT_TRUE(ReadsOn());
+}
+
+TEST_F(FullScreenTest, Leave_EachTime_RestoresTheDisplayMode) {
+    for (const bool accepts : {true, false}) {
+        Fakes.DisplayModes.Accepts = accepts;
+        View->FullScreen(1);
+        View->FullScreen(0);
+    }
+    EXPECT_EQ(Fakes.DisplayModes.Restores, 2);
+}
+
+// Or its toolbar would show no tooltips.
+TEST_F(FullScreenTest, Leave_Any_TheWindowActiveAgain) {
+    View->FullScreen(1);
+    ASSERT_TRUE(QTest::qWaitForWindowActive(View.get()));
+    View->FullScreen(0);
     QTest::mouseMove(Window.findChild<QToolBar*>()->widgetForAction(&Toggle));
     EXPECT_TRUE(QTest::qWaitFor([] { return QToolTip::isVisible(); }, 5000));
     EXPECT_EQ(QToolTip::text(), Toggle.toolTip());
 }
 
-TEST_F(FullScreenTest, Keys_WhileCovering_SpaceTogglesThePanelEscapeAndCloseLeave) {
+TEST_F(FullScreenTest, Space_Framed_DoesNothing) {
     QTest::keyClick(View.get(), Qt::Key_Space);
-    EXPECT_EQ(View->OptionsPanel(), nullptr); // framed, the keys do nothing
+    EXPECT_EQ(View->OptionsPanel(), nullptr);
+}
+
+// A mode chosen while covering could not apply.
+TEST_F(FullScreenTest, Space_WhileCovering_TogglesThePanelWithoutModes) {
     View->FullScreen(1);
     QTest::keyClick(View.get(), Qt::Key_Space);
     ASSERT_NE(View->OptionsPanel(), nullptr);
-    const auto* modes = ControlById<QComboBox>(*View->OptionsPanel(), 1008);
-    EXPECT_FALSE(modes->isEnabled()); // a mode chosen now could not apply
+    EXPECT_TRUE(View->OptionsPanel()->isVisible());
+    EXPECT_FALSE(ControlById<QComboBox>(*View->OptionsPanel(), 1008)->isEnabled());
     QTest::keyClick(View.get(), Qt::Key_Space);
     EXPECT_FALSE(View->OptionsPanel()->isVisible());
+}
+
+TEST_F(FullScreenTest, Escape_WhileCovering_LeavesWithThePanelAtTheBottom) {
+    View->FullScreen(1);
     QTest::keyClick(View.get(), Qt::Key_Space);
     QTest::keyClick(View.get(), Qt::Key_Escape);
     EXPECT_FALSE(View->PlayFlags() & CFlashView::FullScreenBit);
-    EXPECT_TRUE(modes->isEnabled());
+    EXPECT_TRUE(ControlById<QComboBox>(*View->OptionsPanel(), 1008)->isEnabled());
     EXPECT_EQ(View->OptionsPanel()->geometry(), QRect(1, View->height() - CFlashView::PanelHeight,
                                                       View->width(), CFlashView::PanelHeight));
-    // The reader's choice in the bookmark list survives the trips.
+}
+
+TEST_F(FullScreenTest, Close_WhileCovering_LeavesWithoutClosing) {
+    View->FullScreen(1);
+    EXPECT_FALSE(View->close());
+    EXPECT_FALSE(View->PlayFlags() & CFlashView::FullScreenBit);
+    EXPECT_EQ(Window.centralWidget(), View.get());
+}
+
+TEST_F(FullScreenTest, EnterAndClose_BookmarkChosen_StaysChosen) {
     Load("One. Two. Three.");
     Settings.AddBookmark();
-    Settings.SetPosition(5), Settings.AddBookmark();
+    Settings.SetPosition(5);
+    Settings.AddBookmark();
     View->ShowOptionsPanel(COptionsPanel::MovePosition);
     auto* list = ControlById<QListWidget>(*View->OptionsPanel()->MovePage(), 1040);
     list->setCurrentRow(0);
     View->FullScreen(1);
     EXPECT_EQ(list->currentRow(), 0);
-    EXPECT_FALSE(View->close());
+    View->close();
     EXPECT_EQ(list->currentRow(), 0);
-    EXPECT_FALSE(View->PlayFlags() & CFlashView::FullScreenBit);
-    EXPECT_EQ(Window.centralWidget(), View.get());
 }
 } // namespace
