@@ -1,7 +1,10 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "engine/SentenceMoves.h"
 
+#include "engine/ByteMeasure.h"
+#include "engine/CharacterMeasure.h"
 #include "engine/Separators.h"
+#include "engine/StopSet.h"
 #include "engine/Utf8.h"
 #include "settings/ReadingSettings.h"
 
@@ -41,16 +44,10 @@ int32_t CSentenceMoves::Previous(int32_t at) const {
 }
 
 bool CSentenceMoves::IsStop(int32_t at) const {
+    const char* c = Text.data() + at;
     if (!CharacterMode)
-        return Unconditional.find(Text[at]) != std::string_view::npos;
-    const std::string_view character = Text.substr(at, CharacterAt(Text, at));
-    for (std::size_t i = 0; i < Unconditional.size();) {
-        const auto n = static_cast<std::size_t>(CharacterAt(Unconditional, i));
-        if (Unconditional.substr(i, n) == character)
-            return true;
-        i += n;
-    }
-    return false;
+        return IsSymbolAmong<ByteMeasure>(Unconditional, c, 1);
+    return IsSymbolAmong<CharacterMeasure>(Unconditional, c, CharacterAt(Text, at));
 }
 
 bool CSentenceMoves::IsBreak(int32_t at) const {

@@ -1,8 +1,10 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "engine/UnitCutter.h"
 
-#include "engine/CharacterCutter.h"
+#include "engine/ByteMeasure.h"
+#include "engine/CharacterMeasure.h"
 #include "engine/Separators.h"
+#include "engine/StopSet.h"
 #include "settings/ReadingSettings.h"
 
 #include <algorithm>
@@ -13,38 +15,32 @@
 #if defined(__SSE2__) && (defined(__GNUC__) || defined(__clang__))
 #include <emmintrin.h>
 #include <nmmintrin.h>
-#define SKIMMET_SIMD 1
+#define SKIMMET_BLOCKS 1
+// Counting the set bits of the measured blocks, only ever done where they were measured.
+#define SKIMMET_POPCNT __attribute__((target("popcnt")))
+#else
+#define SKIMMET_POPCNT
 #endif
 
-// A whole text can be cut in one go (a gigabyte in a couple of seconds), and reading
-// prose byte by byte costs a branch misprediction at nearly every word. So when the
-// processor has SSE4.2 and there are at most 15 stop symbols, up to 64 bytes at the
-// cursor are classified at once into bit masks (stop symbols, separators) and the
-// unit is decided from those. Whatever that cannot decide (the end of the text near,
-// a packed unit with runs of separators, budgets over 62) goes to the plain byte
-// loops, which are also the reference the fast path must agree with.
+// One cut for both measures: a text not known to be UTF-8 is counted in bytes, one
+// held as UTF-8 in characters, and the rules of the cut are the same in both.
+//
+// A whole text can be cut in one go (a gigabyte in a couple of seconds), and stepping
+// through prose a unit of counting at a time costs a branch misprediction at nearly
+// every word. So where the processor has SSE4.2 and POPCNT, runs of text (a span before
+// its stop symbol, a word) are measured 16 bytes at a time. In bytes every byte starts
+// a unit; in characters a block whose continuation bytes are exactly those its lead
+// bytes call for holds only whole characters, one for each byte that is not a
+// continuation byte. Blocks that are not so plain (invalid bytes, the rarer leads whose
+// second byte has a narrower range, the bytes near the NUL), stop symbols that cannot
+// be looked for a block at a time and units the measured blocks cannot decide are left
+// to the plain loops, which are also the reference the blocks must agree with.
 
 namespace {
 
-// How far beyond MaxText the end test looks for the NUL, so that the words of a
-// packed unit usually lie in bytes known to be readable.
-constexpr int Lookahead = 31;
-
-// Copies the word at word into out while measuring it, but looks at no more than
-// limit + 1 bytes: that is enough to know whether it is longer than limit, and it
-// keeps a word of megabytes from being rescanned for every unit cut out of it.
-// out must have room for limit + 1 bytes. Returns min(word length, limit + 1).
-int CopyWord(const char* word, char* out, int limit) {
-    int n = 0;
-    while (n <= limit) {
-        const char c = word[n];
-        if (c == '\0' || IsSeparator(c))
-            break;
-        out[n] = c;
-        ++n;
-    }
-    return n;
-}
+// How far beyond the longest span the end test looks for the NUL, so that the blocks
+// of a packed unit usually lie in bytes known to be readable.
+constexpr int Lookahead = 32;
 
 // MaxText and MinText within the bounds of the settings table: no settings value may
 // make a unit longer than the unit buffer or stop the cursor.
@@ -58,99 +54,299 @@ SLimits LimitsOf(const CReadingSettings& settings) {
             SettingsTable::MinText.Bounded(settings.MinText)};
 }
 
-// The stop symbols of one call, as a 256-bit set: the settings may change between units.
-class CStopSet {
-public:
-    explicit CStopSet(const char* symbols) {
-        for (int i = 0; i < CReadingSettings::MaxStopSymbols && symbols[i] != '\0'; ++i) {
-            const auto b = static_cast<uint8_t>(symbols[i]);
-            Bits[b >> 6] |= uint64_t{1} << (b & 63);
-        }
+// Whether two StopSimbols fields hold the same bytes, all 64 of them: asked for every
+// unit, so compared 16 bytes at a time where the processor allows.
+bool SameSymbols(const char* a, const char* b) {
+#if SKIMMET_BLOCKS
+    __m128i same = _mm_set1_epi8(-1);
+    for (int i = 0; i < CReadingSettings::StopSymbolsSize; i += 16) {
+        const __m128i x = _mm_loadu_si128(reinterpret_cast<const __m128i*>(a + i));
+        const __m128i y = _mm_loadu_si128(reinterpret_cast<const __m128i*>(b + i));
+        same = _mm_and_si128(same, _mm_cmpeq_epi8(x, y));
     }
+    return _mm_movemask_epi8(same) == 0xFFFF;
+#else
+    return std::memcmp(a, b, CReadingSettings::StopSymbolsSize) == 0;
+#endif
+}
 
-    bool Contains(char c) const {
-        const auto b = static_cast<uint8_t>(c);
-        return (Bits[b >> 6] >> (b & 63)) & 1;
+// The set of the last stop symbols seen: building it costs about as much as cutting a
+// short unit, and the symbols hardly ever change. A zeroed key is the empty string,
+// whose set the first one is; both need no initialization at each use.
+template <class TMeasure> const CStopSet& StopsOf(const char* symbols) {
+    thread_local char key[CReadingSettings::StopSymbolsSize] = {};
+    thread_local CStopSet stops;
+    if (!SameSymbols(key, symbols)) {
+        std::memcpy(key, symbols, sizeof key);
+        stops = CStopSet(symbols, TMeasure::Characters);
     }
+    return stops;
+}
 
-private:
-    uint64_t Bits[4] = {};
-};
-
-bool IsUnconditional(char stop, const CReadingSettings& settings) {
+template <class TMeasure>
+bool IsUnconditional(const char* stop, int n, const CReadingSettings& settings) {
     const char* symbols = settings.StopSimbols;
     const char* end = symbols + strnlen(symbols, CReadingSettings::MaxStopSymbols);
     const char* part = std::min(settings.UnconditionalPart(), end);
-    return std::find(part, end, stop) != end;
+    return IsSymbolAmong<TMeasure>({part, static_cast<std::size_t>(end - part)}, stop, n);
 }
 
-// Length of the unit that ends at the stop byte cursor[len] (or the NUL there). A stop
-// symbol right before a line break is dropped: the break already ends it.
-int LengthWithStop(const char* cursor, int len) {
-    if (cursor[len] == '\0')
-        return len;
-    const char after = cursor[len + 1];
-    return after != '\n' && after != '\r' ? len + 1 : len;
+// Number of units of counting in the first n bytes of text (which hold no NUL before
+// n), counting no further than limit.
+template <class TMeasure> int CountUnits(const char* text, int n, int limit) {
+    int count = 0;
+    for (int at = 0; at < n && count < limit; ++count)
+        at += TMeasure::Length(text + at);
+    return count;
 }
 
-// ---- The plain byte loops ----
+// Where a run measured by blocks ended: at byte Bytes after Units units of counting,
+// on one that ends the run when Found, else where the plain loops go on. When Over,
+// the run held more than limit units: Units is limit + 1 and the last of them,
+// LastLength bytes long, ends before byte Bytes.
+struct SRun {
+    int Bytes = 0;
+    int Units = 0;
+    bool Found = false;
+    bool Over = false;
+    int LastLength = 0;
+};
 
-const char* CutAtStop(const char* cursor, int len, char* unit, const CStopSet& stops) {
-    const int unitLength = LengthWithStop(cursor, len);
-    std::memcpy(unit, cursor, static_cast<std::size_t>(unitLength));
-    unit[unitLength] = '\0';
+// The blocks at the cursor the span was measured from, kept for packing its words:
+// bit i of Starts is set when byte i begins a unit of counting, of Separators when it
+// is a space or a tab. Only the first Bytes bytes were looked at.
+struct SMeasured {
+    __extension__ typedef unsigned __int128 Bits;
+    static constexpr int Size = 128;
+    int Bytes = 0;
+    Bits Starts = 0;
+    Bits Separators = 0;
+};
 
-    const char* next = cursor + len;
-    while (stops.Contains(*next))
-        ++next;
-    return next;
+// What the packer knows of the text at the cursor: its first Readable bytes hold no
+// NUL, and Measured, when set, holds the blocks measured from it.
+struct SKnown {
+    int Readable = 0;
+    const SMeasured* Measured = nullptr;
+};
+
+int LowestBit(SMeasured::Bits bits) {
+    const auto low = static_cast<uint64_t>(bits);
+    return low != 0 ? std::countr_zero(low)
+                    : 64 + std::countr_zero(static_cast<uint64_t>(bits >> 64));
 }
 
-// The cut after the end test, by plain byte loops. The first maxText bytes hold no NUL,
-// so the byte at maxText may still be read; looking no further keeps a long stretch
-// without stop symbols from being rescanned for every unit.
-const char* CutPlain(const char* cursor, char* unit, const CReadingSettings& settings,
-                     SLimits limits) {
-    const int maxText = limits.MaxText;
-    const int minText = limits.MinText;
-    const CStopSet stops(settings.StopSimbols);
-    int len = 0;
-    while (len <= maxText && cursor[len] != '\0' && !stops.Contains(cursor[len]))
-        ++len;
-
-    if (len > maxText)
-        return PackWords(cursor, unit, maxText);
-    const char stop = cursor[len];
-    if (len < minText && stop != '\0' && !IsUnconditional(stop, settings))
-        return PackWords(cursor, unit, minText);
-    return CutAtStop(cursor, len, unit, stops);
+int HighestBit(SMeasured::Bits bits) {
+    const auto high = static_cast<uint64_t>(bits >> 64);
+    return high != 0 ? 127 - std::countl_zero(high)
+                     : 63 - std::countl_zero(static_cast<uint64_t>(bits));
 }
 
-// ---- The fast path ----
-
-#if SKIMMET_SIMD
-
-constexpr int WindowSize = 64;
-
-int SymbolCount(const char* symbols) {
-    // StopSimbols is 64 bytes long: its first 16 may always be read at once.
-    const __m128i head = _mm_loadu_si128(reinterpret_cast<const __m128i*>(symbols));
-    const auto nuls =
-        static_cast<uint32_t>(_mm_movemask_epi8(_mm_cmpeq_epi8(head, _mm_setzero_si128())));
-    return nuls != 0 ? std::countr_zero(nuls)
-                     : static_cast<int>(strnlen(symbols, CReadingSettings::MaxStopSymbols));
+int LowestBit(uint64_t bits) {
+    return std::countr_zero(bits);
 }
 
-uint64_t LowBits(int n) {
-    return n >= 64 ? ~uint64_t{0} : (uint64_t{1} << n) - 1;
+int HighestBit(uint64_t bits) {
+    return 63 - std::countl_zero(bits);
 }
+
+int BitCount(uint64_t bits) {
+    return std::popcount(bits);
+}
+
+template <class TBits = SMeasured::Bits> TBits BitsBelow(int n) {
+    return n >= static_cast<int>(sizeof(TBits)) * 8 ? ~TBits{0} : (TBits{1} << n) - 1;
+}
+
+// Byte of the set bit number n (from 0) of bits, which holds more than n: found a
+// 16-bit part at a time, so that it takes no more than 15 steps in the part.
+template <class TBits> int NthBit(TBits bits, int n) {
+    int base = 0;
+    for (;; base += 16) {
+        const int count = std::popcount(static_cast<uint16_t>(bits >> base));
+        if (n < count)
+            break;
+        n -= count;
+    }
+    auto part = static_cast<uint32_t>(static_cast<uint16_t>(bits >> base));
+    for (int k = 0; k < n; ++k)
+        part &= part - 1;
+    return base + std::countr_zero(part);
+}
+
+int BitCount(SMeasured::Bits bits) {
+    return std::popcount(static_cast<uint64_t>(bits)) +
+           std::popcount(static_cast<uint64_t>(bits >> 64));
+}
+
+#if SKIMMET_BLOCKS
 
 __m128i Load(const char* p) {
     return _mm_loadu_si128(reinterpret_cast<const __m128i*>(p));
 }
 
-uint64_t MaskOf(__m128i block, char c) {
+uint32_t MaskOf(__m128i block, char c) {
     return static_cast<uint32_t>(_mm_movemask_epi8(_mm_cmpeq_epi8(block, _mm_set1_epi8(c))));
+}
+
+constexpr int EqualAny = _SIDD_UBYTE_OPS | _SIDD_CMP_EQUAL_ANY | _SIDD_BIT_MASK;
+
+// What ends a run in a block at p: the stop symbols, or the separators. The block
+// holds no NUL, so it may be an implicit-length operand.
+__attribute__((target("sse4.2"))) uint32_t EndsIn(const char* p, __m128i block,
+                                                  const CStopSet* stops) {
+    if (!stops)
+        return MaskOf(block, ' ') | MaskOf(block, '\t');
+    const __m128i singles = _mm_cmpistrm(Load(stops->Singles), block, EqualAny);
+    auto ends = static_cast<uint32_t>(static_cast<uint16_t>(_mm_cvtsi128_si32(singles)));
+    for (int i = 0; i < stops->MultiCount(); ++i) {
+        __m128i all = _mm_set1_epi8(-1);
+        for (int k = 0; k < stops->MultiLengths[i]; ++k)
+            all = _mm_and_si128(
+                all, _mm_cmpeq_epi8(Load(p + k), _mm_set1_epi8(stops->MultiBytes[i][k])));
+        ends |= static_cast<uint32_t>(_mm_movemask_epi8(all));
+    }
+    return ends;
+}
+
+bool BlocksSupported() {
+    static const bool supported =
+        __builtin_cpu_supports("sse4.2") && __builtin_cpu_supports("popcnt");
+    return supported;
+}
+
+// The bytes of a block that begin a character, when the block is plain: its
+// continuation bytes are exactly those its leads call for (carry: those the block
+// before calls for in this one), and it holds none of the rarer leads. carry is set to
+// what this block calls for in the next. False when the block is not plain.
+bool CharacterStarts(__m128i block, uint32_t& carry, uint32_t& starts) {
+    const auto high = static_cast<uint32_t>(_mm_movemask_epi8(block));
+    const auto cont = static_cast<uint32_t>(
+        _mm_movemask_epi8(_mm_cmplt_epi8(block, _mm_set1_epi8(static_cast<char>(0xC0)))));
+    const uint32_t leads = high & ~cont;
+    const uint32_t threes = high & static_cast<uint32_t>(_mm_movemask_epi8(_mm_cmpgt_epi8(
+                                       block, _mm_set1_epi8(static_cast<char>(0xDF)))));
+    // Four-byte leads and the leads with a narrower second byte, and C0 and C1.
+    // (C0 and C1 are told apart from the other bytes by all their bits but the last.)
+    uint32_t rare = MaskOf(_mm_and_si128(block, _mm_set1_epi8(static_cast<char>(0xFE))),
+                           static_cast<char>(0xC0));
+    if (threes != 0)
+        rare |= (high & static_cast<uint32_t>(_mm_movemask_epi8(
+                            _mm_cmpgt_epi8(block, _mm_set1_epi8(static_cast<char>(0xEF)))))) |
+                MaskOf(block, static_cast<char>(0xE0)) | MaskOf(block, static_cast<char>(0xED));
+    const uint32_t expected = leads << 1 | threes << 2 | carry;
+    if (rare != 0 || (expected & 0xFFFF) != cont)
+        return false;
+    carry = expected >> 16;
+    starts = ~cont & 0xFFFF;
+    return true;
+}
+
+void Record(SMeasured* measured, int i, __m128i block, uint32_t starts) {
+    if (!measured || i >= SMeasured::Size)
+        return;
+    measured->Starts |= SMeasured::Bits{starts} << i;
+    measured->Separators |= SMeasured::Bits{MaskOf(block, ' ') | MaskOf(block, '\t')} << i;
+    measured->Bytes = i + 16;
+}
+
+// The last unit taken goes on into the block not taken: give it back.
+template <class TMeasure> SRun GiveBackLast(const char* text, SRun run, uint32_t carry) {
+    if (!TMeasure::Characters || carry == 0)
+        return run;
+    int lead = run.Bytes - 1;
+    while (Utf8::IsContinuation(static_cast<unsigned char>(text[lead])))
+        --lead;
+    return {lead, run.Units - 1};
+}
+
+// The blocks that may be taken at text: a block is taken when it and the bytes a stop
+// symbol may reach beyond it are among the readable ones, so that a symbol may be
+// matched across its end.
+template <class TMeasure> bool MayTake(int i, int readable) {
+    return i + 16 + TMeasure::MaxUnitBytes - 1 <= readable;
+}
+
+// Where in a run the units of counting before its end (or all its units) hold more
+// than room: the run is over there, at the unit after room of them.
+template <class TMeasure> SRun OverAt(const char* text, int at) {
+    const int length = TMeasure::Length(text + at);
+    return {at + length, 0, false, true, length};
+}
+
+// Measures the run at text by whole blocks from byte i on, taking no more than limit
+// units: run and carry tell how far the blocks before i went. The first readable bytes
+// at text hold no NUL.
+template <class TMeasure>
+__attribute__((target("sse4.2,popcnt"))) SRun
+WalkBlocksFrom(const char* text, int readable, int limit, const CStopSet* stops,
+               SMeasured* measured, int i, SRun run, uint32_t carry) {
+    for (; MayTake<TMeasure>(i, readable); i += 16) {
+        const __m128i block = Load(text + i);
+        uint32_t starts = 0xFFFF;
+        if constexpr (TMeasure::Characters) {
+            if (!CharacterStarts(block, carry, starts))
+                break;
+        }
+        Record(measured, i, block, starts);
+        const uint32_t ends = EndsIn(text + i, block, stops) & starts;
+        const uint32_t before = ends != 0 ? starts & ((1u << std::countr_zero(ends)) - 1) : starts;
+        const int room = limit - run.Units; // units the run may still take
+        if (__builtin_popcount(before) > room) {
+            SRun over = OverAt<TMeasure>(text, i + NthBit(before, room));
+            over.Units = limit + 1;
+            return over;
+        }
+        if (ends != 0)
+            return {i + std::countr_zero(ends), run.Units + __builtin_popcount(before), true};
+        run = {i + 16, run.Units + __builtin_popcount(starts)};
+    }
+    return GiveBackLast<TMeasure>(text, run, carry);
+}
+
+template <class TMeasure>
+SRun WalkBlocks(const char* text, int readable, int limit, const CStopSet* stops) {
+    return WalkBlocksFrom<TMeasure>(text, readable, limit, stops, nullptr, 0, SRun{}, 0);
+}
+
+// Measures the span at the cursor like WalkBlocks, keeping its blocks in measured. Its
+// first blocks, as many as wanted bytes take (at most four), are classified before any
+// is looked at, as their compares need not wait on each other; most spans end in them.
+template <class TMeasure>
+__attribute__((target("sse4.2,popcnt"))) SRun WalkSpan(const char* text, int readable, int limit,
+                                                       int wanted, const CStopSet& stops,
+                                                       SMeasured& measured) {
+    uint64_t starts = 0;
+    uint64_t ends = 0;
+    uint64_t separators = 0;
+    uint32_t carry = 0;
+    int i = 0;
+    for (; i < std::min(wanted, 64) && MayTake<TMeasure>(i, readable); i += 16) {
+        const __m128i block = Load(text + i);
+        uint32_t blockStarts = 0xFFFF;
+        if constexpr (TMeasure::Characters) {
+            if (!CharacterStarts(block, carry, blockStarts))
+                break;
+        }
+        starts |= uint64_t{blockStarts} << i;
+        ends |= uint64_t{EndsIn(text + i, block, &stops) & blockStarts} << i;
+        separators |= uint64_t{MaskOf(block, ' ') | MaskOf(block, '\t')} << i;
+    }
+    measured = {i, starts, separators};
+    const uint64_t before =
+        ends != 0 ? starts & ((uint64_t{1} << std::countr_zero(ends)) - 1) : starts;
+    // Where every byte starts a unit, the count is where the run ends.
+    const int count =
+        TMeasure::Characters ? std::popcount(before) : (ends != 0 ? std::countr_zero(ends) : i);
+    if (count > limit) {
+        SRun over = OverAt<TMeasure>(text, TMeasure::Characters ? NthBit(before, limit) : limit);
+        over.Units = limit + 1;
+        return over;
+    }
+    if (ends != 0)
+        return {std::countr_zero(ends), count, true};
+    const SRun run{i, count};
+    return WalkBlocksFrom<TMeasure>(text, readable, limit, &stops, &measured, i, run, carry);
 }
 
 // Copies n bytes in blocks of 16, the last one overlapping the one before, with tabs
@@ -173,135 +369,290 @@ void CopyBlocks(const char* from, char* to, int n, bool showTabs) {
     }
 }
 
-// The first Size bytes at the cursor as bit masks, bit i for byte i.
-struct SWindow {
-    int Size = 0;       // a multiple of 16, at most 64
-    uint64_t Stops = 0; // stop symbols and the NUL
-    uint64_t Nul = 0;   // the NUL, when it lies in the window
-    uint64_t Separators = 0;
+void StoreBlock(char* to, const char* from) {
+    _mm_storeu_si128(reinterpret_cast<__m128i*>(to), Load(from));
+}
+
+#else
+
+template <class TMeasure> SRun WalkBlocks(const char*, int, int, const CStopSet*) {
+    return {};
+}
+
+template <class TMeasure> SRun WalkSpan(const char*, int, int, int, const CStopSet&, SMeasured&) {
+    return {};
+}
+
+bool BlocksSupported() {
+    return false;
+}
+
+void CopyBlocks(const char*, char*, int, bool) {}
+
+void StoreBlock(char*, const char*) {}
+
+#endif
+
+struct SWord {
+    int Bytes = 0;
+    int Units = 0;
+    int LastLength = 0; // bytes of the last unit copied
 };
 
-constexpr int EqualAny = _SIDD_UBYTE_OPS | _SIDD_CMP_EQUAL_ANY | _SIDD_LEAST_SIGNIFICANT;
-
-// The symbols (at most 15) are followed by their NUL within the first 16 bytes of
-// StopSimbols, which makes them an implicit-length compare set. The window ends at the
-// NUL of the text at the latest, and the NUL's own bit comes from the caller.
-__attribute__((target("sse4.2"))) SWindow Classify(const char* text, int size, const char* symbols,
-                                                   uint64_t nul) {
-    const __m128i set = Load(symbols);
-    SWindow window;
-    window.Size = size;
-    window.Nul = nul;
-    window.Stops = nul;
-    for (int i = 0; i < size; i += 16) {
-        const __m128i block = Load(text + i);
-        const __m128i stops = _mm_cmpistrm(set, block, EqualAny | _SIDD_BIT_MASK);
-        window.Stops |= uint64_t{static_cast<uint16_t>(_mm_cvtsi128_si32(stops))} << i;
-        window.Separators |= (MaskOf(block, ' ') | MaskOf(block, '\t')) << i;
+// The word at byte at of the measured blocks, as the plain loop would measure it with
+// limit; false when its end does not lie in the blocks.
+template <class TMeasure>
+SKIMMET_POPCNT bool MeasureWord(const SMeasured& measured, const char* text, int at, int limit,
+                                SWord& w) {
+    if (at >= measured.Bytes)
+        return false;
+    const SMeasured::Bits region = BitsBelow(measured.Bytes) & ~BitsBelow(at);
+    const SMeasured::Bits separators = measured.Separators & region;
+    if (separators == 0)
+        return false;
+    const int end = LowestBit(separators);
+    const SMeasured::Bits starts = measured.Starts & region & BitsBelow(end);
+    const int count = BitCount(starts);
+    if (count <= limit) {
+        w = {end - at, count, 0};
+        return true;
     }
-    return window;
+    const int last = NthBit(starts, limit);
+    const int length = TMeasure::Length(text + last);
+    w = {last + length - at, limit + 1, length};
+    return true;
 }
 
-// Index of the first stop symbol or NUL in [from, limit) (all readable, from >= 16),
-// or limit.
-__attribute__((target("sse4.2"))) int ScanFrom(const char* text, int from, int limit,
-                                               const char* symbols, int count) {
-    const __m128i set = Load(symbols);
-    int i = from;
-    for (; i + 16 <= limit; i += 16) {
-        if (const int at = _mm_cmpestri(set, count + 1, Load(text + i), 16, EqualAny); at < 16)
-            return i + at;
+// The start of the word at word measured and copied from the blocks, where what is
+// known of the text allows; the plain loop of CopyWord goes on from there.
+template <class TMeasure>
+[[gnu::noinline]] SWord CopyWordStart(const char* text, const char* word, char* out,
+                                      std::ptrdiff_t writable, int limit, const SKnown& known) {
+    SWord w;
+    const int at = static_cast<int>(word - text);
+    const bool measured =
+        known.Measured && MeasureWord<TMeasure>(*known.Measured, text, at, limit, w);
+    if (!measured && known.Readable > at) {
+        const SRun run = WalkBlocks<TMeasure>(word, known.Readable - at, limit, nullptr);
+        w = {run.Bytes, run.Units, run.LastLength};
     }
-    if (i == limit)
-        return limit;
-    // The last 16 bytes again: the part of them already looked at holds no match.
-    return limit - 16 + _mm_cmpestri(set, count + 1, Load(text + limit - 16), 16, EqualAny);
+    // Most words are short: one block copies them, the bytes after them in out are
+    // overwritten by what follows.
+    if (w.Bytes > 0 && w.Bytes <= 16 && known.Readable - at >= 16 && writable >= 16)
+        StoreBlock(out, word);
+    else if (w.Bytes > 0)
+        std::memcpy(out, word, static_cast<std::size_t>(w.Bytes));
+    return w;
 }
 
-// Packs words like PackWords when the window decides it: the unit and the byte after
-// it lie in the window, hold no NUL and no run of two separators, so that each taken
-// word is its bytes plus the one separator after it. nullptr when it cannot decide.
-const char* PackFromWindow(const SWindow& window, const char* text, char* unit, int budget) {
-    const int start = std::countr_zero(~window.Separators);
-    if (start + std::max(budget + 1, 16) > window.Size)
-        return nullptr;
-    // Bits 0..budget: the bytes that may end up in the unit, and the one after them.
-    const uint64_t region = LowBits(budget + 1);
-    const uint64_t gaps = window.Separators >> start;
-    if (((window.Nul >> start) & region) != 0 || (gaps & (gaps >> 1) & (region >> 1)) != 0)
-        return nullptr;
+// Copies the word at word into out while measuring it, but looks at no more than
+// limit + 1 units: that is enough to know whether it is longer than limit, and it keeps
+// a word of megabytes from being rescanned for every unit cut out of it. out must have
+// room for the bytes of limit + 1 units; writable tells how many more may be written.
+template <class TMeasure>
+[[gnu::always_inline]] inline SWord CopyWord(const char* text, const char* word, char* out,
+                                             std::ptrdiff_t writable, int limit,
+                                             const SKnown& known) {
+    SWord w;
+    if (known.Readable > 0)
+        w = CopyWordStart<TMeasure>(text, word, out, writable, limit, known);
+    while (w.Units <= limit) {
+        const char c = word[w.Bytes];
+        if (c == '\0' || IsSeparator(c))
+            break;
+        const int n = TMeasure::Length(word + w.Bytes);
+        for (int k = 0; k < n; ++k)
+            out[w.Bytes + k] = word[w.Bytes + k];
+        w.Bytes += n;
+        w.LastLength = n;
+        ++w.Units;
+    }
+    return w;
+}
 
-    const uint64_t fitting = gaps & (region >> 1); // separators before byte budget
-    int length = budget;                           // a first word too long is split
-    const char* next = text + start + budget;
+template <class TMeasure> const char* SplitWord(const char* word, int cut, char* unit) {
+    const int split = TMeasure::SplitPoint(word, cut, TMeasure::Length(word + cut));
+    std::memcpy(unit, word, static_cast<std::size_t>(split));
+    unit[split] = '\0';
+    return word + split;
+}
+
+// The packed unit decided from the measured blocks alone, when the unit and the byte
+// after it lie in them and hold no run of two separators: then each word taken is its
+// bytes and the one separator after it, and a word fits when that separator comes
+// before the first unit of counting over the budget. nullptr when the blocks cannot
+// decide.
+template <class TMeasure, class TBits>
+SKIMMET_POPCNT const char* PackFromBits(const SKnown& known, const char* text, char* unit,
+                                        int budget) {
+    const SMeasured& measured = *known.Measured;
+    const TBits region = BitsBelow<TBits>(measured.Bytes);
+    const TBits separators = static_cast<TBits>(measured.Separators) & region;
+    const TBits letters = ~separators & region;
+    if (letters == 0)
+        return nullptr;
+    const int start = LowestBit(letters);
+    const TBits starts = static_cast<TBits>(measured.Starts) & region & ~BitsBelow<TBits>(start);
+    if (BitCount(starts) <= budget)
+        return nullptr;
+    const int over = TMeasure::Characters ? NthBit(starts, budget) : start + budget;
+    const TBits taken = BitsBelow<TBits>(over) & ~BitsBelow<TBits>(start);
+    if ((separators & (separators >> 1) & taken) != 0)
+        return nullptr;
+    const TBits fitting = separators & taken;
+    int length = over + 1 - start; // the first word is exactly the budget
+    const char* next = nullptr;
     if (fitting != 0) {
-        // Every word up to the last separator before the budget is taken.
-        length = 64 - std::countl_zero(fitting);
+        length = HighestBit(fitting) + 1 - start;
         next = text + start + length;
-    } else if ((gaps >> budget) & 1) {
-        // The first word is exactly the budget: it keeps its space.
-        length = budget + 1;
-        next = SkipSeparators(text + start + length);
+    } else if (((separators >> over) & 1) != 0) {
+        next = SkipSeparators(text + over + 1);
+    } else {
+        return SplitWord<TMeasure>(text + start, over - start, unit);
     }
+    if (start + std::max(length, 16) > known.Readable)
+        return nullptr;
     CopyBlocks(text + start, unit, length, true);
     unit[length] = '\0';
     return next;
 }
 
-const char* Pack(const SWindow& window, const char* text, char* unit, int budget) {
-    if (const char* next = PackFromWindow(window, text, unit, budget))
-        return next;
-    return PackWords(text, unit, budget);
+// Most units are decided from the first 64 bytes, where the bits fit a register.
+template <class TMeasure>
+const char* PackFromMeasured(const SKnown& known, const char* text, char* unit, int budget) {
+    if (known.Measured->Bytes <= 64)
+        return PackFromBits<TMeasure, uint64_t>(known, text, unit, budget);
+    return PackFromBits<TMeasure, SMeasured::Bits>(known, text, unit, budget);
 }
 
-// The cut after the end test from the window over the first readable bytes (those
-// before the NUL, and the NUL when nulAt >= 0). nullptr when the window is too small.
-const char* CutFast(const char* cursor, char* unit, const CReadingSettings& settings,
-                    SLimits limits, int readable, int nulAt, int count) {
+// Writes into unit the whole words at text that fit the budget, each followed by one
+// space (see PackWords).
+template <class TMeasure>
+const char* Pack(const char* text, char* unit, int budget, const SKnown& known) {
+    budget = std::clamp(budget, 0, MaxUnitBudget);
+    if (known.Measured) {
+        if (const char* next = PackFromMeasured<TMeasure>(known, text, unit, budget))
+            return next;
+    }
+    const char* word = SkipSeparators(text);
+    SWord w = CopyWord<TMeasure>(text, word, unit, UnitBufferSize, budget, known);
+    if (w.Units > budget) {
+        // One word longer than the whole budget is split; the rest starts the next unit.
+        const int cut = TMeasure::SplitPoint(word, w.Bytes - w.LastLength, w.LastLength);
+        unit[cut] = '\0';
+        return word + cut;
+    }
+
+    // Each taken word is followed by one space that counts against the budget. At the
+    // end of the text the "words" are empty, so the unit is filled with spaces.
+    char* out = unit;
+    int used = 0;
+    for (;;) {
+        out += w.Bytes;
+        *out++ = ' ';
+        used += w.Units + 1;
+        word = SkipSeparators(word + w.Bytes);
+        const int room = budget - used - 1; // longest next word that still fits
+        if (room < 0)
+            break;
+        w = CopyWord<TMeasure>(text, word, out, unit + UnitBufferSize - out, room, known);
+        if (w.Units > room)
+            break;
+    }
+    *out = '\0';
+    return word;
+}
+
+// The span at the cursor: its bytes and units of counting up to the first stop symbol
+// or the NUL, looking at no more than maxText + 1 units, and the stop symbol's length.
+struct SSpan {
+    int Bytes = 0;
+    int Units = 0;
+    int StopLength = 0;
+};
+
+template <class TMeasure>
+SSpan MeasureSpan(const char* cursor, SLimits limits, const CStopSet& stops, int readable,
+                  SMeasured& measured) {
     const int maxText = limits.MaxText;
-    const int minText = limits.MinText;
-    // Enough blocks for the longest unit and a separator or two before it.
-    const int wanted = (std::max(maxText, std::min(minText, WindowSize)) + 2 + 15) & ~15;
-    const int size = std::min({readable, wanted, WindowSize}) & ~15;
-    if (size < 16)
-        return nullptr;
-    const uint64_t nul = nulAt >= 0 && nulAt < size ? uint64_t{1} << nulAt : 0;
-    const SWindow window = Classify(cursor, size, settings.StopSimbols, nul);
+    // Enough blocks for the longest unit, its separator or two and the unit of counting
+    // after it, when a unit of counting is a byte.
+    const int longest = std::max(maxText, std::min(limits.MinText, 64)) + 2;
+    const int wanted = (longest * TMeasure::MaxUnitBytes + 15) & ~15;
+    const SRun run = readable > 0
+                         ? WalkSpan<TMeasure>(cursor, readable, maxText, wanted, stops, measured)
+                         : SRun{};
+    SSpan span{run.Bytes, run.Units, run.Found ? TMeasure::Length(cursor + run.Bytes) : 0};
+    if (run.Found || run.Over)
+        return span;
+    for (; span.Units <= maxText && cursor[span.Bytes] != '\0'; ++span.Units) {
+        const int n = TMeasure::Length(cursor + span.Bytes);
+        if (stops.Contains(cursor + span.Bytes, n)) {
+            span.StopLength = n;
+            break;
+        }
+        span.Bytes += n;
+    }
+    return span;
+}
 
-    // The span, looking at no more than maxText + 1 bytes (all readable).
-    const int limit = maxText + 1;
-    int len = limit;
-    if (const uint64_t hits = window.Stops & LowBits(std::min(limit, size)); hits != 0)
-        len = std::countr_zero(hits);
-    else if (limit > size)
-        len = ScanFrom(cursor, size, limit, settings.StopSimbols, count);
-
-    if (len > maxText)
-        return Pack(window, cursor, unit, maxText);
-    const char stop = cursor[len];
-    if (len < minText && stop != '\0' && !IsUnconditional(stop, settings))
-        return Pack(window, cursor, unit, minText);
-
-    const int unitLength = LengthWithStop(cursor, len);
-    CopyBlocks(cursor, unit, unitLength, false);
+// The unit that ends at the span's stop symbol (or the NUL), and the cursor past the
+// run of stop symbols that begins there.
+template <class TMeasure>
+const char* CutAtStop(const char* cursor, const SSpan& span, char* unit, const CStopSet& stops,
+                      int readable) {
+    const char* stop = cursor + span.Bytes;
+    const char after = stop[span.StopLength];
+    // A stop symbol right before a line break is dropped: the break already ends it.
+    int unitLength = span.Bytes;
+    if (*stop != '\0' && after != '\n' && after != '\r')
+        unitLength += span.StopLength;
+    if (std::max(unitLength, 16) <= readable)
+        CopyBlocks(cursor, unit, unitLength, false);
+    else
+        std::memcpy(unit, cursor, static_cast<std::size_t>(unitLength));
     unit[unitLength] = '\0';
 
-    // Past the run of stop symbols that begins at the stop byte.
-    const char* next = cursor + len;
-    if (len < size) {
-        const uint64_t symbols = (window.Stops & ~window.Nul) >> len;
-        const int run = std::countr_zero(~symbols);
-        if (len + run < size)
-            return next + run;
-        next = cursor + size;
+    const char* next = stop;
+    while (*next != '\0') {
+        const int n = TMeasure::Length(next);
+        if (!stops.Contains(next, n))
+            break;
+        next += n;
     }
-    const char* end = settings.StopSimbols + count;
-    while (*next != '\0' && std::find(settings.StopSimbols, end, *next) != end)
-        ++next;
     return next;
 }
 
-#endif
+// The cut of CutUnit in one measure; with blocks unset, by the plain loops alone.
+template <class TMeasure>
+const char* Cut(const char* cursor, char* unit, const CReadingSettings& settings, bool blocks) {
+    const SLimits limits = LimitsOf(settings);
+    const int maxText = limits.MaxText;
+
+    // The end test: maxText units take at most so many bytes. It looks a little further
+    // to learn how many bytes the blocks may read.
+    const int longest = maxText * TMeasure::MaxUnitBytes;
+    const auto probed = static_cast<std::size_t>(longest + Lookahead);
+    const int probe = static_cast<int>(strnlen(cursor, probed));
+    if (probe < longest && CountUnits<TMeasure>(cursor, probe, maxText) < maxText) {
+        std::memcpy(unit, cursor, static_cast<std::size_t>(probe) + 1);
+        return nullptr;
+    }
+    const CStopSet& stops = StopsOf<TMeasure>(settings.StopSimbols);
+    const bool fast = blocks && stops.BlockUsable() && BlocksSupported();
+    const int readable = fast ? probe : 0;
+
+    SMeasured measured;
+    const SSpan span = MeasureSpan<TMeasure>(cursor, limits, stops, readable, measured);
+    const SKnown known{readable, fast ? &measured : nullptr};
+    if (span.Units > maxText)
+        return Pack<TMeasure>(cursor, unit, maxText, known);
+    const char* stop = cursor + span.Bytes;
+    if (span.Units < limits.MinText && *stop != '\0' &&
+        !IsUnconditional<TMeasure>(stop, span.StopLength, settings))
+        return Pack<TMeasure>(cursor, unit, limits.MinText, known);
+    return CutAtStop<TMeasure>(cursor, span, unit, stops, readable);
+}
 
 } // namespace
 
@@ -314,69 +665,23 @@ int FindNul(const char* text, int n) {
 }
 
 const char* PackWords(const char* text, char* unit, int budget) {
-    budget = std::clamp(budget, 0, MaxUnitBudget);
-    const char* word = SkipSeparators(text);
-    int n = CopyWord(word, unit, budget);
-    if (n > budget) {
-        // One word longer than the whole budget is split; the rest starts the next unit.
-        unit[budget] = '\0';
-        return word + budget;
-    }
+    return Pack<ByteMeasure>(text, unit, budget, {});
+}
 
-    // Each taken word is followed by one space that counts against the budget. At the
-    // end of the text the "words" are empty, so the unit is filled with spaces.
-    char* out = unit;
-    int used = 0;
-    for (;;) {
-        out += n;
-        *out++ = ' ';
-        used += n + 1;
-        word = SkipSeparators(word + n);
-        const int room = budget - used - 1; // longest next word that still fits
-        if (room < 0)
-            break;
-        n = CopyWord(word, out, room);
-        if (n > room)
-            break;
-    }
-    *out = '\0';
-    return word;
+const char* PackCharacterWords(const char* text, char* unit, int budget) {
+    return Pack<CharacterMeasure>(text, unit, budget, {});
 }
 
 const char* CutUnit(const char* cursor, char* unit, const CReadingSettings& settings) {
     if (settings.CharacterMode)
-        return CutCharacterUnit(cursor, unit, settings, true);
-    const SLimits limits = LimitsOf(settings);
-
-    // The end test, looking a little further to learn how many bytes may be read.
-    const int probed = limits.MaxText + Lookahead;
-    const std::size_t probe = strnlen(cursor, static_cast<std::size_t>(probed));
-    if (probe < static_cast<std::size_t>(limits.MaxText)) {
-        std::memcpy(unit, cursor, probe + 1);
-        return nullptr;
-    }
-#if SKIMMET_SIMD
-    if (const int count = SymbolCount(settings.StopSimbols);
-        count < 16 && __builtin_cpu_supports("sse4.2")) {
-        // Before the NUL, and the NUL itself; or one byte past those probed.
-        const int readable = static_cast<int>(probe) + 1;
-        const int nulAt = readable - 1 < probed ? readable - 1 : -1;
-        if (const char* next = CutFast(cursor, unit, settings, limits, readable, nulAt, count))
-            return next;
-    }
-#endif
-    return CutPlain(cursor, unit, settings, limits);
+        return Cut<CharacterMeasure>(cursor, unit, settings, true);
+    return Cut<ByteMeasure>(cursor, unit, settings, true);
 }
 
 const char* CutUnitBytewise(const char* cursor, char* unit, const CReadingSettings& settings) {
     if (settings.CharacterMode)
-        return CutCharacterUnit(cursor, unit, settings, false);
-    const SLimits limits = LimitsOf(settings);
-    if (const int end = FindNul(cursor, limits.MaxText); end >= 0) {
-        std::memcpy(unit, cursor, static_cast<std::size_t>(end) + 1);
-        return nullptr;
-    }
-    return CutPlain(cursor, unit, settings, limits);
+        return Cut<CharacterMeasure>(cursor, unit, settings, false);
+    return Cut<ByteMeasure>(cursor, unit, settings, false);
 }
 
 bool HasVisibleText(const char* text) {

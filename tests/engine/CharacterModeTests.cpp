@@ -4,12 +4,9 @@
 
 #include <gtest/gtest.h>
 
-#include <algorithm>
 #include <cstdint>
 #include <cstring>
-#include <iterator>
 #include <memory>
-#include <random>
 #include <string>
 #include <vector>
 
@@ -94,58 +91,6 @@ TEST(CharacterMode, Cut_CountsCharactersAndKeepsMarksWithTheirLetter) {
         CReadingSettings settings;
         Configure(settings, c.Stops, c.UcOffset, c.MaxText, c.MinText);
         EXPECT_EQ(CutAll(c.Text, settings), Split(c.Cut));
-    }
-}
-
-// The units in order hold each character but separators and skipped stops, none cut.
-TEST(CharacterMode, RandomTexts_UnitsKeepEveryCharacterWhole) {
-    std::mt19937 random(2026);
-    const auto below = [&random](std::size_t n) {
-        return std::size_t{random()} % n;
-    };
-    // Pieces apart by '|', characters by '+'; no lone lead byte precedes a continuation.
-    const Units pieces =
-        Split("a|Z+q|ж|Я+з|語+文|。|、|e+\xCC\x81|\xCC\x81|😀| | +\t|,|.|…|\r+\n|\n|\xFF|"
-              "\xC0+\x80|\x80|\xE3+\x81+x");
-    const char* stops[] = {",;.:?!\n\r", "。、…", ".。\n", ""};
-    const int32_t maxTexts[] = {1, 2, 5, 12, 17, 32, 70};
-    const int32_t minTexts[] = {0, 5, 12, 40};
-    for (int round = 0; round < 2000; ++round) {
-        SCOPED_TRACE(testing::Message() << "round " << round);
-        CReadingSettings settings;
-        Configure(settings, stops[below(std::size(stops))], static_cast<int32_t>(below(4)),
-                  maxTexts[below(std::size(maxTexts))], minTexts[below(std::size(minTexts))]);
-        std::vector<std::string> characters;
-        std::string text;
-        for (const std::size_t count = below(300); characters.size() < count;) {
-            std::string piece = pieces[below(pieces.size())];
-            for (std::size_t n = below(40) == 0 ? below(60) : 0; n > 0; --n)
-                piece += "+語"; // a run longer than the unit
-            for (const std::string& c : Split(piece, '+')) {
-                characters.push_back(c);
-                text += c;
-            }
-        }
-        std::vector<std::string> shown;
-        for (const std::string& unit : CutAll(text, settings)) {
-            for (std::size_t at = 0, n = 0; at < unit.size(); at += n) {
-                n = static_cast<std::size_t>(Utf8::CharacterLength(unit.c_str() + at));
-                if (unit[at] != ' ' && unit[at] != '\t')
-                    shown.push_back(unit.substr(at, n));
-            }
-        }
-        std::vector<std::string> symbols;
-        for (const char* p = settings.StopSimbols; *p; p += symbols.back().size())
-            symbols.emplace_back(p, static_cast<std::size_t>(Utf8::CharacterLength(p)));
-        std::size_t next = 0;
-        for (const std::string& c : characters) {
-            const bool kept = next < shown.size() && shown[next] == c;
-            next += kept ? 1 : 0;
-            ASSERT_TRUE(kept || c == " " || c == "\t" ||
-                        std::find(symbols.begin(), symbols.end(), c) != symbols.end())
-                << c << " lost";
-        }
-        EXPECT_EQ(next, shown.size()) << "a unit holds a character the text does not";
     }
 }
 } // namespace

@@ -9,6 +9,8 @@
 #include <memory>
 #include <random>
 #include <string>
+#include <utility>
+#include <vector>
 
 namespace {
 using Block = std::unique_ptr<char[]>;
@@ -25,6 +27,13 @@ std::string Rep(char c, std::size_t n) {
     return std::string(n, c);
 }
 
+std::string Repeat(const std::string& s, std::size_t n) {
+    std::string repeated;
+    for (std::size_t i = 0; i < n; ++i)
+        repeated += s;
+    return repeated;
+}
+
 // Up to all 64 bytes of the field, so that a test can leave out the NUL.
 void SetStops(CReadingSettings& settings, const std::string& symbols, int32_t ucOffset) {
     std::memset(settings.StopSimbols, 0, sizeof settings.StopSimbols);
@@ -33,46 +42,96 @@ void SetStops(CReadingSettings& settings, const std::string& symbols, int32_t uc
     settings.UcOffset = ucOffset;
 }
 
+struct SCutRow {
+    const char* Name;
+    std::string Text, Unit, Rest;
+    std::string Stops = ",;.:?!\n\r";
+    int32_t UcOffset = 2, MaxText = 32, MinText = 12;
+};
+
+// ASCII texts, whose bytes are their characters: both measures must cut them alike.
+std::vector<SCutRow> CutRows() {
+    const std::string more = " and much more text follows after this point.";
+    const std::string span32 = "abcd efgh ijkl mnop qrst uvwx yz";
+    const std::string words = " word";
+    return {
+        {"empty text", "", "", "<end>"},
+        {"long word over the budget", Rep('x', 40) + more, Rep('x', 32), Rep('x', 8) + more},
+        {"punctuation run", "Wait...?!" + more, "Wait.", more},
+        {"short span before an unconditional stop", Rep('a', 10) + ". " + Rep('b', 20),
+         Rep('a', 10) + ".", " " + Rep('b', 20)},
+        {"rest under MaxText", Rep('a', 10) + ". " + Rep('b', 19),
+         Rep('a', 10) + ". " + Rep('b', 19), "<end>"},
+        {"span of exactly MaxText", span32 + "." + more, span32 + ".", more},
+        {"span one over MaxText", span32 + "z." + more, "abcd efgh ijkl mnop qrst uvwx ",
+         "yzz." + more},
+        {"MinText edge, span of MinText", "abcdef ghijk," + more, "abcdef ghijk,", more},
+        {"MinText edge, span one under", "abc  efghij," + more, "abc efghij, ", more.substr(1)},
+        {"UcOffset 0", "Hi, there." + more, "Hi,", " there." + more, ",;.:?!\n\r", 0},
+        {"UcOffset past the symbols", "Hi. There," + more, "Hi. There, ", more.substr(1),
+         ",;.:?!\n\r", 8},
+        {"stop symbols custom", "Hi. There," + more, "Hi.", " There," + more, ".,.", 2},
+        {"CR LF after a stop", "Line one.\r\nLine two" + more, "Line one", "\r\nLine two" + more,
+         ".", 0},
+        {"CR LF inside a packed unit", "ab\r\ncd ef", "ab\r\ncd ", "ef", "", 0, 6},
+        {"words packed", "one two three", "one two ", "three", "", 0, 8},
+        {"word one over the room left", "one two three", "one ", "two three", "", 0, 7},
+        {"separators run", "aaaa \t bbbb", "aaaa ", "bbbb", "", 0, 4},
+        {"leading separators and tabs", "  \ta\t\t b   c  d", "a b c d ", "", "", 0, 8},
+        {"separators to the end", "ab      ", "ab    ", "", "", 0, 6},
+        {"63 stop symbols and no NUL", "ab. cdxx" + Rep('e', 40), "ab. cdx", Rep('e', 40),
+         Rep('x', 63) + ".", 0},
+        {"MaxText 999", "word" + Repeat(words, 300) + ".", "word" + Repeat(words, 198) + " ",
+         "word" + Repeat(words, 101) + ".", ",;.:?!\n\r", 2, 999},
+    };
+}
+
+void Configure(CReadingSettings& settings, const SCutRow& row, bool characterMode) {
+    SetStops(settings, row.Stops, row.UcOffset);
+    settings.MaxText = row.MaxText;
+    settings.MinText = row.MinText;
+    settings.CharacterMode = characterMode;
+}
+
+// Each unit of a whole text and the offset where the cut after it starts, -1 at the end.
+std::vector<std::pair<std::string, std::ptrdiff_t>> CutAll(const std::string& s,
+                                                           const CReadingSettings& settings) {
+    const Block text = Copy(s);
+    const Block unit = Copy("", UnitBufferSize);
+    std::vector<std::pair<std::string, std::ptrdiff_t>> cuts;
+    for (const char* cursor = text.get(); cursor;) {
+        const char* next = CutUnit(cursor, unit.get(), settings);
+        cuts.emplace_back(unit.get(), next ? next - text.get() : -1);
+        cursor = next;
+    }
+    return cuts;
+}
+
 // The first unit and where the next one starts. Without stop symbols a text over
 // MaxText is packed into MaxText bytes of whole words.
 TEST(UnitCutter, FirstUnit_FollowsTheDecisionTable) {
-    const std::string more = " and much more text follows after this point.";
-    const std::string span32 = "abcd efgh ijkl mnop qrst uvwx yz";
-    const struct {
-        std::string Text, Unit, Rest;
-        std::string Stops = ",;.:?!\n\r";
-        int32_t UcOffset = 2, MaxText = 32;
-    } cases[] = {
-        {"", "", "<end>"},
-        {Rep('x', 40) + more, Rep('x', 32), Rep('x', 8) + more},
-        {"Wait...?!" + more, "Wait.", more},
-        {Rep('a', 10) + ". " + Rep('b', 20), Rep('a', 10) + ".", " " + Rep('b', 20)},
-        {Rep('a', 10) + ". " + Rep('b', 19), Rep('a', 10) + ". " + Rep('b', 19), "<end>"},
-        {span32 + "." + more, span32 + ".", more},
-        {span32 + "z." + more, "abcd efgh ijkl mnop qrst uvwx ", "yzz." + more},
-        {"abcdef ghijk," + more, "abcdef ghijk,", more},
-        {"abc  efghij," + more, "abc efghij, ", more.substr(1)},
-        {"Hi, there." + more, "Hi,", " there." + more, ",;.:?!\n\r", 0},
-        {"Hi. There," + more, "Hi. There, ", more.substr(1), ",;.:?!\n\r", 8},
-        {"Hi. There," + more, "Hi.", " There," + more, ".,.", 2},
-        {"Line one.\r\nLine two" + more, "Line one", "\r\nLine two" + more, ".", 0},
-        {"one two three", "one two ", "three", "", 0, 8},
-        {"one two three", "one ", "two three", "", 0, 7},
-        {"aaaa \t bbbb", "aaaa ", "bbbb", "", 0, 4},
-        {"  \ta\t\t b   c  d", "a b c d ", "", "", 0, 8},
-        {"ab\r\ncd ef", "ab\r\ncd ", "ef", "", 0, 6},
-        {"ab      ", "ab    ", "", "", 0, 6},
-        {"ab. cdxx" + Rep('e', 40), "ab. cdx", Rep('e', 40), Rep('x', 63) + ".", 0}, // no NUL
-    };
-    for (const auto& c : cases) {
-        SCOPED_TRACE(c.Text.substr(0, 40));
+    for (const SCutRow& row : CutRows()) {
+        SCOPED_TRACE(row.Name);
         CReadingSettings settings;
-        SetStops(settings, c.Stops, c.UcOffset);
-        settings.MaxText = c.MaxText;
-        const Block text = Copy(c.Text), unit = Copy("", UnitBufferSize);
+        Configure(settings, row, false);
+        const Block text = Copy(row.Text);
+        const Block unit = Copy("", UnitBufferSize);
         const char* next = CutUnit(text.get(), unit.get(), settings);
-        EXPECT_EQ(unit.get(), c.Unit);
-        EXPECT_EQ(next ? std::string(next) : "<end>", c.Rest);
+        EXPECT_EQ(unit.get(), row.Unit);
+        EXPECT_EQ(next ? std::string(next) : "<end>", row.Rest);
+    }
+}
+
+// Counting characters where every character is a byte changes nothing: the same units,
+// and the cursor at the same places.
+TEST(UnitCutter, CutAscii_CharacterModeCutsAsByteMode) {
+    for (const SCutRow& row : CutRows()) {
+        SCOPED_TRACE(row.Name);
+        CReadingSettings bytes;
+        Configure(bytes, row, false);
+        CReadingSettings characters;
+        Configure(characters, row, true);
+        EXPECT_EQ(CutAll(row.Text, characters), CutAll(row.Text, bytes));
     }
 }
 
@@ -98,7 +157,8 @@ TEST(UnitCutter, CutsAgree_FastPathMatchesByteLoops) {
     for (int round = 0; round < 3000; ++round) {
         CReadingSettings settings;
         SetStops(settings, pick(stops), static_cast<int32_t>(random() % 10));
-        settings.MaxText = pick(maxTexts), settings.MinText = pick(minTexts);
+        settings.MaxText = pick(maxTexts);
+        settings.MinText = pick(minTexts);
         std::string s;
         for (const auto length = random() % 400; s.size() < length;)
             s += pick(pieces);
