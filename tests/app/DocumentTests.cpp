@@ -16,6 +16,7 @@
 
 #include <algorithm>
 #include <csignal>
+#include <functional>
 #include <sys/stat.h>
 
 namespace {
@@ -250,6 +251,75 @@ TEST(Sessions, Signal_InEachReadingState_SavesRestoresTheModeAndEndsTheLoopWithZ
         EXPECT_FALSE(app.Fakes.ScreenSaver.IsInhibited());
         EXPECT_TRUE(app.Fakes.Dialogs.Messages.empty());
     }
+}
+
+// A text opened at the place its companion file keeps, then left at once, keeps that
+// place whichever way the program or the text is left.
+struct WayOutRow {
+    const char* Name;
+    std::function<void(FreshApp&)> Leave;
+};
+
+void RaiseAndRun(FreshApp& app, int signal) {
+    const CTerminationSignals termination([&app] { app.App->EndSession(); });
+    QTimer::singleShot(0, [signal] { std::raise(signal); });
+    QTimer::singleShot(5000, [] { QCoreApplication::exit(1); });
+    EXPECT_EQ(QApplication::exec(), 0);
+}
+
+TEST(WaysOut, OpenedAtAStoredPlace_LeftAtOnce_KeepsThePlace) {
+    const WayOutRow rows[] = {
+        {"window close",
+         [](FreshApp& app) {
+             app.Frame->close();
+         }},
+        {"File > Exit",
+         [](FreshApp& app) {
+             app.Frame->ExecuteCommand(Id::AppExit);
+         }},
+        {"another text opened",
+         [](FreshApp& app) {
+             app.OpenFromMenu(app.WriteText("b.txt", TextB));
+         }},
+        {"read again in an encoding, then closed",
+         [](FreshApp& app) {
+             app.Frame->ExecuteCommand(Id::EncodingFirst);
+             app.Frame->close();
+         }},
+        {"terminate",
+         [](FreshApp& app) {
+             RaiseAndRun(app, SIGTERM);
+         }},
+        {"hangup",
+         [](FreshApp& app) {
+             RaiseAndRun(app, SIGHUP);
+         }},
+        {"interrupt",
+         [](FreshApp& app) {
+             RaiseAndRun(app, SIGINT);
+         }},
+    };
+    constexpr int Stored = 26;
+    for (const WayOutRow& row : rows) {
+        SCOPED_TRACE(row.Name);
+        FreshApp app;
+        const QString a = app.WriteText("a.txt", TextA);
+        app.WriteText("a.txt.skm", "[POSITION]\nCurPos=26\n");
+        app.OpenFromMenu(a);
+        ASSERT_EQ(app.Offset(), Stored);
+        row.Leave(app);
+        EXPECT_EQ(AppFixture::Stored(a + ".skm")[0], Stored);
+    }
+}
+
+TEST_F(Documents, MovedWhileStopped_Closed_KeepsTheMovedPlace) {
+    const QString a = WriteText("a.txt", TextA);
+    OpenFromMenu(a);
+    Frame->ExecuteCommand(Id::SentenceForward);
+    const int32_t moved = Offset();
+    ASSERT_GT(moved, 0);
+    Frame->close();
+    EXPECT_EQ(Stored(a + ".skm")[0], moved);
 }
 
 TEST_F(Documents, SecondWindowOnOneText_SaysSoOnceReadOnlyAndWritesNothingTillReopened) {

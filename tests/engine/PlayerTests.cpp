@@ -15,7 +15,10 @@ const std::string Story = "It was late, and the house was quiet. Nobody moved.\r
 
 class PlayerTest : public testing::Test, public IPlayerDrawer {
 protected:
-    void ShowUnit(const char* unit) override { Shown.append(unit) += '|', OnScreen = true; }
+    void ShowUnit(const char* unit) override {
+        Shown.append(unit) += '|';
+        OnScreen = true;
+    }
     void EraseUnit() override { OnScreen = false; }
     void PrepareUnit(const char*) override {}
     void ForgetUnits() override { OnScreen = false; }
@@ -25,19 +28,28 @@ protected:
     void OnAboutToCutUnit() override {}
     void OnUnitShown() override {}
     // Counted only when the player has stopped first, as it must.
-    void ShowTheEnd() override { Ends += Stopped() && !Wake.IsArmed(); }
+    void ShowTheEnd() override {
+        if (Stopped() && !Wake.IsArmed())
+            ++Ends;
+    }
 
     void Run(const std::string& text) { // kept by the caller while it runs
-        Shown.clear(), Ends = 0;
+        Shown.clear();
+        Ends = 0;
         Settings.TextLength = static_cast<int32_t>(text.size());
         Player.SetText(text.c_str());
         Player.SetPlayState(CPlayer::Run);
     }
-    void Advance(uint32_t ms) { Clock.Advance(ms), Player.OnTimer(); }
+    void Advance(uint32_t ms) {
+        Clock.Advance(ms);
+        Player.OnTimer();
+    }
     // n default gaps, each with the unit shown at its end for its show time.
     void Cycle(int n) {
-        for (int i = 0; i < n; ++i)
-            Advance(400), Advance(700);
+        for (int i = 0; i < n; ++i) {
+            Advance(400);
+            Advance(700);
+        }
     }
     bool Stopped() const {
         return Player.Cursor() == Player.TextStart() && !(Player.PlayFlags() & CPlayer::RunningBit);
@@ -62,7 +74,8 @@ TEST_F(PlayerTest, Cycle_DefaultTiming_GapShowEraseToTheEndThenTheEndOnce) {
         Run(text);
         Advance(399);
         EXPECT_TRUE(Shown.empty());
-        Advance(1), Advance(699);
+        Advance(1);
+        Advance(699);
         EXPECT_EQ(OnScreen, !units.empty());
         Advance(1);
         EXPECT_FALSE(OnScreen);
@@ -76,7 +89,8 @@ TEST_F(PlayerTest, Pause_GapOrShowTime_ResumesWithTheNextUnshownUnit) {
     for (const uint32_t pausedAfter : {1200u, 700u}) {
         SCOPED_TRACE(pausedAfter);
         Run(Story);
-        Advance(400), Advance(pausedAfter - 400);
+        Advance(400);
+        Advance(pausedAfter - 400);
         Player.SetPlayState(CPlayer::Pause);
         EXPECT_FALSE(Wake.IsArmed());
         EXPECT_FALSE(OnScreen);
@@ -93,9 +107,13 @@ TEST_F(PlayerTest, Pause_GapOrShowTime_ResumesWithTheNextUnshownUnit) {
 TEST_F(PlayerTest, StopThenSetText_WhileAUnitIsShown_RewoundWithoutWakeAndFlagsAnnounced) {
     Run(Story);
     for (const bool stop : {true, false}) {
-        Cycle(1), Advance(400);
+        Cycle(1);
+        Advance(400);
         ASSERT_TRUE(OnScreen);
-        stop ? Player.SetPlayState(CPlayer::Stop) : Player.SetText("A new text");
+        if (stop)
+            Player.SetPlayState(CPlayer::Stop);
+        else
+            Player.SetText("A new text");
         EXPECT_TRUE(Stopped());
         EXPECT_FALSE(OnScreen);
         EXPECT_FALSE(Wake.IsArmed());
@@ -110,31 +128,15 @@ TEST_F(PlayerTest, TimingChangedOrAnEarlyWake_ReArmedForTheRestOfTheNewLength) {
     EXPECT_EQ(Wake.Deadline(), 5400u);
     Clock.Advance(400);
     ASSERT_TRUE(Wake.Fire());
-    Clock.Advance(300), Settings.durat = 1000, Player.TimingChanged();
+    Clock.Advance(300);
+    Settings.durat = 1000;
+    Player.TimingChanged();
     EXPECT_EQ(Wake.Deadline(), 6400u);
     Clock.Advance(100);
     ASSERT_TRUE(Wake.Fire()); // early: armed again for the rest
     EXPECT_EQ(Wake.Deadline(), 6400u);
-    Settings.durat = 50, Player.TimingChanged();
+    Settings.durat = 50;
+    Player.TimingChanged();
     EXPECT_EQ(Wake.Deadline(), 5800u); // over already: at once
-}
-} // namespace
-
-namespace {
-// Where a reading left now takes up again.
-TEST_F(PlayerTest, PlaceToKeep_LastUnitStartWhileRunningCursorWhenMovedOrPausedStartStopped) {
-    Run(Story);
-    const auto place = [this] {
-        return Player.PlaceToKeep() - Player.TextStart();
-    };
-    EXPECT_EQ(place(), 0);  // nothing flashed yet
-    Cycle(1), Advance(400); // "late, and " on the screen, the cursor past it
-    EXPECT_EQ(place(), 7);
-    Settings.SetPosition(30); // moved by the reader: that unit says nothing any more
-    EXPECT_EQ(place(), 30);
-    Player.SetPlayState(CPlayer::Pause);
-    EXPECT_EQ(place(), 30);
-    Player.SetPlayState(CPlayer::Stop);
-    EXPECT_EQ(place(), 0);
 }
 } // namespace

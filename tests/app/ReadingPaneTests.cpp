@@ -1,0 +1,67 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "AppTestSupport.h"
+#include "support/gui/ControlLookup.h"
+
+#include "app/ReadingPane.h"
+#include "panel/MovePositionPage.h"
+#include "panel/OptionsPanel.h"
+
+#include <QLabel>
+#include <QSlider>
+#include <QTest>
+
+namespace {
+constexpr int SliderId = 1039;
+constexpr int PositionId = 1041;
+
+struct ReadingPaneTest : AppFixture {
+    void SetUp() override {
+        AppFixture::SetUp();
+        OpenFromMenu(WriteText(QStringLiteral("story.txt"), Story));
+        Frame->ExecuteCommand(CommandId::MovePosition);
+    }
+    QString PaneText() const { return Frame->findChild<CReadingPane*>()->text(); }
+    // The pane's leading percentage, "42%".
+    std::string PanePercent() const {
+        return PaneText().section(QLatin1Char('%'), 0, 0).toStdString();
+    }
+    // The move position page's whole percentage, "42" of "pos = 9 (42.85% )".
+    std::string PagePercent() const {
+        const QString line = ControlById<QLabel>(Page(), PositionId)->text();
+        return line.section(QLatin1Char('('), 1).section(QLatin1Char('.'), 0, 0).toStdString();
+    }
+    CMovePositionPage& Page() const { return *View().OptionsPanel()->MovePage(); }
+    CFlashView& View() const { return Frame->View(); }
+
+    static constexpr const char* Story = "It was late, and the house was quiet. Nobody moved. "
+                                         "The clock on the wall struck twelve.";
+};
+
+TEST_F(ReadingPaneTest, WhileRunning_ThePercentIsThePagesAtEveryUnit) {
+    Frame->ExecuteCommand(CommandId::Run);
+    for (int phase = 0; phase < 7; ++phase) {
+        SCOPED_TRACE(phase);
+        Advance(1);
+        EXPECT_EQ(PanePercent(), PagePercent());
+    }
+}
+
+TEST_F(ReadingPaneTest, SliderHeld_ThePaneFollowsItsValue) {
+    auto* slider = ControlById<QSlider>(Page(), SliderId);
+    slider->setSliderDown(true);
+    slider->setValue(44);
+    EXPECT_EQ(PanePercent(), PagePercent());
+    EXPECT_EQ(PanePercent(), "50");
+}
+
+TEST_F(ReadingPaneTest, AfterTheEnd_CountsTheWholeTextAgain) {
+    Frame->ExecuteCommand(CommandId::Run);
+    Advance(40);
+    ASSERT_FALSE(View().PlayFlags() & CFlashView::RunningBit);
+    const auto countedAgain = [this] {
+        return !PaneText().contains(QStringLiteral(" 0 s left"));
+    };
+    EXPECT_TRUE(QTest::qWaitFor(countedAgain, 5000)) << PaneText().toStdString();
+    EXPECT_TRUE(PaneText().startsWith(QStringLiteral("0%")));
+}
+} // namespace

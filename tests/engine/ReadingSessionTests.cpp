@@ -1,0 +1,223 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "engine/ReadingSession.h"
+#include "engine/ReadingSpeed.h"
+#include "settings/ReadingSettings.h"
+#include "support/FakeClock.h"
+#include "support/FakeWakeTimer.h"
+#include "support/ReadingProbe.h"
+
+#include <gtest/gtest.h>
+
+#include <functional>
+#include <string>
+
+namespace {
+// Cut with the default settings into units at 0, 7, 17, 37, 53 and 82.
+const std::string Story = "It was late, and the house was quiet. Nobody moved.\r\n"
+                          "The clock on the wall struck twelve.";
+
+struct ReadingSessionTest : ::testing::Test {
+    ReadingSessionTest() { Session.AddListener(Probe); }
+    ~ReadingSessionTest() override { Session.RemoveListener(Probe); }
+    void TestBody() override {}
+
+    // As a text is opened: handed to the session, then put at its stored place.
+    void Open(int32_t storedPlace) {
+        Settings.TextLength = static_cast<int32_t>(Story.size());
+        Session.SetText(Story.c_str());
+        Settings.SetPosition(storedPlace);
+    }
+    void Advance(uint32_t ms) {
+        Clock.Advance(ms);
+        Wake.Fire();
+    }
+    // A gap, with the unit shown at its end, and the unit's show time.
+    void Cycle() {
+        Advance(Settings.freq);
+        Advance(Settings.durat);
+    }
+    void Run() { Session.SetPlayState(CPlayer::Run); }
+    int32_t Kept() {
+        Session.KeepPlace();
+        return Settings.Book.GetOffset();
+    }
+
+    CFakeClock Clock{5000};
+    CFakeWakeTimer Wake;
+    CReadingSettings Settings;
+    CReadingSession Session{Settings, Clock, Wake};
+    CReadingProbe Probe;
+};
+
+// The place kept when the reading is left (the window closes, the session ends, a
+// signal comes, another text opens) is where the next Run would start.
+struct PlaceRow {
+    const char* Name;
+    std::function<void(ReadingSessionTest&)> Reach;
+    int32_t Kept;
+};
+
+TEST(ReadingSession, KeepPlace_InEachWayIntoAState_KeepsWhereTheNextRunStarts) {
+    const PlaceRow rows[] = {
+        {"opened at a stored place", [](ReadingSessionTest&) {}, 37},
+        {"moved by a key while stopped", [](ReadingSessionTest& t) { t.Session.JumpTo(53); }, 53},
+        {"moved by the page while stopped", [](ReadingSessionTest& t) { t.Session.FollowTo(53); },
+         53},
+        {"stepped while stopped", [](ReadingSessionTest& t) { t.Session.StepBy(-30); }, 7},
+        {"next sentence while stopped",
+         [](ReadingSessionTest& t) { t.Session.MoveBySentence(true); }, 38},
+        {"paused in a gap",
+         [](ReadingSessionTest& t) {
+             t.Run();
+             t.Cycle();
+             t.Session.SetPlayState(CPlayer::Pause);
+         },
+         53},
+        {"running, a unit on the screen",
+         [](ReadingSessionTest& t) {
+             t.Run();
+             t.Cycle();
+             t.Advance(t.Settings.freq);
+         },
+         53},
+        {"running, in the gap after a unit",
+         [](ReadingSessionTest& t) {
+             t.Run();
+             t.Cycle();
+         },
+         37},
+        {"running, nothing shown yet", [](ReadingSessionTest& t) { t.Run(); }, 37},
+        {"stopped after running",
+         [](ReadingSessionTest& t) {
+             t.Run();
+             t.Cycle();
+             t.Session.SetPlayState(CPlayer::Stop);
+         },
+         0},
+        {"after the end",
+         [](ReadingSessionTest& t) {
+             t.Run();
+             for (int i = 0; i < 4; ++i)
+                 t.Cycle();
+         },
+         0},
+        {"a text read again at its place",
+         [](ReadingSessionTest& t) {
+             const int32_t place = t.Session.Place().value_or(-1);
+             t.Session.SetText(Story.c_str());
+             t.Session.FollowTo(place);
+         },
+         37},
+    };
+    for (const PlaceRow& row : rows) {
+        SCOPED_TRACE(row.Name);
+        ReadingSessionTest rig;
+        rig.Open(37);
+        row.Reach(rig);
+        EXPECT_EQ(rig.Kept(), row.Kept);
+    }
+}
+
+TEST_F(ReadingSessionTest, KeepPlace_StopsTheReading) {
+    Open(0);
+    Run();
+    Cycle();
+    Session.KeepPlace();
+    EXPECT_EQ(Session.GetState(), CReadingSession::State::Stopped);
+    EXPECT_FALSE(Wake.IsArmed());
+}
+
+TEST_F(ReadingSessionTest, KeepPlace_WithoutAText_ChangesNothing) {
+    Session.KeepPlace();
+    EXPECT_EQ(Session.GetState(), CReadingSession::State::NoText);
+    EXPECT_EQ(Probe.StateChanges, 0);
+}
+
+TEST_F(ReadingSessionTest, JumpWhileRunning_NextUnitIsTheNewPlacesAfterAWholeGap) {
+    Open(0);
+    Run();
+    Cycle();
+    Advance(Settings.freq);
+    Session.JumpTo(53);
+    Advance(Settings.freq - 1);
+    EXPECT_EQ(Probe.UnitsShown, 2);
+    Advance(1);
+    EXPECT_EQ(Probe.UnitsShown, 3);
+    EXPECT_EQ(std::string(Session.UnitBuffer()), "The clock on the wall struck ");
+}
+
+TEST_F(ReadingSessionTest, FollowWhileRunning_ReadsOnFromThereWithTheNextUnit) {
+    Open(0);
+    Run();
+    Cycle();
+    Session.FollowTo(53);
+    Advance(Settings.freq);
+    EXPECT_EQ(std::string(Session.UnitBuffer()), "The clock on the wall struck ");
+}
+
+TEST_F(ReadingSessionTest, Moves_OutsideTheText_RefusedAndNobodyTold) {
+    Open(7);
+    EXPECT_FALSE(Session.JumpTo(-1));
+    EXPECT_FALSE(Session.FollowTo(static_cast<int32_t>(Story.size())));
+    EXPECT_FALSE(Session.StepBy(1000));
+    EXPECT_EQ(Probe.PlaceMoves, 0);
+    EXPECT_EQ(Settings.Book.GetOffset(), 7);
+}
+
+TEST_F(ReadingSessionTest, FollowTo_TellsEveryListenerButTheOrigin) {
+    Open(0);
+    CReadingProbe origin;
+    Session.AddListener(origin);
+    Session.FollowTo(7, &origin);
+    Session.RemoveListener(origin);
+    EXPECT_EQ(Probe.PlaceMoves, 1);
+    EXPECT_EQ(origin.PlaceMoves, 0);
+}
+
+TEST_F(ReadingSessionTest, ChangeSpeed_StepsBothTimesAndRetimesThePhase) {
+    Open(0);
+    Run();
+    Session.ChangeSpeed(ReadingSpeed::Faster);
+    EXPECT_EQ(Settings.freq, 364u);
+    EXPECT_EQ(Settings.durat, 636u);
+    EXPECT_EQ(Session.NextWake(), 5364u);
+    EXPECT_TRUE(Probe.Told(SettingsAspect::Timing));
+}
+
+TEST_F(ReadingSessionTest, AddBookmark_AtTheCursorThenPaused) {
+    Open(0);
+    Run();
+    Cycle();
+    Session.AddBookmark();
+    EXPECT_EQ(Settings.Book.BookmarksNum, 1);
+    EXPECT_EQ(Settings.Book.Bookmarks[0], 7);
+    EXPECT_EQ(Session.GetState(), CReadingSession::State::Paused);
+    EXPECT_TRUE(Probe.Told(SettingsAspect::Bookmarks));
+}
+
+TEST_F(ReadingSessionTest, Place_WhileRunning_IsTheStartOfTheUnitOnTheScreen) {
+    Open(0);
+    Run();
+    Cycle();
+    Advance(Settings.freq);
+    EXPECT_EQ(Session.Place(), 7);
+    EXPECT_EQ(Settings.Book.GetOffset(), 17);
+}
+
+TEST_F(ReadingSessionTest, ListenerRemovedWhileTold_NotToldAgain) {
+    struct CLeaving final : IReadingListener {
+        explicit CLeaving(CReadingSession& session) : Session(session) {}
+        void OnReadingStateChanged() override {
+            ++Told;
+            Session.RemoveListener(*this);
+        }
+        CReadingSession& Session;
+        int Told = 0;
+    } leaving(Session);
+    Session.AddListener(leaving);
+    Open(0);
+    Run();
+    EXPECT_EQ(leaving.Told, 1);
+    EXPECT_EQ(Probe.StateChanges, 2);
+}
+} // namespace
