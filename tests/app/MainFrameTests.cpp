@@ -21,35 +21,88 @@ char Shown(const QAction* action) {
     return !action->isEnabled() ? '-' : action->isChecked() ? 'c' : 'e';
 }
 
+// What the reading commands show, and the screen saver's state.
+struct CommandsShown {
+    char Run = '-';
+    char Pause = '-';
+    char Stop = '-';
+    char AddBookmark = '-';
+    char SaveFileSettings = '-';
+    char EditCopy = '-'; // nothing handles it
+    int Inhibitions = 0;
+    bool Held = false;
+    bool operator==(const CommandsShown&) const = default;
+};
+
+void PrintTo(const CommandsShown& s, std::ostream* out) {
+    *out << "Run " << s.Run << ", Pause " << s.Pause << ", Stop " << s.Stop << ", AddBookmark "
+         << s.AddBookmark << ", SaveFileSettings " << s.SaveFileSettings << ", EditCopy "
+         << s.EditCopy << ", inhibitions " << s.Inhibitions << (s.Held ? " held" : " free");
+}
+
+CommandsShown ShownBy(FreshApp& app) {
+    const auto shown = [&app](int id) {
+        return Shown(app.Frame->ActionFor(id));
+    };
+    const CFakeScreenSaver& saver = app.Fakes.ScreenSaver;
+    return {shown(Id::Run),
+            shown(Id::Pause),
+            shown(Id::Stop),
+            shown(Id::AddBookmark),
+            shown(Id::SaveFileSettings),
+            shown(Id::EditCopy),
+            saver.Inhibitions,
+            saver.Held};
+}
+
+struct CommandRow {
+    const char* Name;
+    bool Text;
+    // A command, its action clicked (negative), 0: to the end.
+    std::vector<int> Steps;
+    CommandsShown Expected;
+};
+
 TEST(CommandStates, ReadingCommands_InEachReadingState_StatesAndOneInhibitionPerReading) {
-    // Steps: a command, its action clicked (negative), 0: to the end. Then what Run, Pause,
-    // Stop, AddBookmark, SaveFileSettings and EditCopy show, the inhibitions, '+' while held.
-    const std::tuple<const char*, std::vector<int>, std::string> cases[] = {
-        {"NoTextRun", {Id::Run}, "------0"}, // a greyed command does nothing
-        {"Stopped", {}, "eec-e-0"},
-        {"Running", {Id::Run}, "ceeee-1+"},
-        {"RunTwice", {-Id::Run, -Id::Run}, "ceeee-1+"}, // clicked again: still checked
-        {"StopWhileStopped", {-Id::Stop}, "eec-e-0"},
-        {"PauseWithoutRun", {Id::Pause}, "ece-e-0"},
-        {"Paused", {Id::Run, Id::Pause}, "ece-e-1"},
-        {"RunPauseRun", {Id::Run, Id::Pause, Id::Run}, "ceeee-2+"},
-        {"StoppedAfterRunning", {Id::Run, Id::Stop}, "eec-e-1"},
-        {"AfterAddBookmark", {Id::Run, Id::AddBookmark}, "ece-e-1"},
-        {"AtTheEnd", {Id::Run, 0}, "eec-e-1"}};
-    for (const auto& [name, steps, expected] : cases) {
-        SCOPED_TRACE(name);
+    const CommandRow rows[] = {
+        {"a greyed command does nothing", false, {Id::Run}, {}},
+        {"stopped", true, {}, {'e', 'e', 'c', '-', 'e', '-', 0, false}},
+        {"running", true, {Id::Run}, {'c', 'e', 'e', 'e', 'e', '-', 1, true}},
+        {"clicked again: still checked",
+         true,
+         {-Id::Run, -Id::Run},
+         {'c', 'e', 'e', 'e', 'e', '-', 1, true}},
+        {"stop while stopped", true, {-Id::Stop}, {'e', 'e', 'c', '-', 'e', '-', 0, false}},
+        {"pause without run", true, {Id::Pause}, {'e', 'c', 'e', '-', 'e', '-', 0, false}},
+        {"paused", true, {Id::Run, Id::Pause}, {'e', 'c', 'e', '-', 'e', '-', 1, false}},
+        {"run, pause, run",
+         true,
+         {Id::Run, Id::Pause, Id::Run},
+         {'c', 'e', 'e', 'e', 'e', '-', 2, true}},
+        {"stopped after running",
+         true,
+         {Id::Run, Id::Stop},
+         {'e', 'e', 'c', '-', 'e', '-', 1, false}},
+        {"after Add Bookmark",
+         true,
+         {Id::Run, Id::AddBookmark},
+         {'e', 'c', 'e', '-', 'e', '-', 1, false}},
+        {"at the end", true, {Id::Run, 0}, {'e', 'e', 'c', '-', 'e', '-', 1, false}},
+    };
+    for (const CommandRow& row : rows) {
+        SCOPED_TRACE(row.Name);
         FreshApp app;
-        if (std::string_view(name) != "NoTextRun")
+        if (row.Text)
             app.View().SetText("Every unit is cut at punctuation, a few words at a time.");
-        for (const int id : steps)
-            id < 0 ? app.Frame->ActionFor(-id)->trigger()
-                   : (id ? app.Frame->ExecuteCommand(id) : app.Advance(1000));
-        std::string states;
-        for (const int id : {Id::Run, Id::Pause, Id::Stop, Id::AddBookmark, Id::SaveFileSettings,
-                             Id::EditCopy}) // nothing handles EditCopy
-            states += Shown(app.Frame->ActionFor(id));
-        const CFakeScreenSaver& saver = app.Fakes.ScreenSaver;
-        EXPECT_EQ(states + std::to_string(saver.Inhibitions) + (saver.Held ? "+" : ""), expected);
+        for (const int id : row.Steps) {
+            if (id < 0)
+                app.Frame->ActionFor(-id)->trigger();
+            else if (id > 0)
+                app.Frame->ExecuteCommand(id);
+            else
+                app.Advance(1000);
+        }
+        EXPECT_EQ(ShownBy(app), row.Expected);
     }
 }
 
@@ -83,7 +136,8 @@ TEST_F(AppFixture, Start_NormalGeometryCentredAtThreeQuartersFocusOnTheViewAlsoW
     ASSERT_TRUE(QTest::qWaitForWindowActive(Frame));
     EXPECT_EQ(QApplication::focusWidget(), &View());
     View().clearFocus();
-    QEvent deactivate(QEvent::WindowDeactivate), activate(QEvent::ActivationChange);
+    QEvent deactivate(QEvent::WindowDeactivate);
+    QEvent activate(QEvent::ActivationChange);
     QApplication::sendEvent(Frame, &deactivate);
     QApplication::sendEvent(Frame, &activate);
     EXPECT_EQ(QApplication::focusWidget(), &View());
@@ -108,7 +162,10 @@ TEST_F(AppFixture, HelpAndExitCommands_HomePageOpenedAboutBoxShownThenWindowClos
     Frame->ExecuteCommand(Id::HomePage);
     EXPECT_EQ(Fakes.UrlOpener.Opened, std::vector<QString>{QStringLiteral(SKIMMET_HOME_PAGE)});
     bool shown = false;
-    AnswerNext<CAboutDialog>([&](CAboutDialog* box) { shown = true, box->close(); });
+    AnswerNext<CAboutDialog>([&](CAboutDialog* box) {
+        shown = true;
+        box->close();
+    });
     Frame->ExecuteCommand(Id::AppAbout);
     EXPECT_TRUE(shown);
     Frame->ExecuteCommand(Id::AppExit);
