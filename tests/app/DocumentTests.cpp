@@ -223,34 +223,25 @@ TEST_F(Documents, DroppedOrStartFile_OpenedByItsFullPath) {
     EXPECT_TRUE(QTest::qWaitFor([&] { return !Fakes.Dialogs.Messages.empty(); }, 5000));
 }
 
-TEST(Sessions, Signal_InEachReadingState_SavesRestoresTheModeAndEndsTheLoopWithZero) {
-    // 0: a phase passes. Units of TextB at 0, 10 and 20: the place kept is the start of
-    // the unit last flashed while running, the cursor while paused, else the start.
-    const std::tuple<const char*, int, std::vector<int>, int> rows[] = {
-        {"hangup while running", SIGHUP, {Id::Run, 0, 0, 0}, 10},
-        {"hangup while paused", SIGHUP, {Id::Run, 0, 0, 0, Id::Pause}, 20},
-        {"hangup when stopped", SIGHUP, {Id::Run, 0, Id::Stop}, 0},
-        {"hangup in full screen", SIGHUP, {Id::Run, Id::FullScreen, 0, 0, 0}, 10},
-        {"terminate in full screen", SIGTERM, {Id::FullScreen}, 0},
-        {"interrupt while running", SIGINT, {Id::Run, 0}, 0}};
-    for (const auto& [name, signal, commands, place] : rows) {
-        SCOPED_TRACE(name);
-        FreshApp app;
-        const QString b = app.WriteText("b.txt", TextB);
-        app.OpenFromMenu(b);
-        for (const int id : commands)
-            id ? app.Frame->ExecuteCommand(id) : app.Advance(1);
-        const CTerminationSignals termination([&app] { app.App->EndSession(); });
-        QTimer::singleShot(0, [signal] { std::raise(signal); });
-        QTimer::singleShot(5000, [] { QCoreApplication::exit(1); });
-        EXPECT_EQ(QApplication::exec(), 0);
-        EXPECT_FALSE(app.Frame->isVisible());
-        EXPECT_EQ(AppFixture::Stored(b + ".skm")[0], place);
-        app.App.reset();
-        EXPECT_EQ(app.Fakes.DisplayModes.Restores, std::ranges::count(commands, Id::FullScreen));
-        EXPECT_FALSE(app.Fakes.ScreenSaver.IsInhibited());
-        EXPECT_TRUE(app.Fakes.Dialogs.Messages.empty());
-    }
+void RaiseAndRun(FreshApp& app, int signal) {
+    const CTerminationSignals termination([&app] { app.App->EndSession(); });
+    QTimer::singleShot(0, [signal] { std::raise(signal); });
+    QTimer::singleShot(5000, [] { QCoreApplication::exit(1); });
+    EXPECT_EQ(QApplication::exec(), 0);
+}
+
+// Where each signal leaves the place is checked with the ways out below.
+TEST(Sessions, HangupInFullScreen_PutsTheDisplayModeBackAndReleasesTheScreenSaver) {
+    FreshApp app;
+    app.OpenFromMenu(app.WriteText("b.txt", TextB));
+    app.Frame->ExecuteCommand(Id::Run);
+    app.Frame->ExecuteCommand(Id::FullScreen);
+    RaiseAndRun(app, SIGHUP);
+    EXPECT_FALSE(app.Frame->isVisible());
+    app.App.reset();
+    EXPECT_EQ(app.Fakes.DisplayModes.Restores, 1);
+    EXPECT_FALSE(app.Fakes.ScreenSaver.IsInhibited());
+    EXPECT_TRUE(app.Fakes.Dialogs.Messages.empty());
 }
 
 // A text opened at the place its companion file keeps, then left at once, keeps that
@@ -259,13 +250,6 @@ struct WayOutRow {
     const char* Name;
     std::function<void(FreshApp&)> Leave;
 };
-
-void RaiseAndRun(FreshApp& app, int signal) {
-    const CTerminationSignals termination([&app] { app.App->EndSession(); });
-    QTimer::singleShot(0, [signal] { std::raise(signal); });
-    QTimer::singleShot(5000, [] { QCoreApplication::exit(1); });
-    EXPECT_EQ(QApplication::exec(), 0);
-}
 
 TEST(WaysOut, OpenedAtAStoredPlace_LeftAtOnce_KeepsThePlace) {
     const WayOutRow rows[] = {
