@@ -2,7 +2,7 @@
 #include "about/AboutDialog.h"
 
 #include "about/LinkLabel.h"
-#include "app/AppResources.h"
+#include "display/AppResources.h"
 #include "ui_AboutDialog.h"
 
 namespace {

@@ -1,9 +1,9 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "app/MainFrame.h"
 
-#include "app/AppResources.h"
 #include "app/ReadingPane.h"
 #include "app/TextDocument.h"
+#include "display/AppResources.h"
 #include "engine/ReadingSpeed.h"
 #include "engine/SentenceMoves.h"
 #include "panel/OptionsPanel.h"
@@ -11,7 +11,7 @@
 #include "platform/ScreenSaver.h"
 #include "platform/Services.h"
 #include "platform/UrlOpener.h"
-#include "settings/TextEncoding.h"
+#include "text/TextEncoding.h"
 #include "view/FlashView.h"
 
 #include <QAbstractButton>

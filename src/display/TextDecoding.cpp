@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "display/TextDecoding.h"
 
-#include "engine/Utf8.h"
+#include "text/Utf8.h"
 
 #include <algorithm>
 #include <cstddef>

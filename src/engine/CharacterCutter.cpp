@@ -3,8 +3,8 @@
 
 #include "engine/Separators.h"
 #include "engine/UnitCutter.h"
-#include "engine/Utf8.h"
 #include "settings/ReadingSettings.h"
+#include "text/Utf8.h"
 
 #include <unicode/uchar.h>
 

@@ -2,8 +2,8 @@
 #include "engine/SentenceMoves.h"
 
 #include "engine/Separators.h"
-#include "engine/Utf8.h"
 #include "settings/ReadingSettings.h"
+#include "text/Utf8.h"
 
 #include <algorithm>
 

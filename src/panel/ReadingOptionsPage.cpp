@@ -8,7 +8,7 @@
 #include "platform/Dialogs.h"
 #include "settings/ReadingSettings.h"
 #include "settings/SettingsTable.h"
-#include "settings/TextEncoding.h"
+#include "text/TextEncoding.h"
 
 #include <QLineEdit>
 #include <QLocale>

@@ -4,7 +4,7 @@
 #include "platform/ProfileFile.h"
 #include "settings/ReadingSettings.h"
 #include "settings/SettingsTable.h"
-#include "settings/TextEncoding.h"
+#include "text/TextEncoding.h"
 
 #include <cerrno>
 #include <cstdlib>
