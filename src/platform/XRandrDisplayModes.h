@@ -14,8 +14,9 @@ struct _XRRScreenResources;
 
 // The modes of one RandR output (the primary one, else the first connected one that
 // shows a picture), listed in the output's own order, and switching its CRTC between
-// them. Works on its own connection to the X server, so that it can put the original
-// mode back whatever happened to the toolkit's connection; the destructor restores.
+// them. Works on its own connection to the X server, so that it can put back the mode
+// in force before the first switch whatever happened to the toolkit's connection; the
+// destructor restores.
 class CXRandrDisplayModes final : public IDisplayModes {
 public:
     // Nullptr when the display cannot be opened, lacks RandR 1.2 or has no usable
