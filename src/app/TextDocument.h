@@ -51,7 +51,6 @@ public:
     // Makes a running Open give up at its next chunk, as Cancel on its progress dialog
     // does.
     void CancelOpen() { CancelRequested = true; }
-    bool IsOpening() const { return Opening; }
 
     // Writes the loaded text's companion settings file; nothing without a text.
     // "Error Saving File" when it cannot be written.

@@ -30,9 +30,6 @@ public:
     bool SetMode(const DisplayMode& mode) override;
     void Restore() override;
 
-    // Name of the output whose modes are listed, e.g. "HDMI-1".
-    QString OutputName() const { return Name; }
-
 private:
     using XId = unsigned long; // Window, RROutput, RRCrtc, RRMode
 
@@ -75,7 +72,6 @@ private:
     XId Root = 0;
     bool HasCurrentResources = false; // RandR 1.3: read the configuration without probing
     XId Output = 0;
-    QString Name;
     int BitsPerPixel = 0;
     double MmPerPixelX = 25.4 / 96;
     double MmPerPixelY = 25.4 / 96;
