@@ -2,6 +2,7 @@
 #include "platform/ProfileFile.h"
 
 #include "platform/Decimal.h"
+#include "platform/Folders.h"
 #include "platform/UniqueFd.h"
 
 #include <algorithm>
@@ -301,11 +302,8 @@ bool WriteAll(int fd, std::string_view bytes) {
 
 // The folder part with its trailing slash ("" for a bare name) and the name.
 std::pair<std::string, std::string> SplitPath(const std::string& path) {
-    const std::size_t slash = path.rfind('/');
-    if (slash == std::string::npos) {
-        return {"", path};
-    }
-    return {path.substr(0, slash + 1), path.substr(slash + 1)};
+    const std::string_view folder = FolderPart(path);
+    return {std::string(folder), path.substr(folder.size())};
 }
 
 std::optional<std::string> ReadLink(const std::string& path) {

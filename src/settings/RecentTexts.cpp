@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "settings/RecentTexts.h"
 
+#include "platform/Folders.h"
 #include "platform/ProfileFile.h"
 #include "platform/UniqueFd.h"
 #include "settings/TextSettings.h"
@@ -91,7 +92,7 @@ void CRecentTexts::DropMissing() {
 bool CRecentTexts::Save() const {
     // The folders of the state file are private to the user, as the XDG base
     // directories ask for any that are made on their behalf.
-    if (FilePath.empty() || !MakeFolder(FilePath.substr(0, FilePath.rfind('/')), 0700))
+    if (FilePath.empty() || !MakeFolder(ParentFolder(FilePath), 0700))
         return false;
     std::string bytes;
     for (const std::string& path : Entries)
