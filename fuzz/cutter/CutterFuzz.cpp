@@ -14,8 +14,8 @@
 // character mode the units, read in order, must hold every character of the text but
 // the separators and the stop symbols skipped, none of them cut in two.
 #include "engine/UnitCutter.h"
-#include "engine/Utf8.h"
 #include "settings/ReadingSettings.h"
+#include "text/Utf8.h"
 
 #include <algorithm>
 #include <cstdint>

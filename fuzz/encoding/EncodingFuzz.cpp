@@ -2,7 +2,7 @@
 // Arbitrary bytes read in a chosen encoding (the first byte picks it, 0 detects): the
 // detection must name an encoding Skimmet reads, and the text as shown must be valid
 // UTF-8 whatever the bytes.
-#include "settings/TextEncoding.h"
+#include "text/TextEncoding.h"
 
 #include "FuzzCheck.h"
 

@@ -2,7 +2,7 @@
 #include "about/AboutDialog.h"
 
 #include "about/LinkLabel.h"
-#include "app/AppResources.h"
+#include "display/AppResources.h"
 #include "ui_AboutDialog.h"
 
 namespace {
@@ -24,7 +24,8 @@ CAboutDialog::CAboutDialog(IUrlOpener& opener, QWidget* parent)
     // A caption without a system menu or close box; OK and Escape close the box.
     setWindowFlags(Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint);
     setWindowIcon(AppIcon());
-    // The .ui size follows the original arrangement; a larger font must not clip.
+    // The .ui holds the box's designed size; a larger font must not clip, so the box
+    // grows to what its contents ask for.
     ensurePolished();
     setFixedSize(size().expandedTo(sizeHint()));
 

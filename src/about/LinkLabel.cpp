@@ -1,18 +1,13 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "about/LinkLabel.h"
 
+#include "display/ColorRef.h"
 #include "platform/UrlOpener.h"
 
 #include <QColor>
 #include <QEnterEvent>
 #include <QMouseEvent>
 #include <QPalette>
-
-namespace {
-QColor FromColorRef(uint32_t bgr) {
-    return QColor(bgr & 0xFF, (bgr >> 8) & 0xFF, (bgr >> 16) & 0xFF);
-}
-} // namespace
 
 CLinkLabel::CLinkLabel(QWidget* parent) : QLabel(parent) {
     // Only the underline is set here; family and size keep following the dialog.
@@ -80,6 +75,6 @@ void CLinkLabel::OnClicked() {
 void CLinkLabel::ApplyColor() {
     const uint32_t color = Visited ? VisitedColor : Hover ? HoverColor : NormalColor;
     QPalette palette = this->palette();
-    palette.setColor(foregroundRole(), FromColorRef(color));
+    palette.setColor(foregroundRole(), ColorFromRef(color));
     setPalette(palette);
 }

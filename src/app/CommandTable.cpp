@@ -1,7 +1,6 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "app/CommandTable.h"
 
-#include <algorithm>
 #include <array>
 #include <utility>
 
@@ -191,11 +190,6 @@ constexpr std::array AcceleratorList{
 
 std::span<const CommandInfo> Commands() {
     return CommandList;
-}
-
-const CommandInfo* FindCommand(int id) {
-    const auto found = std::ranges::find(CommandList, id, &CommandInfo::Id);
-    return found == CommandList.end() ? nullptr : &*found;
 }
 
 std::span<const MenuDef> MainMenu() {

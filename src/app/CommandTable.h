@@ -78,8 +78,6 @@ struct Accelerator {
 
 // Every command of the program, including those that only have an accelerator.
 std::span<const CommandInfo> Commands();
-// nullptr for an unknown id.
-const CommandInfo* FindCommand(int id);
 // The menu bar, left to right.
 std::span<const MenuDef> MainMenu();
 // Toolbar buttons in order; 0 is a separator.

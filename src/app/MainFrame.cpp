@@ -1,12 +1,12 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "app/MainFrame.h"
 
-#include "app/AppResources.h"
 #include "app/CommandActions.h"
 #include "app/KeyOwnership.h"
 #include "app/ReadingPane.h"
 #include "app/RecentTextsMenu.h"
 #include "app/TextDocument.h"
+#include "display/AppResources.h"
 #include "engine/ReadingSession.h"
 #include "engine/ReadingSpeed.h"
 #include "panel/OptionsPanel.h"
@@ -14,7 +14,7 @@
 #include "platform/ScreenSaver.h"
 #include "platform/Services.h"
 #include "platform/UrlOpener.h"
-#include "settings/TextEncoding.h"
+#include "text/TextEncoding.h"
 #include "view/FlashView.h"
 
 #include <QAction>

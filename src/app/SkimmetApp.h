@@ -32,7 +32,6 @@ public:
     // The text named on the command line, opened once the window InitInstance shows is
     // on the screen; empty when none. Bytes as the command line gives them.
     void SetStartFile(std::string path) { StartFile = std::move(path); }
-    const std::string& StartFilePath() const { return StartFile; }
 
     // The end of the desktop session or a termination signal: the reading stops as at a
     // close, the text's settings are saved with failures reported on standard error

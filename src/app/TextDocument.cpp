@@ -1,8 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "app/TextDocument.h"
 
-#include "app/AppResources.h"
 #include "app/OverrideCursor.h"
+#include "display/AppResources.h"
 #include "engine/ReadingSession.h"
 #include "platform/Clock.h"
 #include "platform/ProfileFile.h"

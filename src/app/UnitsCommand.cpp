@@ -4,8 +4,8 @@
 #include "engine/UnitCutter.h"
 #include "settings/ReadingSettings.h"
 #include "settings/TextBuffer.h"
-#include "settings/TextEncoding.h"
 #include "settings/TextSettings.h"
+#include "text/TextEncoding.h"
 
 #include <ostream>
 

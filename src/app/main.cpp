@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "app/AppResources.h"
 #include "app/SkimmetApp.h"
 #include "app/UnitsCommand.h"
+#include "display/AppResources.h"
 #include "platform/Clock.h"
 #include "platform/Dialogs.h"
 #include "platform/DisplayModes.h"

@@ -4,6 +4,7 @@
 #include "books/TextCollector.h"
 #include "books/XmlDocument.h"
 #include "books/ZipArchive.h"
+#include "platform/Folders.h"
 
 #include <cstring>
 #include <map>
@@ -49,11 +50,6 @@ template <typename Visit> void ForEachElement(const xmlNode* node, const char* n
         if (child->type == XML_ELEMENT_NODE &&
             std::strcmp(reinterpret_cast<const char*>(child->name), name) == 0)
             visit(child);
-}
-
-std::string Folder(const std::string& path) {
-    const size_t slash = path.rfind('/');
-    return slash == std::string::npos ? std::string() : path.substr(0, slash + 1);
 }
 
 // The package document the container names, as a path inside the zip.
@@ -201,7 +197,7 @@ std::optional<std::string> Read(std::string_view bytes, std::string& error,
         return std::nullopt;
     }
     const std::optional<std::vector<SItem>> spine =
-        Spine(xmlDocGetRootElement(package.get()), Folder(*packagePath), error);
+        Spine(xmlDocGetRootElement(package.get()), std::string(FolderPart(*packagePath)), error);
     if (!spine)
         return std::nullopt;
     const std::set<std::string> encrypted = EncryptedPaths(*zip);

@@ -17,7 +17,6 @@ public:
 
     // Adds the text of the node and all below it; false once the text is over the cap.
     bool Add(const xmlNode* node);
-    bool Overflowed() const { return m_overflow; }
 
     static constexpr size_t MaxText = size_t{1} << 30;
 

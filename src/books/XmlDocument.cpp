@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "books/XmlDocument.h"
 
-#include "settings/TextEncoding.h"
+#include "text/TextEncoding.h"
 
 #include <libxml/HTMLparser.h>
 #include <libxml/parser.h>

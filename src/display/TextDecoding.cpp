@@ -1,36 +1,19 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "display/TextDecoding.h"
 
-#include "engine/Utf8.h"
+#include "text/Utf8.h"
 
-#include <algorithm>
 #include <cstddef>
 #include <optional>
 #include <string>
 
 namespace {
-constexpr std::size_t MaxSequence = 4;
-
-bool IsContinuation(unsigned char byte) {
-    return (byte & 0xC0) == 0x80;
-}
-
-// Length of the sequence a lead byte announces; 1 for ASCII and for bytes that cannot
-// start a sequence (those decode to U+FFFD on their own).
-std::size_t SequenceLength(unsigned char lead) {
-    if (lead >= 0xF0 && lead <= 0xF4)
-        return 4;
-    if (lead >= 0xE0)
-        return lead <= 0xEF ? 3 : 1;
-    if (lead >= 0xC2)
-        return 2;
-    return 1;
-}
+constexpr auto MaxSequence = static_cast<std::size_t>(Utf8::MaxCharacterBytes);
 
 std::string_view DropCutStart(std::string_view bytes) {
     std::size_t skip = 0;
     while (skip < bytes.size() && skip < MaxSequence - 1 &&
-           IsContinuation(static_cast<unsigned char>(bytes[skip])))
+           Utf8::IsContinuation(static_cast<unsigned char>(bytes[skip])))
         ++skip;
     return bytes.substr(skip);
 }
@@ -40,9 +23,10 @@ std::string_view DropCutEnd(std::string_view bytes) {
     for (std::size_t back = 1; back <= MaxSequence && back <= bytes.size(); ++back) {
         const std::size_t at = bytes.size() - back;
         const auto byte = static_cast<unsigned char>(bytes[at]);
-        if (IsContinuation(byte))
+        if (Utf8::IsContinuation(byte))
             continue;
-        const std::size_t length = SequenceLength(byte);
+        // A byte that begins no sequence announces 1 and decodes to U+FFFD on its own.
+        const auto length = static_cast<std::size_t>(Utf8::AnnouncedLength(byte));
         return length > back ? bytes.substr(0, at) : bytes;
     }
     return bytes;
@@ -57,9 +41,7 @@ std::string_view LeadingCharacters(std::string_view text, std::size_t characters
     // a unit of n characters would hold.
     std::size_t at = 0;
     for (std::size_t count = 0; count < characters && at < text.size(); ++count) {
-        const auto available =
-            static_cast<int>(std::min<std::size_t>(text.size() - at, Utf8::MaxCharacterBytes));
-        at += static_cast<std::size_t>(Utf8::CharacterLength(text.data() + at, available));
+        at += static_cast<std::size_t>(Utf8::LengthAtStart(text.substr(at)));
     }
     return text.substr(0, at);
 }

@@ -6,7 +6,7 @@
 #include <cstddef>
 #include <string_view>
 
-#include "settings/TextEncoding.h"
+#include "text/TextEncoding.h"
 
 // Bytes taken out of the text buffer, decoded for display: a text held in a single-byte
 // code page by that encoding, anything else as UTF-8. A piece cut out of the middle of

@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
-#include "engine/Utf8.h"
+#include "text/Utf8.h"
 
 // The measure of a text held as UTF-8: the unit of counting is the character (see
 // Utf8.h for bytes that begin no well-formed sequence), and the stop symbols are the

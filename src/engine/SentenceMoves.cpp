@@ -5,8 +5,8 @@
 #include "engine/CharacterMeasure.h"
 #include "engine/Separators.h"
 #include "engine/StopSet.h"
-#include "engine/Utf8.h"
 #include "settings/ReadingSettings.h"
+#include "text/Utf8.h"
 
 #include <algorithm>
 

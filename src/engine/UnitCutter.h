@@ -1,8 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
-#include "engine/Utf8.h"
 #include "settings/SettingsTable.h"
+#include "text/Utf8.h"
 
 #include <cstddef>
 

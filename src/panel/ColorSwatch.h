@@ -11,7 +11,6 @@ class CColorSwatch : public QWidget {
 public:
     explicit CColorSwatch(QWidget* parent = nullptr);
 
-    uint32_t Color() const { return Ref; }
     // Repaints the swatch in the new colour.
     void SetColor(uint32_t ref);
 

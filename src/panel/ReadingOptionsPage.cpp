@@ -8,7 +8,8 @@
 #include "platform/Dialogs.h"
 #include "settings/ReadingSettings.h"
 #include "settings/SettingsTable.h"
-#include "settings/TextEncoding.h"
+#include "text/TextEncoding.h"
+#include "text/Utf8.h"
 
 #include <QLineEdit>
 #include <QLocale>
@@ -23,39 +24,6 @@
 namespace {
 constexpr char16_t EscapedByteBase = 0xDC00; // + the byte, for bytes 0x80..0xFF
 constexpr int MaxDigits = 9;                 // fits an int32 whatever the digits
-
-// Length of the well-formed UTF-8 character at the start of bytes, 0 when there is none.
-std::size_t Utf8CharLength(std::string_view bytes) {
-    const auto at = [&](std::size_t i) {
-        return static_cast<unsigned char>(bytes[i]);
-    };
-    const unsigned char lead = at(0);
-    if (lead < 0x80)
-        return 1;
-    std::size_t length = 0;
-    unsigned char low = 0x80;
-    unsigned char high = 0xBF;
-    if (lead >= 0xC2 && lead <= 0xDF) {
-        length = 2;
-    } else if (lead >= 0xE0 && lead <= 0xEF) {
-        length = 3;
-        low = lead == 0xE0 ? 0xA0 : 0x80;  // no overlong forms
-        high = lead == 0xED ? 0x9F : 0xBF; // no surrogates
-    } else if (lead >= 0xF0 && lead <= 0xF4) {
-        length = 4;
-        low = lead == 0xF0 ? 0x90 : 0x80;
-        high = lead == 0xF4 ? 0x8F : 0xBF; // nothing beyond U+10FFFF
-    } else {
-        return 0;
-    }
-    if (bytes.size() < length || at(1) < low || at(1) > high)
-        return 0;
-    for (std::size_t i = 2; i < length; ++i) {
-        if (at(i) < 0x80 || at(i) > 0xBF)
-            return 0;
-    }
-    return length;
-}
 
 // The value a numeric edit's text stands for, when the spin would accept it.
 std::optional<int> AcceptedValue(const QString& text, int minimum, int maximum) {
@@ -316,7 +284,7 @@ void CReadingOptionsPage::Refresh() {
 QString CReadingOptionsPage::EditTextFromBytes(std::string_view bytes) {
     QString text;
     while (!bytes.empty()) {
-        const std::size_t length = Utf8CharLength(bytes);
+        const std::size_t length = Utf8::WellFormedLength(bytes);
         if (length == 0) {
             text += QChar(EscapedByteBase + static_cast<unsigned char>(bytes.front()));
             bytes.remove_prefix(1);

@@ -6,5 +6,6 @@
 
 // The whole number at the start of text as the Windows profile calls read it: blanks
 // (spaces and tabs), a sign, then digits up to the first other character. More digits
-// than 32 bits hold wrap, as they always have in settings files; no digits give 0.
+// than 32 bits hold wrap around modulo 2^32, so that a settings file means the same
+// number to Skimmet as to those calls; no digits give 0.
 int32_t ParseDecimal(std::string_view text);

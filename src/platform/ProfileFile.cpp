@@ -2,6 +2,8 @@
 #include "platform/ProfileFile.h"
 
 #include "platform/Decimal.h"
+#include "platform/Folders.h"
+#include "platform/RegularFile.h"
 #include "platform/UniqueFd.h"
 
 #include <algorithm>
@@ -301,11 +303,8 @@ bool WriteAll(int fd, std::string_view bytes) {
 
 // The folder part with its trailing slash ("" for a bare name) and the name.
 std::pair<std::string, std::string> SplitPath(const std::string& path) {
-    const std::size_t slash = path.rfind('/');
-    if (slash == std::string::npos) {
-        return {"", path};
-    }
-    return {path.substr(0, slash + 1), path.substr(slash + 1)};
+    const std::string_view folder = FolderPart(path);
+    return {std::string(folder), path.substr(folder.size())};
 }
 
 std::optional<std::string> ReadLink(const std::string& path) {
@@ -396,53 +395,43 @@ bool CProfileFile::Load(const std::string& path, std::string* error, IfMissing m
     if (!target) {
         return false;
     }
-    // O_NONBLOCK keeps a FIFO from hanging the open; it is refused below. O_NOFOLLOW: a
-    // link put in place since FinalTarget looked is not trusted.
-    const CUniqueFd file(
-        ::open(target->c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK | O_NOCTTY | O_NOFOLLOW));
-    if (!file.IsValid()) {
-        if (errno == ENOENT && missing == IfMissing::Empty) {
+    const CRegularFile file = CRegularFile::Open(*target, CRegularFile::LastLink::Refuse);
+    const std::string cannot = "Cannot read " + Quoted(path) + ": ";
+    switch (file.Refused) {
+    case CRegularFile::Refusal::None:
+        break;
+    case CRegularFile::Refusal::CannotOpen:
+        if (file.Error == ENOENT && missing == IfMissing::Empty) {
             *this = CProfileFile();
             return true;
         }
-        return Fail(error, "Cannot read " + Quoted(path) + ": " + ErrnoText(errno));
+        return Fail(error, cannot + ErrnoText(file.Error));
+    case CRegularFile::Refusal::Folder:
+        return Fail(error, cannot + "it is a folder");
+    case CRegularFile::Refusal::NotRegular:
+        return Fail(error, cannot + "it is not a regular file");
     }
-    struct stat status {};
-    if (::fstat(file.Get(), &status) != 0) {
-        return Fail(error, "Cannot read " + Quoted(path) + ": " + ErrnoText(errno));
-    }
-    if (S_ISDIR(status.st_mode)) {
-        return Fail(error, "Cannot read " + Quoted(path) + ": it is a folder");
-    }
-    if (!S_ISREG(status.st_mode)) {
-        return Fail(error, "Cannot read " + Quoted(path) + ": it is not a regular file");
-    }
-    const std::string tooLarge = "Cannot read " + Quoted(path) + ": larger than " +
-                                 std::to_string(MaxFileSize) + " bytes, not a settings file";
-    if (static_cast<uintmax_t>(status.st_size) > MaxFileSize) {
+    const std::string tooLarge =
+        cannot + "larger than " + std::to_string(MaxFileSize) + " bytes, not a settings file";
+    if (file.Size > MaxFileSize) {
         return Fail(error, tooLarge);
     }
     // Read to the end rather than trusting the size: the file may change meanwhile.
-    std::string bytes(static_cast<std::size_t>(status.st_size) + 1, '\0');
+    std::string bytes(static_cast<std::size_t>(file.Size) + 1, '\0');
     std::size_t used = 0;
     for (;;) {
-        if (used == bytes.size()) {
-            if (used > MaxFileSize) {
-                return Fail(error, tooLarge);
-            }
-            bytes.resize(std::min(bytes.size() * 2 + 1, MaxFileSize + 1));
+        int readError = 0;
+        used += file.Read(bytes.data() + used, bytes.size() - used, &readError);
+        if (readError != 0) {
+            return Fail(error, cannot + ErrnoText(readError));
         }
-        const ssize_t got = ::read(file.Get(), bytes.data() + used, bytes.size() - used);
-        if (got < 0) {
-            if (errno == EINTR) {
-                continue;
-            }
-            return Fail(error, "Cannot read " + Quoted(path) + ": " + ErrnoText(errno));
+        if (used < bytes.size()) {
+            break; // the end of the file
         }
-        if (got == 0) {
-            break;
+        if (used > MaxFileSize) {
+            return Fail(error, tooLarge);
         }
-        used += static_cast<std::size_t>(got);
+        bytes.resize(std::min(bytes.size() * 2 + 1, MaxFileSize + 1));
     }
     bytes.resize(used);
     *this = FromText(bytes);

@@ -97,7 +97,6 @@ void CWakeTimer::Fire() {
     if (!Armed)
         return;
     Armed = false;
-    emit Fired();
     if (OnFired)
         OnFired();
 }

@@ -39,9 +39,6 @@ public:
     uint32_t Deadline() const override { return ArmedFor; }
     Backend ActiveBackend() const { return Fd ? Backend::TimerFd : Backend::QtTimer; }
 
-signals:
-    void Fired();
-
 private:
     std::chrono::steady_clock::time_point ToTimePoint(uint32_t deadline) const;
     void DropTimerFd();

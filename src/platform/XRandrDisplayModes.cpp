@@ -175,7 +175,6 @@ bool CXRandrDisplayModes::PickOutput() {
         if (!info || info->connection != RR_Connected || info->crtc == None || info->nmode == 0)
             return false;
         Output = candidate;
-        Name = QString::fromLocal8Bit(info->name, info->nameLen);
         return true;
     };
     bool found = HasCurrentResources && take(XRRGetOutputPrimary(Dpy.get(), Root));

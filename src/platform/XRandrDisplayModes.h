@@ -14,8 +14,9 @@ struct _XRRScreenResources;
 
 // The modes of one RandR output (the primary one, else the first connected one that
 // shows a picture), listed in the output's own order, and switching its CRTC between
-// them. Works on its own connection to the X server, so that it can put the original
-// mode back whatever happened to the toolkit's connection; the destructor restores.
+// them. Works on its own connection to the X server, so that it can put back the mode
+// in force before the first switch whatever happened to the toolkit's connection; the
+// destructor restores.
 class CXRandrDisplayModes final : public IDisplayModes {
 public:
     // Nullptr when the display cannot be opened, lacks RandR 1.2 or has no usable
@@ -28,9 +29,6 @@ public:
     std::vector<DisplayMode> Modes() override;
     bool SetMode(const DisplayMode& mode) override;
     void Restore() override;
-
-    // Name of the output whose modes are listed, e.g. "HDMI-1".
-    QString OutputName() const { return Name; }
 
 private:
     using XId = unsigned long; // Window, RROutput, RRCrtc, RRMode
@@ -74,7 +72,6 @@ private:
     XId Root = 0;
     bool HasCurrentResources = false; // RandR 1.3: read the configuration without probing
     XId Output = 0;
-    QString Name;
     int BitsPerPixel = 0;
     double MmPerPixelX = 25.4 / 96;
     double MmPerPixelY = 25.4 / 96;

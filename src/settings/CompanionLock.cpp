@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "settings/CompanionLock.h"
 
+#include "platform/Folders.h"
+
 #include <cerrno>
 #include <climits>
 #include <cstdio>
@@ -25,21 +27,21 @@ uint64_t NameHash(const std::string& text) {
 // The same text reached through another spelling of its folder ("./", "..", a link to
 // the folder) is still the same text.
 std::string ResolvedFolderPath(const std::string& path) {
-    const std::size_t slash = path.rfind('/');
-    const std::string folder = slash == std::string::npos ? "." : path.substr(0, slash + 1);
-    const std::string name = slash == std::string::npos ? path : path.substr(slash + 1);
+    const std::string_view folderPart = FolderPart(path);
+    const std::string folder = folderPart.empty() ? "." : std::string(folderPart);
+    const std::string name = path.substr(folderPart.size());
     const std::unique_ptr<char, decltype(&std::free)> real(::realpath(folder.c_str(), nullptr),
                                                            &std::free);
     return real ? std::string(real.get()) + "/" + name : path;
 }
 
+// The folder is the user's own, not a link: no one else can swap the lock file.
 bool MakePrivateFolder(const std::string& folder) {
-    if (::mkdir(folder.c_str(), 0700) == 0 || errno == EEXIST) {
-        struct stat status {};
-        return ::lstat(folder.c_str(), &status) == 0 && S_ISDIR(status.st_mode) &&
-               status.st_uid == ::geteuid();
-    }
-    return false;
+    if (!MakeFolder(folder, 0700))
+        return false;
+    struct stat status {};
+    return ::lstat(folder.c_str(), &status) == 0 && S_ISDIR(status.st_mode) &&
+           status.st_uid == ::geteuid();
 }
 
 } // namespace
@@ -58,7 +60,7 @@ CCompanionLock CCompanionLock::Acquire(const std::string& companionPath) {
     CCompanionLock lock;
     lock.Current = State::Unavailable;
     const std::string path = LockFilePath(companionPath);
-    if (path.empty() || !MakePrivateFolder(path.substr(0, path.rfind('/'))))
+    if (path.empty() || !MakePrivateFolder(ParentFolder(path)))
         return lock;
     CUniqueFd file(::open(path.c_str(), O_RDWR | O_CREAT | O_NOFOLLOW | O_CLOEXEC, 0600));
     if (!file.IsValid())

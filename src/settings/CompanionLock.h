@@ -23,7 +23,6 @@ public:
     CCompanionLock() = default;
     static CCompanionLock Acquire(const std::string& companionPath);
 
-    State GetState() const { return Current; }
     bool MayWrite() const { return Current != State::HeldElsewhere; }
 
     // The lock file for companionPath; empty without a usable $XDG_RUNTIME_DIR.

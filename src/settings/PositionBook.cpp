@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "settings/PositionBook.h"
 
-#include "engine/Utf8.h"
+#include "text/Utf8.h"
 
 CPositionBook::CPositionBook() {
     Reset();

@@ -1,16 +1,15 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "settings/RecentTexts.h"
 
+#include "platform/Folders.h"
 #include "platform/ProfileFile.h"
-#include "platform/UniqueFd.h"
+#include "platform/RegularFile.h"
 #include "settings/TextSettings.h"
 
 #include <algorithm>
 #include <cerrno>
-#include <fcntl.h>
 #include <string_view>
 #include <sys/stat.h>
-#include <unistd.h>
 #include <utility>
 
 namespace {
@@ -20,21 +19,11 @@ bool IsStorable(std::string_view path) {
 }
 
 std::string ReadCapped(const std::string& path) {
-    // O_NONBLOCK: a FIFO in the file's place must not hang the program; it is refused.
-    const CUniqueFd file(::open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK | O_NOCTTY));
-    struct stat status {};
-    if (!file.IsValid() || ::fstat(file.Get(), &status) != 0 || !S_ISREG(status.st_mode))
+    const CRegularFile file = CRegularFile::Open(path, CRegularFile::LastLink::Follow);
+    if (file.Refused != CRegularFile::Refusal::None)
         return {};
     std::string bytes(CRecentTexts::MaxFileSize, '\0');
-    std::size_t done = 0;
-    while (done < bytes.size()) {
-        const ssize_t got = ::read(file.Get(), bytes.data() + done, bytes.size() - done);
-        if (got < 0 && errno == EINTR)
-            continue;
-        if (got <= 0)
-            break;
-        done += static_cast<std::size_t>(got);
-    }
+    const std::size_t done = file.Read(bytes.data(), bytes.size());
     bytes.resize(done);
     // A full read may have cut the last line short.
     if (done == CRecentTexts::MaxFileSize)
@@ -91,7 +80,7 @@ void CRecentTexts::DropMissing() {
 bool CRecentTexts::Save() const {
     // The folders of the state file are private to the user, as the XDG base
     // directories ask for any that are made on their behalf.
-    if (FilePath.empty() || !MakeFolder(FilePath.substr(0, FilePath.rfind('/')), 0700))
+    if (FilePath.empty() || !MakeFolder(ParentFolder(FilePath), 0700))
         return false;
     std::string bytes;
     for (const std::string& path : Entries)

@@ -104,8 +104,9 @@ inline constexpr std::array FontInts = {
 #undef SKIMMET_BYTE_FIELD
 
 // The text keys, written after the whole numbers of their section. The read sizes are
-// the buffers the format has always used: a stop-symbol text form of up to 66
-// characters (so that one too long is seen as too long), a face name of 31.
+// the format's own buffers, which every reader of these files shares: a stop-symbol
+// text form of up to 66 characters (so that one too long is seen as too long), a face
+// name of 31.
 inline constexpr std::string_view StopSymbolsKey = "StopSimbols";
 // After StopSimbols, in companion files only.
 inline constexpr std::string_view EncodingKey = "Encoding";

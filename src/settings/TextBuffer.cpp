@@ -2,36 +2,30 @@
 #include "settings/TextBuffer.h"
 
 #include "books/BookText.h"
-#include "platform/UniqueFd.h"
+#include "platform/RegularFile.h"
 
 #include <algorithm>
-#include <cerrno>
 #include <climits>
 #include <cstdint>
 #include <cstring>
-#include <fcntl.h>
 #include <new>
 #include <sys/mman.h>
-#include <sys/stat.h>
-#include <unistd.h>
 
 namespace {
 // Reads exactly size bytes; false on an error or when the file turns out shorter
 // than it was when its size was taken.
-bool ReadAll(int fd, char* into, uint64_t size, const CTextBuffer::Progress& progress,
-             TextLoadError& error) {
+bool ReadAll(const CRegularFile& file, char* into, uint64_t size,
+             const CTextBuffer::Progress& progress, TextLoadError& error) {
     uint64_t done = 0;
     while (done < size) {
         const auto want =
             static_cast<std::size_t>(std::min<uint64_t>(size - done, CTextBuffer::ChunkSize));
-        const ssize_t got = ::read(fd, into + done, want);
-        if (got < 0 && errno == EINTR)
-            continue;
-        if (got <= 0) {
+        const std::size_t got = file.Read(into + done, want);
+        if (got < want) {
             error = TextLoadError::CannotRead;
             return false;
         }
-        done += static_cast<uint64_t>(got);
+        done += got;
         if (progress && !progress(done, size)) {
             error = TextLoadError::Cancelled;
             return false;
@@ -77,15 +71,12 @@ CTextBuffer::Block CTextBuffer::Allocate(std::size_t size) {
 std::optional<CTextBuffer> CTextBuffer::Load(const std::string& path, TextLoadError& error,
                                              const Progress& progress, std::string_view encoding,
                                              std::string* why) {
-    // O_NONBLOCK keeps the open of a FIFO from waiting for a writer; it changes
-    // nothing for the regular files that are read.
-    const CUniqueFd file(::open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK));
-    struct stat info {};
-    if (file.Get() < 0 || ::fstat(file.Get(), &info) != 0 || !S_ISREG(info.st_mode)) {
+    const CRegularFile file = CRegularFile::Open(path, CRegularFile::LastLink::Follow);
+    if (file.Refused != CRegularFile::Refusal::None) {
         error = TextLoadError::CannotOpen;
         return std::nullopt;
     }
-    const auto size = static_cast<uint64_t>(info.st_size);
+    const uint64_t size = file.Size;
     if (size >= SizeLimit) {
         error = TextLoadError::TooLarge;
         return std::nullopt;
@@ -97,7 +88,7 @@ std::optional<CTextBuffer> CTextBuffer::Load(const std::string& path, TextLoadEr
         error = TextLoadError::CannotAllocate;
         return std::nullopt;
     }
-    if (!ReadAll(file.Get(), text.Bytes.get(), size, progress, error))
+    if (!ReadAll(file, text.Bytes.get(), size, progress, error))
         return std::nullopt;
     text.Bytes.get()[size] = '\0';
     text.Length = static_cast<int32_t>(size);

@@ -9,7 +9,7 @@
 #include <string>
 #include <string_view>
 
-#include "settings/TextEncoding.h"
+#include "text/TextEncoding.h"
 
 enum class TextLoadError {
     None,

@@ -1,14 +1,13 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "settings/TextSettings.h"
 
+#include "platform/Folders.h"
 #include "platform/ProfileFile.h"
 #include "settings/ReadingSettings.h"
 #include "settings/SettingsTable.h"
-#include "settings/TextEncoding.h"
+#include "text/TextEncoding.h"
 
-#include <cerrno>
 #include <cstdlib>
-#include <cstring>
 #include <pwd.h>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -23,32 +22,7 @@ std::string ConfigFolder() {
     return UserFolder("XDG_CONFIG_HOME", "/.config");
 }
 
-std::string ParentOf(const std::string& path) {
-    const auto slash = path.rfind('/');
-    return slash == std::string::npos ? std::string() : path.substr(0, slash);
-}
-
 } // namespace
-
-bool MakeFolder(const std::string& folder, mode_t mode, std::string* error) {
-    struct stat info {};
-    if (::stat(folder.c_str(), &info) == 0) {
-        if (S_ISDIR(info.st_mode))
-            return true;
-        if (error)
-            *error = folder + " is not a folder";
-        return false;
-    }
-    const std::string parent = ParentOf(folder);
-    if (!parent.empty() && !MakeFolder(parent, mode, error))
-        return false;
-    if (::mkdir(folder.c_str(), mode) != 0 && errno != EEXIST) {
-        if (error)
-            *error = "Cannot create " + folder + ": " + std::strerror(errno);
-        return false;
-    }
-    return true;
-}
 
 std::string UserFolder(const char* variable, const char* underHome) {
     // Only an absolute path counts; a relative one would depend on where the
@@ -87,7 +61,7 @@ bool CreateDefaultsFolder(std::string* error) {
             *error = "No home folder is known for the defaults file";
         return false;
     }
-    return MakeFolder(ParentOf(path), 0777, error);
+    return MakeFolder(ParentFolder(path), 0777, error);
 }
 
 SettingsSource LoadSettingsForText(CReadingSettings& settings, const std::string& textPath,

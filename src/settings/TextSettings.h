@@ -3,7 +3,6 @@
 
 #include <cstdint>
 #include <string>
-#include <sys/types.h>
 
 class CReadingSettings;
 
@@ -16,9 +15,6 @@ std::string CompanionPath(const std::string& textPath);
 // A base folder of the user's: the environment variable when it holds an absolute
 // path, else underHome below the home folder; empty without a home folder.
 std::string UserFolder(const char* variable, const char* underHome);
-// Makes folder and the folders above it that are missing, each with mode (less the
-// umask); an existing folder is fine, anything else in its place is not.
-bool MakeFolder(const std::string& folder, mode_t mode, std::string* error = nullptr);
 
 // $XDG_CONFIG_HOME/skimmet/default.skm, or ~/.config/skimmet/default.skm when the
 // variable is unset or not an absolute path. Empty when no home folder is known.

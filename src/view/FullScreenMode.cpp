@@ -35,10 +35,6 @@ std::size_t CFullScreenMode::ModeIndex(std::size_t count, int number) {
     return static_cast<std::size_t>(number);
 }
 
-std::optional<DisplayMode> CFullScreenMode::SwitchedMode() const {
-    return Saved ? Saved->Switched : std::nullopt;
-}
-
 std::optional<DisplayMode> CFullScreenMode::SwitchDisplay(int displayModeNumber) {
     const std::vector<DisplayMode> modes = DisplayModes.Modes();
     if (modes.empty())

@@ -41,10 +41,6 @@ public:
     // Undoes everything Enter did. Does nothing when not active.
     void Leave();
 
-    // The mode the display was switched to on entering; nullopt when it was left as it
-    // was or when not active.
-    std::optional<DisplayMode> SwitchedMode() const;
-
 signals:
     // The program is quitting, or the hidden window is being closed, while the view
     // covers the screen. The owner is expected to leave at once: a top-level view

@@ -5,7 +5,7 @@
 #include "app/CommandTable.h"
 #include "app/MainFrame.h"
 #include "app/TextDocument.h"
-#include "settings/TextEncoding.h"
+#include "text/TextEncoding.h"
 
 #include <QApplication>
 #include <gtest/gtest.h>

@@ -1,9 +1,9 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "settings/ReadingSettings.h"
 #include "settings/TextBuffer.h"
-#include "settings/TextEncoding.h"
 #include "settings/TextSettings.h"
 #include "support/TempFolder.h"
+#include "text/TextEncoding.h"
 
 #include <gtest/gtest.h>
 

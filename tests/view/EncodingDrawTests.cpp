@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "support/gui/ViewFixture.h"
 
-#include "settings/TextEncoding.h"
+#include "text/TextEncoding.h"
 
 namespace {
 // The unit on the screen takes the place Qt lays the whole text out in: a character

@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "settings/TextEncoding.h"
+#include "text/TextEncoding.h"
 
-#include "engine/Utf8.h"
+#include "text/Utf8.h"
 
 #include <uchardet.h>
 
@@ -49,18 +49,6 @@ std::string Folded(std::string_view name) {
         folded += (c >= 'A' && c <= 'Z') ? static_cast<char>(c - 'A' + 'a') : c;
     }
     return folded;
-}
-
-// Length of the well-formed character at bytes[at], 0 for a byte that begins none: the
-// cutter's own notion of a character, so that what detection calls UTF-8 is what the
-// cutter reads as such.
-std::size_t WellFormedLength(std::string_view bytes, std::size_t at) {
-    const auto available =
-        static_cast<int>(std::min<std::size_t>(bytes.size() - at, ::Utf8::MaxCharacterBytes));
-    const int length = ::Utf8::CharacterLength(bytes.data() + at, available);
-    return length > 1 || static_cast<unsigned char>(bytes[at]) < 0x80
-               ? static_cast<std::size_t>(length)
-               : 0;
 }
 
 // head without a character that the detection limit may have cut (up to the last three
@@ -147,8 +135,10 @@ private:
 } // namespace
 
 bool IsValidUtf8(std::string_view bytes) {
+    // The cutter's own notion of a character, so that what detection calls UTF-8 is what
+    // the cutter reads as such.
     for (std::size_t at = 0; at < bytes.size();) {
-        const std::size_t length = WellFormedLength(bytes, at);
+        const std::size_t length = ::Utf8::WellFormedLength(bytes.substr(at));
         if (length == 0)
             return false;
         at += length;
@@ -214,7 +204,7 @@ std::optional<std::string> ToUtf8(std::string_view bytes, std::string_view encod
     if (encoding == Utf8) {
         // Held as it is; only what cannot be shown is replaced.
         for (std::size_t at = 0; at < bytes.size();) {
-            const std::size_t length = WellFormedLength(bytes, at);
+            const std::size_t length = ::Utf8::WellFormedLength(bytes.substr(at));
             out.append(length ? bytes.substr(at, length) : Replacement);
             at += length ? length : 1;
         }

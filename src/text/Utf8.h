@@ -1,7 +1,10 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
+#include <algorithm>
+#include <cstddef>
 #include <cstdint>
+#include <string_view>
 
 // Texts held as UTF-8 are cut and placed by characters. A byte that does not begin a
 // well-formed sequence (a stray continuation, an overlong form, a surrogate, a code
@@ -15,28 +18,38 @@ inline bool IsContinuation(unsigned char b) {
     return (b & 0xC0) == 0x80;
 }
 
+// Length of the sequence a lead byte announces: 2 to 4, or 1 for ASCII and for a byte
+// that begins no sequence (a continuation, an overlong two-byte lead, F5 and above).
+inline int AnnouncedLength(unsigned char lead) {
+    if (lead < 0xC2 || lead >= 0xF5)
+        return 1;
+    if (lead >= 0xF0)
+        return 4;
+    if (lead >= 0xE0)
+        return 3;
+    return 2;
+}
+
 // Length of the character at p: 1 to 4. Reads the bytes after p only while they are
 // continuation bytes and no more than available of them, so it stops at a NUL.
 inline int CharacterLength(const char* text, int available = MaxCharacterBytes) {
     const auto* p = reinterpret_cast<const unsigned char*>(text);
     const unsigned char lead = p[0];
-    if (lead < 0xC2)
-        return 1; // ASCII, a stray continuation, or an overlong two-byte lead
+    const int length = AnnouncedLength(lead);
+    if (length == 1)
+        return 1;
     // The second byte's range narrows after E0, ED, F0 and F4: that excludes overlong
     // forms, surrogates and code points beyond U+10FFFF.
-    unsigned char low = 0x80, high = 0xBF;
-    int length = 2;
-    if (lead >= 0xF5)
-        return 1;
-    if (lead >= 0xF0) {
-        length = 4;
-        low = lead == 0xF0 ? 0x90 : 0x80;
-        high = lead == 0xF4 ? 0x8F : 0xBF;
-    } else if (lead >= 0xE0) {
-        length = 3;
-        low = lead == 0xE0 ? 0xA0 : 0x80;
-        high = lead == 0xED ? 0x9F : 0xBF;
-    }
+    unsigned char low = 0x80;
+    unsigned char high = 0xBF;
+    if (lead == 0xE0)
+        low = 0xA0;
+    else if (lead == 0xF0)
+        low = 0x90;
+    else if (lead == 0xED)
+        high = 0x9F;
+    else if (lead == 0xF4)
+        high = 0x8F;
     if (available < length || p[1] < low || p[1] > high)
         return 1;
     for (int i = 2; i < length; ++i) {
@@ -44,6 +57,21 @@ inline int CharacterLength(const char* text, int available = MaxCharacterBytes) 
             return 1;
     }
     return length;
+}
+
+// Length of the character at the start of bytes (not empty), reading none beyond them.
+inline int LengthAtStart(std::string_view bytes) {
+    const auto available = static_cast<int>(
+        std::min<std::size_t>(bytes.size(), static_cast<std::size_t>(MaxCharacterBytes)));
+    return CharacterLength(bytes.data(), available);
+}
+
+// Length of the well-formed character at the start of bytes (not empty), 0 when its
+// first byte begins none: what a strict decoder accepts as one character.
+inline std::size_t WellFormedLength(std::string_view bytes) {
+    const int length = LengthAtStart(bytes);
+    const bool wellFormed = length > 1 || static_cast<unsigned char>(bytes.front()) < 0x80;
+    return wellFormed ? static_cast<std::size_t>(length) : 0;
 }
 
 // The code point of the character at p of the given length (a lone byte gives its
