@@ -16,6 +16,7 @@
 #include <QFile>
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
+#include <ostream>
 
 #include <tuple>
 #include <vector>
@@ -25,6 +26,19 @@ struct CFakeLockKeys final : ILockKeys {
     std::array<std::optional<bool>, 3> States{};
     std::optional<bool> IsOn(LockKey key) const override { return States[static_cast<int>(key)]; }
 };
+
+// A message box as the reader sees it: its text, its icon, and whether it says why.
+struct CShownMessage {
+    std::string Text;
+    MessageIcon Icon = MessageIcon::None;
+    bool SaysWhy = false;
+    bool operator==(const CShownMessage&) const = default;
+};
+
+inline void PrintTo(const CShownMessage& message, std::ostream* out) {
+    *out << '"' << message.Text << "\" icon " << static_cast<int>(message.Icon)
+         << (message.SaysWhy ? " with why" : "");
+}
 
 // The program as main starts it, on fake services, with a folder of its own for texts
 // and the user's configuration folder pointed into it.
@@ -70,12 +84,12 @@ struct AppFixture : ::testing::Test {
         return std::tuple(Session().TextStart(), Offset(), Frame->windowTitle(), View().PlayFlags(),
                           Settings().TextLength, Settings().Book.BookmarksNum, Settings().freq);
     }
-    // Every message shown: its icon, its text, '+' with a reason; '|' between.
-    std::string Messages() const {
-        QStringList shown;
+    // Every message shown, in order.
+    std::vector<CShownMessage> Messages() const {
+        std::vector<CShownMessage> shown;
         for (const auto& [text, icon, informative] : Fakes.Dialogs.Messages)
-            shown << QString::number(int(icon)) + text + (informative.isEmpty() ? "" : "+");
-        return shown.join('|').toStdString();
+            shown.push_back({text.toStdString(), icon, !informative.isEmpty()});
+        return shown;
     }
     // CurPos, BookmarksNum, Bookmark1 and freq in a settings file.
     static std::vector<int> Stored(const QString& path) {

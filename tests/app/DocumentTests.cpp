@@ -100,9 +100,13 @@ TEST_F(Documents, OpenOrSaveFails_MessagesWithThePointerAndWhyTheReadingGoesOn) 
     OpenFromMenu(WriteText("b.txt", TextB));
     EXPECT_EQ(Frame->windowTitle(), "Skimmet: [b.txt]");
     EXPECT_EQ(cursors, Ints(5, Qt::ArrowCursor));
-    const std::string saving = "|2Error Saving File+"; // on command, closing and opening b
-    EXPECT_EQ(Messages(), "2Error Opening File|3Size of a text buffer can not be more than 1 Gb" +
-                              saving + saving + saving);
+    const CShownMessage saving{"Error Saving File", MessageIcon::Warning, true};
+    const CShownMessage tooLarge{"Size of a text buffer can not be more than 1 Gb",
+                                 MessageIcon::Error};
+    // Saving fails on command, at closing and when b is opened.
+    const std::vector<CShownMessage> expected{
+        {"Error Opening File", MessageIcon::Warning}, tooLarge, saving, saving, saving};
+    EXPECT_EQ(Messages(), expected);
 }
 
 TEST_F(Documents, SaveAsDefaultThenLoadSettings_DefaultsForNewTextsChosenFileForThisOne) {
@@ -138,8 +142,10 @@ TEST_F(Documents, SaveAsDefaultThenLoadSettings_DefaultsForNewTextsChosenFileFor
     Frame->ExecuteCommand(Id::SaveAsDefault); // No: nothing tried, nothing shown
     Fakes.Dialogs.ConfirmAnswers.push_back(true);
     Frame->ExecuteCommand(Id::SaveAsDefault);
-    const std::string opening = "2Error Opening File+|";
-    EXPECT_EQ(Messages(), opening + opening + opening + opening + "2Error Saving File");
+    const CShownMessage opening{"Error Opening File", MessageIcon::Warning, true};
+    const std::vector<CShownMessage> expected{
+        opening, opening, opening, opening, {"Error Saving File", MessageIcon::Warning}};
+    EXPECT_EQ(Messages(), expected);
 }
 
 // A text of 16 chunks, read on a clock that moves on 100 ms at each chunk: cancelled on
@@ -316,8 +322,9 @@ TEST_F(Documents, SecondWindowOnOneText_SaysSoOnceReadOnlyAndWritesNothingTillRe
     };
     QDir().mkdir(PathOf("sub"));
     const auto reader = open(PathOf("sub/../b.txt"));
-    const std::string said = Messages();
-    EXPECT_EQ(said, "1This text is open in another Skimmet window.+");
+    const std::vector<CShownMessage> said{
+        {"This text is open in another Skimmet window.", MessageIcon::Information, true}};
+    EXPECT_EQ(Messages(), said);
     EXPECT_TRUE(reader->windowTitle().endsWith("[b.txt] (read-only)"));
     EXPECT_FALSE(reader->StateOf(Id::SaveFileSettings).Enabled);
     reader->Settings().AddBookmark();
@@ -344,7 +351,8 @@ TEST_F(Documents, Book_ReopenedAtItsPlaceWithItsBookmarkAndABrokenOneSaysWhy) {
     Settings().SetPosition(15);
     Settings().AddBookmark();
     OpenFromMenu(WriteText("broken.fb2", "<?xml version=\"1.0\"?><FictionBook><body><p>cut"));
-    EXPECT_EQ(Messages(), "2Error Opening File+");
+    const std::vector<CShownMessage> said{{"Error Opening File", MessageIcon::Warning, true}};
+    EXPECT_EQ(Messages(), said);
     OpenFromMenu(WriteText("other.txt", "Other text."));
     OpenFromMenu(book);
     EXPECT_EQ(Offset(), 15);
