@@ -140,15 +140,6 @@ TEST(OptionsPanel, StopSymbols_OfACodePageText_TakenInItAndRefusedWhereItHasNoSu
     EXPECT_EQ(edit->text(), QStringLiteral("ж"));
 }
 
-TEST_F(OptionsPanelTest, MovePage_MadeOnceAndShownAgain) {
-    Panel.SelectPage(COptionsPanel::MovePosition);
-    const CMovePositionPage* const movePage = Panel.MovePage();
-    Panel.SelectPage(COptionsPanel::ReadingOptions);
-    Panel.SelectPage(COptionsPanel::MovePosition);
-    EXPECT_EQ(Panel.MovePage(), movePage);
-    EXPECT_TRUE(movePage->isVisibleTo(&Panel));
-}
-
 TEST_F(OptionsPanelTest, Refresh_ValuesBeyondTheControls_BroughtIntoTheirRanges) {
     Load("one two three four five six");
     Settings.Width = 5000;
