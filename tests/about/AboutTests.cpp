@@ -26,11 +26,6 @@ protected:
     CAboutDialog Dialog{Opener};
 };
 
-TEST_F(AboutBox, Version_ReadsTheBuildsMajorAndMinor) {
-    EXPECT_EQ(Dialog.findChild<QLabel*>("VersionLabel")->text(),
-              "Skimmet Version " + QString(SKIMMET_VERSION).section('.', 0, 1));
-}
-
 TEST_F(AboutBox, Links_UnderlinedWithATooltip) {
     for (const CLinkLabel* link : Dialog.findChildren<CLinkLabel*>()) {
         SCOPED_TRACE(link->text().toStdString());

@@ -192,13 +192,15 @@ TEST(BookText, Detect_ByContentNameOnlyForHtml) {
     }
 }
 
-TEST(BookText, Epub_DamagedOrEncrypted_RefusedNamingWhy) {
+TEST(BookText, Epub_DamagedEncryptedOrIncomplete_RefusedNamingWhy) {
     const std::string good = Zip(Epub());
     const std::string encryption =
         "<encryption xmlns='urn:oasis:names:tc:opendocument:xmlns:container' xmlns:enc="
         "'http://www.w3.org/2001/04/xmlenc#'><enc:EncryptedData><enc:CipherData>"
         "<enc:CipherReference URI='OEBPS/c.html'/></enc:CipherData></enc:EncryptedData>"
         "</encryption>";
+    Entries withoutC = Epub();
+    withoutC.pop_back();
     const struct {
         const char* Name;
         std::string Bytes;
@@ -212,6 +214,8 @@ TEST(BookText, Epub_DamagedOrEncrypted_RefusedNamingWhy) {
         {"DRM", Zip(Replaced(Epub(), "META-INF/encryption.xml", encryption)), "encrypted (DRM)"},
         {"zip encryption", Zip(Epub(), true), "encrypted"},
         {"truncated", good.substr(0, good.size() / 2), "the zip file is damaged"},
+        {"spine item missing", Zip(withoutC),
+         "the spine item OEBPS/c.html is missing from the EPUB"},
     };
     for (const auto& row : rows) {
         SCOPED_TRACE(row.Name);
@@ -219,14 +223,6 @@ TEST(BookText, Epub_DamagedOrEncrypted_RefusedNamingWhy) {
         EXPECT_FALSE(read.Text);
         EXPECT_THAT(read.Error, HasSubstr(row.Message));
     }
-}
-
-TEST(BookText, Epub_SpineItemMissing_Named) {
-    Entries entries = Epub();
-    entries.pop_back();
-    const SRead read = Read(Zip(entries), Format::Epub);
-    EXPECT_FALSE(read.Text);
-    EXPECT_EQ(read.Error, "the spine item OEBPS/c.html is missing from the EPUB");
 }
 
 // The bytes are counted as they are unpacked, whatever the size field says.

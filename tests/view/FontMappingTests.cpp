@@ -20,13 +20,11 @@ std::string Family(const LogFont& description) {
     return QFontInfo(FontFromLogFont(description)).family().toStdString();
 }
 
-TEST(FontMappingTest, DefaultFace_ShownInAnInstalledHeavySans) {
-    EXPECT_EQ(Family(CReadingSettings().Font), "DejaVu Sans");
-}
-
 // The face wins over the family; a missing one falls back by its family.
 TEST(FontMappingTest, MissingFace_FallsBackByKnownFacePitchAndFamily) {
+    const LogFont defaults = CReadingSettings().Font;
     const std::tuple<const char*, const char*, uint8_t, const char*> rows[] = {
+        {"default face", defaults.lfFaceName, defaults.lfPitchAndFamily, "DejaVu Sans"},
         {"known face", "Arial", 0x30, "DejaVu Sans"},
         {"roman family", "No Such Face", 0x10, "DejaVu Serif"},
         {"fixed pitch", "No Such Face", 0x01, "DejaVu Sans Mono"}};
