@@ -118,15 +118,6 @@ TEST(ReadingSession, KeepPlace_InEachWayIntoAState_KeepsWhereTheNextRunStarts) {
     }
 }
 
-TEST_F(ReadingSessionTest, KeepPlace_StopsTheReading) {
-    Open(0);
-    Run();
-    Cycle();
-    Session.KeepPlace();
-    EXPECT_EQ(Session.GetState(), CReadingSession::State::Stopped);
-    EXPECT_FALSE(Wake.IsArmed());
-}
-
 TEST_F(ReadingSessionTest, KeepPlace_WithoutAText_ChangesNothing) {
     Session.KeepPlace();
     EXPECT_EQ(Session.GetState(), CReadingSession::State::NoText);

@@ -289,27 +289,6 @@ TEST_F(MovePageTest, ClickOnTheChosenEntry_GoesBackToItsBookmark) {
     EXPECT_EQ(Offset(), 13);
 }
 
-TEST_F(MovePageTest, WhileRunning_TheLineShowsTheUnitOnTheScreen) {
-    Load(Story);
-    Session.SetPlayState(CPlayer::Run);
-    Cycle();
-    Fakes.Clock.Advance(Settings.freq);
-    Wake.Fire();
-    const std::optional<int32_t> place = Session.Place();
-    ASSERT_TRUE(place.has_value());
-    EXPECT_LT(*place, Offset());
-    EXPECT_EQ(Line(), CMovePositionPage::PositionLine(*place, Settings.TextLength));
-}
-
-TEST_F(MovePageTest, WhileRunningHidden_TheLineStillFollows) {
-    Load(Story);
-    Panel.MovePage()->hide();
-    Session.SetPlayState(CPlayer::Run);
-    Cycle();
-    Cycle();
-    EXPECT_EQ(Line(), CMovePositionPage::PositionLine(*Session.Place(), Settings.TextLength));
-}
-
 TEST_F(MovePageTest, SliderHeld_StaysUnderTheMouseWhileTheReadingGoesOn) {
     Load(Story);
     Ctl<QSlider>(SliderId).setSliderDown(true);
