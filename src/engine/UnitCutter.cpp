@@ -536,10 +536,6 @@ const char* PackFromMeasured(const SKnown& known, const char* text, char* unit, 
 template <class TMeasure>
 const char* Pack(const char* text, char* unit, int budget, const SKnown& known) {
     budget = std::clamp(budget, 0, MaxUnitBudget);
-    if (known.Measured) {
-        if (const char* next = PackFromMeasured<TMeasure>(known, text, unit, budget))
-            return next;
-    }
     const char* word = SkipSeparators(text);
     SWord w = CopyWord<TMeasure>(text, word, unit, UnitBufferSize, budget, known);
     if (w.Units > budget) {
@@ -567,6 +563,18 @@ const char* Pack(const char* text, char* unit, int budget, const SKnown& known) 
     }
     *out = '\0';
     return word;
+}
+
+// The packed unit of a cut, decided from the measured blocks where they can: that
+// spares most packed units the word loop and its setting up. The budget is one of
+// the limits, so it is within 0..MaxUnitBudget.
+template <class TMeasure>
+const char* PackUnit(const char* text, char* unit, int budget, const SKnown& known) {
+    if (known.Measured) {
+        if (const char* next = PackFromMeasured<TMeasure>(known, text, unit, budget))
+            return next;
+    }
+    return Pack<TMeasure>(text, unit, budget, known);
 }
 
 // The span at the cursor: its bytes and units of counting up to the first stop symbol
@@ -666,11 +674,11 @@ const char* Cut(const char* cursor, char* unit, const CReadingSettings& settings
     const SSpan span = MeasureSpan<TMeasure>(cursor, limits, stops, readable, measured);
     const SKnown known{readable, fast ? &measured : nullptr};
     if (span.Units > maxText)
-        return Pack<TMeasure>(cursor, unit, maxText, known);
+        return PackUnit<TMeasure>(cursor, unit, maxText, known);
     const char* stop = cursor + span.Bytes;
     if (span.Units < limits.MinText && *stop != '\0' &&
         !IsUnconditional<TMeasure>(stop, span.StopLength, settings))
-        return Pack<TMeasure>(cursor, unit, limits.MinText, known);
+        return PackUnit<TMeasure>(cursor, unit, limits.MinText, known);
     return CutAtStop<TMeasure>(cursor, span, unit, stops, known);
 }
 
