@@ -70,25 +70,36 @@ bool SameSymbols(const char* a, const char* b) {
 #endif
 }
 
-// The set of the last stop symbols seen: building it costs about as much as cutting a
-// short unit, and the symbols hardly ever change. A zeroed key is the empty string,
-// whose set the first one is; both need no initialization at each use.
-template <class TMeasure> const CStopSet& StopsOf(const char* symbols) {
-    thread_local char key[CReadingSettings::StopSymbolsSize] = {};
-    thread_local CStopSet stops;
-    if (!SameSymbols(key, symbols)) {
-        std::memcpy(key, symbols, sizeof key);
-        stops = CStopSet(symbols, TMeasure::Characters);
-    }
-    return stops;
-}
+// The stop symbols of the settings, and among them the unconditional ones.
+struct SStops {
+    CStopSet All;
+    CStopSet Unconditional;
+};
 
-template <class TMeasure>
-bool IsUnconditional(const char* stop, int n, const CReadingSettings& settings) {
+// The unconditional stop symbols: the tail of StopSimbols from UnconditionalPart on.
+template <class TMeasure> CStopSet UnconditionalOf(const CReadingSettings& settings) {
     const char* symbols = settings.StopSimbols;
     const char* end = symbols + strnlen(symbols, CReadingSettings::MaxStopSymbols);
     const char* part = std::min(settings.UnconditionalPart(), end);
-    return IsSymbolAmong<TMeasure>({part, static_cast<std::size_t>(end - part)}, stop, n);
+    char tail[CReadingSettings::StopSymbolsSize] = {};
+    std::memcpy(tail, part, static_cast<std::size_t>(end - part));
+    return CStopSet(tail, TMeasure::Characters);
+}
+
+// The sets of the last stop symbols seen: building them costs about as much as cutting
+// a short unit, and the symbols hardly ever change. A zeroed key is the empty string,
+// whose sets the first ones are; they need no initialization at each use.
+template <class TMeasure> const SStops& StopsOf(const CReadingSettings& settings) {
+    thread_local char key[CReadingSettings::StopSymbolsSize] = {};
+    thread_local int32_t keyOffset = 0;
+    thread_local SStops stops;
+    if (!SameSymbols(key, settings.StopSimbols) || keyOffset != settings.UcOffset) {
+        std::memcpy(key, settings.StopSimbols, sizeof key);
+        keyOffset = settings.UcOffset;
+        stops = {CStopSet(settings.StopSimbols, TMeasure::Characters),
+                 UnconditionalOf<TMeasure>(settings)};
+    }
+    return stops;
 }
 
 // Number of units of counting in the first n bytes of text (which hold no NUL before
@@ -666,7 +677,8 @@ const char* Cut(const char* cursor, char* unit, const CReadingSettings& settings
         std::memcpy(unit, cursor, static_cast<std::size_t>(probe) + 1);
         return nullptr;
     }
-    const CStopSet& stops = StopsOf<TMeasure>(settings.StopSimbols);
+    const SStops& sets = StopsOf<TMeasure>(settings);
+    const CStopSet& stops = sets.All;
     const bool fast = blocks && stops.BlockUsable() && BlocksSupported();
     const int readable = fast ? probe : 0;
 
@@ -677,7 +689,7 @@ const char* Cut(const char* cursor, char* unit, const CReadingSettings& settings
         return PackUnit<TMeasure>(cursor, unit, maxText, known);
     const char* stop = cursor + span.Bytes;
     if (span.Units < limits.MinText && *stop != '\0' &&
-        !IsUnconditional<TMeasure>(stop, span.StopLength, settings))
+        !sets.Unconditional.Contains(stop, span.StopLength))
         return PackUnit<TMeasure>(cursor, unit, limits.MinText, known);
     return CutAtStop<TMeasure>(cursor, span, unit, stops, known);
 }
