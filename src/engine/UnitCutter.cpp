@@ -473,6 +473,21 @@ template <class TMeasure>
     SWord w;
     if (known.Readable > 0)
         w = CopyWordStart<TMeasure>(text, word, out, writable, limit, known);
+    if constexpr (!TMeasure::Characters) {
+        // A unit of counting is a byte: the bytes copied are the count.
+        const int from = w.Bytes;
+        while (w.Bytes <= limit) {
+            const char c = word[w.Bytes];
+            if (c == '\0' || IsSeparator(c))
+                break;
+            out[w.Bytes] = c;
+            ++w.Bytes;
+        }
+        w.Units = w.Bytes;
+        if (w.Bytes > from)
+            w.LastLength = 1;
+        return w;
+    }
     while (w.Units <= limit) {
         const char c = word[w.Bytes];
         if (c == '\0' || IsSeparator(c))
