@@ -70,25 +70,36 @@ bool SameSymbols(const char* a, const char* b) {
 #endif
 }
 
-// The set of the last stop symbols seen: building it costs about as much as cutting a
-// short unit, and the symbols hardly ever change. A zeroed key is the empty string,
-// whose set the first one is; both need no initialization at each use.
-template <class TMeasure> const CStopSet& StopsOf(const char* symbols) {
-    thread_local char key[CReadingSettings::StopSymbolsSize] = {};
-    thread_local CStopSet stops;
-    if (!SameSymbols(key, symbols)) {
-        std::memcpy(key, symbols, sizeof key);
-        stops = CStopSet(symbols, TMeasure::Characters);
-    }
-    return stops;
-}
+// The stop symbols of the settings, and among them the unconditional ones.
+struct SStops {
+    CStopSet All;
+    CStopSet Unconditional;
+};
 
-template <class TMeasure>
-bool IsUnconditional(const char* stop, int n, const CReadingSettings& settings) {
+// The unconditional stop symbols: the tail of StopSimbols from UnconditionalPart on.
+template <class TMeasure> CStopSet UnconditionalOf(const CReadingSettings& settings) {
     const char* symbols = settings.StopSimbols;
     const char* end = symbols + strnlen(symbols, CReadingSettings::MaxStopSymbols);
     const char* part = std::min(settings.UnconditionalPart(), end);
-    return IsSymbolAmong<TMeasure>({part, static_cast<std::size_t>(end - part)}, stop, n);
+    char tail[CReadingSettings::StopSymbolsSize] = {};
+    std::memcpy(tail, part, static_cast<std::size_t>(end - part));
+    return CStopSet(tail, TMeasure::Characters);
+}
+
+// The sets of the last stop symbols seen: building them costs about as much as cutting
+// a short unit, and the symbols hardly ever change. A zeroed key is the empty string,
+// whose sets the first ones are; they need no initialization at each use.
+template <class TMeasure> const SStops& StopsOf(const CReadingSettings& settings) {
+    thread_local char key[CReadingSettings::StopSymbolsSize] = {};
+    thread_local int32_t keyOffset = 0;
+    thread_local SStops stops;
+    if (!SameSymbols(key, settings.StopSimbols) || keyOffset != settings.UcOffset) {
+        std::memcpy(key, settings.StopSimbols, sizeof key);
+        keyOffset = settings.UcOffset;
+        stops = {CStopSet(settings.StopSimbols, TMeasure::Characters),
+                 UnconditionalOf<TMeasure>(settings)};
+    }
+    return stops;
 }
 
 // Number of units of counting in the first n bytes of text (which hold no NUL before
@@ -114,13 +125,15 @@ struct SRun {
 
 // The blocks at the cursor the span was measured from, kept for packing its words:
 // bit i of Starts is set when byte i begins a unit of counting, of Separators when it
-// is a space or a tab. Only the first Bytes bytes were looked at.
+// is a space or a tab. Only the first Bytes bytes were looked at. Bit i of Stops is
+// set when byte i begins a stop symbol, for the first 64 of them.
 struct SMeasured {
     __extension__ typedef unsigned __int128 Bits;
     static constexpr int Size = 128;
     int Bytes = 0;
     Bits Starts = 0;
     Bits Separators = 0;
+    uint64_t Stops = 0;
 };
 
 // What the packer knows of the text at the cursor: its first Readable bytes hold no
@@ -192,13 +205,17 @@ uint32_t MaskOf(__m128i block, char c) {
 constexpr int EqualAny = _SIDD_UBYTE_OPS | _SIDD_CMP_EQUAL_ANY | _SIDD_BIT_MASK;
 
 // What ends a run in a block at p: the stop symbols, or the separators. The block
-// holds no NUL, so it may be an implicit-length operand.
+// holds no NUL, so it may be an implicit-length operand. In bytes every symbol is a
+// single byte, so the longer ones are not even asked for.
+template <class TMeasure>
 __attribute__((target("sse4.2"))) uint32_t EndsIn(const char* p, __m128i block,
                                                   const CStopSet* stops) {
     if (!stops)
         return MaskOf(block, ' ') | MaskOf(block, '\t');
     const __m128i singles = _mm_cmpistrm(Load(stops->Singles), block, EqualAny);
     auto ends = static_cast<uint32_t>(static_cast<uint16_t>(_mm_cvtsi128_si32(singles)));
+    if constexpr (!TMeasure::Characters)
+        return ends;
     for (int i = 0; i < stops->MultiCount(); ++i) {
         __m128i all = _mm_set1_epi8(-1);
         for (int k = 0; k < stops->MultiLengths[i]; ++k)
@@ -289,7 +306,7 @@ WalkBlocksFrom(const char* text, int readable, int limit, const CStopSet* stops,
                 break;
         }
         Record(measured, i, block, starts);
-        const uint32_t ends = EndsIn(text + i, block, stops) & starts;
+        const uint32_t ends = EndsIn<TMeasure>(text + i, block, stops) & starts;
         const uint32_t before = ends != 0 ? starts & ((1u << std::countr_zero(ends)) - 1) : starts;
         const int room = limit - run.Units; // units the run may still take
         if (__builtin_popcount(before) > room) {
@@ -329,10 +346,10 @@ __attribute__((target("sse4.2,popcnt"))) SRun WalkSpan(const char* text, int rea
                 break;
         }
         starts |= uint64_t{blockStarts} << i;
-        ends |= uint64_t{EndsIn(text + i, block, &stops) & blockStarts} << i;
+        ends |= uint64_t{EndsIn<TMeasure>(text + i, block, &stops) & blockStarts} << i;
         separators |= uint64_t{MaskOf(block, ' ') | MaskOf(block, '\t')} << i;
     }
-    measured = {i, starts, separators};
+    measured = {i, starts, separators, ends};
     const uint64_t before =
         ends != 0 ? starts & ((uint64_t{1} << std::countr_zero(ends)) - 1) : starts;
     // Where every byte starts a unit, the count is where the run ends.
@@ -456,6 +473,21 @@ template <class TMeasure>
     SWord w;
     if (known.Readable > 0)
         w = CopyWordStart<TMeasure>(text, word, out, writable, limit, known);
+    if constexpr (!TMeasure::Characters) {
+        // A unit of counting is a byte: the bytes copied are the count.
+        const int from = w.Bytes;
+        while (w.Bytes <= limit) {
+            const char c = word[w.Bytes];
+            if (c == '\0' || IsSeparator(c))
+                break;
+            out[w.Bytes] = c;
+            ++w.Bytes;
+        }
+        w.Units = w.Bytes;
+        if (w.Bytes > from)
+            w.LastLength = 1;
+        return w;
+    }
     while (w.Units <= limit) {
         const char c = word[w.Bytes];
         if (c == '\0' || IsSeparator(c))
@@ -530,10 +562,6 @@ const char* PackFromMeasured(const SKnown& known, const char* text, char* unit, 
 template <class TMeasure>
 const char* Pack(const char* text, char* unit, int budget, const SKnown& known) {
     budget = std::clamp(budget, 0, MaxUnitBudget);
-    if (known.Measured) {
-        if (const char* next = PackFromMeasured<TMeasure>(known, text, unit, budget))
-            return next;
-    }
     const char* word = SkipSeparators(text);
     SWord w = CopyWord<TMeasure>(text, word, unit, UnitBufferSize, budget, known);
     if (w.Units > budget) {
@@ -561,6 +589,18 @@ const char* Pack(const char* text, char* unit, int budget, const SKnown& known) 
     }
     *out = '\0';
     return word;
+}
+
+// The packed unit of a cut, decided from the measured blocks where they can: that
+// spares most packed units the word loop and its setting up. The budget is one of
+// the limits, so it is within 0..MaxUnitBudget.
+template <class TMeasure>
+const char* PackUnit(const char* text, char* unit, int budget, const SKnown& known) {
+    if (known.Measured) {
+        if (const char* next = PackFromMeasured<TMeasure>(known, text, unit, budget))
+            return next;
+    }
+    return Pack<TMeasure>(text, unit, budget, known);
 }
 
 // The span at the cursor: its bytes and units of counting up to the first stop symbol
@@ -596,11 +636,23 @@ SSpan MeasureSpan(const char* cursor, SLimits limits, const CStopSet& stops, int
     return span;
 }
 
+// Byte of the first unit of counting after the run of stop symbols at byte at, when
+// the measured blocks hold it (most runs end in the blocks the span was measured
+// from), else -1.
+int MeasuredRunEnd(int at, const SMeasured* measured) {
+    if (!measured || at >= std::min(measured->Bytes, 64))
+        return -1;
+    const uint64_t others = static_cast<uint64_t>(measured->Starts) & ~measured->Stops &
+                            BitsBelow<uint64_t>(measured->Bytes) & ~BitsBelow<uint64_t>(at);
+    return others != 0 ? LowestBit(others) : -1;
+}
+
 // The unit that ends at the span's stop symbol (or the NUL), and the cursor past the
 // run of stop symbols that begins there.
 template <class TMeasure>
 const char* CutAtStop(const char* cursor, const SSpan& span, char* unit, const CStopSet& stops,
-                      int readable) {
+                      const SKnown& known) {
+    const int readable = known.Readable;
     const char* stop = cursor + span.Bytes;
     const char after = stop[span.StopLength];
     // A stop symbol right before a line break is dropped: the break already ends it.
@@ -613,6 +665,8 @@ const char* CutAtStop(const char* cursor, const SSpan& span, char* unit, const C
         std::memcpy(unit, cursor, static_cast<std::size_t>(unitLength));
     unit[unitLength] = '\0';
 
+    if (const int end = MeasuredRunEnd(span.Bytes, known.Measured); end >= 0)
+        return cursor + end;
     const char* next = stop;
     while (*next != '\0') {
         const int n = TMeasure::Length(next);
@@ -638,7 +692,8 @@ const char* Cut(const char* cursor, char* unit, const CReadingSettings& settings
         std::memcpy(unit, cursor, static_cast<std::size_t>(probe) + 1);
         return nullptr;
     }
-    const CStopSet& stops = StopsOf<TMeasure>(settings.StopSimbols);
+    const SStops& sets = StopsOf<TMeasure>(settings);
+    const CStopSet& stops = sets.All;
     const bool fast = blocks && stops.BlockUsable() && BlocksSupported();
     const int readable = fast ? probe : 0;
 
@@ -646,12 +701,12 @@ const char* Cut(const char* cursor, char* unit, const CReadingSettings& settings
     const SSpan span = MeasureSpan<TMeasure>(cursor, limits, stops, readable, measured);
     const SKnown known{readable, fast ? &measured : nullptr};
     if (span.Units > maxText)
-        return Pack<TMeasure>(cursor, unit, maxText, known);
+        return PackUnit<TMeasure>(cursor, unit, maxText, known);
     const char* stop = cursor + span.Bytes;
     if (span.Units < limits.MinText && *stop != '\0' &&
-        !IsUnconditional<TMeasure>(stop, span.StopLength, settings))
-        return Pack<TMeasure>(cursor, unit, limits.MinText, known);
-    return CutAtStop<TMeasure>(cursor, span, unit, stops, readable);
+        !sets.Unconditional.Contains(stop, span.StopLength))
+        return PackUnit<TMeasure>(cursor, unit, limits.MinText, known);
+    return CutAtStop<TMeasure>(cursor, span, unit, stops, known);
 }
 
 } // namespace
