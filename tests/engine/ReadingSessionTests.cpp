@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "engine/ReadingSession.h"
 #include "engine/ReadingSpeed.h"
+#include "engine/UnitDrawer.h"
 #include "settings/ReadingSettings.h"
 #include "support/FakeClock.h"
 #include "support/FakeWakeTimer.h"
@@ -16,8 +17,32 @@ namespace {
 const std::string Story = "It was late, and the house was quiet. Nobody moved.\r\n"
                           "The clock on the wall struck twelve.";
 
+// Draws nothing; keeps what was shown, each unit followed by a bar.
+struct CDrawnUnits final : IUnitDrawer {
+    void ShowUnit(const char* unit) override {
+        Shown.append(unit) += '|';
+        OnScreen = true;
+    }
+    void EraseUnit() override { OnScreen = false; }
+    void PrepareUnit(const char*) override {}
+    void ForgetUnits() override { OnScreen = false; }
+    void RepaintForState() override {}
+    void ShowTheEnd() override { Ended(); }
+    std::function<void()> Ended;
+    std::string Shown;
+    bool OnScreen = false;
+};
+
 struct ReadingSessionTest : ::testing::Test {
-    ReadingSessionTest() { Session.AddListener(Probe); }
+    ReadingSessionTest() {
+        Session.AddListener(Probe);
+        Session.SetDrawer(&Drawn);
+        // Counted only when the reading has stopped first, as it must.
+        Drawn.Ended = [this] {
+            if (Session.Cursor() == Session.TextStart() && !Session.IsReading() && !Wake.IsArmed())
+                ++Ends;
+        };
+    }
     ~ReadingSessionTest() override { Session.RemoveListener(Probe); }
     void TestBody() override {}
 
@@ -37,6 +62,14 @@ struct ReadingSessionTest : ::testing::Test {
         Advance(Settings.durat);
     }
     void Run() { Session.SetPlayState(CPlayer::Run); }
+    // Runs text (kept by the caller while it runs) from its start.
+    void Run(const std::string& text) {
+        Drawn.Shown.clear();
+        Ends = 0;
+        Settings.TextLength = static_cast<int32_t>(text.size());
+        Session.SetText(text.c_str());
+        Run();
+    }
     int32_t Kept() {
         Session.KeepPlace();
         return Settings.Book.GetOffset();
@@ -47,6 +80,8 @@ struct ReadingSessionTest : ::testing::Test {
     CReadingSettings Settings;
     CReadingSession Session{Settings, Clock, Wake};
     CReadingProbe Probe;
+    CDrawnUnits Drawn;
+    int Ends = 0; // the end reported properly
 };
 
 // The place kept when the reading is left (the window closes, the session ends, a
@@ -210,5 +245,80 @@ TEST_F(ReadingSessionTest, ListenerRemovedWhileTold_NotToldAgain) {
     Run();
     EXPECT_EQ(leaving.Told, 1);
     EXPECT_EQ(Probe.StateChanges, 2);
+}
+// A blank rest of the text ends the reading without a unit.
+TEST_F(ReadingSessionTest, Cycle_DefaultTiming_GapShowEraseToTheEndThenTheEndOnce) {
+    const std::string story = "It was |late, and |the house was quiet.| Nobody moved|"
+                              "The clock on the wall struck |twelve.|";
+    for (const auto& [text, units] : {std::pair{Story, story}, {" \t\r\n  ", ""}}) {
+        SCOPED_TRACE(text);
+        Run(text);
+        Advance(399);
+        EXPECT_TRUE(Drawn.Shown.empty());
+        Advance(1);
+        Advance(699);
+        EXPECT_EQ(Drawn.OnScreen, !units.empty());
+        Advance(1);
+        EXPECT_FALSE(Drawn.OnScreen);
+        for (int i = 0; i < 10; ++i)
+            Cycle();
+        EXPECT_EQ(Drawn.Shown, units);
+        EXPECT_EQ(Ends, 1);
+    }
+}
+
+TEST_F(ReadingSessionTest, Pause_GapOrShowTime_ResumesWithTheNextUnshownUnit) {
+    for (const uint32_t pausedAfter : {1200u, 700u}) {
+        SCOPED_TRACE(pausedAfter);
+        Run(Story);
+        Advance(400);
+        Advance(pausedAfter - 400);
+        Session.SetPlayState(CPlayer::Pause);
+        EXPECT_FALSE(Wake.IsArmed());
+        EXPECT_FALSE(Drawn.OnScreen);
+        Advance(10000);
+        Session.SetPlayState(CPlayer::Run);
+        Cycle();
+        EXPECT_EQ(Drawn.Shown, pausedAfter > 1100 ? "It was |late, and |" : "It was |");
+        Advance(pausedAfter > 1100 ? 0 : 400);
+        EXPECT_EQ(Drawn.Shown, "It was |late, and |");
+        Session.SetPlayState(CPlayer::Stop);
+    }
+}
+
+TEST_F(ReadingSessionTest, StopThenSetText_WhileAUnitIsShown_RewoundWithoutWakeAndFlagsAnnounced) {
+    Run(Story);
+    for (const bool stop : {true, false}) {
+        Cycle();
+        Advance(400);
+        ASSERT_TRUE(Drawn.OnScreen);
+        if (stop)
+            Session.SetPlayState(CPlayer::Stop);
+        else
+            Session.SetText("A new text");
+        EXPECT_EQ(Session.GetState(), CReadingSession::State::Stopped);
+        EXPECT_FALSE(Drawn.OnScreen);
+        EXPECT_FALSE(Wake.IsArmed());
+        Session.SetPlayState(CPlayer::Run);
+    }
+    EXPECT_EQ(Drawn.Shown, "It was |late, and |It was |"); // from the start again
+    EXPECT_EQ(Probe.Flags, (std::vector<uint32_t>{0x14, 0x0C, 0x14, 0x0C, 0x14, 0x0C}));
+}
+
+TEST_F(ReadingSessionTest, TimingChangedOrAnEarlyWake_ReArmedForTheRestOfTheNewLength) {
+    Run(Story);
+    EXPECT_EQ(Wake.Deadline(), 5400u);
+    Clock.Advance(400);
+    ASSERT_TRUE(Wake.Fire());
+    Clock.Advance(300);
+    Settings.durat = 1000;
+    Session.SettingsEdited(SettingsAspect::Timing);
+    EXPECT_EQ(Wake.Deadline(), 6400u);
+    Clock.Advance(100);
+    ASSERT_TRUE(Wake.Fire()); // early: armed again for the rest
+    EXPECT_EQ(Wake.Deadline(), 6400u);
+    Settings.durat = 50;
+    Session.SettingsEdited(SettingsAspect::Timing);
+    EXPECT_EQ(Wake.Deadline(), 5800u); // over already: at once
 }
 } // namespace
