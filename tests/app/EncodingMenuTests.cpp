@@ -24,7 +24,6 @@ TEST(EncodingMenu, Choose_ReadsTheTextAgainKeepsThePlaceAndAutoDetectForgetsTheK
     CFakeServices fakes;
     CMainFrame frame(fakes.Services);
     ASSERT_TRUE(frame.Document().OpenLocal(dir.Path("ru.txt")));
-    EXPECT_TRUE(frame.StateOf(CommandOf("windows-1251")).Checked);
     frame.Settings().SetPosition(11);
 
     frame.ExecuteCommand(CommandOf("KOI8-R"));

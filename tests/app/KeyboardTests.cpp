@@ -59,7 +59,6 @@ TEST(Keyboard, ReadingKeys_FramedAndFullScreen_EachDoesItsCommand) {
         {"media Play runs", false, {Qt::Key_MediaPlay}, 0, true, false, 400},
         {"keypad Enter runs", false, {Qt::Key_Enter}, 0, true, false, 400},
         {"full screen: Return runs", true, {Qt::Key_Return}, 0, true, false, 400},
-        {"full screen: Space shows the panel", true, {Qt::Key_Space}, 0, false, true, 400},
         {"full screen: Right moves", true, {Qt::Key_Right}, 5, false, false, 400},
     };
     for (const KeyRow& row : rows) {

@@ -136,13 +136,6 @@ TEST(ReadingSession, KeepPlace_InEachWayIntoAState_KeepsWhereTheNextRunStarts) {
                  t.Cycle();
          },
          0},
-        {"a text read again at its place",
-         [](ReadingSessionTest& t) {
-             const int32_t place = t.Session.Place().value_or(-1);
-             t.Session.SetText(Story.c_str());
-             t.Session.FollowTo(place);
-         },
-         37},
     };
     for (const PlaceRow& row : rows) {
         SCOPED_TRACE(row.Name);
