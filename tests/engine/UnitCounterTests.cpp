@@ -1,7 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "engine/Player.h"
 #include "engine/ReadingEstimate.h"
+#include "engine/ReadingSession.h"
 #include "engine/UnitCounter.h"
+#include "engine/UnitDrawer.h"
 #include "settings/ReadingSettings.h"
 #include "support/FakeClock.h"
 #include "support/FakeWakeTimer.h"
@@ -10,29 +11,28 @@
 #include <string>
 
 namespace {
-// Plays a text to its end from an offset and counts the units the player flashes.
-struct CPlayedUnits : IPlayerDrawer {
+// Plays a text to its end from an offset and counts the units flashed.
+struct CPlayedUnits final : IUnitDrawer {
     void ShowUnit(const char*) override { ++Units; }
     void EraseUnit() override {}
     void PrepareUnit(const char*) override {}
     void ForgetUnits() override {}
     void RepaintForState() override {}
-    void OnFlagsChanged(uint32_t) override {}
-    void OnPlayStateChanged() override {}
-    void OnAboutToCutUnit() override {}
-    void OnUnitShown() override {}
     void ShowTheEnd() override { Ended = true; }
 
     int64_t Play(CReadingSettings& settings, const std::string& text, int32_t from) {
         CFakeClock clock{0};
         CFakeWakeTimer wake;
-        CPlayer player{settings, clock, wake, *this};
+        CReadingSession session{settings, clock, wake};
+        session.SetDrawer(this);
         settings.TextLength = static_cast<int32_t>(text.size());
-        player.SetText(text.c_str());
+        session.SetText(text.c_str());
         settings.SetPosition(from);
-        player.SetPlayState(CPlayer::Run);
-        while (!Ended)
-            clock.Advance(2000), player.OnTimer();
+        session.SetPlayState(CPlayer::Run);
+        while (!Ended) {
+            clock.Advance(2000);
+            session.OnTimer();
+        }
         return Units;
     }
     int64_t Units = 0;
@@ -114,6 +114,8 @@ TEST(ReadingEstimate, Text_CountOrNone_PercentCutTimeAndSpeed) {
         {{100, 100, SCount{}, false, 1100}, "100% \xC2\xB7 0 s left"},
         {{42, 100, std::nullopt, false, 1100}, "42%"},
     };
-    for (const auto& [estimate, text] : cases)
+    for (const auto& [estimate, text] : cases) {
+        SCOPED_TRACE(text);
         EXPECT_EQ(estimate.Text(), text);
+    }
 }
