@@ -38,10 +38,6 @@ protected:
         Cycle();
         return Session.Cursor() > at;
     }
-    void StartReading() {
-        Load(QStringLiteral("It was late, and the house was quiet. ").repeated(20).toStdString());
-        View->SetPlayState(CFlashView::Run);
-    }
 
     QAction Toggle;
     QMainWindow Window;
@@ -49,8 +45,8 @@ protected:
 };
 
 // A number past the end of the list, or below 0, picks the last mode; the last row's
-// display refuses.
-TEST_F(FullScreenTest, Enter_ModeNumber_CoversTheModeOrTheScreen) {
+// display refuses. Each way out puts the display's own mode back, refused or not.
+TEST_F(FullScreenTest, EnterAndLeave_ModeNumber_CoversTheModeOrTheScreenThenRestores) {
     const struct {
         const char* Name;
         int Number;
@@ -69,19 +65,20 @@ TEST_F(FullScreenTest, Enter_ModeNumber_CoversTheModeOrTheScreen) {
         EXPECT_FALSE(Window.isVisible());
         View->FullScreen(0);
     }
+    EXPECT_EQ(Fakes.DisplayModes.Restores, 3);
 }
 
-TEST_F(FullScreenTest, Enter_WhileReading_WindowShortcutWorksAndReadingGoesOn) {
-    StartReading();
+TEST_F(FullScreenTest, Enter_Any_WindowShortcutWorks) {
     View->FullScreen(1);
     ASSERT_TRUE(QTest::qWaitForWindowActive(View.get()));
     QTest::keyClick(View.get(), Qt::Key_Return, Qt::AltModifier);
     EXPECT_EQ(Triggered.count(), 1);
-    EXPECT_TRUE(ReadsOn());
 }
 
+// The reading goes on through the way in and the way out.
 TEST_F(FullScreenTest, Leave_WhileReading_BackInTheWindowAsItWasReadingOn) {
-    StartReading();
+    Load(QStringLiteral("It was late, and the house was quiet. ").repeated(20).toStdString());
+    View->SetPlayState(CFlashView::Run);
     const QRect before = View->geometry();
     View->FullScreen(1);
     View->FullScreen(0);
@@ -93,15 +90,6 @@ TEST_F(FullScreenTest, Leave_WhileReading_BackInTheWindowAsItWasReadingOn) {
     EXPECT_TRUE(ReadsOn());
 }
 
-TEST_F(FullScreenTest, Leave_EachTime_RestoresTheDisplayMode) {
-    for (const bool accepts : {true, false}) {
-        Fakes.DisplayModes.Accepts = accepts;
-        View->FullScreen(1);
-        View->FullScreen(0);
-    }
-    EXPECT_EQ(Fakes.DisplayModes.Restores, 2);
-}
-
 // Or its toolbar would show no tooltips.
 TEST_F(FullScreenTest, Leave_Any_TheWindowActiveAgain) {
     View->FullScreen(1);
@@ -110,11 +98,6 @@ TEST_F(FullScreenTest, Leave_Any_TheWindowActiveAgain) {
     QTest::mouseMove(Window.findChild<QToolBar*>()->widgetForAction(&Toggle));
     EXPECT_TRUE(QTest::qWaitFor([] { return QToolTip::isVisible(); }, 5000));
     EXPECT_EQ(QToolTip::text(), Toggle.toolTip());
-}
-
-TEST_F(FullScreenTest, Space_Framed_DoesNothing) {
-    QTest::keyClick(View.get(), Qt::Key_Space);
-    EXPECT_EQ(View->OptionsPanel(), nullptr);
 }
 
 // A mode chosen while covering could not apply.
