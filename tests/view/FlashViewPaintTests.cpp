@@ -52,7 +52,6 @@ TEST_F(PaintTest, Unit_Shown_CentredInkInTheTextColour) {
         int CentreY;
     } rows[] = {{"no panel", false, 0, 300},
                 {"panel shown", true, 0, 240},
-                {"narrow", false, 100, 300},
                 {"negative width", false, -50, 300},
                 {"widest", false, INT32_MAX, 300}};
     for (const auto& row : rows) {
