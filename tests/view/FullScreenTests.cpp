@@ -5,7 +5,6 @@
 #include "support/gui/ViewFixture.h"
 
 #include <QAction>
-#include <QApplication>
 #include <QComboBox>
 #include <QListWidget>
 #include <QMainWindow>
@@ -69,12 +68,14 @@ TEST_F(FullScreenTest, Enter_Any_WindowShortcutWorks) {
     EXPECT_EQ(Triggered.count(), 1);
 }
 
-// The reading goes on through the way in and the way out.
+// The reading goes on through the way in and the way out; the window is active again, or
+// its toolbar would show no tooltips.
 TEST_F(FullScreenTest, Leave_WhileReading_BackInTheWindowAsItWasReadingOn) {
     Load(QStringLiteral("It was late, and the house was quiet. ").repeated(20).toStdString());
     View->SetPlayState(CFlashView::Run);
     const QRect before = View->geometry();
     View->FullScreen(1);
+    ASSERT_TRUE(QTest::qWaitForWindowActive(View.get()));
     View->FullScreen(0);
     EXPECT_EQ(View->parentWidget(), &Window);
     EXPECT_FALSE(View->windowFlags().testFlag(Qt::WindowStaysOnTopHint));
@@ -84,13 +85,6 @@ TEST_F(FullScreenTest, Leave_WhileReading_BackInTheWindowAsItWasReadingOn) {
     const char* at = Session.Cursor();
     Cycle();
     EXPECT_GT(Session.Cursor(), at);
-}
-
-// Or its toolbar would show no tooltips.
-TEST_F(FullScreenTest, Leave_Any_TheWindowActiveAgain) {
-    View->FullScreen(1);
-    ASSERT_TRUE(QTest::qWaitForWindowActive(View.get()));
-    View->FullScreen(0);
     QTest::mouseMove(Window.findChild<QToolBar*>()->widgetForAction(&Toggle));
     EXPECT_TRUE(QTest::qWaitFor([] { return QToolTip::isVisible(); }, 5000));
     EXPECT_EQ(QToolTip::text(), Toggle.toolTip());
