@@ -140,12 +140,6 @@ TEST(BookText, Epub_Progress_ToldBeforeEachSpineItem) {
     EXPECT_EQ(calls, (std::vector<std::pair<uint64_t, uint64_t>>{{0, 3}, {1, 3}, {2, 3}}));
 }
 
-TEST(BookText, Epub_ProgressFalse_CancelsWithoutMessage) {
-    const SRead read = Read(Zip(Epub()), Format::Epub, [](uint64_t, uint64_t) { return false; });
-    EXPECT_FALSE(read.Text);
-    EXPECT_EQ(read.Error, "");
-}
-
 TEST(BookText, FictionBook_Bodies_TitlesVersesAndNotesLast) {
     const std::string notes = "<body name='notes'><section><p>note</p></section></body>";
     const std::string body =
@@ -225,23 +219,17 @@ TEST(BookText, Epub_DamagedEncryptedOrIncomplete_RefusedNamingWhy) {
     }
 }
 
-// The bytes are counted as they are unpacked, whatever the size field says.
+// The bytes are counted as they are unpacked, whatever the size field of the central
+// directory, 24 bytes into the entry, says: here 16 bytes.
 TEST(BookText, Epub_ItemOverCapUnpacked_RefusedAsZipBomb) {
     const std::string zeros(size_t{300} << 20, '\0');
-    const std::string bomb = Zip(Replaced(Epub(), "OEBPS/c.html", zeros));
-    // The central directory's size field, 24 bytes into the entry, claiming 16 bytes.
-    std::string lying = bomb;
-    const size_t entry = lying.rfind("OEBPS/c.html") - 46;
-    ASSERT_EQ(lying.substr(entry, 4), "PK\x01\x02");
-    lying.replace(entry + 24, 4, std::string("\x10\0\0\0", 4));
-    const std::pair<const char*, const std::string*> rows[] = {{"size stated", &bomb},
-                                                               {"size lied about", &lying}};
-    for (const auto& [name, bytes] : rows) {
-        SCOPED_TRACE(name);
-        const SRead read = Read(*bytes, Format::Epub);
-        EXPECT_FALSE(read.Text);
-        EXPECT_EQ(read.Error, "\"OEBPS/c.html\" unpacks to more than 256 MiB (a zip bomb?)");
-    }
+    std::string bomb = Zip(Replaced(Epub(), "OEBPS/c.html", zeros));
+    const size_t entry = bomb.rfind("OEBPS/c.html") - 46;
+    ASSERT_EQ(bomb.substr(entry, 4), "PK\x01\x02");
+    bomb.replace(entry + 24, 4, std::string("\x10\0\0\0", 4));
+    const SRead read = Read(bomb, Format::Epub);
+    EXPECT_FALSE(read.Text);
+    EXPECT_EQ(read.Error, "\"OEBPS/c.html\" unpacks to more than 256 MiB (a zip bomb?)");
 }
 
 TEST(BookText, Epub_XhtmlWithDoctype_ReadAsXmlWithHtmlEntities) {

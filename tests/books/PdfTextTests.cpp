@@ -39,25 +39,13 @@ TEST(PdfText, Read_Pages_GiveTheTextInReadingOrder) {
     const QByteArray pdf =
         WritePdf({{"The quick brown fox", "jumps over the lazy", "dog and runs away.", "",
                    "A second para-", "graph ends here."},
-                  {"Mid-", "Atlantic crossing", "takes a week."},
-                  {"Short page.", "", "Two lines."}});
+                  {"Mid-", "Atlantic crossing", "takes a week."}});
     std::string error;
     const auto text = Read(pdf, error);
     ASSERT_TRUE(text) << error;
     EXPECT_EQ(*text, "The quick brown fox jumps over the lazy dog and runs away.\n"
                      "A second paragraph ends here.\n"
-                     "Mid- Atlantic crossing takes a week.\n"
-                     "Short page.\nTwo lines.\n");
-}
-
-TEST(PdfText, Read_Progress_ToldAfterEachPage) {
-    std::string error;
-    std::vector<std::pair<uint64_t, uint64_t>> calls;
-    Read(WritePdf({{"One"}, {"Two"}, {"Three"}}), error, [&](uint64_t done, uint64_t total) {
-        calls.emplace_back(done, total);
-        return true;
-    });
-    EXPECT_EQ(calls, (std::vector<std::pair<uint64_t, uint64_t>>{{1, 3}, {2, 3}, {3, 3}}));
+                     "Mid- Atlantic crossing takes a week.\n");
 }
 
 // An encryption dictionary whose user key matches no password: Poppler holds the file locked.
@@ -74,7 +62,6 @@ TEST(PdfText, Read_UnreadableOrLocked_NulloptWithMessage) {
         QByteArray Bytes;
         const char* Message;
     } rows[] = {
-        {"garbage", QByteArray(5000, '\x17'), "not a PDF"},
         {"truncated", pdf.left(pdf.size() / 2), "not a PDF"},
         {"locked", Locked(pdf), "password"},
     };

@@ -1,6 +1,5 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "display/FontMapping.h"
-#include "settings/ReadingSettings.h"
 
 #include <QFontInfo>
 #include <climits>
@@ -22,9 +21,7 @@ std::string Family(const LogFont& description) {
 
 // The face wins over the family; a missing one falls back by its family.
 TEST(FontMappingTest, MissingFace_FallsBackByKnownFacePitchAndFamily) {
-    const LogFont defaults = CReadingSettings().Font;
     const std::tuple<const char*, const char*, uint8_t, const char*> rows[] = {
-        {"default face", defaults.lfFaceName, defaults.lfPitchAndFamily, "DejaVu Sans"},
         {"known face", "Arial", 0x30, "DejaVu Sans"},
         {"roman family", "No Such Face", 0x10, "DejaVu Serif"},
         {"fixed pitch", "No Such Face", 0x01, "DejaVu Sans Mono"}};

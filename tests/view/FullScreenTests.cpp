@@ -5,7 +5,6 @@
 #include "support/gui/ViewFixture.h"
 
 #include <QAction>
-#include <QApplication>
 #include <QComboBox>
 #include <QListWidget>
 #include <QMainWindow>
@@ -32,16 +31,6 @@ protected:
     }
     // The window must not delete the view that the fixture owns.
     void TearDown() override { View.reset(); }
-    // The cursor moves on with one more unit.
-    bool ReadsOn() {
-        const char* at = Session.Cursor();
-        Cycle();
-        return Session.Cursor() > at;
-    }
-    void StartReading() {
-        Load(QStringLiteral("It was late, and the house was quiet. ").repeated(20).toStdString());
-        View->SetPlayState(CFlashView::Run);
-    }
 
     QAction Toggle;
     QMainWindow Window;
@@ -49,8 +38,8 @@ protected:
 };
 
 // A number past the end of the list, or below 0, picks the last mode; the last row's
-// display refuses.
-TEST_F(FullScreenTest, Enter_ModeNumber_CoversTheModeOrTheScreen) {
+// display refuses. Each way out puts the display's own mode back, refused or not.
+TEST_F(FullScreenTest, EnterAndLeave_ModeNumber_CoversTheModeOrTheScreenThenRestores) {
     const struct {
         const char* Name;
         int Number;
@@ -69,52 +58,36 @@ TEST_F(FullScreenTest, Enter_ModeNumber_CoversTheModeOrTheScreen) {
         EXPECT_FALSE(Window.isVisible());
         View->FullScreen(0);
     }
+    EXPECT_EQ(Fakes.DisplayModes.Restores, 3);
 }
 
-TEST_F(FullScreenTest, Enter_WhileReading_WindowShortcutWorksAndReadingGoesOn) {
-    StartReading();
+TEST_F(FullScreenTest, Enter_Any_WindowShortcutWorks) {
     View->FullScreen(1);
     ASSERT_TRUE(QTest::qWaitForWindowActive(View.get()));
     QTest::keyClick(View.get(), Qt::Key_Return, Qt::AltModifier);
     EXPECT_EQ(Triggered.count(), 1);
-    EXPECT_TRUE(ReadsOn());
 }
 
+// The reading goes on through the way in and the way out; the window is active again, or
+// its toolbar would show no tooltips.
 TEST_F(FullScreenTest, Leave_WhileReading_BackInTheWindowAsItWasReadingOn) {
-    StartReading();
+    Load(QStringLiteral("It was late, and the house was quiet. ").repeated(20).toStdString());
+    View->SetPlayState(CFlashView::Run);
     const QRect before = View->geometry();
     View->FullScreen(1);
+    ASSERT_TRUE(QTest::qWaitForWindowActive(View.get()));
     View->FullScreen(0);
     EXPECT_EQ(View->parentWidget(), &Window);
     EXPECT_FALSE(View->windowFlags().testFlag(Qt::WindowStaysOnTopHint));
     EXPECT_EQ(View->geometry(), before);
     EXPECT_TRUE(Window.isVisible());
     EXPECT_FALSE(View->actions().contains(&Toggle));
-    EXPECT_TRUE(ReadsOn());
-}
-
-TEST_F(FullScreenTest, Leave_EachTime_RestoresTheDisplayMode) {
-    for (const bool accepts : {true, false}) {
-        Fakes.DisplayModes.Accepts = accepts;
-        View->FullScreen(1);
-        View->FullScreen(0);
-    }
-    EXPECT_EQ(Fakes.DisplayModes.Restores, 2);
-}
-
-// Or its toolbar would show no tooltips.
-TEST_F(FullScreenTest, Leave_Any_TheWindowActiveAgain) {
-    View->FullScreen(1);
-    ASSERT_TRUE(QTest::qWaitForWindowActive(View.get()));
-    View->FullScreen(0);
+    const char* at = Session.Cursor();
+    Cycle();
+    EXPECT_GT(Session.Cursor(), at);
     QTest::mouseMove(Window.findChild<QToolBar*>()->widgetForAction(&Toggle));
     EXPECT_TRUE(QTest::qWaitFor([] { return QToolTip::isVisible(); }, 5000));
     EXPECT_EQ(QToolTip::text(), Toggle.toolTip());
-}
-
-TEST_F(FullScreenTest, Space_Framed_DoesNothing) {
-    QTest::keyClick(View.get(), Qt::Key_Space);
-    EXPECT_EQ(View->OptionsPanel(), nullptr);
 }
 
 // A mode chosen while covering could not apply.

@@ -1,8 +1,6 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "display/TextDecoding.h"
-#include "view/UnitLayout.h"
 
-#include <QFontMetrics>
 #include <gtest/gtest.h>
 
 namespace {
@@ -23,19 +21,5 @@ TEST(DecodeCutTextTest, BadBytes_CutCharactersLeftOutOthersMarked) {
         SCOPED_TRACE(row.Name);
         EXPECT_EQ(DecodeCutText(row.Bytes), row.Expected);
     }
-}
-
-// A unit drawn from the layout must land in the rectangle Qt's word-wrapped drawing takes.
-TEST(UnitLayoutTest, Size_AnyTextAndWidth_MatchesQtWordWrappedBoundingRect) {
-    QFont font("DejaVu Sans");
-    font.setPixelSize(20);
-    const QFontMetrics metrics(font);
-    for (const char* text : {"late, and ", "Incomprehensibilities everywhere", "Hello\nWorld"})
-        for (const int width : {0, 40, 150, 5000}) {
-            SCOPED_TRACE(testing::Message() << text << " in " << width);
-            const QRect bounds = metrics.boundingRect(
-                QRect(0, 0, width, 1 << 24), Qt::AlignLeft | Qt::AlignTop | Qt::TextWordWrap, text);
-            EXPECT_EQ(CUnitLayout(text, font, width).Size(), bounds.size());
-        }
 }
 } // namespace
