@@ -61,7 +61,7 @@ TEST(TextEncoding, Load_ConvertsWhatIsNotHeldAsBytesAndAStoredEncodingWins) {
     EXPECT_FALSE(ru->IsUtf8());
 }
 
-TEST(TextEncoding, Save_EncodingAfterStopSymbolsInTheCompanionOnlyAndGoneAfterAutoDetect) {
+TEST(TextEncoding, Save_EncodingAfterStopSymbolsInTheCompanionOnly) {
     CTempFolder dir;
     const char* start = "text";
     const char* cursor = start;
@@ -75,8 +75,5 @@ TEST(TextEncoding, Save_EncodingAfterStopSymbolsInTheCompanionOnlyAndGoneAfterAu
         full.find("\nStopSimbols=" + settings.GetStopSymbolsText() + "\nEncoding=windows-1251\n"),
         std::string::npos);
     EXPECT_EQ(ReadBytes(dir.Path("d.skm")).find("Encoding"), std::string::npos);
-    settings.KeepEncoding = false;
-    ASSERT_TRUE(settings.SaveToFile(dir.Path("a.skm"), SettingsFileMode::Full));
-    EXPECT_EQ(ReadBytes(dir.Path("a.skm")).find("Encoding"), std::string::npos);
 }
 } // namespace
