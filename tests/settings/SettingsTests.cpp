@@ -133,10 +133,12 @@ TEST(PositionBook, Bookmarks_KeepTheLast64AndGiveTextOnlyWithinTheText) {
     EXPECT_EQ(offset, -1);
 }
 
-// Every field away from its default, in the order a save writes them.
+// Every field away from its default, in the order a save writes them. The text's loading
+// reads the encoding; the settings only write it, after the stop symbols.
 constexpr char EditedFile[] =
     "[MAIN]\nBkgColor=-1\nDisplaySettingNum=-4\ndurat=2\nfreq=29999\nMaxText=900\nMinText=-4\n"
     "UcOffset=3\nWidth=777\nTexColor=1193046\nStopSimbols=ab\\tcd\\n\\r\n"
+    "Encoding=windows-1251\n"
     "[LogFont]\nHeight=-20\nCharSet=204\nEscapement=900\nOrientation=450\nWeight=700\nItalic=1\n"
     "Underline=2\nStrikeOut=3\nOutPrecision=5\nClipPrecision=6\nQuality=7\nPitchAndFamily=255\n"
     "FaceName=Liberation Serif\n[POSITION]\nStep=65535\nBookmarksNum=3\nCurPos=250\n"
@@ -153,6 +155,15 @@ TEST(SettingsFile, SaveFull_WithoutText_FailsWithAMessageAndKeepsTheFile) {
     EXPECT_EQ(ReadBytes(path), "[A]\nk=1\n");
 }
 
+// The encoding belongs to the text: a defaults file never gets it.
+TEST(SettingsFile, SaveSettingsOnly_LeavesTheEncodingOut) {
+    CTempFolder folder;
+    CReadingSettings settings;
+    settings.Encoding = "windows-1251";
+    ASSERT_TRUE(settings.SaveToFile(folder.Path("d.skm"), SettingsFileMode::SettingsOnly));
+    EXPECT_EQ(ReadBytes(folder.Path("d.skm")).find("Encoding"), std::string::npos);
+}
+
 // Every field is read and written back; keys of other programs stay where they were. A
 // missing file has no keys, which gives the defaults but for the length, the position,
 // the font width and what lies after the face name.
@@ -163,6 +174,7 @@ TEST(SettingsFile, LoadThenSave_GivesBackEveryFieldBesideForeignKeys) {
     BoundText text(500);
     ASSERT_TRUE(text.Settings.LoadFromFile(path, SettingsFileMode::Full, 500));
     EXPECT_EQ(text.Offset(), 250);
+    text.Settings.Encoding = "windows-1251";
     WriteBytes(path, "; mine\n[Other]\nk=v\n");
     ASSERT_TRUE(text.Settings.SaveToFile(path, SettingsFileMode::Full));
     EXPECT_EQ(ReadBytes(path), std::string("; mine\n[Other]\nk=v\n") + EditedFile);

@@ -1,5 +1,4 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "settings/ReadingSettings.h"
 #include "settings/TextBuffer.h"
 #include "settings/TextSettings.h"
 #include "support/TempFolder.h"
@@ -56,21 +55,5 @@ TEST(TextEncoding, Load_ConvertsWhatIsNotHeldAsBytesAndAStoredEncodingWins) {
     EXPECT_EQ(ru->Encoding(), "KOI8-R");
     EXPECT_EQ(ru->Size(), static_cast<int32_t>(Enc::FromUtf8(Prose, "windows-1251")->size()));
     EXPECT_FALSE(ru->IsUtf8());
-}
-
-TEST(TextEncoding, Save_EncodingAfterStopSymbolsInTheCompanionOnly) {
-    CTempFolder dir;
-    const char* start = "text";
-    const char* cursor = start;
-    CReadingSettings settings;
-    settings.BindText(&start, &cursor);
-    settings.Encoding = "windows-1251";
-    ASSERT_TRUE(settings.SaveToFile(dir.Path("a.skm"), SettingsFileMode::Full));
-    ASSERT_TRUE(settings.SaveToFile(dir.Path("d.skm"), SettingsFileMode::SettingsOnly));
-    const std::string full = ReadBytes(dir.Path("a.skm"));
-    EXPECT_NE(
-        full.find("\nStopSimbols=" + settings.GetStopSymbolsText() + "\nEncoding=windows-1251\n"),
-        std::string::npos);
-    EXPECT_EQ(ReadBytes(dir.Path("d.skm")).find("Encoding"), std::string::npos);
 }
 } // namespace
