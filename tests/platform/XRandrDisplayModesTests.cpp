@@ -1,18 +1,13 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "platform/DisplayModes.h"
 #include "platform/XRandrDisplayModes.h"
-#include "support/ScopedEnv.h"
-#include "support/TempFolder.h"
 
 #include <QGuiApplication>
-#include <QProcess>
-#include <QTest>
 #include <algorithm>
 #include <gtest/gtest.h>
 
 // Against Xorg with the dummy driver and xorg-dummy.conf: 1024x768 at start; 800x600 at
-// 60 and 72 Hz; 640x480. The adapter, and the program itself driven by xdotool's keys,
-// checked through the X server.
+// 60 and 72 Hz; 640x480. The adapter, checked through the X server.
 namespace {
 // What the X server itself says about the first lit output, read on a connection of its
 // own, so that the adapter is checked from the outside: the mode's name in the server's
@@ -22,23 +17,6 @@ std::string ReadXServerState();
 const std::string Original = "1024x768 1024x768 1024x768", At800 = "800x600 800x600 800x600";
 const DisplayMode Mode1024{1024, 768, 32, 60}, Mode800{800, 600, 32, 60},
     Mode800At72{800, 600, 32, 72}, Mode640{640, 480, 32, 60}; // depth 24 is stored in 32 bits
-
-constexpr int DeadlineMs = 20000;
-
-// xdotool's standard output; nullopt when it failed.
-std::optional<QString> Tool(const QStringList& arguments) {
-    QProcess tool;
-    tool.start(QStringLiteral("xdotool"), arguments);
-    if (!tool.waitForFinished(DeadlineMs) || tool.exitStatus() != QProcess::NormalExit ||
-        tool.exitCode() != 0)
-        return std::nullopt;
-    return QString::fromLocal8Bit(tool.readAllStandardOutput()).trimmed();
-}
-
-bool ModeBecomes(const char* name) {
-    const std::string prefix = name + std::string(" ");
-    return QTest::qWaitFor([&] { return ReadXServerState().starts_with(prefix); }, DeadlineMs);
-}
 
 class DummyXorg : public ::testing::Test {
 protected:
@@ -52,8 +30,9 @@ protected:
     static std::unique_ptr<CXRandrDisplayModes> Open() { return CXRandrDisplayModes::Open({}); }
 };
 
+// Through the program's own choice of adapter, which on X11 has to be RandR.
 TEST_F(DummyXorg, Modes_ConfiguredModes_ListedOnceEachThroughRandr) {
-    const std::vector<DisplayMode> list = Open()->Modes();
+    const std::vector<DisplayMode> list = CreateDisplayModes()->Modes();
     for (const DisplayMode& mode : {Mode1024, Mode800, Mode800At72, Mode640})
         EXPECT_NE(std::find(list.begin(), list.end(), mode), list.end()) << mode.Frequency;
     for (const DisplayMode& mode : list)
@@ -85,34 +64,6 @@ TEST_F(DummyXorg, SetMode_InForceSmallerLargerRefusedAndBehindItsBack_ServerFoll
     }
 }
 
-TEST_F(DummyXorg, Program_AltEnterThenEscape_ModeOfTheCompanionFileSwitchedThenRestored) {
-    // Of the same size as another mode, so that only the right refresh rate passes.
-    const std::vector<DisplayMode> modes = Open()->Modes();
-    const auto number = std::find(modes.begin(), modes.end(), Mode800At72) - modes.begin();
-    ASSERT_GT(number, 0);
-    const CTempFolder folder;
-    const std::string text = folder.Path("story.txt");
-    WriteBytes(text, "It was late. Nobody moved.\n");
-    WriteBytes(text + ".skm", "[MAIN]\r\nDisplaySettingNum=" + std::to_string(number));
-    const CScopedEnv config("XDG_CONFIG_HOME", folder.Path("cfg").c_str());
-    QProcess program;
-    program.start(QStringLiteral(SKIMMET_PROGRAM), {QString::fromStdString(text)});
-    const QString pid = QString::number(program.processId());
-    QString window;
-    ASSERT_TRUE(QTest::qWaitFor(
-        [&] {
-            window = Tool({"search", "--onlyvisible", "--pid", pid}).value_or(QString());
-            return !window.isEmpty() && !window.contains(QLatin1Char('\n'));
-        },
-        DeadlineMs));
-    ASSERT_TRUE(Tool({"windowfocus", "--sync", window}));
-    ASSERT_TRUE(Tool({"key", "alt+Return"}));
-    ASSERT_TRUE(ModeBecomes("800x600_72")) << "the mode did not change";
-    ASSERT_TRUE(Tool({"key", "Escape"})); // the covering view has the keyboard
-    EXPECT_TRUE(ModeBecomes("1024x768")) << "Escape did not restore the mode";
-    program.terminate(); // a kill would leave the mode switched for the next test
-    program.waitForFinished(DeadlineMs);
-}
 } // namespace
 
 // Xlib last: its macros (None, Status, Bool...) would clash with the names of Qt's headers.

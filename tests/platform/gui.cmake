@@ -7,10 +7,6 @@ skimmet_test(NAME platform_gui_tests GUI SOURCES DialogsTests.cpp DisplayModesTe
 skimmet_test(NAME platform_dbus_tests GUI TIMEOUT 120 SOURCES DBusScreenSaverTests.cpp
              LAUNCHER dbus-run-session --)
 
-# RandR, and the program's full-screen mode, against Xorg with the dummy driver, whose
-# output has several real modes.
+# RandR against Xorg with the dummy driver, whose output has several real modes.
 skimmet_test(NAME platform_xorg_dummy_tests GUI TIMEOUT 300 SOURCES XRandrDisplayModesTests.cpp
              LAUNCHER ${CMAKE_CURRENT_LIST_DIR}/run-with-xorg-dummy.sh)
-target_compile_definitions(platform_xorg_dummy_tests PRIVATE
-                           SKIMMET_PROGRAM="$<TARGET_FILE:skimmet>")
-add_dependencies(platform_xorg_dummy_tests skimmet)

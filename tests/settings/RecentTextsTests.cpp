@@ -1,6 +1,5 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "settings/RecentTexts.h"
-#include "support/ScopedEnv.h"
 #include "support/TempFolder.h"
 
 #include <gtest/gtest.h>
@@ -34,16 +33,6 @@ TEST(RecentTexts, Load_DamagedFile_KeepsTheGoodLinesOnly) {
         CRecentTexts recent(folder.Path("recent"));
         recent.Load();
         EXPECT_EQ(recent.Paths(), expected);
-    }
-}
-
-TEST(RecentTexts, DefaultPath_FollowsAnAbsoluteXdgStateHome) {
-    const CScopedEnv home("HOME", "/home/reader");
-    for (const char* state : {static_cast<const char*>(nullptr), "", "st", "/st"}) {
-        const CScopedEnv xdg("XDG_STATE_HOME", state);
-        EXPECT_EQ(CRecentTexts::DefaultPath(), state && state[0] == '/'
-                                                   ? "/st/skimmet/recent"
-                                                   : "/home/reader/.local/state/skimmet/recent");
     }
 }
 } // namespace

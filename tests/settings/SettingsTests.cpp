@@ -94,7 +94,7 @@ TEST(PositionBook, WithoutText_NoPositionAndBookmarksStoreZero) {
     }
 }
 
-// SetPosition stops before the terminator, SetOffset may rest on it; MoveBy never wraps.
+// SetPosition stops before the terminator, MoveBy never wraps, no offset lies before 0.
 TEST(PositionBook, Moves_StayWithinTheText) {
     for (const auto& [from, delta, moved] :
          {std::tuple{50, 49, true}, {50, 50, false}, {50, INT_MAX, false}, {50, INT_MIN, false}}) {
@@ -105,9 +105,7 @@ TEST(PositionBook, Moves_StayWithinTheText) {
         EXPECT_EQ(text.Offset(), moved ? from + delta : from);
     }
     BoundText text(100);
-    auto& book = text.Settings.Book;
-    EXPECT_EQ(std::tuple(book.SetOffset(100), book.SetOffset(101), book.SetOffset(-1)),
-              std::tuple(true, false, false));
+    EXPECT_FALSE(text.Settings.Book.SetOffset(-1));
 }
 
 // The list keeps the last 64 entries, even when its count was set from outside; an
@@ -135,45 +133,40 @@ TEST(PositionBook, Bookmarks_KeepTheLast64AndGiveTextOnlyWithinTheText) {
     EXPECT_EQ(offset, -1);
 }
 
-constexpr char ExampleFile[] =
-    "[MAIN]\nBkgColor=0\nDisplaySettingNum=0\ndurat=700\nfreq=400\nMaxText=32\nMinText=12\n"
-    "UcOffset=2\nWidth=600\nTexColor=16777215\nStopSimbols=,;.:?!\\n\\r\n"
-    "[LogFont]\nHeight=48\nCharSet=204\nEscapement=0\nOrientation=0\nWeight=0\nItalic=0\n"
-    "Underline=0\nStrikeOut=0\nOutPrecision=0\nClipPrecision=0\nQuality=0\nPitchAndFamily=48\n"
-    "FaceName=Arial Black\n[POSITION]\nStep=1\nBookmarksNum=0\nCurPos=0\n";
-
-// Every field away from its default, in the order a save writes them.
+// Every field away from its default, in the order a save writes them. The text's loading
+// reads the encoding; the settings only write it, after the stop symbols.
 constexpr char EditedFile[] =
     "[MAIN]\nBkgColor=-1\nDisplaySettingNum=-4\ndurat=2\nfreq=29999\nMaxText=900\nMinText=-4\n"
     "UcOffset=3\nWidth=777\nTexColor=1193046\nStopSimbols=ab\\tcd\\n\\r\n"
+    "Encoding=windows-1251\n"
     "[LogFont]\nHeight=-20\nCharSet=204\nEscapement=900\nOrientation=450\nWeight=700\nItalic=1\n"
     "Underline=2\nStrikeOut=3\nOutPrecision=5\nClipPrecision=6\nQuality=7\nPitchAndFamily=255\n"
     "FaceName=Liberation Serif\n[POSITION]\nStep=65535\nBookmarksNum=3\nCurPos=250\n"
     "Bookmark1=10\nBookmark2=499\nBookmark3=-3\n";
 
-// Settings only: the step alone, with or without a text. In full, no text means no
-// position to save: the save fails with a message and the file stays.
-TEST(SettingsFile, Save_DefaultsGiveTheExampleFileByteForByte) {
+// In full, no text means no position to save.
+TEST(SettingsFile, SaveFull_WithoutText_FailsWithAMessageAndKeepsTheFile) {
     CTempFolder folder;
-    BoundText text(100);
-    ASSERT_TRUE(text.Settings.SaveToFile(folder.Path("full.skm"), SettingsFileMode::Full));
-    EXPECT_EQ(ReadBytes(folder.Path("full.skm")), ExampleFile);
-    text.Settings.AddBookmark();
-    const std::string head(ExampleFile, std::string_view(ExampleFile).find("BookmarksNum"));
-    const CReadingSettings unbound;
-    for (const CReadingSettings* settings : {&std::as_const(text.Settings), &unbound}) {
-        ASSERT_TRUE(settings->SaveToFile(folder.Path("s.skm"), SettingsFileMode::SettingsOnly));
-        EXPECT_EQ(ReadBytes(folder.Path("s.skm")), head);
-    }
+    const std::string path = folder.Path("s.skm");
+    WriteBytes(path, "[A]\nk=1\n");
     std::string error;
-    EXPECT_FALSE(unbound.SaveToFile(folder.Path("s.skm"), SettingsFileMode::Full, &error) ||
-                 error.empty());
-    EXPECT_EQ(ReadBytes(folder.Path("s.skm")), head);
+    EXPECT_FALSE(CReadingSettings().SaveToFile(path, SettingsFileMode::Full, &error));
+    EXPECT_FALSE(error.empty());
+    EXPECT_EQ(ReadBytes(path), "[A]\nk=1\n");
+}
+
+// The encoding belongs to the text: a defaults file never gets it.
+TEST(SettingsFile, SaveSettingsOnly_LeavesTheEncodingOut) {
+    CTempFolder folder;
+    CReadingSettings settings;
+    settings.Encoding = "windows-1251";
+    ASSERT_TRUE(settings.SaveToFile(folder.Path("d.skm"), SettingsFileMode::SettingsOnly));
+    EXPECT_EQ(ReadBytes(folder.Path("d.skm")).find("Encoding"), std::string::npos);
 }
 
 // Every field is read and written back; keys of other programs stay where they were. A
-// missing file has no keys; one that cannot be read says why. Either gives the defaults
-// but for the length, the position, the font width and what lies after the face name.
+// missing file has no keys, which gives the defaults but for the length, the position,
+// the font width and what lies after the face name.
 TEST(SettingsFile, LoadThenSave_GivesBackEveryFieldBesideForeignKeys) {
     CTempFolder folder;
     const std::string path = folder.Path("round.skm");
@@ -181,26 +174,23 @@ TEST(SettingsFile, LoadThenSave_GivesBackEveryFieldBesideForeignKeys) {
     BoundText text(500);
     ASSERT_TRUE(text.Settings.LoadFromFile(path, SettingsFileMode::Full, 500));
     EXPECT_EQ(text.Offset(), 250);
+    text.Settings.Encoding = "windows-1251";
     WriteBytes(path, "; mine\n[Other]\nk=v\n");
     ASSERT_TRUE(text.Settings.SaveToFile(path, SettingsFileMode::Full));
     EXPECT_EQ(ReadBytes(path), std::string("; mine\n[Other]\nk=v\n") + EditedFile);
     text.Settings.Font.lfWidth = 11;
-    std::string error;
-    EXPECT_FALSE(text.Settings.LoadFromFile(folder.Folder(), SettingsFileMode::Full, 0, &error) ||
-                 error.empty());
+    EXPECT_TRUE(text.Settings.LoadFromFile(folder.Path("absent"), SettingsFileMode::Full, 0));
     EXPECT_EQ(Stored(text.Settings), Stored(CReadingSettings()));
     const CReadingSettings& s = text.Settings;
     EXPECT_EQ(std::tuple(s.TextLength, text.Offset(), s.Book.BookmarksNum, s.Font.lfWidth,
                          s.Font.lfFaceName[12]),
               std::tuple(500, 250, 0, 11, 'e')); // Liberation Serif
-    EXPECT_TRUE(text.Settings.LoadFromFile(folder.Path("absent"), SettingsFileMode::Full, 0));
 }
 
 // Stop symbols come in their text form (\n, \r, \t), which must fit.
 TEST(SettingsFile, Load_BringsEachValueWithinItsBounds) {
     const std::pair<std::string, std::string> cases[] = {
         {"[MAIN]\nMinText=4000000", "\nMinText=999\n"},
-        {"[MAIN]\nMinText=-7", "\nMinText=-7\n"}, // below 1 only turns packing off
         {"[MAIN]\ndurat=4294967295", "\ndurat=1\n"},
         {"[MAIN]\nStopSimbols=" + std::string(63, '.'), "=" + std::string(63, '.') + "\n"},
         {"[MAIN]\nStopSimbols=" + std::string(64, '.'), "=,;.:?!\\n\\r\n"},
@@ -208,7 +198,6 @@ TEST(SettingsFile, Load_BringsEachValueWithinItsBounds) {
         {"[MAIN]\nStopSimbols=ab\\", "=ab\n"},
         {"[MAIN]\nStopSimbols=a\0b"s, "=a\n"},
         {"[LogFont]\nItalic=257", "\nItalic=1\n"},
-        {"[LogFont]\nHeight=-2147483648", "\nHeight=-2147483648\n"},
         {"[LogFont]\nCharSet=0", "\nCharSet=204\n"},
         {"[LogFont]\nFaceName=" + std::string(40, 'F'), "=" + std::string(31, 'F') + "\n"},
         {"[POSITION]\nStep=65538", "\nStep=2\n"},

@@ -1,5 +1,4 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "settings/ReadingSettings.h"
 #include "settings/TextBuffer.h"
 #include "settings/TextSettings.h"
 #include "support/TempFolder.h"
@@ -19,12 +18,9 @@ const std::string Prose = "Всё смешалось в доме Облонск�
 
 TEST(TextEncoding, Detect_MarksValidUtf8AndRussianCodePages) {
     const std::pair<std::string, std::string_view> rows[] = {
-        {"\xEF\xBB\xBFok", "UTF-8"},
         {"\xFF\xFE\0\0o\0\0\0"s, "UTF-32LE"},
         {"\0\0\xFE\xFF\0\0\0o"s, "UTF-32BE"},
-        {"\xFF\xFEo\0"s, "UTF-16LE"},
         {"\xFE\xFF\0o"s, "UTF-16BE"},
-        {"plain ASCII", "UTF-8"},
         {Prose, "UTF-8"},
         {*Enc::FromUtf8(Prose, "windows-1251"), "windows-1251"},
         {*Enc::FromUtf8(Prose, "KOI8-R"), "KOI8-R"}};
@@ -59,24 +55,5 @@ TEST(TextEncoding, Load_ConvertsWhatIsNotHeldAsBytesAndAStoredEncodingWins) {
     EXPECT_EQ(ru->Encoding(), "KOI8-R");
     EXPECT_EQ(ru->Size(), static_cast<int32_t>(Enc::FromUtf8(Prose, "windows-1251")->size()));
     EXPECT_FALSE(ru->IsUtf8());
-}
-
-TEST(TextEncoding, Save_EncodingAfterStopSymbolsInTheCompanionOnlyAndGoneAfterAutoDetect) {
-    CTempFolder dir;
-    const char* start = "text";
-    const char* cursor = start;
-    CReadingSettings settings;
-    settings.BindText(&start, &cursor);
-    settings.Encoding = "windows-1251";
-    ASSERT_TRUE(settings.SaveToFile(dir.Path("a.skm"), SettingsFileMode::Full));
-    ASSERT_TRUE(settings.SaveToFile(dir.Path("d.skm"), SettingsFileMode::SettingsOnly));
-    const std::string full = ReadBytes(dir.Path("a.skm"));
-    EXPECT_NE(
-        full.find("\nStopSimbols=" + settings.GetStopSymbolsText() + "\nEncoding=windows-1251\n"),
-        std::string::npos);
-    EXPECT_EQ(ReadBytes(dir.Path("d.skm")).find("Encoding"), std::string::npos);
-    settings.KeepEncoding = false;
-    ASSERT_TRUE(settings.SaveToFile(dir.Path("a.skm"), SettingsFileMode::Full));
-    EXPECT_EQ(ReadBytes(dir.Path("a.skm")).find("Encoding"), std::string::npos);
 }
 } // namespace
