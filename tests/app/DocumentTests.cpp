@@ -17,7 +17,6 @@
 #include <algorithm>
 #include <csignal>
 #include <functional>
-#include <sys/stat.h>
 
 namespace {
 

@@ -2,7 +2,8 @@
 # SPDX-License-Identifier: GPL-3.0-or-later
 # The real program on an X server with a window manager: a text opened at the place its
 # settings file keeps, then closed at once by the window's close button (Alt+F4 through
-# the window manager) or by SIGTERM, keeps that place. Run it under
+# the window manager) or by SIGTERM, keeps that place; Right and Up typed through the
+# server move it to the next sentence and read faster, and that is kept. Run it under
 # run-with-window-manager.sh: place-kept-x11.sh PROGRAM
 set -u
 program=$1
@@ -34,7 +35,7 @@ wait_for_exit() {
     code=hung
 }
 
-stored() { grep -m1 '^CurPos=' "$text.skm" | cut -d= -f2; }
+stored() { grep -m1 "^${1:-CurPos}=" "$text.skm" | cut -d= -f2; }
 # The program writes the whole file, settings first; start() wrote the place alone.
 written() { grep -q '^freq=' "$text.skm"; }
 
@@ -53,6 +54,14 @@ wait_for_exit
 [[ $code == 0 ]] || fail "SIGTERM: exit $code"
 written || fail "SIGTERM: the settings file was not written"
 [[ $(stored) == 37 ]] || fail "SIGTERM: CurPos=$(stored), not 37"
+
+start
+[[ -n $window ]] || fail "keys: no window showed the text"
+xdotool windowactivate --sync "$window" key Right key Up key --clearmodifiers alt+F4
+wait_for_exit
+[[ $code == 0 ]] || fail "keys: exit $code"
+[[ $(stored) == 38 ]] || fail "keys: CurPos=$(stored), not 38 (the next sentence)"
+[[ $(stored freq) == 364 ]] || fail "keys: freq=$(stored freq), not 364 (Up: faster)"
 
 [[ $failures == 0 ]] || cat "$folder/err"
 exit $((failures > 0))
