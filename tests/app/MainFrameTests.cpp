@@ -10,7 +10,6 @@
 #include <QTest>
 #include <QToolBar>
 
-
 namespace {
 
 namespace Id = CommandId;
