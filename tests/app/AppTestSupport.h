@@ -60,12 +60,15 @@ struct AppFixture : ::testing::Test {
     int32_t Offset() { return static_cast<int32_t>(Session().Cursor() - Session().TextStart()); }
     int32_t Bookmark() {
         int32_t offset = -1;
-        return Settings().GetBookmark(0, offset), offset;
+        Settings().GetBookmark(0, offset);
+        return offset;
     }
-    // Moves the clock on phase by phase while the view runs.
+    // Moves the clock on phase by phase while the reading runs.
     void Advance(int phases) {
-        for (int i = 0; i < phases && (View().PlayFlags() & CFlashView::RunningBit); ++i)
-            Fakes.Clock.Advance(5000), Session().OnTimer();
+        for (int i = 0; i < phases && Session().IsReading(); ++i) {
+            Fakes.Clock.Advance(5000);
+            Session().OnTimer();
+        }
     }
     QString PathOf(const QString& name) const { return Folder.filePath(name); }
     QString WriteText(const QString& name, const QByteArray& bytes, int64_t size = -1) {

@@ -22,16 +22,13 @@ struct ReadingPaneTest : AppFixture {
     }
     QString PaneText() const { return Frame->findChild<CReadingPane*>()->text(); }
     // The pane's leading percentage, "42%".
-    std::string PanePercent() const {
-        return PaneText().section(QLatin1Char('%'), 0, 0).toStdString();
-    }
+    std::string PanePercent() const { return PaneText().section('%', 0, 0).toStdString(); }
     // The move position page's whole percentage, "42" of "pos = 9 (42.85% )".
     std::string PagePercent() const {
         const QString line = ControlById<QLabel>(Page(), PositionId)->text();
         return line.section(QLatin1Char('('), 1).section(QLatin1Char('.'), 0, 0).toStdString();
     }
-    CMovePositionPage& Page() const { return *View().OptionsPanel()->MovePage(); }
-    CFlashView& View() const { return Frame->View(); }
+    CMovePositionPage& Page() const { return *Frame->View().OptionsPanel()->MovePage(); }
 
     static constexpr const char* Story = "It was late, and the house was quiet. Nobody moved. "
                                          "The clock on the wall struck twelve.";
