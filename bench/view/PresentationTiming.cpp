@@ -2,8 +2,8 @@
 // Presentation timing of the flash view with the real clock, on the offscreen platform:
 // how late each unit's pixels come after the moment its gap ends, and what the player
 // costs in CPU and wakeups while running and while stopped. The view is driven once by
-// its own deadline wake and, as of old, by a periodic 1 ms timer, each twice and in
-// alternating order. With --move-page on, the move position page is shown along the
+// its own deadline wake and once, for comparison, by a periodic 1 ms timer, each twice
+// and in alternating order. With --move-page on, the move position page is shown along the
 // bottom and follows every unit; both runs each design without and with it and
 // compares them. With --status-pane on, the status bar's reading pane follows the
 // reading as well, counting the rest of the text on its thread; --text-mb makes the text
@@ -238,7 +238,7 @@ Result Measure(const std::string& design, bool periodic, const Options& options,
     poll.setTimerType(Qt::PreciseTimer);
     QObject::connect(&poll, &QTimer::timeout, &view, [&session] { session.OnTimer(); });
     if (periodic)
-        poll.start(1); // the old window timer: from creation to the end, running or not
+        poll.start(1); // a polling window timer: from creation to the end, running or not
     QCoreApplication::processEvents();
 
     QEventLoop loop;
