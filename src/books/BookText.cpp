@@ -35,7 +35,7 @@ BookText::Format DetectZip(std::string_view bytes) {
     std::string error;
     const std::unique_ptr<CZipArchive> zip = CZipArchive::Open(bytes, error);
     if (!zip)
-        return BookText::Format::PlainText;
+        return BookText::Format::DamagedZip;
     if (zip->Has("mimetype")) {
         const std::optional<std::string> mimetype = zip->Read("mimetype", error);
         if (mimetype && mimetype->starts_with("application/epub+zip"))
@@ -100,6 +100,9 @@ std::optional<std::string> Read(std::string_view bytes, Format format, std::stri
         return ReadHtml(bytes, error, progress);
     case Format::Pdf:
         return ReadPdfText(bytes, error, progress);
+    case Format::DamagedZip:
+        CZipArchive::Open(bytes, error);
+        return std::nullopt;
     case Format::PlainText:
         break;
     }

@@ -11,10 +11,12 @@
 // does a text file's, so the text must come out the same at every opening.
 namespace BookText {
 
-enum class Format : uint8_t { PlainText, Epub, FictionBook, FictionBookZip, Html, Pdf };
+enum class Format : uint8_t { PlainText, Epub, FictionBook, FictionBookZip, Html, Pdf, DamagedZip };
 
 // What the bytes are, from their content (a zip with an EPUB mimetype or one .fb2 in
 // it, FictionBook XML, "%PDF-", HTML); the file name only helps tell HTML from text.
+// Bytes that begin as a zip does but cannot be opened as one (a truncated book, a zip
+// without its central directory) are DamagedZip, which Read refuses with the reason.
 Format Detect(std::string_view bytes, std::string_view fileName);
 
 // Called now and then with the share done; false cancels (nullopt, error empty).

@@ -109,6 +109,10 @@ std::optional<std::vector<SItem>> Spine(const xmlNode* package, const std::strin
     if (!error.empty())
         return std::nullopt;
     linear.insert(linear.end(), aside.begin(), aside.end());
+    // Items may name one document at several fragments: it is read once, at its first
+    // place in the reading order.
+    std::set<std::string> seen;
+    std::erase_if(linear, [&seen](const SItem& item) { return !seen.insert(item.Path).second; });
     if (linear.empty())
         error = "the EPUB's spine is empty";
     return linear.empty() ? std::nullopt : std::optional(linear);

@@ -354,8 +354,11 @@ TEST_F(Documents, Book_ReopenedAtItsPlaceWithItsBookmarkAndABrokenOneSaysWhy) {
     Settings().SetPosition(15);
     Settings().AddBookmark();
     OpenFromMenu(WriteText("broken.fb2", "<?xml version=\"1.0\"?><FictionBook><body><p>cut"));
-    const std::vector<CShownMessage> said{{"Error Opening File", MessageIcon::Warning, true}};
-    EXPECT_EQ(Messages(), said);
+    // A book cut off after its first entry: no zip directory to open.
+    OpenFromMenu(WriteText("cut.epub", QByteArray("PK\x03\x04") + "mimetypeapplication/epub+zip"));
+    const CShownMessage broken{"Error Opening File", MessageIcon::Warning, true};
+    EXPECT_EQ(Messages(), (std::vector<CShownMessage>{broken, broken}));
+    EXPECT_FALSE(QFileInfo::exists(PathOf("cut.epub.skm")));
     OpenFromMenu(WriteText("other.txt", "Other text."));
     OpenFromMenu(book);
     EXPECT_EQ(Offset(), 15);
