@@ -10,12 +10,19 @@
 #include <cstring>
 #include <vector>
 
+namespace {
+// Books written by hand use HTML's entities without declaring them (FBReader's own help
+// books do); a few such names are taken in, a book full of them is damaged.
+constexpr int MaxUndefinedEntities = 16;
+} // namespace
+
 namespace FictionBookText {
 
 std::optional<std::string> Read(std::string_view bytes, std::string& error,
                                 const BookText::Progress& progress) {
     std::string xmlError;
-    const XmlDocument::Doc doc = XmlDocument::ParseXml(bytes, xmlError);
+    const XmlDocument::Doc doc =
+        XmlDocument::ParseXmlLenient(bytes, xmlError, MaxUndefinedEntities);
     if (!doc) {
         error = "the FictionBook is damaged: " + xmlError;
         return std::nullopt;

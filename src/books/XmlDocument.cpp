@@ -18,6 +18,22 @@ bool FitsInt(std::string_view bytes) {
 
 void Silent(void*, const char*, ...) {}
 
+// False when text holds no from.
+bool ReplaceAll(std::string& text, const std::string& from, const std::string& to) {
+    std::string result;
+    std::size_t done = 0;
+    for (std::size_t at = text.find(from); at != std::string::npos; at = text.find(from, done)) {
+        result.append(text, done, at - done);
+        result += to;
+        done = at + from.size();
+    }
+    if (done == 0)
+        return false;
+    result.append(text, done);
+    text = std::move(result);
+    return true;
+}
+
 // Some of libxml2's messages (an encoding that fails, say) bypass the parser's options and
 // would land on the reader's terminal; the book's message says what matters.
 void SilenceLibxml() {
@@ -27,7 +43,7 @@ void SilenceLibxml() {
 
 namespace XmlDocument {
 
-Doc ParseXml(std::string_view bytes, std::string& error) {
+Doc ParseXml(std::string_view bytes, std::string& error, std::string* undefinedEntity) {
     if (!FitsInt(bytes)) {
         error = "the XML is too large";
         return nullptr;
@@ -43,8 +59,29 @@ Doc ParseXml(std::string_view bytes, std::string& error) {
         error = last && last->message ? last->message : "the XML is not well formed";
         while (!error.empty() && error.back() == '\n')
             error.pop_back();
+        if (undefinedEntity && last && last->code == XML_ERR_UNDECLARED_ENTITY && last->str1)
+            *undefinedEntity = last->str1;
     }
     return doc;
+}
+
+Doc ParseXmlLenient(std::string_view bytes, std::string& error, int maxEntities) {
+    std::string amended;
+    for (int taken = 0;; ++taken) {
+        std::string name;
+        Doc doc = ParseXml(taken ? std::string_view(amended) : bytes, error, &name);
+        if (doc || name.empty() || taken == maxEntities)
+            return doc;
+        if (!taken)
+            amended = bytes;
+        // A character reference reads the same in whatever encoding the book declares.
+        const htmlEntityDesc* known =
+            htmlEntityLookup(reinterpret_cast<const xmlChar*>(name.c_str()));
+        const std::string reference = "&" + name + ";";
+        const std::string replacement = known ? "&#" + std::to_string(known->value) + ";" : name;
+        if (!ReplaceAll(amended, reference, replacement))
+            return doc;
+    }
 }
 
 Doc ParseHtml(std::string_view bytes) {

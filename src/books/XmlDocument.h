@@ -17,7 +17,12 @@ struct SFreer {
 using Doc = std::unique_ptr<xmlDoc, SFreer>;
 
 // Strict XML in the encoding its declaration names; nullptr with libxml2's message.
-Doc ParseXml(std::string_view bytes, std::string& error);
+// When the fault is an entity nobody declared, undefinedEntity (if given) gets its name.
+Doc ParseXml(std::string_view bytes, std::string& error, std::string* undefinedEntity = nullptr);
+// ParseXml that reads each entity nobody declared as the HTML character of that name, or
+// else as its name, and still refuses every other fault. At most maxEntities names are
+// taken in: each costs one more parse.
+Doc ParseXmlLenient(std::string_view bytes, std::string& error, int maxEntities);
 // Forgiving HTML: UTF-8 when the bytes are, otherwise what the page declares.
 Doc ParseHtml(std::string_view bytes);
 

@@ -159,6 +159,12 @@ TEST(BookText, FictionBook_DeclaredCodePage_ReadAsUtf8) {
               "\xD0\x9F\xD1\x80\xD0\xB8\xD0\xB2\xD0\xB5\xD1\x82\n");
 }
 
+TEST(BookText, FictionBook_UndefinedEntities_ReadAsTheirCharacterOrTheirName) {
+    const std::string book = FictionBook("<body><p>a&nbsp;b &madeup; c &nbsp;</p></body>");
+    EXPECT_EQ(Read(book, Format::FictionBook).Text, "a\xC2\xA0"
+                                                    "b madeup c \xC2\xA0\n");
+}
+
 TEST(BookText, FictionBookZip_BookInside_Read) {
     const std::string zipped = Zip({{"Book.FB2", FictionBook("<body><p>z</p></body>")}});
     EXPECT_EQ(Read(zipped, Format::FictionBookZip).Text, "z\n");
