@@ -3,6 +3,8 @@
 
 #include <array>
 #include <cstdint>
+#include <string>
+#include <string_view>
 
 class CProfileFile;
 enum class SettingsFileMode : int32_t;
@@ -52,6 +54,13 @@ public:
     uint16_t BookmarksNum = 0;
 
 private:
+    // The bound text, empty without one.
+    std::string_view Text() const;
+    // Each place is kept with a few bytes of the text there, under its key + "Text".
+    void WriteExcerpt(CProfileFile& file, const std::string& placeKey, int32_t offset) const;
+    // The stored offset, or where its excerpt stands now in a text that changed.
+    int32_t FoundAgain(const CProfileFile& file, const std::string& placeKey, int32_t offset) const;
+
     const char** TextStartRef = nullptr;
     const char** CursorRef = nullptr;
     const int32_t* TextLengthRef = nullptr;

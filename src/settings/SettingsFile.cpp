@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // The settings file: sections MAIN, LogFont and POSITION of an INI file.
 #include "platform/ProfileFile.h"
+#include "settings/PlaceExcerpt.h"
 #include "settings/ReadingSettings.h"
 #include "settings/SettingsTable.h"
 
@@ -33,6 +34,14 @@ void ReadInts(const CProfileFile& file, std::string_view section,
             setting.Set(into, setting.Bounded(file.GetInt(section, setting.Key, setting.Default)));
     }
 }
+
+// The key that keeps the text at a place, beside the place's own key.
+std::string ExcerptKey(const std::string& placeKey) {
+    return placeKey + "Text";
+}
+
+// Room for an encoded excerpt: every byte of it escaped, and the terminator.
+constexpr std::size_t ExcerptFormSize = 2 * PlaceExcerpt::Length + 1;
 
 std::string BookmarkKey(int index) {
     return "Bookmark" + std::to_string(index + 1);
@@ -109,7 +118,30 @@ bool CPositionBook::WritePosition(CProfileFile& file, SettingsFileMode mode) con
     file.WriteInt(PositionSection, "CurPos", offset);
     for (int i = 0; i < count; ++i)
         file.WriteInt(PositionSection, BookmarkKey(i), Bookmarks[static_cast<std::size_t>(i)]);
+    WriteExcerpt(file, "CurPos", offset);
+    for (int i = 0; i < count; ++i)
+        WriteExcerpt(file, BookmarkKey(i), Bookmarks[static_cast<std::size_t>(i)]);
     return true;
+}
+
+std::string_view CPositionBook::Text() const {
+    const char* start = TextStart();
+    if (!start)
+        return {};
+    return {start, static_cast<std::size_t>(std::max(TextLength(), 0))};
+}
+
+void CPositionBook::WriteExcerpt(CProfileFile& file, const std::string& placeKey,
+                                 int32_t offset) const {
+    const std::string excerpt = PlaceExcerpt::Take(Text(), offset);
+    file.WriteString(PositionSection, ExcerptKey(placeKey), PlaceExcerpt::Encode(excerpt));
+}
+
+int32_t CPositionBook::FoundAgain(const CProfileFile& file, const std::string& placeKey,
+                                  int32_t offset) const {
+    const std::string form =
+        file.GetString(PositionSection, ExcerptKey(placeKey), "", ExcerptFormSize);
+    return PlaceExcerpt::Relocate(Text(), offset, PlaceExcerpt::Decode(form));
 }
 
 bool CPositionBook::ReadPosition(const CProfileFile& file, SettingsFileMode mode) {
@@ -123,9 +155,10 @@ bool CPositionBook::ReadPosition(const CProfileFile& file, SettingsFileMode mode
     const auto stored =
         static_cast<uint16_t>(file.GetInt(PositionSection, "BookmarksNum", BookmarksNum));
     const int count = std::min<int>(stored, MaxBookmarks);
-    // A position beyond the text (the file was shortened since) leaves the cursor
-    // where it is; SetOffset refuses it.
-    SetOffset(file.GetInt(PositionSection, "CurPos", offset));
+    // The text may have changed since: a place whose excerpt no longer stands there is
+    // looked for nearby. A position still beyond the text (the file was shortened since)
+    // leaves the cursor where it is; SetOffset refuses it.
+    SetOffset(FoundAgain(file, "CurPos", file.GetInt(PositionSection, "CurPos", offset)));
 
     int read = 0;
     for (int i = 0; i < count; ++i) {
@@ -133,7 +166,7 @@ bool CPositionBook::ReadPosition(const CProfileFile& file, SettingsFileMode mode
         // A 0 after the first entry marks the end of the list, as a missing key does.
         if (i > 0 && value == 0)
             break;
-        Bookmarks[static_cast<std::size_t>(i)] = value;
+        Bookmarks[static_cast<std::size_t>(i)] = FoundAgain(file, BookmarkKey(i), value);
         ++read;
     }
     BookmarksNum = static_cast<uint16_t>(read);

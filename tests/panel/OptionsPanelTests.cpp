@@ -104,8 +104,9 @@ TEST(OptionsPanel, EveryControl_EditsItsSettingAndTellsTheSession) {
             QTest::sendKeyEvent(QTest::Click, control, key, QString(ch), {});
         }
         EXPECT_EQ(row.Field(rig.Settings), row.Expected);
-        if (row.Told)
+        if (row.Told) {
             EXPECT_TRUE(rig.Probe.Told(*row.Told));
+        }
     }
 }
 

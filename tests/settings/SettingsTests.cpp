@@ -142,7 +142,43 @@ constexpr char EditedFile[] =
     "[LogFont]\nHeight=-20\nCharSet=204\nEscapement=900\nOrientation=450\nWeight=700\nItalic=1\n"
     "Underline=2\nStrikeOut=3\nOutPrecision=5\nClipPrecision=6\nQuality=7\nPitchAndFamily=255\n"
     "FaceName=Liberation Serif\n[POSITION]\nStep=65535\nBookmarksNum=3\nCurPos=250\n"
-    "Bookmark1=10\nBookmark2=499\nBookmark3=-3\n";
+    "Bookmark1=10\nBookmark2=499\nBookmark3=-3\nCurPosText=aaaaaaaaaaaaaaaaaaaaaaaa\n"
+    "Bookmark1Text=aaaaaaaaaaaaaaaaaaaaaaaa\nBookmark2Text=a\nBookmark3Text=\n";
+
+// A place is kept with the text there, and found again nearby in a text that changed.
+TEST(PositionBook, ChangedText_PlaceFoundAgainByItsExcerptOrKeptAsStored) {
+    const std::string before = "One two three. Four five six.\\n";
+    const struct {
+        const char* Name;
+        std::string After;
+        bool WithExcerpt;
+        int32_t Found;
+    } rows[] = {
+        {"lines added above", "A new line.\n" + before, true, 27},
+        {"the excerpt gone", "Something else entirely, and long enough.", true, 15},
+        {"a file without excerpts", "A new line.\n" + before, false, 15},
+    };
+    for (const auto& row : rows) {
+        SCOPED_TRACE(row.Name);
+        CTempFolder folder;
+        const std::string path = folder.Path("t.skm");
+        BoundText text(static_cast<int>(before.size()));
+        text.Bytes = before;
+        text.Start = text.Cursor = text.Bytes.c_str();
+        text.Settings.SetPosition(15);
+        text.Settings.AddBookmark();
+        ASSERT_TRUE(text.Settings.SaveToFile(path, SettingsFileMode::Full));
+        if (!row.WithExcerpt)
+            WriteBytes(path, "[POSITION]\nBookmarksNum=1\nCurPos=15\nBookmark1=15\n");
+        BoundText edited(static_cast<int>(row.After.size()));
+        edited.Bytes = row.After;
+        edited.Start = edited.Cursor = edited.Bytes.c_str();
+        const auto length = static_cast<int32_t>(row.After.size());
+        ASSERT_TRUE(edited.Settings.LoadFromFile(path, SettingsFileMode::Full, length));
+        EXPECT_EQ(edited.Offset(), row.Found);
+        EXPECT_EQ(edited.Settings.Book.Bookmarks[0], row.Found);
+    }
+}
 
 // In full, no text means no position to save.
 TEST(SettingsFile, SaveFull_WithoutText_FailsWithAMessageAndKeepsTheFile) {
