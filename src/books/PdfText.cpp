@@ -8,8 +8,11 @@
 #include <unicode/utf8.h>
 
 #include <algorithm>
+#include <cctype>
 #include <climits>
+#include <cstring>
 #include <memory>
+#include <unordered_set>
 #include <vector>
 
 namespace {
@@ -20,9 +23,20 @@ struct SLine {
     double bottom = 0;
 };
 
+// Typeset ligatures come back as the letters they join, so that "ﬂoating" reads, and
+// matches, as "floating".
 std::string Utf8(const poppler::ustring& text) {
+    static constexpr std::pair<std::string_view, std::string_view> Ligatures[] = {
+        {"\uFB00", "ff"},  {"\uFB01", "fi"},  {"\uFB02", "fl"},
+        {"\uFB03", "ffi"}, {"\uFB04", "ffl"}, {"\uFB06", "st"}};
     const poppler::byte_array bytes = text.to_utf8();
-    return {bytes.begin(), bytes.end()};
+    std::string word(bytes.begin(), bytes.end());
+    for (const auto& [ligature, letters] : Ligatures) {
+        for (size_t at = word.find(ligature); at != std::string::npos;
+             at = word.find(ligature, at + letters.size()))
+            word.replace(at, ligature.size(), letters);
+    }
+    return word;
 }
 
 // Poppler hands out words in reading order but not its lines: a word that does not share
@@ -104,6 +118,84 @@ size_t TrailingHyphen(const std::string& text) {
     return 0;
 }
 
+// Where a line ended in a hyphen between letters: whether it is a break inside a word or
+// a hyphen of the word is decided once the whole document is known. A noncharacter marks
+// the place; no text brings its own.
+constexpr std::string_view HyphenMark = "\xEF\xBF\xBF";
+
+bool IsBlank(char c) {
+    return c == ' ' || c == '\n';
+}
+
+bool IsEdgePunctuation(char c) {
+    return std::strchr(".,;:!?\"'()[]{}<>", c) != nullptr && c != '\0';
+}
+
+// A token without the punctuation around it, ASCII letters lowered.
+std::string WordOf(std::string_view token) {
+    while (!token.empty() && IsEdgePunctuation(token.front()))
+        token.remove_prefix(1);
+    while (!token.empty() && IsEdgePunctuation(token.back()))
+        token.remove_suffix(1);
+    std::string word(token);
+    std::transform(word.begin(), word.end(), word.begin(),
+                   [](unsigned char c) { return static_cast<char>(std::tolower(c)); });
+    return word;
+}
+
+// The words of the text but those with an undecided hyphen.
+std::unordered_set<std::string> WordsOf(std::string_view text) {
+    std::unordered_set<std::string> words;
+    size_t start = 0;
+    while (start < text.size()) {
+        const size_t end = std::min(text.find_first_of(" \n", start), text.size());
+        const std::string_view token = text.substr(start, end - start);
+        if (!token.empty() && token.find(HyphenMark) == std::string_view::npos)
+            words.insert(WordOf(token));
+        start = end + 1;
+    }
+    return words;
+}
+
+// A hyphen is kept where the document writes the word with it and never without it, and
+// between a small letter and a capital (Mid-Atlantic); otherwise the word is joined.
+bool KeepsHyphen(std::string_view left, std::string_view right,
+                 const std::unordered_set<std::string>& words) {
+    UChar32 last = 0;
+    int32_t end = static_cast<int32_t>(left.size());
+    U8_PREV(left.data(), 0, end, last);
+    if (u_islower(last) && u_isupper(FirstCodePoint(std::string(right))))
+        return true;
+    const std::string joined = WordOf(std::string(left) + std::string(right));
+    const std::string hyphenated = WordOf(std::string(left) + "-" + std::string(right));
+    return !words.contains(joined) && words.contains(hyphenated);
+}
+
+std::string ResolveHyphens(std::string text) {
+    if (text.find(HyphenMark) == std::string::npos)
+        return text;
+    const std::unordered_set<std::string> words = WordsOf(text);
+    std::string resolved;
+    resolved.reserve(text.size());
+    size_t done = 0;
+    for (size_t mark = text.find(HyphenMark); mark != std::string::npos;
+         mark = text.find(HyphenMark, done)) {
+        size_t start = mark;
+        while (start > 0 && !IsBlank(text[start - 1]))
+            --start;
+        const size_t after = mark + HyphenMark.size();
+        const size_t end = std::min(text.find_first_of(" \n", after), text.size());
+        const std::string_view left(text.data() + start, mark - start);
+        const std::string_view right(text.data() + after, end - after);
+        resolved.append(text, done, mark - done);
+        if (KeepsHyphen(left, right, words))
+            resolved += '-';
+        done = after;
+    }
+    resolved.append(text, done);
+    return resolved;
+}
+
 std::string PageText(const poppler::page& page) {
     const std::vector<SLine> lines = PageLines(page);
     if (lines.empty())
@@ -114,8 +206,10 @@ std::string PageText(const poppler::page& page) {
         const size_t hyphen = TrailingHyphen(text);
         if (gaps[i - 1])
             text += '\n';
-        else if (hyphen > 0 && u_islower(FirstCodePoint(lines[i].text)))
+        else if (hyphen > 0 && text.ends_with("\u00ad"))
             text.resize(text.size() - hyphen);
+        else if (hyphen > 0 && u_isalpha(FirstCodePoint(lines[i].text)))
+            text.replace(text.size() - hyphen, hyphen, HyphenMark);
         else
             text += ' ';
         text += lines[i].text;
@@ -158,5 +252,5 @@ std::optional<std::string> ReadPdfText(std::string_view bytes, std::string& erro
         if (progress && !progress(static_cast<uint64_t>(i) + 1, static_cast<uint64_t>(count)))
             return std::nullopt;
     }
-    return text;
+    return ResolveHyphens(text);
 }

@@ -34,18 +34,21 @@ std::optional<std::string> Read(const QByteArray& pdf, std::string& error,
     return ReadPdfText({pdf.constData(), static_cast<size_t>(pdf.size())}, error, progress);
 }
 
-// Lines joined, paragraph gaps kept, hyphens mended, each page ending its paragraph.
+// Lines joined, paragraph gaps kept, each page ending its paragraph. A line-end hyphen
+// joins a word the document never writes with it, and stays in one it does (and between
+// a small letter and a capital).
 TEST(PdfText, Read_Pages_GiveTheTextInReadingOrder) {
-    const QByteArray pdf =
-        WritePdf({{"The quick brown fox", "jumps over the lazy", "dog and runs away.", "",
-                   "A second para-", "graph ends here."},
-                  {"Mid-", "Atlantic crossing", "takes a week."}});
+    const QByteArray pdf = WritePdf(
+        {{"The quick brown fox", "jumps over the lazy", "dog and runs away.", "", "A second para-",
+          "graph ends here. Its floating-", "point numbers are floating-point."},
+         {"Mid-", "Atlantic crossing", "takes a week."}});
     std::string error;
     const auto text = Read(pdf, error);
     ASSERT_TRUE(text) << error;
     EXPECT_EQ(*text, "The quick brown fox jumps over the lazy dog and runs away.\n"
-                     "A second paragraph ends here.\n"
-                     "Mid- Atlantic crossing takes a week.\n");
+                     "A second paragraph ends here. Its floating-point numbers are "
+                     "floating-point.\n"
+                     "Mid-Atlantic crossing takes a week.\n");
 }
 
 // An encryption dictionary whose user key matches no password: Poppler holds the file locked.
