@@ -11,7 +11,9 @@
 #include <cctype>
 #include <climits>
 #include <cstring>
+#include <map>
 #include <memory>
+#include <regex>
 #include <unordered_set>
 #include <vector>
 
@@ -196,8 +198,60 @@ std::string ResolveHyphens(std::string text) {
     return resolved;
 }
 
-std::string PageText(const poppler::page& page) {
-    const std::vector<SLine> lines = PageLines(page);
+// A line that is only a page number: "12", "- 12 -", "xiv", "Page 3", "3 of 40".
+bool IsPageNumber(std::string_view text) {
+    std::string word = WordOf(text);
+    std::erase_if(word, [](char c) { return c == '-' || c == ' '; });
+    if (word.starts_with("page"))
+        word.erase(0, 4);
+    if (const size_t of = word.find("of"); of != std::string::npos && of > 0)
+        word.resize(of);
+    if (word.empty())
+        return false;
+    const bool digits =
+        std::all_of(word.begin(), word.end(), [](unsigned char c) { return std::isdigit(c); });
+    static const std::regex Roman("m{0,3}(cm|cd|d?c{0,3})(xc|xl|l?x{0,3})(ix|iv|v?i{0,3})");
+    return digits || std::regex_match(word, Roman);
+}
+
+// What a running header or footer keeps from page to page: its text with the digits as
+// '#' (page numbers change), and its height on the page to a few points.
+std::string FurnitureKey(const SLine& line) {
+    std::string key = std::to_string(static_cast<long>(line.top / 4)) + ':';
+    for (const char c : line.text)
+        key += std::isdigit(static_cast<unsigned char>(c)) ? '#' : c;
+    return key;
+}
+
+// How many lines at each end of a page may be its header or footer.
+constexpr size_t EdgeLines = 2;
+
+// A short page keeps at least half its lines out of the edges.
+template <typename Visit> void ForEachEdgeLine(std::vector<SLine>& lines, Visit visit) {
+    const size_t edge = std::min(EdgeLines, lines.size() / 2);
+    for (size_t i = 0; i < lines.size(); ++i) {
+        if (i < edge || i + edge >= lines.size())
+            visit(lines[i]);
+    }
+}
+
+// Page numbers, and lines that come back at the same height on most pages, are the
+// book's furniture, not its text.
+void DropFurniture(std::vector<std::vector<SLine>>& pages) {
+    std::map<std::string, size_t> seen;
+    for (std::vector<SLine>& lines : pages)
+        ForEachEdgeLine(lines, [&seen](SLine& line) { ++seen[FurnitureKey(line)]; });
+    const size_t most = std::max<size_t>(3, (pages.size() + 1) / 2);
+    for (std::vector<SLine>& lines : pages) {
+        ForEachEdgeLine(lines, [&](SLine& line) {
+            if (IsPageNumber(line.text) || seen[FurnitureKey(line)] >= most)
+                line.text.clear();
+        });
+        std::erase_if(lines, [](const SLine& line) { return line.text.empty(); });
+    }
+}
+
+std::string PageText(const std::vector<SLine>& lines) {
     if (lines.empty())
         return {};
     const std::vector<bool> gaps = ParagraphGaps(lines);
@@ -244,13 +298,17 @@ std::optional<std::string> ReadPdfText(std::string_view bytes, std::string& erro
         return std::nullopt;
     }
     const int count = document->pages();
-    std::string text;
+    std::vector<std::vector<SLine>> pages;
     for (int i = 0; i < count; ++i) {
         const std::unique_ptr<poppler::page> page(document->create_page(i));
         if (page)
-            text += PageText(*page);
+            pages.push_back(PageLines(*page));
         if (progress && !progress(static_cast<uint64_t>(i) + 1, static_cast<uint64_t>(count)))
             return std::nullopt;
     }
+    DropFurniture(pages);
+    std::string text;
+    for (const std::vector<SLine>& lines : pages)
+        text += PageText(lines);
     return ResolveHyphens(text);
 }

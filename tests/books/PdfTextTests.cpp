@@ -58,6 +58,19 @@ QByteArray Locked(QByteArray pdf) {
                                           key + " /U " + key + " /P -4 >> /ID [<01><01>]");
 }
 
+// A running header at the top of most pages and a page number at the bottom are left out.
+TEST(PdfText, Read_HeadersAndPageNumbers_LeftOut) {
+    std::vector<std::vector<QString>> pages;
+    for (int page = 1; page <= 4; ++page)
+        pages.push_back({"Maintainers' Guide " + QString::number(page), "",
+                         "Text of page " + QString::number(page) + ".", "",
+                         "- " + QString::number(page) + " -"});
+    std::string error;
+    const auto text = Read(WritePdf(pages), error);
+    ASSERT_TRUE(text) << error;
+    EXPECT_EQ(*text, "Text of page 1.\nText of page 2.\nText of page 3.\nText of page 4.\n");
+}
+
 TEST(PdfText, Read_UnreadableOrLocked_NulloptWithMessage) {
     const QByteArray pdf = WritePdf({{"Some text."}});
     const struct {
