@@ -11,47 +11,6 @@ std::string Take(std::string_view text, int32_t offset) {
     return std::string(text.substr(static_cast<std::size_t>(offset), Length));
 }
 
-std::string Encode(std::string_view excerpt) {
-    std::string form;
-    for (const char c : excerpt) {
-        switch (c) {
-        case '\\':
-            form += "\\\\";
-            break;
-        case '\n':
-            form += "\\n";
-            break;
-        case '\r':
-            form += "\\r";
-            break;
-        case '\t':
-            form += "\\t";
-            break;
-        default:
-            form += c;
-        }
-    }
-    return form;
-}
-
-std::string Decode(std::string_view form) {
-    std::string excerpt;
-    for (std::size_t i = 0; i < form.size(); ++i) {
-        char c = form[i];
-        if (c == '\\' && ++i < form.size()) {
-            c = form[i];
-            if (c == 'n')
-                c = '\n';
-            else if (c == 'r')
-                c = '\r';
-            else if (c == 't')
-                c = '\t';
-        }
-        excerpt += c;
-    }
-    return excerpt;
-}
-
 int32_t Relocate(std::string_view text, int32_t offset, std::string_view excerpt) {
     if (excerpt.empty() || offset < 0)
         return offset;

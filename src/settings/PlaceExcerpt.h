@@ -15,9 +15,6 @@ inline constexpr std::size_t SearchWindow = std::size_t{1} << 20;
 
 // The excerpt of text at offset: at most Length bytes, none past the text.
 std::string Take(std::string_view text, int32_t offset);
-// The settings text form: backslash, line feed, carriage return and tab escaped.
-std::string Encode(std::string_view excerpt);
-std::string Decode(std::string_view form);
 // Where the excerpt stands now: offset when it still stands there (or is empty), else
 // its nearest occurrence within SearchWindow either way, else offset.
 int32_t Relocate(std::string_view text, int32_t offset, std::string_view excerpt);

@@ -2,6 +2,7 @@
 #include "settings/ReadingSettings.h"
 
 #include "settings/SettingsTable.h"
+#include "settings/SettingsText.h"
 #include "text/Utf8.h"
 
 #include <algorithm>
@@ -9,50 +10,6 @@
 #include <cstring>
 
 namespace {
-
-std::string EncodeStopSymbols(const char* symbols) {
-    std::string text;
-    for (const char* p = symbols; *p; ++p) {
-        switch (*p) {
-        case '\n':
-            text += "\\n";
-            break;
-        case '\r':
-            text += "\\r";
-            break;
-        case '\t':
-            text += "\\t";
-            break;
-        default:
-            text += *p;
-        }
-    }
-    return text;
-}
-
-// A backslash takes the next character (n, r and t name the control characters); a
-// NUL in the text ends it, as it would end the string it came from.
-std::string DecodeStopSymbols(std::string_view text) {
-    std::string symbols;
-    for (std::size_t i = 0; i < text.size() && text[i] != '\0'; ++i) {
-        char c = text[i];
-        if (c == '\\') {
-            if (++i == text.size())
-                break;
-            c = text[i];
-            if (c == 'n')
-                c = '\n';
-            else if (c == 'r')
-                c = '\r';
-            else if (c == 't')
-                c = '\t';
-            else if (c == '\0')
-                break;
-        }
-        symbols += c;
-    }
-    return symbols;
-}
 
 // Byte offsets of the starts of the characters of symbols (length bytes), and of
 // their end: UcOffset counts characters when the text is held as UTF-8.
@@ -137,17 +94,17 @@ const char* CReadingSettings::UnconditionalPart() const {
 }
 
 std::string CReadingSettings::GetStopSymbolsText() const {
-    return EncodeStopSymbols(StopSimbols);
+    return SettingsText::Encode(StopSimbols, false);
 }
 
 std::string CReadingSettings::GetUnconditionalText() const {
-    return EncodeStopSymbols(UnconditionalPart());
+    return SettingsText::Encode(UnconditionalPart(), false);
 }
 
 void CReadingSettings::SetStopSymbolsText(std::string_view text) {
     if (text.size() >= StopSymbolsSize)
         return;
-    const std::string symbols = DecodeStopSymbols(text);
+    const std::string symbols = SettingsText::Decode(text);
     std::memset(StopSimbols, 0, sizeof StopSimbols);
     std::memcpy(StopSimbols, symbols.data(), symbols.size());
 }
@@ -155,7 +112,7 @@ void CReadingSettings::SetStopSymbolsText(std::string_view text) {
 void CReadingSettings::SetUnconditionalText(std::string_view text) {
     if (text.size() >= StopSymbolsSize)
         return;
-    const std::string symbols = DecodeStopSymbols(text);
+    const std::string symbols = SettingsText::Decode(text);
     // Written where the unconditional part starts, which is the end of the string
     // when UcOffset lies beyond it, so no gap of NULs can hide the new symbols.
     const auto start = static_cast<std::size_t>(UnconditionalPart() - StopSimbols);

@@ -4,6 +4,7 @@
 #include "settings/PlaceExcerpt.h"
 #include "settings/ReadingSettings.h"
 #include "settings/SettingsTable.h"
+#include "settings/SettingsText.h"
 
 #include <algorithm>
 #include <array>
@@ -134,14 +135,14 @@ std::string_view CPositionBook::Text() const {
 void CPositionBook::WriteExcerpt(CProfileFile& file, const std::string& placeKey,
                                  int32_t offset) const {
     const std::string excerpt = PlaceExcerpt::Take(Text(), offset);
-    file.WriteString(PositionSection, ExcerptKey(placeKey), PlaceExcerpt::Encode(excerpt));
+    file.WriteString(PositionSection, ExcerptKey(placeKey), SettingsText::Encode(excerpt, true));
 }
 
 int32_t CPositionBook::FoundAgain(const CProfileFile& file, const std::string& placeKey,
                                   int32_t offset) const {
     const std::string form =
         file.GetString(PositionSection, ExcerptKey(placeKey), "", ExcerptFormSize);
-    return PlaceExcerpt::Relocate(Text(), offset, PlaceExcerpt::Decode(form));
+    return PlaceExcerpt::Relocate(Text(), offset, SettingsText::Decode(form));
 }
 
 bool CPositionBook::ReadPosition(const CProfileFile& file, SettingsFileMode mode) {
