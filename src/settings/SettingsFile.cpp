@@ -167,7 +167,9 @@ bool CPositionBook::ReadPosition(const CProfileFile& file, SettingsFileMode mode
         // A 0 after the first entry marks the end of the list, as a missing key does.
         if (i > 0 && value == 0)
             break;
-        Bookmarks[static_cast<std::size_t>(i)] = FoundAgain(file, BookmarkKey(i), value);
+        const int32_t found = FoundAgain(file, BookmarkKey(i), value);
+        // A later bookmark found at the start would read as the list's end next time.
+        Bookmarks[static_cast<std::size_t>(i)] = i > 0 && found == 0 ? value : found;
         ++read;
     }
     BookmarksNum = static_cast<uint16_t>(read);
