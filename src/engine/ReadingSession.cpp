@@ -56,10 +56,6 @@ void CReadingSession::SetPlayState(int state) {
     Player.SetPlayState(state);
 }
 
-void CReadingSession::RunOrPause() {
-    SetPlayState(IsReading() ? CPlayer::Pause : CPlayer::Run);
-}
-
 void CReadingSession::SetText(const char* text) {
     Player.SetText(text);
 }

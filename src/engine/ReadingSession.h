@@ -49,7 +49,6 @@ public:
 
     // 0 stop, 1 run, anything else pause.
     void SetPlayState(int state);
-    void RunOrPause();
     // A new text (NUL-terminated, owned by the caller, TextLength set), stopped at its
     // start; null: none.
     void SetText(const char* text);
