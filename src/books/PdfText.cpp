@@ -8,12 +8,15 @@
 #include <unicode/utf8.h>
 
 #include <algorithm>
+#include <array>
 #include <cctype>
 #include <climits>
 #include <cstring>
 #include <map>
 #include <memory>
 #include <regex>
+#include <set>
+#include <unordered_map>
 #include <unordered_set>
 #include <vector>
 
@@ -21,8 +24,9 @@ namespace {
 
 struct SLine {
     std::string text;
-    double top = 0;
-    double bottom = 0;
+    // Poppler leaves a blank line between the blocks it finds on a page: a paragraph, a
+    // heading, a table's cell.
+    bool startsBlock = false;
 };
 
 // Typeset ligatures come back as the letters they join, so that "ﬂoating" reads, and
@@ -41,62 +45,168 @@ std::string Utf8(const poppler::ustring& text) {
     return word;
 }
 
-// Poppler hands out words in reading order but not its lines: a word that does not share
-// the line's height, or that starts back left of the line's last word, begins a new one.
-bool StartsNewLine(const SLine& line, const poppler::rectf& box, double lastRight) {
-    const double middle = (box.top() + box.bottom()) / 2;
-    return middle < line.top || middle > line.bottom || box.left() < lastRight - box.height();
-}
+// A row of the page as Poppler lays it out, with where each character starts: the layout
+// puts one character in each column.
+struct SRow {
+    std::string text;
+    std::vector<size_t> starts;
+    // The first and the last column that hold a character.
+    size_t first = 0;
+    size_t last = 0;
 
-std::vector<SLine> PageLines(const poppler::page& page) {
-    std::vector<SLine> lines;
-    double lastRight = 0;
-    bool spaceAfter = false;
-    for (const poppler::text_box& word : page.text_list()) {
-        const poppler::rectf box = word.bbox();
-        if (lines.empty() || StartsNewLine(lines.back(), box, lastRight)) {
-            lines.push_back({{}, box.top(), box.bottom()});
-        } else {
-            SLine& line = lines.back();
-            line.top = std::min(line.top, box.top());
-            line.bottom = std::max(line.bottom, box.bottom());
-            if (spaceAfter)
-                line.text += ' ';
+    explicit SRow(std::string_view row) : text(row) {
+        int32_t at = 0;
+        const auto size = static_cast<int32_t>(text.size());
+        bool seen = false;
+        while (at < size) {
+            const size_t column = starts.size();
+            if (text[static_cast<size_t>(at)] != ' ') {
+                first = seen ? first : column;
+                last = column;
+                seen = true;
+            }
+            starts.push_back(static_cast<size_t>(at));
+            U8_FWD_1(text.data(), at, size);
         }
-        lines.back().text += Utf8(word.text());
-        lastRight = box.right();
-        spaceAfter = word.has_space_after();
+        starts.push_back(text.size());
     }
-    std::erase_if(lines, [](const SLine& line) { return line.text.empty(); });
-    return lines;
+
+    size_t Columns() const { return starts.size() - 1; }
+
+    bool BlankAt(size_t column) const { return column >= Columns() || text[starts[column]] == ' '; }
+
+    bool IsBlank() const { return text.find_first_not_of(' ') == std::string::npos; }
+
+    // The row's text from one column to another, without its outer spaces and with one
+    // space for each run of them: the layout pads words and table cells to their place.
+    std::string Part(size_t begin, size_t end) const {
+        const size_t from = starts[std::min(begin, Columns())];
+        const size_t to = starts[std::min(end, Columns())];
+        std::string part;
+        bool space = false;
+        for (size_t i = from; i < to; ++i) {
+            if (text[i] == ' ') {
+                space = !part.empty();
+                continue;
+            }
+            if (space)
+                part += ' ';
+            space = false;
+            part += text[i];
+        }
+        return part;
+    }
+};
+
+// The column between two columns of text: blank on nearly every row, with text on both
+// sides on many. Justified or ragged text of one column leaves no such column blank.
+std::optional<size_t> FindGutter(const std::vector<SRow>& rows) {
+    size_t width = 0;
+    size_t filled = 0;
+    for (const SRow& row : rows) {
+        width = std::max(width, row.Columns());
+        filled += row.IsBlank() ? 0 : 1;
+    }
+    if (filled < 8)
+        return std::nullopt;
+    std::optional<size_t> best;
+    size_t bestBlank = 0;
+    for (size_t column = width / 4; column < width * 3 / 4; ++column) {
+        size_t blank = 0;
+        size_t both = 0;
+        for (const SRow& row : rows) {
+            if (row.IsBlank())
+                continue;
+            const bool gap = row.BlankAt(column) && row.BlankAt(column + 1);
+            blank += gap ? 1 : 0;
+            both += gap && row.first < column && row.last > column + 1 ? 1 : 0;
+        }
+        if (blank * 20 >= filled * 19 && both * 3 >= filled && blank > bestBlank) {
+            best = column;
+            bestBlank = blank;
+        }
+    }
+    return best;
 }
 
-// A gap is a paragraph's when the next line sits lower than the page's usual line pitch
-// by a good margin; on a page of one or two gaps there is no usual pitch, so then only a
-// space of half a line or more counts. A line above the last one starts a column or block
-// that goes on with the same paragraph.
-std::vector<bool> ParagraphGaps(const std::vector<SLine>& lines) {
-    std::vector<double> pitches;
-    for (size_t i = 1; i < lines.size(); ++i)
-        pitches.push_back(lines[i].top - lines[i - 1].top);
-    std::vector<double> positive;
-    std::copy_if(pitches.begin(), pitches.end(), std::back_inserter(positive),
-                 [](double pitch) { return pitch > 0; });
-    std::vector<bool> gaps(pitches.size(), false);
-    if (positive.size() >= 3) {
-        std::nth_element(positive.begin(), positive.begin() + positive.size() / 2, positive.end());
-        const double usual = positive[positive.size() / 2];
-        for (size_t i = 0; i < pitches.size(); ++i)
-            gaps[i] = pitches[i] > 1.3 * usual;
-        return gaps;
+// Columns of running text, not a table: the left column's lines mostly reach near the
+// gutter, where a table's cells stay short. A table is read row by row.
+std::optional<size_t> FindColumns(const std::vector<SRow>& rows) {
+    const std::optional<size_t> gutter = FindGutter(rows);
+    if (!gutter)
+        return std::nullopt;
+    size_t filled = 0;
+    size_t wide = 0;
+    for (const SRow& row : rows) {
+        if (row.IsBlank())
+            continue;
+        ++filled;
+        size_t end = *gutter;
+        while (end > 0 && row.BlankAt(end - 1))
+            --end;
+        wide += end * 10 >= *gutter * 6 ? 1 : 0;
     }
-    for (size_t i = 0; i < pitches.size(); ++i) {
-        const SLine& above = lines[i];
-        const SLine& below = lines[i + 1];
-        const double height = std::max(above.bottom - above.top, below.bottom - below.top);
-        gaps[i] = pitches[i] > 0 && below.top - above.bottom > height / 2;
+    if (wide * 2 < filled)
+        return std::nullopt;
+    return gutter;
+}
+
+void AddLine(std::vector<SLine>& lines, bool& startsBlock, std::string text) {
+    if (text.empty()) {
+        startsBlock = true;
+        return;
     }
-    return gaps;
+    lines.push_back({std::move(text), startsBlock});
+    startsBlock = false;
+}
+
+// Poppler's layout of the page keeps words, table cells and line-end hyphens as printed,
+// and a blank row where the page leaves space. Two columns are read one after the other;
+// a row across both (a title) ends them. (Poppler's word list, with every word's box,
+// costs three times as much: it parses the whole document again for every page; its
+// reading-order text joins every line-end hyphen.)
+std::vector<SLine> PageLines(const poppler::page& page) {
+    const std::string text = Utf8(page.text(poppler::rectf(), poppler::page::physical_layout));
+    std::vector<SRow> rows;
+    size_t start = 0;
+    while (start < text.size()) {
+        const size_t end = std::min(text.find_first_of("\n\f", start), text.size());
+        std::string_view row(text.data() + start, end - start);
+        while (!row.empty() && (row.back() == ' ' || row.back() == '\r'))
+            row.remove_suffix(1);
+        rows.emplace_back(row);
+        start = end + 1;
+    }
+    const std::optional<size_t> gutter = FindColumns(rows);
+    std::vector<SLine> lines;
+    bool startsBlock = true;
+    if (!gutter) {
+        for (const SRow& row : rows)
+            AddLine(lines, startsBlock, row.Part(0, row.Columns()));
+        return lines;
+    }
+    std::vector<std::string> left;
+    std::vector<std::string> right;
+    const auto flush = [&] {
+        for (std::vector<std::string>* column : {&left, &right}) {
+            startsBlock = true;
+            for (std::string& part : *column)
+                AddLine(lines, startsBlock, std::move(part));
+            column->clear();
+        }
+    };
+    for (const SRow& row : rows) {
+        if (!row.BlankAt(*gutter) || !row.BlankAt(*gutter + 1)) {
+            flush();
+            AddLine(lines, startsBlock, row.Part(0, row.Columns()));
+            startsBlock = true;
+            continue;
+        }
+        left.push_back(row.Part(0, *gutter));
+        right.push_back(row.Part(*gutter, row.Columns()));
+    }
+    flush();
+    return lines;
 }
 
 UChar32 FirstCodePoint(const std::string& text) {
@@ -198,7 +308,32 @@ std::string ResolveHyphens(std::string text) {
     return resolved;
 }
 
-// A line that is only a page number: "12", "- 12 -", "xiv", "Page 3", "3 of 40".
+// The value of a page number written in digits or in small roman numerals.
+std::optional<long> PageNumberValue(std::string_view word) {
+    if (word.empty() || word.size() > 9)
+        return std::nullopt;
+    if (std::all_of(word.begin(), word.end(), [](unsigned char c) { return std::isdigit(c); }))
+        return std::stol(std::string(word));
+    static const std::regex Roman("m{0,3}(cm|cd|d?c{0,3})(xc|xl|l?x{0,3})(ix|iv|v?i{0,3})");
+    if (!std::regex_match(word.begin(), word.end(), Roman))
+        return std::nullopt;
+    static constexpr std::pair<char, long> Digits[] = {
+        {'i', 1}, {'v', 5}, {'x', 10}, {'l', 50}, {'c', 100}, {'d', 500}, {'m', 1000}};
+    const auto digit = [](char c) {
+        return std::find_if(std::begin(Digits), std::end(Digits),
+                            [c](const auto& pair) { return pair.first == c; })
+            ->second;
+    };
+    long value = 0;
+    for (size_t i = 0; i < word.size(); ++i) {
+        const long here = digit(word[i]);
+        const bool subtracted = i + 1 < word.size() && digit(word[i + 1]) > here;
+        value += subtracted ? -here : here;
+    }
+    return value;
+}
+
+// A line that is only a page number: "12", "- 12 -", "xiv", "Page 3", "3 of 40", "3 / 40".
 bool IsPageNumber(std::string_view text) {
     std::string word = WordOf(text);
     std::erase_if(word, [](char c) { return c == '-' || c == ' '; });
@@ -206,66 +341,238 @@ bool IsPageNumber(std::string_view text) {
         word.erase(0, 4);
     if (const size_t of = word.find("of"); of != std::string::npos && of > 0)
         word.resize(of);
-    if (word.empty())
-        return false;
-    const bool digits =
-        std::all_of(word.begin(), word.end(), [](unsigned char c) { return std::isdigit(c); });
-    static const std::regex Roman("m{0,3}(cm|cd|d?c{0,3})(xc|xl|l?x{0,3})(ix|iv|v?i{0,3})");
-    return digits || std::regex_match(word, Roman);
+    if (const size_t slash = word.find('/'); slash != std::string::npos && slash > 0)
+        word.resize(slash);
+    return PageNumberValue(word).has_value();
 }
 
-// What a running header or footer keeps from page to page: its text with the digits as
-// '#' (page numbers change), and its height on the page to a few points.
+// The numbers a line begins and ends with, where a header or footer puts the page number.
+std::vector<long> NumbersAtEnds(std::string_view text) {
+    std::vector<long> numbers;
+    const size_t firstEnd = std::min(text.find(' '), text.size());
+    const size_t lastStart = text.rfind(' ') == std::string_view::npos ? 0 : text.rfind(' ') + 1;
+    for (const std::string_view token : {text.substr(0, firstEnd), text.substr(lastStart)}) {
+        if (const std::optional<long> number = PageNumberValue(WordOf(token)))
+            numbers.push_back(*number);
+    }
+    return numbers;
+}
+
+// Printed page numbers go up with the pages: a number at an edge line's end is the page's
+// own when it is the page's index plus an offset that holds on a run of nearby pages. A
+// footnote or a chapter's first line may begin with a number too, but not in such a run.
+class CPageNumbering {
+public:
+    void Count(size_t page, const SLine& line) {
+        for (const long number : NumbersAtEnds(line.text)) {
+            SRun& run = m_runs[number - static_cast<long>(page)];
+            if (run.pages > 0 && run.lastPage == page)
+                continue;
+            const bool near = run.pages > 0 && page - run.lastPage <= MaximumGap;
+            run.pages = near ? run.pages + 1 : 1;
+            run.longest = std::max(run.longest, run.pages);
+            run.lastPage = page;
+        }
+    }
+
+    bool CarriesNumber(size_t page, const SLine& line) const {
+        for (const long number : NumbersAtEnds(line.text)) {
+            const auto found = m_runs.find(number - static_cast<long>(page));
+            if (found != m_runs.end() && found->second.longest >= MinimumRun)
+                return true;
+        }
+        return false;
+    }
+
+private:
+    // A chapter's first page often goes without its number.
+    static constexpr size_t MaximumGap = 2;
+    static constexpr size_t MinimumRun = 3;
+
+    struct SRun {
+        size_t pages = 0;
+        size_t longest = 0;
+        size_t lastPage = 0;
+    };
+    std::map<long, SRun> m_runs;
+};
+
+// What a running header or footer keeps from page to page: its text with each number as
+// '#' (page numbers change, and grow longer).
 std::string FurnitureKey(const SLine& line) {
-    std::string key = std::to_string(static_cast<long>(line.top / 4)) + ':';
-    for (const char c : line.text)
-        key += std::isdigit(static_cast<unsigned char>(c)) ? '#' : c;
+    std::string key;
+    for (const char c : line.text) {
+        if (!std::isdigit(static_cast<unsigned char>(c)))
+            key += c;
+        else if (!key.ends_with('#'))
+            key += '#';
+    }
     return key;
 }
 
 // How many lines at each end of a page may be its header or footer.
-constexpr size_t EdgeLines = 2;
+constexpr size_t EdgeLines = 3;
 
-// A short page keeps at least half its lines out of the edges.
-template <typename Visit> void ForEachEdgeLine(std::vector<SLine>& lines, Visit visit) {
+// The lines at the top of a page and those at its bottom, as ranges of indices; a short
+// page keeps at least half its lines out of the edges.
+std::array<std::pair<size_t, size_t>, 2> Edges(const std::vector<SLine>& lines) {
     const size_t edge = std::min(EdgeLines, lines.size() / 2);
-    for (size_t i = 0; i < lines.size(); ++i) {
-        if (i < edge || i + edge >= lines.size())
-            visit(lines[i]);
-    }
+    return {{{0, edge}, {lines.size() - edge, lines.size()}}};
 }
 
-// Page numbers, and lines that come back at the same height on most pages, are the
-// book's furniture, not its text.
+// A line's letters, lowered: a running title ("4.3. Documentation") and the heading it
+// repeats ("4.3 Documentation") have the same.
+std::string LetterKey(std::string_view text) {
+    std::string key;
+    for (const char c : text) {
+        if (std::isalpha(static_cast<unsigned char>(c)) || (c & 0x80) != 0)
+            key += static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
+    }
+    return key;
+}
+
+class CFurniture {
+public:
+    explicit CFurniture(const std::vector<std::vector<SLine>>& pages)
+        : m_most(std::max<size_t>(3, (pages.size() + 1) / 2)) {
+        for (size_t page = 0; page < pages.size(); ++page) {
+            const std::vector<SLine>& lines = pages[page];
+            std::set<std::string> keys;
+            for (const auto& [begin, end] : Edges(lines)) {
+                for (size_t i = begin; i < end; ++i) {
+                    keys.insert(FurnitureKey(lines[i]));
+                    m_numbering.Count(page, lines[i]);
+                }
+            }
+            for (const std::string& key : keys)
+                ++m_seen[key];
+            for (const SLine& line : lines) {
+                if (line.text.size() <= LongestTitle)
+                    ++m_titles[LetterKey(line.text)];
+            }
+        }
+    }
+
+    // Page numbers, lines that carry the page's number, and lines that come back at a
+    // page's edge on most pages are the book's furniture, not its text. Beside a page
+    // number, a short line that the book has elsewhere too is a running title: the
+    // chapter's or the section's name, which is also a heading.
+    void Drop(size_t page, std::vector<SLine>& lines) const {
+        std::vector<bool> dropped(lines.size(), false);
+        for (const auto& [begin, end] : Edges(lines)) {
+            const bool numbered =
+                std::any_of(lines.begin() + begin, lines.begin() + end,
+                            [&](const SLine& line) { return Numbers(page, line); });
+            for (size_t i = begin; i < end; ++i) {
+                dropped[i] = Numbers(page, lines[i]) ||
+                             m_seen.at(FurnitureKey(lines[i])) >= m_most ||
+                             (numbered && IsRunningTitle(lines, i));
+            }
+        }
+        std::vector<SLine> kept;
+        for (size_t i = 0; i < lines.size(); ++i) {
+            if (!dropped[i])
+                kept.push_back(std::move(lines[i]));
+        }
+        lines = std::move(kept);
+    }
+
+private:
+    bool Numbers(size_t page, const SLine& line) const {
+        return IsPageNumber(line.text) || m_numbering.CarriesNumber(page, line);
+    }
+
+    // Poppler may put a footer's title in the block of the text above it, but the title
+    // ends the block, or begins one.
+    static bool AtBlockEdge(const std::vector<SLine>& lines, size_t i) {
+        return lines[i].startsBlock || i + 1 == lines.size() || lines[i + 1].startsBlock;
+    }
+
+    bool IsRunningTitle(const std::vector<SLine>& lines, size_t i) const {
+        const std::string key = LetterKey(lines[i].text);
+        if (key.size() < 2 || lines[i].text.size() > LongestTitle || !AtBlockEdge(lines, i))
+            return false;
+        const auto found = m_titles.find(key);
+        return found != m_titles.end() && found->second >= 2;
+    }
+
+    static constexpr size_t LongestTitle = 80;
+    size_t m_most;
+    std::map<std::string, size_t> m_seen;
+    std::unordered_map<std::string, size_t> m_titles;
+    CPageNumbering m_numbering;
+};
+
 void DropFurniture(std::vector<std::vector<SLine>>& pages) {
-    std::map<std::string, size_t> seen;
-    for (std::vector<SLine>& lines : pages)
-        ForEachEdgeLine(lines, [&seen](SLine& line) { ++seen[FurnitureKey(line)]; });
-    const size_t most = std::max<size_t>(3, (pages.size() + 1) / 2);
-    for (std::vector<SLine>& lines : pages) {
-        ForEachEdgeLine(lines, [&](SLine& line) {
-            if (IsPageNumber(line.text) || seen[FurnitureKey(line)] >= most)
-                line.text.clear();
-        });
-        std::erase_if(lines, [](const SLine& line) { return line.text.empty(); });
-    }
+    const CFurniture furniture(pages);
+    for (size_t page = 0; page < pages.size(); ++page)
+        furniture.Drop(page, pages[page]);
 }
 
-std::string PageText(const std::vector<SLine>& lines) {
+bool StartsListItem(std::string_view line) {
+    static constexpr std::string_view Bullets[] = {"\u2022 ", "\u25E6 ", "\u25AA ", "\u2023 ",
+                                                   "\u2013 ", "\u2014 ", "* "};
+    return std::any_of(std::begin(Bullets), std::end(Bullets),
+                       [line](std::string_view bullet) { return line.starts_with(bullet); });
+}
+
+// Poppler's blocks often hold a heading with the paragraph under it, or several
+// paragraphs: a line well short of its block's longest ends a paragraph, and so does the
+// line before a list's item.
+std::vector<bool> ParagraphEnds(const std::vector<SLine>& lines) {
+    std::vector<bool> ends(lines.size(), false);
+    size_t begin = 0;
+    while (begin < lines.size()) {
+        size_t end = begin + 1;
+        while (end < lines.size() && !lines[end].startsBlock)
+            ++end;
+        size_t longest = 0;
+        for (size_t i = begin; i < end; ++i)
+            longest = std::max(longest, lines[i].text.size());
+        for (size_t i = begin; i < end; ++i) {
+            ends[i] = i + 1 == end || lines[i].text.size() * 10 < longest * 6 ||
+                      StartsListItem(lines[i + 1].text);
+        }
+        begin = end;
+    }
+    return ends;
+}
+
+// A sentence that runs on to the next page: the page ends in a hyphenated word, or in no
+// sentence's end and the next page begins with a small letter.
+bool RunsOn(const std::string& last, const std::string& next) {
+    if (TrailingHyphen(last) > 0)
+        return true;
+    static constexpr std::string_view Ends = ".!?:;)]\"";
+    return Ends.find(last.back()) == std::string_view::npos && u_islower(FirstCodePoint(next));
+}
+
+// The pages' lines one after the other, a page beginning a new block unless its first
+// sentence began on the page before.
+std::vector<SLine> OneRun(std::vector<std::vector<SLine>> pages) {
+    std::vector<SLine> lines;
+    for (std::vector<SLine>& page : pages) {
+        if (page.empty())
+            continue;
+        page.front().startsBlock = lines.empty() || !RunsOn(lines.back().text, page.front().text);
+        std::move(page.begin(), page.end(), std::back_inserter(lines));
+    }
+    return lines;
+}
+
+std::string JoinLines(const std::vector<SLine>& lines) {
     if (lines.empty())
         return {};
-    const std::vector<bool> gaps = ParagraphGaps(lines);
+    const std::vector<bool> ends = ParagraphEnds(lines);
     std::string text = lines.front().text;
     for (size_t i = 1; i < lines.size(); ++i) {
         const size_t hyphen = TrailingHyphen(text);
-        if (gaps[i - 1])
-            text += '\n';
-        else if (hyphen > 0 && text.ends_with("\u00ad"))
+        if (hyphen > 0 && text.ends_with("\u00ad"))
             text.resize(text.size() - hyphen);
         else if (hyphen > 0 && u_isalpha(FirstCodePoint(lines[i].text)))
             text.replace(text.size() - hyphen, hyphen, HyphenMark);
         else
-            text += ' ';
+            text += ends[i - 1] ? '\n' : ' ';
         text += lines[i].text;
     }
     return text + '\n';
@@ -307,8 +614,5 @@ std::optional<std::string> ReadPdfText(std::string_view bytes, std::string& erro
             return std::nullopt;
     }
     DropFurniture(pages);
-    std::string text;
-    for (const std::vector<SLine>& lines : pages)
-        text += PageText(lines);
-    return ResolveHyphens(text);
+    return ResolveHyphens(JoinLines(OneRun(std::move(pages))));
 }

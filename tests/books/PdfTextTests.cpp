@@ -10,20 +10,31 @@
 namespace {
 
 // Pages of lines one under the other, an empty line leaving a blank line's gap. The bottom
-// line is drawn first: only reading order, not drawing order, gives the text back.
+// line is drawn first: only reading order, not drawing order, gives the text back. A tab
+// starts a table's next cell, or the right column, 250 points on; a '|' draws the next
+// word on its own after a wide gap, as justified lines and section numbers are.
 QByteArray WritePdf(const std::vector<std::vector<QString>>& pages) {
     QBuffer buffer;
     buffer.open(QIODevice::WriteOnly);
     QPdfWriter writer(&buffer);
     writer.setResolution(72);
     QPainter painter(&writer);
-    painter.setFont(QFont("DejaVu Sans", 12));
+    painter.setFont(QFont("DejaVu Sans", 10));
     const int pitch = painter.fontMetrics().lineSpacing();
     for (size_t page = 0; page < pages.size(); ++page) {
         if (page > 0)
             writer.newPage();
-        for (size_t line = pages[page].size(); line-- > 0;)
-            painter.drawText(40, 40 + static_cast<int>(line) * pitch, pages[page][line]);
+        for (size_t line = pages[page].size(); line-- > 0;) {
+            const int y = 40 + static_cast<int>(line) * pitch;
+            const QStringList cells = pages[page][line].split('\t');
+            for (int cell = 0; cell < cells.size(); ++cell) {
+                int x = 40 + cell * 250;
+                for (const QString& word : cells[cell].split('|')) {
+                    painter.drawText(x, y, word);
+                    x += painter.fontMetrics().horizontalAdvance(word) + 8;
+                }
+            }
+        }
     }
     painter.end();
     return buffer.data();
@@ -34,14 +45,15 @@ std::optional<std::string> Read(const QByteArray& pdf, std::string& error,
     return ReadPdfText({pdf.constData(), static_cast<size_t>(pdf.size())}, error, progress);
 }
 
-// Lines joined, paragraph gaps kept, each page ending its paragraph. A line-end hyphen
-// joins a word the document never writes with it, and stays in one it does (and between
-// a small letter and a capital).
+// Lines joined, paragraph gaps kept, a page ending its paragraph unless its sentence runs
+// on. A line-end hyphen joins a word the document never writes with it, and stays in one
+// it does (and between a small letter and a capital).
 TEST(PdfText, Read_Pages_GiveTheTextInReadingOrder) {
-    const QByteArray pdf = WritePdf(
-        {{"The quick brown fox", "jumps over the lazy", "dog and runs away.", "", "A second para-",
-          "graph ends here. Its floating-", "point numbers are floating-point."},
-         {"Mid-", "Atlantic crossing", "takes a week."}});
+    const QByteArray pdf =
+        WritePdf({{"The quick brown fox", "jumps over the lazy", "dog and runs"},
+                  {"away.", "", "A second para-", "graph ends here. Its floating-"},
+                  {"point numbers are floating-point."},
+                  {"Mid-", "Atlantic crossing", "takes a week."}});
     std::string error;
     const auto text = Read(pdf, error);
     ASSERT_TRUE(text) << error;
@@ -49,6 +61,41 @@ TEST(PdfText, Read_Pages_GiveTheTextInReadingOrder) {
                      "A second paragraph ends here. Its floating-point numbers are "
                      "floating-point.\n"
                      "Mid-Atlantic crossing takes a week.\n");
+}
+
+// Words apart wherever the page sets them apart; two columns of text read one after the
+// other, a table row by row.
+TEST(PdfText, Read_Layouts_KeepWordsApartInReadingOrder) {
+    std::vector<QString> columns;
+    for (int row = 1; row <= 8; ++row)
+        columns.push_back(QString("Left column line number %1\tright %1").arg(row));
+    std::string left;
+    std::string right;
+    for (int row = 1; row <= 8; ++row) {
+        left += " Left column line number " + std::to_string(row);
+        right += " right " + std::to_string(row);
+    }
+    const struct {
+        const char* Name;
+        std::vector<QString> Lines;
+        std::string Text;
+    } rows[] = {
+        {"justified",
+         {"and|walked|exactly.|The|currently|supported"},
+         "and walked exactly. The currently supported\n"},
+        {"section number", {"1.1|Social", "", "Text."}, "1.1 Social\nText.\n"},
+        {"table",
+         {"Feature\tSample", "Ligatures\tfi", "Kerning\tAV"},
+         "Feature Sample Ligatures fi Kerning AV\n"},
+        {"columns", columns, left.substr(1) + "\n" + right.substr(1) + "\n"},
+    };
+    for (const auto& row : rows) {
+        SCOPED_TRACE(row.Name);
+        std::string error;
+        const auto text = Read(WritePdf({row.Lines}), error);
+        ASSERT_TRUE(text) << error;
+        EXPECT_EQ(*text, row.Text);
+    }
 }
 
 // An encryption dictionary whose user key matches no password: Poppler holds the file locked.
