@@ -49,16 +49,19 @@ constexpr int64_t TooLarge = CTextBuffer::SizeLimit;
 constexpr double MaxRatio = 0.7;
 constexpr long MemorySlackKiB = 64 * 1024;
 constexpr double MaxRefusalMs = 50.0;
+constexpr double MaxPdfCpuRatio = 1.2;
 
 struct Options {
     int Runs = 5;
     std::string Folder;
+    std::string Pdf;
     std::string Skimmet = SKIMMET_EXECUTABLE;
 };
 
 // One finished process: its wall time and peak resident memory.
 struct Run {
     double Ms = 0;
+    double CpuMs = 0;
     long MaxRssKiB = 0;
     int Status = 0;
 };
@@ -75,6 +78,10 @@ Run Wait(pid_t pid, Clock::time_point start) {
         std::exit(2);
     }
     run.Ms = MsSince(start);
+    const auto ms = [](const timeval& time) {
+        return time.tv_sec * 1000.0 + time.tv_usec / 1000.0;
+    };
+    run.CpuMs = ms(usage.ru_utime) + ms(usage.ru_stime);
     run.MaxRssKiB = usage.ru_maxrss;
     return run;
 }
@@ -131,16 +138,19 @@ double Median(std::vector<double> values) {
 
 struct Series {
     std::vector<double> Ms;
+    std::vector<double> CpuMs;
     long MaxRssKiB = 0;
     bool AllOk = true;
 
     void Add(const Run& run, bool expectSuccess = true) {
         Ms.push_back(run.Ms);
+        CpuMs.push_back(run.CpuMs);
         MaxRssKiB = std::max(MaxRssKiB, run.MaxRssKiB);
         const bool success = WIFEXITED(run.Status) && WEXITSTATUS(run.Status) == 0;
         AllOk = AllOk && success == expectSuccess;
     }
     double MedianMs() const { return Median(Ms); }
+    double MedianCpuMs() const { return Median(CpuMs); }
 };
 
 bool MakeSparse(const std::string& path, int64_t size) {
@@ -171,6 +181,8 @@ Options Parse(int argc, char** argv) {
             options.Folder = argv[i + 1];
         else if (name == "--skimmet")
             options.Skimmet = argv[i + 1];
+        else if (name == "--pdf")
+            options.Pdf = argv[i + 1];
         else {
             std::fprintf(stderr, "unknown option %s\n", name.c_str());
             std::exit(2);
@@ -179,10 +191,32 @@ Options Parse(int argc, char** argv) {
     return options;
 }
 
+int ReadPdf(const Options& options) {
+    Spawn({"pdftotext", options.Pdf, "/dev/null"});
+    Spawn({options.Skimmet, "--text", options.Pdf});
+    Series pdftotext, skimmet;
+    for (int i = 0; i < options.Runs; ++i) {
+        pdftotext.Add(Spawn({"pdftotext", options.Pdf, "/dev/null"}));
+        skimmet.Add(Spawn({options.Skimmet, "--text", options.Pdf}));
+    }
+    const double ratio = skimmet.MedianCpuMs() / pdftotext.MedianCpuMs();
+    std::printf("PDF: %s; %d runs, medians\n", options.Pdf.c_str(), options.Runs);
+    std::printf("  %-22s %9.1f ms CPU  peak %8ld KiB\n", "pdftotext FILE", pdftotext.MedianCpuMs(),
+                pdftotext.MaxRssKiB);
+    std::printf("  %-22s %9.1f ms CPU  peak %8ld KiB  (%.2f x pdftotext)\n", "skimmet --text FILE",
+                skimmet.MedianCpuMs(), skimmet.MaxRssKiB, ratio);
+    bool ok = true;
+    ok &= Check("both read the PDF in every run", pdftotext.AllOk && skimmet.AllOk);
+    ok &= Check("skimmet --text at most 1.2 x pdftotext's CPU", ratio <= MaxPdfCpuRatio);
+    return ok ? 0 : 1;
+}
+
 } // namespace
 
 int main(int argc, char** argv) {
     const Options options = Parse(argc, argv);
+    if (!options.Pdf.empty())
+        return ReadPdf(options);
     const std::string largest = options.Folder + "/skimmet-bench-largest.txt";
     const std::string tooLarge = options.Folder + "/skimmet-bench-too-large.txt";
     if (!MakeSparse(largest, Largest) || !MakeSparse(tooLarge, TooLarge)) {
