@@ -3,9 +3,10 @@
 
 #include <array>
 
-// Words are separated by spaces and tabs only, in every script: a line break is text.
+// Words are separated by spaces, tabs and line breaks, in every script: a word packed
+// into a unit never runs on across a line's end.
 inline bool IsSeparator(char c) {
-    return c == ' ' || c == '\t';
+    return c == ' ' || c == '\t' || c == '\n' || c == '\r';
 }
 
 inline const char* SkipSeparators(const char* p) {

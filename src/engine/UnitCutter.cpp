@@ -7,6 +7,9 @@
 #include "engine/StopSet.h"
 #include "settings/ReadingSettings.h"
 
+#include <unicode/uchar.h>
+#include <unicode/utf8.h>
+
 #include <algorithm>
 #include <bit>
 #include <cstdint>
@@ -204,6 +207,11 @@ uint32_t MaskOf(__m128i block, char c) {
 
 constexpr int EqualAny = _SIDD_UBYTE_OPS | _SIDD_CMP_EQUAL_ANY | _SIDD_BIT_MASK;
 
+// The separators of a block: its spaces, tabs and line breaks.
+uint32_t SeparatorsIn(__m128i block) {
+    return MaskOf(block, ' ') | MaskOf(block, '\t') | MaskOf(block, '\n') | MaskOf(block, '\r');
+}
+
 // What ends a run in a block at p: the stop symbols, or the separators. The block
 // holds no NUL, so it may be an implicit-length operand. In bytes every symbol is a
 // single byte, so the longer ones are not even asked for.
@@ -211,7 +219,7 @@ template <class TMeasure>
 __attribute__((target("sse4.2"))) uint32_t EndsIn(const char* p, __m128i block,
                                                   const CStopSet* stops) {
     if (!stops)
-        return MaskOf(block, ' ') | MaskOf(block, '\t');
+        return SeparatorsIn(block);
     const __m128i singles = _mm_cmpistrm(Load(stops->Singles), block, EqualAny);
     auto ends = static_cast<uint32_t>(static_cast<uint16_t>(_mm_cvtsi128_si32(singles)));
     if constexpr (!TMeasure::Characters)
@@ -263,7 +271,7 @@ void Record(SMeasured* measured, int i, __m128i block, uint32_t starts) {
     if (!measured || i >= SMeasured::Size)
         return;
     measured->Starts |= SMeasured::Bits{starts} << i;
-    measured->Separators |= SMeasured::Bits{MaskOf(block, ' ') | MaskOf(block, '\t')} << i;
+    measured->Separators |= SMeasured::Bits{SeparatorsIn(block)} << i;
     measured->Bytes = i + 16;
 }
 
@@ -347,7 +355,7 @@ __attribute__((target("sse4.2,popcnt"))) SRun WalkSpan(const char* text, int rea
         }
         starts |= uint64_t{blockStarts} << i;
         ends |= uint64_t{EndsIn<TMeasure>(text + i, block, &stops) & blockStarts} << i;
-        separators |= uint64_t{MaskOf(block, ' ') | MaskOf(block, '\t')} << i;
+        separators |= uint64_t{SeparatorsIn(block)} << i;
     }
     measured = {i, starts, separators, ends};
     const uint64_t before =
@@ -366,19 +374,22 @@ __attribute__((target("sse4.2,popcnt"))) SRun WalkSpan(const char* text, int rea
     return WalkBlocksFrom<TMeasure>(text, readable, limit, &stops, &measured, i, run, carry);
 }
 
-// Copies n bytes in blocks of 16, the last one overlapping the one before, with tabs
-// shown as spaces when asked. max(n, 16) bytes at from must be readable, and as many
-// may be written at to.
-void CopyBlocks(const char* from, char* to, int n, bool showTabs) {
+// Copies n bytes in blocks of 16, the last one overlapping the one before, with the
+// separators shown as spaces when asked. max(n, 16) bytes at from must be readable, and
+// as many may be written at to.
+void CopyBlocks(const char* from, char* to, int n, bool showSeparators) {
     const __m128i space = _mm_set1_epi8(' ');
-    const __m128i tab = _mm_set1_epi8('\t');
     for (int i = 0;; i += 16) {
         if (n >= 16)
             i = std::min(i, n - 16);
         __m128i block = Load(from + i);
-        if (showTabs) {
-            const __m128i isTab = _mm_cmpeq_epi8(block, tab);
-            block = _mm_or_si128(_mm_andnot_si128(isTab, block), _mm_and_si128(isTab, space));
+        if (showSeparators) {
+            const __m128i isSeparator =
+                _mm_or_si128(_mm_or_si128(_mm_cmpeq_epi8(block, _mm_set1_epi8('\t')),
+                                          _mm_cmpeq_epi8(block, _mm_set1_epi8('\n'))),
+                             _mm_cmpeq_epi8(block, _mm_set1_epi8('\r')));
+            block = _mm_or_si128(_mm_andnot_si128(isSeparator, block),
+                                 _mm_and_si128(isSeparator, space));
         }
         _mm_storeu_si128(reinterpret_cast<__m128i*>(to + i), block);
         if (i + 16 >= n)
@@ -647,8 +658,57 @@ int MeasuredRunEnd(int at, const SMeasured* measured) {
     return others != 0 ? LowestBit(others) : -1;
 }
 
+template <class TMeasure> const char* SkipStops(const char* next, const CStopSet& stops) {
+    while (*next != '\0') {
+        const int n = TMeasure::Length(next);
+        if (!stops.Contains(next, n))
+            break;
+        next += n;
+    }
+    return next;
+}
+
+// The length of the closing quote or bracket at p, else 0: what closes a quotation or a
+// parenthesis belongs with the sentence it ends ("Stop." or (see above.)). In bytes
+// only the ASCII ones are known; in characters, every closing and final punctuation.
+template <class TMeasure> int ClosingLength(const char* p) {
+    const char c = *p;
+    if (c == ')' || c == ']' || c == '}' || c == '"' || c == '\'')
+        return 1;
+    if constexpr (!TMeasure::Characters) {
+        return 0;
+    } else {
+        if (static_cast<unsigned char>(c) < 0x80)
+            return 0;
+        const int length = TMeasure::Length(p);
+        int32_t at = 0;
+        UChar32 code = 0;
+        U8_NEXT(p, at, length, code);
+        const int8_t type = u_charType(code);
+        return type == U_END_PUNCTUATION || type == U_FINAL_PUNCTUATION ? length : 0;
+    }
+}
+
+// The closing quotes and brackets at next join the unit, whose end is at out (the unit
+// buffer has room for MaxClosings more), and the cursor goes past them and past the
+// stop symbols after them.
+template <class TMeasure>
+const char* KeepClosings(const char* next, char* out, const CStopSet& stops) {
+    for (int kept = 0; kept < MaxClosings; ++kept) {
+        const int length = ClosingLength<TMeasure>(next);
+        if (length == 0)
+            break;
+        std::memcpy(out, next, static_cast<std::size_t>(length));
+        out += length;
+        next += length;
+    }
+    *out = '\0';
+    return SkipStops<TMeasure>(next, stops);
+}
+
 // The unit that ends at the span's stop symbol (or the NUL), and the cursor past the
-// run of stop symbols that begins there.
+// run of stop symbols that begins there, and past the closing quotes and brackets right
+// after it, which the unit keeps.
 template <class TMeasure>
 const char* CutAtStop(const char* cursor, const SSpan& span, char* unit, const CStopSet& stops,
                       const SKnown& known) {
@@ -665,16 +725,14 @@ const char* CutAtStop(const char* cursor, const SSpan& span, char* unit, const C
         std::memcpy(unit, cursor, static_cast<std::size_t>(unitLength));
     unit[unitLength] = '\0';
 
-    if (const int end = MeasuredRunEnd(span.Bytes, known.Measured); end >= 0)
-        return cursor + end;
-    const char* next = stop;
-    while (*next != '\0') {
-        const int n = TMeasure::Length(next);
-        if (!stops.Contains(next, n))
-            break;
-        next += n;
-    }
-    return next;
+    const int end = MeasuredRunEnd(span.Bytes, known.Measured);
+    const char* next = end >= 0 ? cursor + end : SkipStops<TMeasure>(stop, stops);
+    // After a line break a quote opens the next line's quotation.
+    const bool lineEnded =
+        std::find_if(stop, next, [](char c) { return c == '\n' || c == '\r'; }) != next;
+    if (*stop == '\0' || lineEnded || ClosingLength<TMeasure>(next) == 0)
+        return next;
+    return KeepClosings<TMeasure>(next, unit + unitLength, stops);
 }
 
 // The cut of CutUnit in one measure; with blocks unset, by the plain loops alone.
@@ -727,16 +785,31 @@ const char* PackCharacterWords(const char* text, char* unit, int budget) {
     return Pack<CharacterMeasure>(text, unit, budget, {});
 }
 
+namespace {
+
+// A unit with nothing to see (the spaces before a line's end) is not a unit: its bytes
+// go with the next one.
+template <class TMeasure>
+const char* CutVisible(const char* cursor, char* unit, const CReadingSettings& settings,
+                       bool blocks) {
+    const char* next = Cut<TMeasure>(cursor, unit, settings, blocks);
+    while (next && !HasVisibleText(unit))
+        next = Cut<TMeasure>(next, unit, settings, blocks);
+    return next;
+}
+
+} // namespace
+
 const char* CutUnit(const char* cursor, char* unit, const CReadingSettings& settings) {
     if (settings.CharacterMode)
-        return Cut<CharacterMeasure>(cursor, unit, settings, true);
-    return Cut<ByteMeasure>(cursor, unit, settings, true);
+        return CutVisible<CharacterMeasure>(cursor, unit, settings, true);
+    return CutVisible<ByteMeasure>(cursor, unit, settings, true);
 }
 
 const char* CutUnitBytewise(const char* cursor, char* unit, const CReadingSettings& settings) {
     if (settings.CharacterMode)
-        return Cut<CharacterMeasure>(cursor, unit, settings, false);
-    return Cut<ByteMeasure>(cursor, unit, settings, false);
+        return CutVisible<CharacterMeasure>(cursor, unit, settings, false);
+    return CutVisible<ByteMeasure>(cursor, unit, settings, false);
 }
 
 bool HasVisibleText(const char* text) {

@@ -10,16 +10,21 @@
 // settings allow. Larger values are brought down to it.
 inline constexpr int MaxUnitBudget = SettingsTable::MaxUnitLength;
 
+// Closing quotes and brackets a unit keeps after its stop symbol, at most.
+inline constexpr int MaxClosings = 4;
+
 // The unit buffer holds one display unit and its NUL: the longest unit is a budget
 // of characters of up to four bytes each (a text held as UTF-8), plus the space after
-// the last word or the stop symbol kept.
-inline constexpr std::size_t UnitBufferSize = (MaxUnitBudget + 1) * Utf8::MaxCharacterBytes + 1;
+// the last word or the stop symbol kept, and the closing quotes and brackets after it.
+inline constexpr std::size_t UnitBufferSize =
+    (MaxUnitBudget + 1 + MaxClosings) * Utf8::MaxCharacterBytes + 1;
 
 // Index of the first NUL among the first n bytes of text, or -1; n <= 0 gives -1.
 // Reads no byte after the first NUL.
 int FindNul(const char* text, int n);
 
-// Writes into unit the whole words of text (separated by spaces and tabs) that fit
+// Writes into unit the whole words of text (separated by spaces, tabs and line breaks,
+// each shown as a space) that fit
 // the budget, each followed by one space, and returns where the next unit begins.
 // The budget is brought into 0..MaxUnitBudget; unit must hold budget + 2 bytes.
 const char* PackWords(const char* text, char* unit, int budget);
@@ -31,7 +36,9 @@ const char* PackWords(const char* text, char* unit, int budget);
 const char* PackCharacterWords(const char* text, char* unit, int budget);
 
 // Cuts the unit that starts at cursor into unit (UnitBufferSize bytes) and returns
-// the new cursor, or nullptr at the end of the text, when unit holds the rest. In
+// the new cursor, or nullptr at the end of the text, when unit holds the rest. A unit
+// always has something to see but that rest; a stop symbol keeps the closing quotes and
+// brackets right after it. In
 // CharacterMode every length is counted in characters and the stop symbols are the
 // characters of StopSimbols; a unit never ends inside a character.
 // Settings out of range (MaxText < 1, values over 999) are brought into range here,

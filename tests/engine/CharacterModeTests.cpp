@@ -85,6 +85,9 @@ TEST(CharacterMode, Cut_CountsCharactersAndKeepsMarksWithTheirLetter) {
         {5, 1, 0, "….", "Ну……. да", "Ну…| да"},
         {32, 12, 2, "…,", "да, нет и ещё много слов здесь и там",
          "да, нет и |ещё много слов здесь и там"},
+        // Closing quotes and brackets stay with the stop symbol before them.
+        {8, 1, 0, "。.", "「行く。」と言った。", "「行く。」|と言った。"},
+        {8, 1, 0, ".", "«Да.» Нет.", "«Да.»| Нет."},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.Text);
