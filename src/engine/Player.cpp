@@ -23,7 +23,10 @@ void CPlayer::SetPlayState(int state) {
     switch (state) {
     case Run:
         Flags = (Flags | RunningBit) & ~StoppedBit;
-        // The phase index survives: a reading left in the show time resumes there.
+        // A run starts with the gap before the next unit, whatever phase a pause cut
+        // short: the unit of an interrupted show time is gone from the screen already,
+        // and waiting out the rest of its show time would show nothing.
+        Timer.Reset(0);
         Timer.Reset(2);
         PushDurations();
         break;
