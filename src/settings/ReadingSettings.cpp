@@ -29,6 +29,8 @@ CReadingSettings::CReadingSettings() {
 void CReadingSettings::ResetDefaults() {
     for (const auto& setting : SettingsTable::MainInts)
         setting.Set(*this, setting.Default);
+    for (const auto& setting : SettingsTable::PacingInts)
+        setting.Set(*this, setting.Default);
     for (const auto& setting : SettingsTable::FontInts)
         setting.Set(*this, setting.Default);
     std::memset(StopSimbols, 0, sizeof StopSimbols);

@@ -62,7 +62,8 @@ public:
     // (with why in error) then, or when the position cannot be placed.
     bool LoadFromFile(const std::string& fileName, SettingsFileMode mode, int32_t textLength,
                       std::string* error = nullptr);
-    void StoreTo(CProfileFile& file) const; // MAIN and LogFont sections
+    // MAIN and LogFont sections; the encoding only in the text's own file.
+    void StoreTo(CProfileFile& file, SettingsFileMode mode = SettingsFileMode::SettingsOnly) const;
     bool LoadFrom(const CProfileFile& file, SettingsFileMode mode, int32_t textLength);
 
     // Position operations (offsets from the text start).
@@ -74,6 +75,24 @@ public:
     // Text at bookmark index and its offset; nullptr (offset -1) for an index beyond
     // the list or without text, nullptr (offset kept) for an entry outside the text.
     const char* GetBookmark(int index, int32_t& offset) const;
+
+    // How the times follow the text when pacing by content is on: percentages of "Duration:"
+    // for a unit's show time and of "Between:" for the gap before it.
+    struct SPacing {
+        int32_t On = 0;
+        int32_t ReferenceLength = 0; // characters of a unit shown for exactly durat
+        int32_t LengthWeight = 0;    // % the show time changes as the length doubles or halves
+        int32_t MinShow = 0;         // ms, the shortest paced show time
+        int32_t LongWord = 0;        // characters from which a word is long
+        int32_t LongWordTime = 0;    // % added for each long word
+        int32_t NumberTime = 0;      // % added for each word with a digit
+        int32_t ClauseGap = 0;       // % of the gap after a conditional stop symbol
+        int32_t SentenceGap = 0;     // % after an unconditional one
+        int32_t ParagraphGap = 0;    // % after a paragraph's end
+        int32_t StartUnits = 0;      // units over which a run reaches full pace
+        int32_t StartTime = 0;       // % of the times the first of them take
+        int32_t SentencesFirst = 0;  // slower lengthens the sentence gaps before the units
+    };
 
     // The defaults and bounds of these fields are in SettingsTable.h.
     char StopSimbols[StopSymbolsSize] = {};
@@ -89,6 +108,7 @@ public:
     CPositionBook Book;
     int32_t UcOffset = 0;
     LogFont Font; // lfWidth only the font dialog sets
+    SPacing Pacing;
     // Not stored and not reset: the text is held as UTF-8, so the cutter counts
     // characters where it would count bytes. Set by whoever loads the text.
     bool CharacterMode = false;

@@ -49,9 +49,17 @@ std::string BookmarkKey(int index) {
 }
 } // namespace
 
-void CReadingSettings::StoreTo(CProfileFile& file) const {
+void CReadingSettings::StoreTo(CProfileFile& file, SettingsFileMode mode) const {
     WriteInts(file, MainSection, MainInts, *this);
     file.WriteString(MainSection, StopSymbolsKey, GetStopSymbolsText());
+    // The encoding belongs to the text: only its own file keeps it.
+    if (mode == SettingsFileMode::Full) {
+        if (KeepEncoding && !Encoding.empty())
+            file.WriteString(MainSection, EncodingKey, Encoding);
+        else
+            file.DeleteKey(MainSection, EncodingKey);
+    }
+    WriteInts(file, MainSection, PacingInts, *this);
     WriteInts(file, FontSection, FontInts, *this);
     file.WriteString(FontSection, FaceNameKey, FaceNameOf(Font));
 }
@@ -63,14 +71,7 @@ bool CReadingSettings::SaveToFile(const std::string& fileName, SettingsFileMode 
     CProfileFile file;
     if (!file.Load(fileName, error))
         return false;
-    StoreTo(file);
-    // The encoding belongs to the text: only its own file keeps it.
-    if (mode == SettingsFileMode::Full) {
-        if (KeepEncoding && !Encoding.empty())
-            file.WriteString(MainSection, EncodingKey, Encoding);
-        else
-            file.DeleteKey(MainSection, EncodingKey);
-    }
+    StoreTo(file, mode);
     if (!Book.WritePosition(file, mode)) {
         if (error)
             *error = "No text is loaded, so there is no position to save";
@@ -92,6 +93,7 @@ bool CReadingSettings::LoadFrom(const CProfileFile& file, SettingsFileMode mode,
                                 int32_t textLength) {
     ResetDefaults();
     ReadInts(file, MainSection, MainInts, *this);
+    ReadInts(file, MainSection, PacingInts, *this);
     SetStopSymbolsText(
         file.GetString(MainSection, StopSymbolsKey, GetStopSymbolsText(), StopSymbolsReadSize));
     ReadInts(file, FontSection, FontInts, *this);

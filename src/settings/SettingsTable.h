@@ -79,6 +79,31 @@ inline constexpr SIntSetting TexColor{"TexColor", 0x00FFFFFF, Unbounded, Unbound
 inline constexpr std::array MainInts = {BkgColor, DisplaySettingNum, Duration, Between, MaxText,
                                         MinText,  UcOffset,          Width,    TexColor};
 
+// Pacing by content: MAIN's keys after StopSimbols and Encoding. The defaults follow the
+// readers that pace by content (a sentence's end 2.5 times, other punctuation 1.5 times,
+// a slow start over 5 units) and the research on serial reading: see the README.
+inline constexpr SIntSetting PaceSentenceGap{"PaceSentenceGap", 250, 10, 1000,
+                                             SKIMMET_INT_FIELD(Pacing.SentenceGap)};
+inline constexpr SIntSetting PaceParagraphGap{"PaceParagraphGap", 350, 10, 1000,
+                                              SKIMMET_INT_FIELD(Pacing.ParagraphGap)};
+
+inline constexpr std::array PacingInts = {
+    SIntSetting{"PaceByContent", 0, 0, 1, SKIMMET_INT_FIELD(Pacing.On)},
+    SIntSetting{"PaceReferenceLength", 16, 1, MaxUnitLength,
+                SKIMMET_INT_FIELD(Pacing.ReferenceLength)},
+    SIntSetting{"PaceLengthWeight", 50, 0, 200, SKIMMET_INT_FIELD(Pacing.LengthWeight)},
+    SIntSetting{"PaceMinShow", 200, 1, 30000, SKIMMET_INT_FIELD(Pacing.MinShow)},
+    SIntSetting{"PaceLongWord", 9, 2, 99, SKIMMET_INT_FIELD(Pacing.LongWord)},
+    SIntSetting{"PaceLongWordTime", 15, 0, 500, SKIMMET_INT_FIELD(Pacing.LongWordTime)},
+    SIntSetting{"PaceNumberTime", 30, 0, 500, SKIMMET_INT_FIELD(Pacing.NumberTime)},
+    SIntSetting{"PaceClauseGap", 150, 10, 1000, SKIMMET_INT_FIELD(Pacing.ClauseGap)},
+    PaceSentenceGap,
+    PaceParagraphGap,
+    SIntSetting{"PaceStartUnits", 5, 0, 50, SKIMMET_INT_FIELD(Pacing.StartUnits)},
+    SIntSetting{"PaceStartTime", 200, 100, 500, SKIMMET_INT_FIELD(Pacing.StartTime)},
+    SIntSetting{"PaceSentencesFirst", 0, 0, 1, SKIMMET_INT_FIELD(Pacing.SentencesFirst)},
+};
+
 inline constexpr std::array FontInts = {
     SIntSetting{"Height", 48, Unbounded, UnboundedHigh,
                 [](const CReadingSettings& s) { return Negate(s.Font.lfHeight); },

@@ -138,7 +138,10 @@ TEST(PositionBook, Bookmarks_KeepTheLast64AndGiveTextOnlyWithinTheText) {
 constexpr char EditedFile[] =
     "[MAIN]\nBkgColor=-1\nDisplaySettingNum=-4\ndurat=2\nfreq=29999\nMaxText=900\nMinText=-4\n"
     "UcOffset=3\nWidth=777\nTexColor=1193046\nStopSimbols=ab\\tcd\\n\\r\n"
-    "Encoding=windows-1251\n"
+    "Encoding=windows-1251\nPaceByContent=1\nPaceReferenceLength=20\nPaceLengthWeight=0\n"
+    "PaceMinShow=30000\nPaceLongWord=2\nPaceLongWordTime=500\nPaceNumberTime=1\n"
+    "PaceClauseGap=10\nPaceSentenceGap=999\nPaceParagraphGap=1000\nPaceStartUnits=50\n"
+    "PaceStartTime=100\nPaceSentencesFirst=1\n"
     "[LogFont]\nHeight=-20\nCharSet=204\nEscapement=900\nOrientation=450\nWeight=700\nItalic=1\n"
     "Underline=2\nStrikeOut=3\nOutPrecision=5\nClipPrecision=6\nQuality=7\nPitchAndFamily=255\n"
     "FaceName=Liberation Serif\n[POSITION]\nStep=65535\nBookmarksNum=3\nCurPos=250\n"
@@ -228,6 +231,9 @@ TEST(SettingsFile, Load_BringsEachValueWithinItsBounds) {
     const std::pair<std::string, std::string> cases[] = {
         {"[MAIN]\nMinText=4000000", "\nMinText=999\n"},
         {"[MAIN]\ndurat=4294967295", "\ndurat=1\n"},
+        {"[MAIN]\nPaceByContent=7", "\nPaceByContent=1\n"},
+        {"[MAIN]\nPaceClauseGap=-5", "\nPaceClauseGap=10\n"},
+        {"[MAIN]\nPaceStartUnits=99999", "\nPaceStartUnits=50\n"},
         {"[MAIN]\nStopSimbols=" + std::string(63, '.'), "=" + std::string(63, '.') + "\n"},
         {"[MAIN]\nStopSimbols=" + std::string(64, '.'), "=,;.:?!\\n\\r\n"},
         {"[MAIN]\nStopSimbols=a\\nb\\rc\\td\\q\\\\n", "=a\\nb\\rc\\tdq\\n\n"}, // text forms
