@@ -5,6 +5,13 @@
 #include "platform/WakeTimer.h"
 #include "settings/ReadingSettings.h"
 
+#include <algorithm>
+
+namespace {
+// Far beyond any gentle start: the count of a long run stops there.
+constexpr int MaxUnitsIntoRun = 1000000;
+} // namespace
+
 CPlayer::CPlayer(CReadingSettings& settings, const IClock& clock, IWakeTimer& wake,
                  IPlayerDrawer& drawer)
     : Settings(settings), Clock(clock), Wake(wake), Drawer(drawer), Timer(clock) {
@@ -28,6 +35,7 @@ void CPlayer::SetPlayState(int state) {
         // and waiting out the rest of its show time would show nothing.
         Timer.Reset(0);
         Timer.Reset(2);
+        StartPace();
         PushDurations();
         break;
     case Stop:
@@ -87,6 +95,7 @@ void CPlayer::PositionMoved() {
     // A reset to no phases drops the phase index, so the two begin again at the gap.
     Timer.Reset(0);
     Timer.Reset(2);
+    StartPace();
     PushDurations();
     PrepareNextUnit();
     UpdateWake();
@@ -119,8 +128,43 @@ const char* CPlayer::NextUnit(char* unit) {
 }
 
 void CPlayer::PushDurations() {
-    Timer.SetDuration(0, Settings.freq);
-    Timer.SetDuration(1, Settings.durat);
+    Timer.SetDuration(0, GapMs());
+    Timer.SetDuration(1, ShowMs());
+}
+
+uint32_t CPlayer::GapMs() const {
+    return Settings.Pacing.On ? Pacing::GapMs(Pace, Settings) : Settings.freq;
+}
+
+uint32_t CPlayer::ShowMs() const {
+    return Settings.Pacing.On ? Pacing::ShowMs(Pace, Settings) : Settings.durat;
+}
+
+void CPlayer::StartPace() {
+    LastEnd = Pacing::End::None;
+    UnitsIntoRun = 0;
+    PaceRestarts = false;
+    UpdatePace();
+}
+
+void CPlayer::RestartPace() {
+    if (!Settings.Pacing.On || !IsReading())
+        return;
+    if (Timer.Phase() != 0) {
+        PaceRestarts = true;
+        return;
+    }
+    StartPace();
+    UpdateWake();
+}
+
+void CPlayer::UpdatePace() {
+    Pace = {};
+    if (!Settings.Pacing.On || !CursorPos)
+        return;
+    std::array<char, UnitBufferSize> bytes{};
+    CutUnit(CursorPos, bytes.data(), Settings);
+    Pace = Pacing::PaceOf(bytes.data(), LastEnd, UnitsIntoRun, Settings);
 }
 
 void CPlayer::SetSelfTimed(bool on) {
@@ -196,6 +240,13 @@ void CPlayer::EndShowTime() {
     if (lastPieceDone) {
         FinishReading();
         return;
+    }
+    if (PaceRestarts) {
+        StartPace();
+    } else if (Settings.Pacing.On) {
+        LastEnd = EndOfUnit(ShownFrom, ShownTo, Settings);
+        UnitsIntoRun = std::min(UnitsIntoRun + 1, MaxUnitsIntoRun);
+        UpdatePace();
     }
     // The gap has begun: its end has only to put the prepared unit on the screen.
     PrepareNextUnit();

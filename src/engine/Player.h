@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
+#include "engine/Pacing.h"
 #include "engine/PhaseTimer.h"
 #include "engine/UnitCutter.h"
 #include "engine/UnitDrawer.h"
@@ -58,6 +59,9 @@ public:
     // screen and goes on from there after a whole gap; otherwise the view shows the new
     // place.
     void PositionMoved();
+    // The cursor was moved with the reading going on (the slider, a step): paced, the
+    // reading starts gently again from the next unit.
+    void RestartPace();
     // freq or durat changed: the running phase is re-timed at once.
     void TimingChanged() { UpdateWake(); }
     // The work due at a phase end: cuts and draws the next unit when the gap is over,
@@ -79,6 +83,9 @@ public:
     // a text.
     const char* PlaceToKeep() const;
     const char* UnitBuffer() const { return Unit.data(); }
+    // The times of the unit the gap now running (or the next one) leads to.
+    uint32_t GapMs() const;
+    uint32_t ShowMs() const;
 
 private:
     // Announces AboutToCutUnit, then cuts the unit at the cursor into unit (UnitBufferSize
@@ -89,6 +96,10 @@ private:
     void PushDurations();
     void UpdateWake();
     void PrepareNextUnit();
+    // A run or a jump: the reading starts gently again, after a unit that ended nothing.
+    void StartPace();
+    // Paces the unit at the cursor, while the gap before it runs.
+    void UpdatePace();
     void ShowNextUnit();
     void EndShowTime();
     void FinishReading();
@@ -110,4 +121,9 @@ private:
     // (the slider, a bookmark) makes it stale.
     const char* ShownFrom = nullptr;
     const char* ShownTo = nullptr;
+    Pacing::SPace Pace;
+    Pacing::End LastEnd = Pacing::End::None;
+    int UnitsIntoRun = 0;
+    // Moved during a show time: the gap after it starts the pace again.
+    bool PaceRestarts = false;
 };

@@ -1,9 +1,11 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "engine/ReadingSession.h"
 
+#include "engine/ReadingSpeed.h"
 #include "engine/SentenceMoves.h"
 #include "engine/UnitDrawer.h"
 #include "settings/ReadingSettings.h"
+#include "settings/SettingsTable.h"
 
 #include <algorithm>
 #include <string_view>
@@ -70,7 +72,9 @@ bool CReadingSession::MoveTo(int32_t offset, bool restartGap, const IReadingList
 void CReadingSession::Moved(bool restartGap, const IReadingListener* origin) {
     if (restartGap)
         Player.PositionMoved();
-    else if (!IsReading() && Drawer)
+    else if (IsReading())
+        Player.RestartPace();
+    else if (Drawer)
         Drawer->RepaintForState();
     Tell([](IReadingListener& listener) { listener.OnPlaceMoved(); }, origin);
 }
@@ -101,9 +105,37 @@ void CReadingSession::MoveBySentence(bool forward) {
     JumpTo(forward ? sentences.Forward(*from) : sentences.Back(*from));
 }
 
+namespace {
+
+// "Slow down between sentences first": slower lengthens the gaps after sentences and
+// paragraphs, up to twice their defaults, before it lengthens anything else; faster
+// takes back such lengthening first. True when the gaps took the step.
+bool StepSentenceGaps(CReadingSettings::SPacing& pacing, uint32_t (*step)(uint32_t)) {
+    if (pacing.On == 0 || pacing.SentencesFirst == 0)
+        return false;
+    const auto& sentence = SettingsTable::PaceSentenceGap;
+    const auto& paragraph = SettingsTable::PaceParagraphGap;
+    const bool slower = step == ReadingSpeed::Slower;
+    const bool room =
+        slower ? pacing.SentenceGap < 2 * sentence.Default : pacing.SentenceGap > sentence.Default;
+    if (!room)
+        return false;
+    const auto stepped = [step](int32_t percent, const SettingsTable::SIntSetting& setting) {
+        const int32_t next = static_cast<int32_t>(step(static_cast<uint32_t>(percent)));
+        return std::clamp(next, setting.Default, std::min(2 * setting.Default, setting.High));
+    };
+    pacing.SentenceGap = stepped(pacing.SentenceGap, sentence);
+    pacing.ParagraphGap = stepped(pacing.ParagraphGap, paragraph);
+    return true;
+}
+
+} // namespace
+
 void CReadingSession::ChangeSpeed(uint32_t (*step)(uint32_t)) {
-    ReadingSettings.freq = step(ReadingSettings.freq);
-    ReadingSettings.durat = step(ReadingSettings.durat);
+    if (!StepSentenceGaps(ReadingSettings.Pacing, step)) {
+        ReadingSettings.freq = step(ReadingSettings.freq);
+        ReadingSettings.durat = step(ReadingSettings.durat);
+    }
     SettingsEdited(SettingsAspect::Timing);
 }
 

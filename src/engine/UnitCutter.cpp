@@ -812,6 +812,47 @@ const char* CutUnitBytewise(const char* cursor, char* unit, const CReadingSettin
     return CutVisible<ByteMeasure>(cursor, unit, settings, false);
 }
 
+namespace {
+
+template <class TMeasure>
+Pacing::End EndOf(const char* from, const char* to, const CReadingSettings& settings) {
+    const SStops& stops = StopsOf<TMeasure>(settings);
+    int lineFeeds = 0;
+    int returns = 0;
+    const char* at = to;
+    for (;;) {
+        if (at == from)
+            return Pacing::End::None;
+        const char* last = at - 1;
+        if constexpr (TMeasure::Characters) {
+            while (last > from && Utf8::IsContinuation(static_cast<unsigned char>(*last)))
+                --last;
+        }
+        lineFeeds += *last == '\n' ? 1 : 0;
+        returns += *last == '\r' ? 1 : 0;
+        if (!IsBlank(*last) && ClosingLength<TMeasure>(last) == 0) {
+            const int breaks = lineFeeds > 0 ? lineFeeds : returns;
+            const int length = static_cast<int>(at - last);
+            if (stops.Unconditional.Contains(last, length))
+                return breaks > 0 ? Pacing::End::Paragraph : Pacing::End::Sentence;
+            if (breaks > 1)
+                return Pacing::End::Paragraph;
+            return stops.All.Contains(last, length) ? Pacing::End::Clause : Pacing::End::None;
+        }
+        at = last;
+    }
+}
+
+} // namespace
+
+Pacing::End EndOfUnit(const char* from, const char* to, const CReadingSettings& settings) {
+    if (!from || !to || to <= from)
+        return Pacing::End::None;
+    if (settings.CharacterMode)
+        return EndOf<CharacterMeasure>(from, to, settings);
+    return EndOf<ByteMeasure>(from, to, settings);
+}
+
 bool HasVisibleText(const char* text) {
     for (; *text != '\0'; ++text) {
         if (!IsBlank(*text))

@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
+#include "engine/Pacing.h"
 #include "settings/SettingsTable.h"
 #include "text/Utf8.h"
 
@@ -52,3 +53,8 @@ const char* CutUnitBytewise(const char* cursor, char* unit, const CReadingSettin
 // True when text holds anything but spaces, tabs, line feeds and carriage returns:
 // such a rest of the text is flashed as a last unit before the end is reported.
 bool HasVisibleText(const char* text);
+
+// What ended the unit whose bytes run from from to to (the cursor after it): the last
+// symbol before its blanks and closing quotes, and the line breaks after that symbol.
+// A line break alone ends no sentence (a text wrapped by hand has one on every line).
+Pacing::End EndOfUnit(const char* from, const char* to, const CReadingSettings& settings);

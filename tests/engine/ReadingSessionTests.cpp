@@ -317,3 +317,57 @@ TEST_F(ReadingSessionTest, TimingChangedOrAnEarlyWake_ReArmedForTheRestOfTheNewL
     EXPECT_EQ(Wake.Deadline(), 5800u); // over already: at once
 }
 } // namespace
+
+namespace {
+
+// Paced, a run and every move start gently again: the gap before the next unit is the
+// first unit's, twice the gap, where going on would give the second's (1.8 times).
+TEST(ReadingSession, Paced_RunAndEveryMove_StartGentlyAgain) {
+    using enum Step;
+    const struct {
+        const char* Name;
+        std::vector<Step> Steps;
+        uint32_t Gap;
+    } rows[] = {
+        {"going on", {}, 720},
+        {"paused and run", {Pause, Run}, 800},
+        {"moved by a key", {Jump53}, 800},
+        {"moved by the page", {Follow53}, 800},
+        {"next sentence", {NextSentence}, 800},
+    };
+    for (const auto& row : rows) {
+        SCOPED_TRACE(row.Name);
+        ReadingSessionTest t;
+        t.Settings.Pacing.On = 1;
+        t.Run(Story);
+        const auto toNextPhase = [&t] {
+            t.Advance(*t.Session.NextWake() - t.Clock.NowMs());
+        };
+        toNextPhase();
+        ASSERT_TRUE(t.Drawn.OnScreen);
+        for (const Step step : row.Steps)
+            Do(t, step);
+        if (t.Drawn.OnScreen)
+            toNextPhase();
+        EXPECT_EQ(*t.Session.NextWake() - t.Clock.NowMs(), row.Gap);
+    }
+}
+
+// "Slow down between sentences first": slower lengthens the sentence and paragraph gaps up
+// to twice their defaults, then the times; faster takes the gaps back first.
+TEST_F(ReadingSessionTest, SlowerWithSentencesFirst_LengthensSentenceGapsBeforeUnits) {
+    Settings.Pacing.On = 1;
+    Settings.Pacing.SentencesFirst = 1;
+    for (int i = 0; i < 8; ++i)
+        Session.ChangeSpeed(ReadingSpeed::Slower);
+    EXPECT_EQ(Settings.Pacing.SentenceGap, 500);
+    EXPECT_EQ(Settings.Pacing.ParagraphGap, 700);
+    EXPECT_EQ(Settings.freq, 400u);
+    Session.ChangeSpeed(ReadingSpeed::Slower);
+    EXPECT_EQ(Settings.freq, 440u);
+    Session.ChangeSpeed(ReadingSpeed::Faster);
+    EXPECT_EQ(Settings.Pacing.SentenceGap, 455);
+    EXPECT_EQ(Settings.freq, 440u);
+}
+
+} // namespace
