@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "app/UnitsCommand.h"
 
+#include "engine/Pacing.h"
 #include "engine/UnitCutter.h"
 #include "settings/ReadingSettings.h"
 #include "settings/TextBuffer.h"
@@ -10,9 +11,12 @@
 #include <ostream>
 
 namespace {
-// Units of a text held in a single-byte code page are written as UTF-8.
+// Units of a text held in a single-byte code page are written as UTF-8, after their
+// offset (none when the offset is negative: the line began already).
 void WriteUnit(std::ostream& out, int32_t offset, const char* unit, const CTextBuffer& text) {
-    out << offset << '\t';
+    if (offset >= 0)
+        out << offset;
+    out << '\t';
     const std::string converted =
         text.IsUtf8() ? std::string(unit)
                       : TextEncoding::ToUtf8(unit, text.Encoding()).value_or(std::string(unit));
@@ -70,7 +74,11 @@ int RunEncodingCommand(const std::string& path, std::ostream& out, std::ostream&
     return out.flush().good() ? 0 : 1;
 }
 
-int RunUnitsCommand(const std::string& path, std::ostream& out, std::ostream& err) {
+namespace {
+
+// The units, with their times when schedule is asked for: what ended each unit paces
+// the gap before the next, and a run starts gently from the stored position.
+int WriteUnits(const std::string& path, std::ostream& out, std::ostream& err, bool schedule) {
     const std::optional<CTextBuffer> text = LoadText(path, err);
     if (!text)
         return 1;
@@ -83,15 +91,25 @@ int RunUnitsCommand(const std::string& path, std::ostream& out, std::ostream& er
     LoadSettingsForText(settings, path, text->Size());
 
     char unit[UnitBufferSize] = {};
-    for (;;) {
+    Pacing::End before = Pacing::End::None;
+    for (int index = 0;; ++index) {
         const auto offset = static_cast<int32_t>(cursor - textStart);
         const char* next = CutUnit(cursor, unit, settings);
-        if (!next) {
-            if (HasVisibleText(unit))
-                WriteUnit(out, offset, unit, *text);
+        const bool last = !next;
+        if (last && !HasVisibleText(unit))
             break;
+        if (schedule) {
+            const Pacing::SPace pace = Pacing::PaceOf(unit, before, index, settings);
+            const bool paced = settings.Pacing.On != 0;
+            out << offset << '\t' << (paced ? Pacing::GapMs(pace, settings) : settings.freq) << '\t'
+                << (paced ? Pacing::ShowMs(pace, settings) : settings.durat);
+            WriteUnit(out, -1, unit, *text);
+            before = last ? before : EndOfUnit(cursor, next, settings);
+        } else {
+            WriteUnit(out, offset, unit, *text);
         }
-        WriteUnit(out, offset, unit, *text);
+        if (last)
+            break;
         cursor = next;
     }
     out << "END\n";
@@ -101,4 +119,14 @@ int RunUnitsCommand(const std::string& path, std::ostream& out, std::ostream& er
         return 1;
     }
     return 0;
+}
+
+} // namespace
+
+int RunUnitsCommand(const std::string& path, std::ostream& out, std::ostream& err) {
+    return WriteUnits(path, out, err, false);
+}
+
+int RunScheduleCommand(const std::string& path, std::ostream& out, std::ostream& err) {
+    return WriteUnits(path, out, err, true);
 }

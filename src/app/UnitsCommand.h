@@ -11,6 +11,10 @@
 // its message on err and the result 1; else 0.
 int RunUnitsCommand(const std::string& path, std::ostream& out, std::ostream& err);
 
+// RunUnitsCommand with each unit's times: "<offset>\t<gap ms>\t<show ms>\t<unit>", the
+// paced times when the text's settings pace by content.
+int RunScheduleCommand(const std::string& path, std::ostream& out, std::ostream& err);
+
 // Writes the text that opening the file at path gives (a book's text), in UTF-8.
 int RunTextCommand(const std::string& path, std::ostream& out, std::ostream& err);
 

@@ -37,6 +37,10 @@ struct CommandLine {
                              QStringLiteral("Print the units that reading <file> would flash, "
                                             "from its stored position on, and exit."),
                              QStringLiteral("file")};
+    QCommandLineOption Schedule{QStringLiteral("schedule"),
+                                QStringLiteral("Print the units of --units with the gap before "
+                                               "each and its show time in ms, and exit."),
+                                QStringLiteral("file")};
     QCommandLineOption Text{QStringLiteral("text"),
                             QStringLiteral("Print the text that opening <file> gives (a book's "
                                            "text too), in UTF-8, and exit."),
@@ -52,6 +56,7 @@ struct CommandLine {
         Parser.addOption(Help);
         Parser.addOption(Version);
         Parser.addOption(Units);
+        Parser.addOption(Schedule);
         Parser.addOption(Text);
         Parser.addOption(Encoding);
         Parser.addPositionalArgument(QStringLiteral("file"),
@@ -81,7 +86,7 @@ void PrintError(const QString& text) {
                  qPrintable(text));
 }
 
-// --help, --version and --units need no display: they are answered before any window
+// --help, --version and the file commands need no display: they are answered before any window
 // system is touched. Returns the exit code when one of them was given.
 std::optional<int> RunConsoleOptions(int& argc, char** argv) {
     const QCoreApplication core(argc, argv);
@@ -93,6 +98,7 @@ std::optional<int> RunConsoleOptions(int& argc, char** argv) {
     using Command = int (*)(const std::string&, std::ostream&, std::ostream&);
     const std::pair<const QCommandLineOption*, Command> fileCommands[] = {
         {&line.Units, RunUnitsCommand},
+        {&line.Schedule, RunScheduleCommand},
         {&line.Text, RunTextCommand},
         {&line.Encoding, RunEncodingCommand}};
     const auto given = std::count_if(std::begin(fileCommands), std::end(fileCommands),
