@@ -74,6 +74,9 @@ constexpr std::array CommandList{
                 nullptr, nullptr, false},
     CommandInfo{BackToStart, "Back to the start\tHome", "Moves to the start of the text",
                 "Back to the start", nullptr, nullptr, false},
+    CommandInfo{PaceByContent, "Pace by content\tCtrl+P",
+                "Paces each unit by what it holds and what ended the one before", "Pace by content",
+                nullptr, nullptr, true},
     CommandInfo{AppAbout, "&About Skimmet...",
                 "Display program information, version number and copyright", "About", "help-about",
                 "about", false},
@@ -139,7 +142,9 @@ constexpr std::array RunMenu{MenuItem{Run},
                              MenuItem{SentenceForward},
                              MenuItem{Faster},
                              MenuItem{Slower},
-                             MenuItem{BackToStart}};
+                             MenuItem{BackToStart},
+                             Separator,
+                             MenuItem{PaceByContent}};
 constexpr std::array HelpMenu{MenuItem{AppAbout}, MenuItem{HomePage}};
 
 constexpr std::array MenuBar{MenuDef{"&File", FileMenu}, MenuDef{"&Edit", EditMenu},
@@ -184,6 +189,7 @@ constexpr std::array AcceleratorList{
     Accelerator{QKeyCombination(Qt::Key_Up), Faster},
     Accelerator{QKeyCombination(Qt::Key_Down), Slower},
     Accelerator{QKeyCombination(Qt::Key_Home), BackToStart},
+    Accelerator{Qt::CTRL | Qt::Key_P, PaceByContent},
 };
 
 } // namespace

@@ -43,6 +43,8 @@ inline constexpr int SentenceForward = 33102;
 inline constexpr int Faster = 33103;
 inline constexpr int Slower = 33104;
 inline constexpr int BackToStart = 33105;
+// Run menu, last: pacing by content on or off.
+inline constexpr int PaceByContent = 33106;
 // File > "Recent texts": the submenu that the frame fills with the texts opened last.
 inline constexpr int RecentTexts = 33200;
 } // namespace CommandId

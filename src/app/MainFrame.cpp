@@ -240,6 +240,15 @@ void CMainFrame::AddKeyboardHandlers() {
         Slower, [this] { ReadingSession->ChangeSpeed(ReadingSpeed::Slower); }, loaded);
     AddHandler(
         BackToStart, [this] { ReadingSession->JumpTo(0); }, loaded);
+    AddHandler(
+        PaceByContent,
+        [this] {
+            ReadingSettings.Pacing.On = ReadingSettings.Pacing.On ? 0 : 1;
+            ReadingSession->SettingsEdited(SettingsAspect::Timing);
+        },
+        [this] {
+            return CommandState{true, ReadingSettings.Pacing.On != 0};
+        });
 }
 
 bool CMainFrame::KeepsKey(const QObject* focus, const QKeyEvent& key) const {

@@ -7,6 +7,7 @@
 #include "display/FontMapping.h"
 #include "engine/ReadingSession.h"
 #include "panel/MovePositionPage.h"
+#include "panel/PacingPage.h"
 #include "panel/ReadingOptionsPage.h"
 #include "panel/ViewControl.h"
 #include "platform/Dialogs.h"
@@ -83,6 +84,8 @@ void COptionsPanel::Refresh() {
     ReadingPg->Refresh();
     if (MovePg)
         MovePg->Refresh(CMovePositionPage::Originator::None);
+    if (PacingPg)
+        PacingPg->Refresh();
 }
 
 void COptionsPanel::OnReadingStateChanged() {
@@ -100,7 +103,7 @@ void COptionsPanel::OnSettingsChanged(SettingsAspect aspect) {
 }
 
 void COptionsPanel::SelectPage(int page) {
-    if (page == ReadingOptions || page == MovePosition) {
+    if (page == ReadingOptions || page == MovePosition || page == Pacing) {
         const QSignalBlocker blocker(ui->PageSelector);
         ui->PageSelector->setCurrentIndex(page - 1);
     }
@@ -110,6 +113,14 @@ void COptionsPanel::SelectPage(int page) {
 void COptionsPanel::ShowSelectedPage() {
     if (ui->PageSelector->currentIndex() == 0) {
         Pages->setCurrentWidget(ReadingPg);
+        return;
+    }
+    if (ui->PageSelector->currentIndex() == Pacing - 1) {
+        if (!PacingPg) {
+            PacingPg = new CPacingPage(Session, ui->PageHost);
+            Pages->addWidget(PacingPg);
+        }
+        Pages->setCurrentWidget(PacingPg);
         return;
     }
     if (!MovePg) {

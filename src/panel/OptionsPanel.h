@@ -8,6 +8,7 @@
 #include <memory>
 
 class CMovePositionPage;
+class CPacingPage;
 class CReadingOptionsPage;
 class CReadingSession;
 class CReadingSettings;
@@ -20,15 +21,15 @@ class OptionsPanel;
 }
 
 // The panel along the bottom of the view: target and page selectors, the list of
-// full-screen display modes, the page host with the reading options page or the move
-// position page, and the Hide, Default, Bkgr and Font buttons. Every control edits the
-// settings in place and tells the reading session. The view owns the panel, shows,
-// hides and places it.
+// full-screen display modes, the page host with the reading options page, the move
+// position page or the pacing page, and the Hide, Default, Bkgr and Font buttons. Every control
+// edits the settings in place and tells the reading session. The view owns the panel, shows, hides
+// and places it.
 class COptionsPanel : public QWidget, private IReadingListener {
     Q_OBJECT
 public:
     // Pages as ShowOptionsPanel and SelectPage number them; 0 keeps the selection.
-    enum Page { CurrentPage = 0, ReadingOptions = 1, MovePosition = 2 };
+    enum Page { CurrentPage = 0, ReadingOptions = 1, MovePosition = 2, Pacing = 3 };
 
     COptionsPanel(CReadingSession& session, IViewControl& view, CServices& services,
                   QWidget* parentView);
@@ -37,13 +38,16 @@ public:
     CReadingOptionsPage* ReadingPage() const { return ReadingPg; }
     // Null until "Move" is first selected.
     CMovePositionPage* MovePage() const { return MovePg; }
+    // Null until "Pacing" is first selected.
+    CPacingPage* PacingPage() const { return PacingPg; }
 
     // The display-mode list is off while the view is full screen.
     void SetDisplayModeListEnabled(bool on);
     // Brings the panel and both pages in line with the settings and the play state. The
     // view calls it whenever it shows the panel; the session's news call it after that.
     void Refresh();
-    // 1 reading options, 2 move position, 0 the page already selected; then shows it.
+    // 1 reading options, 2 move position, 3 pacing, 0 the page already selected; then
+    // shows it.
     void SelectPage(int page);
 
 protected:
@@ -74,4 +78,5 @@ private:
     QStackedLayout* Pages = nullptr;
     CReadingOptionsPage* ReadingPg = nullptr;
     CMovePositionPage* MovePg = nullptr;
+    CPacingPage* PacingPg = nullptr;
 };

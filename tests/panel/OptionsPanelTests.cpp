@@ -3,6 +3,7 @@
 #include "engine/ReadingSession.h"
 #include "panel/MovePositionPage.h"
 #include "panel/OptionsPanel.h"
+#include "panel/PacingPage.h"
 #include "panel/ReadingOptionsPage.h"
 #include "settings/ReadingSettings.h"
 #include "support/FakeWakeTimer.h"
@@ -196,6 +197,21 @@ TEST_F(OptionsPanelTest, Hide_AsksTheViewToHideThePanelAndTakeTheFocus) {
     ControlById<QPushButton>(Panel, HideId)->click();
     EXPECT_EQ(View.PanelRequest, 0);
     EXPECT_EQ(View.Focusings, 1);
+}
+
+// The pacing page edits its settings and tells the session; an edit from elsewhere (the
+// Run menu's check item) shows on it.
+TEST_F(OptionsPanelTest, PacingPage_EditsThePacingAndFollowsOtherEdits) {
+    Panel.SelectPage(COptionsPanel::Pacing);
+    ASSERT_NE(Panel.PacingPage(), nullptr);
+    auto* gap = Panel.PacingPage()->findChild<QSpinBox*>(QStringLiteral("PaceClauseGap"));
+    gap->setValue(180);
+    EXPECT_EQ(Settings.Pacing.ClauseGap, 180);
+    EXPECT_TRUE(Probe.Told(SettingsAspect::Timing));
+    Settings.Pacing.On = 1;
+    Session.SettingsEdited(SettingsAspect::Timing);
+    EXPECT_TRUE(
+        Panel.PacingPage()->findChild<QCheckBox*>(QStringLiteral("PaceByContent"))->isChecked());
 }
 
 // Read in several units, each a few words.
