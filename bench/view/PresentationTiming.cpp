@@ -7,11 +7,14 @@
 // bottom and follows every unit; both runs each design without and with it and
 // compares them. With --status-pane on, the status bar's reading pane follows the
 // reading as well, counting the rest of the text on its thread; --text-mb makes the text
-// that many MiB, so that the count runs while the first units are flashed. An unknown
-// argument or a bad value is refused.
+// that many MiB, so that the count runs while the first units are flashed. With --pacing
+// on the units are paced by content (their gaps and show times vary around --gap and
+// --show); both compares the lateness with and without. An unknown argument or a bad
+// value is refused.
 //
 //   view_timing [--units N] [--gap MS] [--show MS] [--idle SECONDS] [--design deadline|poll]
 //               [--move-page off|on|both] [--status-pane off|on|both] [--text-mb N]
+//               [--pacing off|on|both]
 
 #include "support/gui/FakeServices.h"
 
@@ -51,6 +54,7 @@ struct Options {
     std::string Design; // empty: both
     std::string MovePage = "off";
     std::string StatusPane = "off";
+    std::string Pacing = "off";
     int TextMb = 0; // 0: a text of some 200 KB
 };
 
@@ -208,7 +212,7 @@ std::string LongText(int mebibytes) {
 }
 
 Result Measure(const std::string& design, bool periodic, const Options& options,
-               const std::string& text, bool movePage, bool statusPane) {
+               const std::string& text, bool movePage, bool statusPane, bool paced) {
     CSteadyClock clock;
     CFakeServices fakes;
     CServices services{clock, fakes.Dialogs, fakes.DisplayModes, fakes.ScreenSaver,
@@ -217,6 +221,7 @@ Result Measure(const std::string& design, bool periodic, const Options& options,
     std::strcpy(settings.Font.lfFaceName, "DejaVu Sans");
     settings.freq = options.GapMs;
     settings.durat = options.ShowMs;
+    settings.Pacing.On = paced ? 1 : 0;
     settings.TextLength = static_cast<int32_t>(text.size());
 
     CWakeTimer wake(clock);
@@ -308,18 +313,21 @@ struct Job {
     bool Periodic;
     bool MovePage;
     bool StatusPane;
+    bool Paced;
 };
 
-// Each job with the move page (or the status pane) against the same job without it.
+// Each job with the move page (or the status pane, or pacing) against the same job
+// without it.
 void PrintCost(const char* what, bool Job::*part, const std::vector<Job>& jobs,
                const std::vector<Result>& results) {
-    std::printf("\n%s shown minus without, ms:  p99 lateness  p99 gap end to unit\n", what);
+    std::printf("\n%s on minus off, ms:  p99 lateness  p99 gap end to unit\n", what);
     for (std::size_t i = 0; i < jobs.size(); ++i)
         for (std::size_t j = 0; j < jobs.size(); ++j) {
             Job twin = jobs[i];
             twin.*part = true;
             if (jobs[i].*part || !(jobs[j].*part) || jobs[j].Periodic != twin.Periodic ||
-                jobs[j].MovePage != twin.MovePage || jobs[j].StatusPane != twin.StatusPane)
+                jobs[j].MovePage != twin.MovePage || jobs[j].StatusPane != twin.StatusPane ||
+                jobs[j].Paced != twin.Paced)
                 continue;
             std::printf(
                 "%-33s %+13.3f %+20.3f\n", jobs[j].Design.c_str(),
@@ -340,7 +348,7 @@ void PrintOnsetWork(const std::vector<Result>& results) {
 const char* const UsageText =
     "usage: view_timing [--units N] [--gap MS] [--show MS] [--idle SECONDS]\n"
     "                   [--design deadline|poll] [--move-page off|on|both]\n"
-    "                   [--status-pane off|on|both] [--text-mb N]\n";
+    "                   [--status-pane off|on|both] [--text-mb N] [--pacing off|on|both]\n";
 
 // Null, with the reason on stderr, for an argument it does not know or a bad value.
 std::optional<Options> Parse(int argc, char** argv) {
@@ -360,6 +368,8 @@ std::optional<Options> Parse(int argc, char** argv) {
             options.MovePage = value;
         else if (name == "--status-pane" && (value == "off" || value == "on" || value == "both"))
             options.StatusPane = value;
+        else if (name == "--pacing" && (value == "off" || value == "on" || value == "both"))
+            options.Pacing = value;
         else if (name == "--text-mb" && positive)
             options.TextMb = static_cast<int>(number);
         else if (name == "--units" && positive)
@@ -398,7 +408,8 @@ void PrintRatios(const std::vector<Job>& jobs, const std::vector<Result>& result
     for (std::size_t i = 0; i < jobs.size(); ++i)
         for (std::size_t j = 0; j < jobs.size(); ++j)
             if (!jobs[i].Periodic && jobs[j].Periodic && jobs[i].MovePage == jobs[j].MovePage &&
-                jobs[i].StatusPane == jobs[j].StatusPane && results[j].Running.CpuPerSecond > 0)
+                jobs[i].StatusPane == jobs[j].StatusPane && jobs[i].Paced == jobs[j].Paced &&
+                results[j].Running.CpuPerSecond > 0)
                 std::printf("\nrunning CPU, deadline / 1 ms poll (%s): %.2f\n",
                             jobs[i].Design.c_str(),
                             results[i].Running.CpuPerSecond / results[j].Running.CpuPerSecond);
@@ -422,18 +433,20 @@ int main(int argc, char** argv) {
         if (options.Design == (periodic ? "deadline" : "poll"))
             continue;
         for (const bool page : variants(options.MovePage))
-            for (const bool pane : variants(options.StatusPane)) {
-                std::string name = periodic ? "1 ms poll" : "deadline wake";
-                if (page || pane)
-                    name = (periodic ? "poll" : "deadline") + std::string(page ? "+page" : "") +
-                           (pane ? "+pane" : "");
-                jobs.push_back({name, periodic, page, pane});
-            }
+            for (const bool pane : variants(options.StatusPane))
+                for (const bool paced : variants(options.Pacing)) {
+                    std::string name = periodic ? "1 ms poll" : "deadline wake";
+                    if (page || pane || paced)
+                        name = (periodic ? "poll" : "deadline") + std::string(page ? "+page" : "") +
+                               (pane ? "+pane" : "") + (paced ? "+paced" : "");
+                    jobs.push_back({name, periodic, page, pane, paced});
+                }
     }
     // Every job runs twice, the second time in the reverse order, so that neither design
     // always goes first and a drift of the machine weighs on both alike.
     const auto measure = [&](const Job& job) {
-        return Measure(job.Design, job.Periodic, options, text, job.MovePage, job.StatusPane);
+        return Measure(job.Design, job.Periodic, options, text, job.MovePage, job.StatusPane,
+                       job.Paced);
     };
     std::vector<Result> first;
     for (const Job& job : jobs)
@@ -449,5 +462,7 @@ int main(int argc, char** argv) {
         PrintCost("move page", &Job::MovePage, jobs, results);
     if (options.StatusPane == "both")
         PrintCost("status pane", &Job::StatusPane, jobs, results);
+    if (options.Pacing == "both")
+        PrintCost("pacing", &Job::Paced, jobs, results);
     return 0;
 }

@@ -12,8 +12,11 @@ namespace {
 constexpr std::size_t StepBytes = std::size_t{256} << 10;
 
 CUnitCounter::SCount Scaled(const CUnitCounter::SCount& count, double factor) {
-    return {static_cast<int64_t>(static_cast<double>(count.Units) * factor),
-            static_cast<int64_t>(static_cast<double>(count.Words) * factor)};
+    const auto scaled = [factor](int64_t n) {
+        return static_cast<int64_t>(static_cast<double>(n) * factor);
+    };
+    return {scaled(count.Units), scaled(count.Words), scaled(count.GapPermille),
+            scaled(count.ShowPermille), scaled(count.PacedUnits)};
 }
 } // namespace
 
@@ -138,12 +141,25 @@ void CReadingPane::OnUnitShown() {
     Show();
 }
 
+uint64_t CReadingPane::UnitMs() const {
+    const uint64_t fixed = uint64_t{Settings.freq} + Settings.durat;
+    if (!Settings.Pacing.On || !Count || Count->PacedUnits <= 0)
+        return fixed;
+    // Paced, a unit takes the paced units' mean times: the shortest show time aside, that
+    // sums to their paced times.
+    const auto units = static_cast<double>(Count->PacedUnits);
+    const double gap = static_cast<double>(Settings.freq) * static_cast<double>(Count->GapPermille);
+    const double show =
+        static_cast<double>(Settings.durat) * static_cast<double>(Count->ShowPermille);
+    return static_cast<uint64_t>((gap + show) / 1000.0 / units + 0.5);
+}
+
 void CReadingPane::Show() {
     CReadingEstimate estimate;
     // The place the move position page shows too: while running, the unit on the screen.
     estimate.Offset = Session.Place().value_or(0);
     estimate.TextLength = Settings.TextLength;
-    estimate.UnitMs = uint64_t{Settings.freq} + Settings.durat;
+    estimate.UnitMs = UnitMs();
     estimate.About = About;
     if (LastPiece) {
         estimate.Left = CUnitCounter::SCount{};

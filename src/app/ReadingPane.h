@@ -52,6 +52,8 @@ private:
     bool SameCount(const SOrigin& now) const;
     void Recount(const SOrigin& origin);
     void TakeCount(uint64_t generation, CUnitCounter::SCount count, bool about);
+    // A unit's gap and show time: fixed, or the mean of the counted units' paced times.
+    uint64_t UnitMs() const;
     void Show();
 
     CReadingSession& Session;

@@ -7,7 +7,6 @@
 #include "text/Utf8.h"
 
 #include <algorithm>
-#include <cctype>
 
 namespace Pacing {
 
@@ -20,34 +19,37 @@ struct SContent {
     int64_t Numbers = 0;
 };
 
-int64_t CharacterCount(std::string_view text, bool characters) {
-    if (!characters)
-        return static_cast<int64_t>(text.size());
-    return std::count_if(text.begin(), text.end(), [](char c) {
-        return !Utf8::IsContinuation(static_cast<unsigned char>(c));
-    });
-}
-
+// One pass over the unit's bytes: paced for every unit, also when the status pane counts
+// the time left of a whole book. Blanks at the ends are no part of its length.
 SContent ContentOf(std::string_view unit, const CReadingSettings& settings) {
     SContent content;
-    const size_t first = std::find_if_not(unit.begin(), unit.end(), IsBlank) - unit.begin();
-    const size_t end = unit.rend() - std::find_if_not(unit.rbegin(), unit.rend(), IsBlank);
-    if (first >= end)
-        return content;
-    const std::string_view visible = unit.substr(first, end - first);
-    content.Characters = CharacterCount(visible, settings.CharacterMode);
-    size_t at = 0;
-    while (at < visible.size()) {
-        const size_t wordEnd =
-            std::find_if(visible.begin() + at, visible.end(), IsBlank) - visible.begin();
-        const std::string_view word = visible.substr(at, wordEnd - at);
-        if (std::any_of(word.begin(), word.end(),
-                        [](char c) { return std::isdigit(static_cast<unsigned char>(c)); }))
-            ++content.Numbers;
-        else if (CharacterCount(word, settings.CharacterMode) >= settings.Pacing.LongWord)
-            ++content.LongWords;
-        at = std::find_if_not(visible.begin() + wordEnd, visible.end(), IsBlank) - visible.begin();
+    const bool characters = settings.CharacterMode;
+    const int64_t longWord = settings.Pacing.LongWord;
+    int64_t wordLength = 0;
+    bool digit = false;
+    int64_t blanks = 0; // blanks since the last word, counted once a word follows them
+    const auto endWord = [&] {
+        if (wordLength == 0)
+            return;
+        content.Numbers += digit ? 1 : 0;
+        content.LongWords += !digit && wordLength >= longWord ? 1 : 0;
+        wordLength = 0;
+        digit = false;
+    };
+    for (const char c : unit) {
+        if (IsBlank(c)) {
+            endWord();
+            blanks += content.Characters > 0 ? 1 : 0;
+            continue;
+        }
+        if (characters && Utf8::IsContinuation(static_cast<unsigned char>(c)))
+            continue;
+        content.Characters += blanks + 1;
+        blanks = 0;
+        ++wordLength;
+        digit = digit || (c >= '0' && c <= '9');
     }
+    endWord();
     return content;
 }
 

@@ -13,6 +13,7 @@ CUnitCounter::SCutSettings CUnitCounter::SCutSettings::Of(const CReadingSettings
     cut.MaxText = settings.MaxText;
     cut.MinText = settings.MinText;
     cut.CharacterMode = settings.CharacterMode;
+    cut.Pacing = settings.Pacing;
     return cut;
 }
 
@@ -23,6 +24,7 @@ CUnitCounter::CUnitCounter(const char* from, const SCutSettings& settings)
     Settings.MaxText = settings.MaxText;
     Settings.MinText = settings.MinText;
     Settings.CharacterMode = settings.CharacterMode;
+    Settings.Pacing = settings.Pacing;
 }
 
 bool CUnitCounter::Step(std::size_t maxBytes) {
@@ -36,15 +38,32 @@ void CUnitCounter::CountUnit() {
     const char* next = CutUnit(At, Unit.data(), Settings);
     // The rest of the text is flashed as a last unit only when there is something to see.
     if (next || HasVisibleText(Unit.data())) {
+        if (Settings.Pacing.On)
+            PaceUnit();
         ++Counted.Units;
         Counted.Words += WordStarts(Unit.data()) - (At != From && ContinuesWord(At));
     }
+    Before = At;
     if (!next) {
         Reached = At + std::char_traits<char>::length(At);
         At = nullptr;
         return;
     }
     At = Reached = next;
+}
+
+void CUnitCounter::PaceUnit() {
+    const int64_t index = Counted.Units;
+    const bool exact = index < ExactUnits;
+    if (!exact && index % SampleEvery != 0)
+        return;
+    const Pacing::End before = Before ? EndOfUnit(Before, At, Settings) : Pacing::End::None;
+    const auto run = static_cast<int>(std::min<int64_t>(index, ExactUnits));
+    const Pacing::SPace pace = Pacing::PaceOf(Unit.data(), before, run, Settings);
+    const int64_t weight = exact ? 1 : SampleEvery;
+    Counted.GapPermille += pace.GapPermille * weight;
+    Counted.ShowPermille += pace.ShowPermille * weight;
+    Counted.PacedUnits += weight;
 }
 
 int64_t CUnitCounter::WordStarts(const char* unit) {

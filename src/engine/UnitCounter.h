@@ -8,8 +8,9 @@
 #include <cstddef>
 #include <cstdint>
 
-// Counts the units that reading flashes from a place in the text to its end, and the
-// words in them, cutting exactly as the player does. A long text is counted in steps,
+// Counts the units that reading flashes from a place in the text to its end, the words
+// in them and, paced, their times, cutting exactly as the player does (a run started
+// at the place). A long text is counted in steps,
 // so that the count can be given up between any two.
 class CUnitCounter {
 public:
@@ -21,15 +22,24 @@ public:
         int32_t MaxText = 0;
         int32_t MinText = 0;
         bool CharacterMode = false;
+        CReadingSettings::SPacing Pacing{};
 
         static SCutSettings Of(const CReadingSettings& settings);
         bool operator==(const SCutSettings&) const = default;
     };
 
+    // With pacing on, the thousandths of the gap and of the show time the units take,
+    // summed over the units paced, as many as PacedUnits: the first ExactUnits all, then
+    // one in SampleEvery for itself and those after it, which keeps a book's count fast.
     struct SCount {
         int64_t Units = 0;
         int64_t Words = 0;
+        int64_t GapPermille = 0;
+        int64_t ShowPermille = 0;
+        int64_t PacedUnits = 0;
     };
+    static constexpr int64_t ExactUnits = 64;
+    static constexpr int64_t SampleEvery = 16;
 
     // from: a place in a NUL-terminated text, which must outlive the counter.
     CUnitCounter(const char* from, const SCutSettings& settings);
@@ -54,11 +64,15 @@ public:
 private:
     // One unit cut at At: counted, and At moved past it (null at the end).
     void CountUnit();
+    // The pace of the unit just cut at At, when it is among those paced.
+    void PaceUnit();
 
     CReadingSettings Settings; // only the fields of SCutSettings are set
     const char* From;
     const char* At;
     const char* Reached;
     SCount Counted;
+    // Where the unit before the one at At began.
+    const char* Before = nullptr;
     std::array<char, UnitBufferSize> Unit{};
 };

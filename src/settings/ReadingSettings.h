@@ -92,6 +92,8 @@ public:
         int32_t StartUnits = 0;      // units over which a run reaches full pace
         int32_t StartTime = 0;       // % of the times the first of them take
         int32_t SentencesFirst = 0;  // slower lengthens the sentence gaps before the units
+
+        bool operator==(const SPacing&) const = default;
     };
 
     // The defaults and bounds of these fields are in SettingsTable.h.

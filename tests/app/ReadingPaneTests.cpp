@@ -61,4 +61,14 @@ TEST_F(ReadingPaneTest, AfterTheEnd_CountsTheWholeTextAgain) {
     EXPECT_TRUE(QTest::qWaitFor(countedAgain, 5000)) << PaneText().toStdString();
     EXPECT_TRUE(PaneText().startsWith(QStringLiteral("0%")));
 }
+// Run > Pace by content: the time left is the paced units' (their --schedule sums to
+// 10.9 s, against 6.6 s unpaced).
+TEST_F(ReadingPaneTest, PaceByContent_TheTimeLeftIsThePacedUnits) {
+    const auto says = [this](const char* left) {
+        return QTest::qWaitFor([&] { return PaneText().contains(QLatin1String(left)); }, 5000);
+    };
+    EXPECT_TRUE(says(" 7 s left")) << PaneText().toStdString();
+    Frame->ExecuteCommand(CommandId::PaceByContent);
+    EXPECT_TRUE(says(" 11 s left")) << PaneText().toStdString();
+}
 } // namespace
