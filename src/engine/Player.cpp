@@ -232,21 +232,26 @@ void CPlayer::ShowNextUnit() {
 }
 
 void CPlayer::EndShowTime() {
-    Drawer.EraseUnit();
     // The position may have been moved while the last piece was shown: then the
     // reading goes on from there.
     const bool lastPieceDone = LastPieceAt && LastPieceAt == CursorPos;
     LastPieceAt = nullptr;
+    if (!lastPieceDone) {
+        // The gap that begins is the next unit's: timed before the erase is drawn, so
+        // that whoever looks at the phase then sees its length.
+        if (PaceRestarts) {
+            StartPace();
+        } else if (Settings.Pacing.On) {
+            LastEnd = EndOfUnit(ShownFrom, ShownTo, Settings);
+            UnitsIntoRun = std::min(UnitsIntoRun + 1, MaxUnitsIntoRun);
+            UpdatePace();
+        }
+        PushDurations();
+    }
+    Drawer.EraseUnit();
     if (lastPieceDone) {
         FinishReading();
         return;
-    }
-    if (PaceRestarts) {
-        StartPace();
-    } else if (Settings.Pacing.On) {
-        LastEnd = EndOfUnit(ShownFrom, ShownTo, Settings);
-        UnitsIntoRun = std::min(UnitsIntoRun + 1, MaxUnitsIntoRun);
-        UpdatePace();
     }
     // The gap has begun: its end has only to put the prepared unit on the screen.
     PrepareNextUnit();
