@@ -8,38 +8,66 @@
 #include "settings/TextSettings.h"
 #include "text/TextEncoding.h"
 
+#include <charconv>
+#include <cstring>
 #include <ostream>
+#include <string>
+#include <string_view>
 
 namespace {
-// Units of a text held in a single-byte code page are written as UTF-8, after their
-// offset (none when the offset is negative: the line began already).
-void WriteUnit(std::ostream& out, int32_t offset, const char* unit, const CTextBuffer& text) {
-    if (offset >= 0)
-        out << offset;
-    out << '\t';
-    const std::string converted =
-        text.IsUtf8() ? std::string(unit)
-                      : TextEncoding::ToUtf8(unit, text.Encoding()).value_or(std::string(unit));
-    for (const char* p = converted.c_str(); *p; ++p) {
-        switch (*p) {
-        case '\\':
-            out << "\\\\";
-            break;
-        case '\n':
-            out << "\\n";
-            break;
-        case '\r':
-            out << "\\r";
-            break;
-        case '\t':
-            out << "\\t";
-            break;
-        default:
-            out << *p;
-        }
+
+// What the commands print goes out in large writes: a unit a line, millions of lines,
+// written a character at a time would cost many times the cutting.
+class COutput {
+public:
+    explicit COutput(std::ostream& out) : Out(out) { Buffer.reserve(Capacity); }
+    ~COutput() { Flush(); }
+    COutput(const COutput&) = delete;
+    COutput& operator=(const COutput&) = delete;
+
+    void Append(std::string_view text) {
+        Buffer.append(text);
+        if (Buffer.size() >= Capacity)
+            Flush();
     }
-    out << '\n';
+    void Append(char c) { Buffer.push_back(c); }
+    void Append(uint64_t number) {
+        char digits[24];
+        const auto [end, ec] = std::to_chars(std::begin(digits), std::end(digits), number);
+        Buffer.append(digits, static_cast<std::size_t>(end - digits));
+    }
+    // False when the stream could not take all of it.
+    bool Flush() {
+        Out.write(Buffer.data(), static_cast<std::streamsize>(Buffer.size()));
+        Buffer.clear();
+        Out.flush();
+        return Out.good();
+    }
+
+private:
+    static constexpr std::size_t Capacity = std::size_t{1} << 20;
+    std::ostream& Out;
+    std::string Buffer;
+};
+
+// The unit in UTF-8 (a text held in a single-byte code page is converted), with
+// backslash, line feed, carriage return and tab escaped, and the line's end.
+void WriteUnit(COutput& out, const char* unit, const CTextBuffer& text) {
+    std::string converted;
+    if (!text.IsUtf8())
+        converted = TextEncoding::ToUtf8(unit, text.Encoding()).value_or(std::string(unit));
+    for (const char* p = text.IsUtf8() ? unit : converted.c_str();;) {
+        const std::size_t plain = std::strcspn(p, "\\\n\r\t");
+        out.Append(std::string_view(p, plain));
+        p += plain;
+        if (*p == '\0')
+            break;
+        out.Append(*p == '\\' ? "\\\\" : *p == '\n' ? "\\n" : *p == '\r' ? "\\r" : "\\t");
+        ++p;
+    }
+    out.Append('\n');
 }
+
 } // namespace
 
 namespace {
@@ -92,29 +120,31 @@ int WriteUnits(const std::string& path, std::ostream& out, std::ostream& err, bo
 
     char unit[UnitBufferSize] = {};
     Pacing::End before = Pacing::End::None;
+    COutput output(out);
     for (int index = 0;; ++index) {
-        const auto offset = static_cast<int32_t>(cursor - textStart);
+        const auto offset = static_cast<uint64_t>(cursor - textStart);
         const char* next = CutUnit(cursor, unit, settings);
         const bool last = !next;
         if (last && !HasVisibleText(unit))
             break;
+        output.Append(offset);
+        output.Append('\t');
         if (schedule) {
             const Pacing::SPace pace = Pacing::PaceOf(unit, before, index, settings);
             const bool paced = settings.Pacing.On != 0;
-            out << offset << '\t' << (paced ? Pacing::GapMs(pace, settings) : settings.freq) << '\t'
-                << (paced ? Pacing::ShowMs(pace, settings) : settings.durat);
-            WriteUnit(out, -1, unit, *text);
+            output.Append(uint64_t{paced ? Pacing::GapMs(pace, settings) : settings.freq});
+            output.Append('\t');
+            output.Append(uint64_t{paced ? Pacing::ShowMs(pace, settings) : settings.durat});
+            output.Append('\t');
             before = last ? before : EndOfUnit(cursor, next, settings);
-        } else {
-            WriteUnit(out, offset, unit, *text);
         }
+        WriteUnit(output, unit, *text);
         if (last)
             break;
         cursor = next;
     }
-    out << "END\n";
-    out.flush();
-    if (!out.good()) {
+    output.Append("END\n");
+    if (!output.Flush()) {
         err << "Error Writing Output\n";
         return 1;
     }

@@ -129,6 +129,8 @@ std::optional<int> RunConsoleOptions(int& argc, char** argv) {
             QStringLiteral("--%1 takes one file and nothing else.").arg(option->names().front()));
         return 1;
     }
+    // The commands write through std::cout alone: it need not wait on stdio's buffer.
+    std::ios::sync_with_stdio(false);
     return command(RawArgument(argc, argv, line.Parser.value(*option)), std::cout, std::cerr);
 }
 
