@@ -51,11 +51,13 @@ void CReadingPane::OnAboutToCutUnit() {
 }
 
 CReadingPane::SOrigin CReadingPane::Current() const {
-    return {Session.TextStart(), Session.Cursor(), CUnitCounter::SCutSettings::Of(Settings)};
+    return {Session.TextStart(), Settings.TextLength, Session.Cursor(),
+            CUnitCounter::SCutSettings::Of(Settings)};
 }
 
 bool CReadingPane::SameCount(const SOrigin& now) const {
-    return now.Start == Counted.Start && now.Cut == Counted.Cut && now.From == Reached;
+    return now.Start == Counted.Start && now.Length == Counted.Length && now.Cut == Counted.Cut &&
+           now.From == Reached;
 }
 
 void CReadingPane::Follow() {
@@ -72,16 +74,37 @@ void CReadingPane::Follow() {
     Show();
 }
 
-void CReadingPane::Cancel() {
+void CReadingPane::Retire() {
     ++Generation;
-    if (!Worker.joinable())
-        return;
-    Worker.request_stop();
-    Worker.join();
+    if (Worker.Thread.joinable()) {
+        Worker.Thread.request_stop();
+        Retiring.push_back(std::move(Worker));
+        Worker = {};
+    }
+    std::erase_if(Retiring, [](SWorker& worker) {
+        if (!worker.Done->load(std::memory_order_acquire))
+            return false;
+        worker.Thread.join();
+        return true;
+    });
+}
+
+void CReadingPane::Cancel() {
+    Retire();
+    for (SWorker& worker : Retiring) {
+        worker.Thread.request_stop();
+        worker.Thread.join();
+    }
+    Retiring.clear();
 }
 
 void CReadingPane::Recount(const SOrigin& origin) {
-    Cancel();
+    // A move of the place must not wait on the count it makes stale; another text must,
+    // as the one counted goes away once it has been told.
+    if (origin.Start == Counted.Start && origin.Length == Counted.Length)
+        Retire();
+    else
+        Cancel();
     Counted = origin;
     Reached = origin.From;
     Taken = {};
@@ -91,7 +114,14 @@ void CReadingPane::Recount(const SOrigin& origin) {
     const uint64_t generation = Generation;
     const auto rest = static_cast<double>(
         std::max<int64_t>(0, Settings.TextLength - (origin.From - origin.Start)));
-    Worker = std::jthread([this, origin, generation, rest](std::stop_token stop) {
+    auto done = std::make_shared<std::atomic<bool>>(false);
+    Worker.Done = done;
+    Worker.Thread = std::jthread([this, origin, generation, rest, done](std::stop_token stop) {
+        // Whichever way the count ends, its thread may then be joined at once.
+        const struct SDone {
+            std::atomic<bool>& Flag;
+            ~SDone() { Flag.store(true, std::memory_order_release); }
+        } markDone{*done};
         const auto post = [this, generation](CUnitCounter::SCount count, bool about) {
             QMetaObject::invokeMethod(
                 this, [this, generation, count, about] { TakeCount(generation, count, about); },
@@ -124,8 +154,8 @@ void CReadingPane::OnUnitShown() {
     const SOrigin now = Current();
     // Only a unit cut where the counted reading stands, with the counted settings, is
     // the next one of the count.
-    if (!now.Start || now.Start != Counted.Start || now.Cut != Counted.Cut || CutFrom != Reached ||
-        LastPiece) {
+    if (!now.Start || now.Start != Counted.Start || now.Length != Counted.Length ||
+        now.Cut != Counted.Cut || CutFrom != Reached || LastPiece) {
         Follow();
         return;
     }

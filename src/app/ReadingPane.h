@@ -6,10 +6,13 @@
 
 #include <QLabel>
 
+#include <atomic>
 #include <cstddef>
 #include <cstdint>
+#include <memory>
 #include <optional>
 #include <thread>
+#include <vector>
 
 class CReadingSession;
 class CReadingSettings;
@@ -31,7 +34,7 @@ public:
     // Brings the pane in line with the text, the place and the settings; counts again
     // only when what the count depends on has changed.
     void Follow();
-    // Gives up the count: the text it reads may go away now.
+    // Gives up the count and waits for it: the text it reads may go away now.
     void Cancel();
 
 private:
@@ -43,11 +46,22 @@ private:
     // What a count is of.
     struct SOrigin {
         const char* Start = nullptr;
+        int32_t Length = 0;
         const char* From = nullptr;
         CUnitCounter::SCutSettings Cut;
         bool operator==(const SOrigin&) const = default;
     };
 
+    // A count and whether it has finished reading the text.
+    struct SWorker {
+        std::jthread Thread;
+        std::shared_ptr<std::atomic<bool>> Done;
+    };
+
+    // Gives up the count without waiting for it: it stops within a step, on its own
+    // thread, and its result is dropped. The counts given up earlier that have finished
+    // are joined, which takes no time.
+    void Retire();
     SOrigin Current() const;
     bool SameCount(const SOrigin& now) const;
     void Recount(const SOrigin& origin);
@@ -70,5 +84,6 @@ private:
     bool About = false;
     // Tells a count's result from those of counts given up.
     uint64_t Generation = 0;
-    std::jthread Worker;
+    SWorker Worker;
+    std::vector<SWorker> Retiring;
 };
