@@ -5,8 +5,9 @@
 // BM_CountTimeLeft100MB: the status pane's count of the units and words still to come
 // over a 100 MB text, in the pane's steps. Targets: the whole count at least 300 MiB/s,
 // and no step over 5 ms (worst_step_ms), the longest the count goes on once given up;
-// the same paced (BM_CountTimeLeft100MB/1). BM_PaceUnit: computing one unit's pacing
-// (what it holds, what ended the unit before), under 1 µs.
+// the same paced, and in characters over English and Russian UTF-8 prose, as the
+// program counts a UTF-8 text (BM_CountTimeLeft100MB/pacing/text). BM_PaceUnit: computing one
+// unit's pacing (what it holds, what ended the unit before), under 1 µs.
 #include "engine/Pacing.h"
 #include "engine/UnitCounter.h"
 #include "engine/UnitCutter.h"
@@ -228,11 +229,16 @@ void BM_Memchr(benchmark::State& state) {
                             static_cast<int64_t>(TextSize));
 }
 
+// Arguments: pacing off or on; the text: 0 English in bytes, 1 English and 2 Russian in
+// characters, as the program counts a UTF-8 text.
 void BM_CountTimeLeft100MB(benchmark::State& state) {
-    static const std::vector<char> text = MakeProse(Latin(), std::size_t{100} << 20);
+    static const std::vector<char> english = MakeProse(Latin(), std::size_t{100} << 20);
+    static const std::vector<char> russian = MakeProse(Russian(), std::size_t{100} << 20);
+    const std::vector<char>& text = state.range(1) == 2 ? russian : english;
     constexpr std::size_t StepBytes = std::size_t{256} << 10; // as the pane steps
     CReadingSettings settings;
     settings.Pacing.On = static_cast<int32_t>(state.range(0));
+    settings.CharacterMode = state.range(1) != 0;
     const CUnitCounter::SCutSettings cut = CUnitCounter::SCutSettings::Of(settings);
     double worstMs = 0;
     int64_t units = 0;
@@ -291,8 +297,7 @@ BENCHMARK(BM_CutJapaneseBytes)->Unit(benchmark::kMillisecond)->Repetitions(Repet
 BENCHMARK(BM_CutJapaneseCharacters)->Unit(benchmark::kMillisecond)->Repetitions(Repetitions);
 BENCHMARK(BM_CutJapaneseCharactersKuten)->Unit(benchmark::kMillisecond)->Repetitions(Repetitions);
 BENCHMARK(BM_CountTimeLeft100MB)
-    ->Arg(0)
-    ->Arg(1)
+    ->ArgsProduct({{0, 1}, {0, 1, 2}})
     ->Unit(benchmark::kMillisecond)
     ->Repetitions(Repetitions);
 BENCHMARK(BM_PaceUnit)->Unit(benchmark::kNanosecond)->Repetitions(Repetitions);

@@ -1,5 +1,6 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-// Presentation timing of the flash view with the real clock, on the offscreen platform:
+// Presentation timing of the flash view with the real clock, on Qt's offscreen platform
+// unless QT_QPA_PLATFORM names another (the report names the one it ran on):
 // how late each unit's pixels come after the moment its gap ends, and what the player
 // costs in CPU and wakeups while running and while stopped. The view is driven once by
 // its own deadline wake and once, for comparison, by a periodic 1 ms timer, each twice
@@ -276,8 +277,9 @@ Result Measure(const std::string& design, bool periodic, const Options& options,
 }
 
 void Print(const std::vector<Result>& results, const Options& options) {
-    std::printf("\n%d units, gap %u ms, show %u ms; idle %d s; real clock, offscreen platform\n\n",
-                options.Units, options.GapMs, options.ShowMs, options.IdleSeconds);
+    std::printf("\n%d units, gap %u ms, show %u ms; idle %d s; real clock, %s platform\n\n",
+                options.Units, options.GapMs, options.ShowMs, options.IdleSeconds,
+                qPrintable(QGuiApplication::platformName()));
     std::printf("%-19s %29s   %19s   %19s\n", "", "unit on screen, ms late", "CPU s per s",
                 "wakeups per s");
     std::printf("%-19s %6s %6s %6s %7s   %9s %9s   %9s %9s\n", "design", "mean", "p50", "p99",
