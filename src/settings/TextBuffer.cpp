@@ -10,6 +10,7 @@
 #include <cstring>
 #include <new>
 #include <sys/mman.h>
+#include <utility>
 
 namespace {
 // Reads exactly size bytes; false on an error or when the file turns out shorter
@@ -56,6 +57,52 @@ const char* TextLoadMessage(TextLoadError error) {
 void STextBlockUnmap::operator()(char* block) const {
     ::munmap(block, Length);
 }
+
+namespace {
+
+// Anonymous memory that grows by remapping: its pages are neither filled nor copied
+// (the kernel moves them), so a converted text costs only the bytes written.
+class CBlockOutput final : public TextEncoding::IGrowingOutput {
+public:
+    CBlockOutput() = default;
+    ~CBlockOutput() override {
+        if (Data)
+            ::munmap(Data, Size);
+    }
+    CBlockOutput(const CBlockOutput&) = delete;
+    CBlockOutput& operator=(const CBlockOutput&) = delete;
+
+    char* Grow(std::size_t size) override {
+        void* block = Data ? ::mremap(Data, Size, size, MREMAP_MAYMOVE)
+                           : ::mmap(nullptr, size, PROT_READ | PROT_WRITE,
+                                    MAP_PRIVATE | MAP_ANONYMOUS, -1, 0);
+        if (block == MAP_FAILED) {
+            HasFailed = true;
+            return nullptr;
+        }
+        Data = static_cast<char*>(block);
+        Size = size;
+        return Data;
+    }
+    bool Failed() const { return HasFailed; }
+
+    // The first length bytes and a NUL after them, as a text buffer's block of exactly
+    // that size; empty when the memory cannot be had.
+    CTextBuffer::Block Take(std::size_t length) {
+        if (!Grow(length + 1))
+            return {};
+        Data[length] = '\0';
+        CTextBuffer::Block block(std::exchange(Data, nullptr), STextBlockUnmap{Size});
+        return block;
+    }
+
+private:
+    char* Data = nullptr;
+    std::size_t Size = 0;
+    bool HasFailed = false;
+};
+
+} // namespace
 
 CTextBuffer::Block CTextBuffer::Allocate(std::size_t size) {
     void* block = ::mmap(nullptr, size, PROT_READ | PROT_WRITE, MAP_PRIVATE | MAP_ANONYMOUS, -1, 0);
@@ -153,13 +200,25 @@ bool CTextBuffer::Decode(std::string_view encoding, TextLoadError& error) {
         Length -= static_cast<int32_t>(bom);
         return true;
     }
-    const std::optional<std::string> converted =
-        TextEncoding::ToUtf8(raw.substr(bom), EncodingName);
+    CBlockOutput output;
+    const std::optional<std::size_t> converted =
+        TextEncoding::ToUtf8Into(raw.substr(bom), EncodingName, output);
     if (!converted) {
-        error = TextLoadError::CannotRead;
+        error = output.Failed() ? TextLoadError::CannotAllocate : TextLoadError::CannotRead;
         return false;
     }
     // The limit is the file's; a converted text may grow past it, not past what an offset
     // can hold.
-    return Hold(*converted, INT32_MAX, error);
+    if (*converted >= INT32_MAX) {
+        error = TextLoadError::TooLarge;
+        return false;
+    }
+    Block bytes = output.Take(*converted);
+    if (!bytes) {
+        error = TextLoadError::CannotAllocate;
+        return false;
+    }
+    Bytes = std::move(bytes);
+    Length = static_cast<int32_t>(*converted);
+    return true;
 }

@@ -68,6 +68,10 @@ public:
         return EncodingName == TextEncoding::Utf8 || !TextEncoding::IsHeldAsBytes(EncodingName);
     }
 
+    // Anonymous memory mapped and populated in one go: a gigabyte read into memory that
+    // the kernel fills page by page while copying costs a fault per page.
+    using Block = std::unique_ptr<char, STextBlockUnmap>;
+
 private:
     // The file's bytes in Bytes become the text in encoding.
     bool Decode(std::string_view encoding, TextLoadError& error);
@@ -77,9 +81,6 @@ private:
     // refused as too large.
     bool Hold(const std::string& text, uint64_t limit, TextLoadError& error);
 
-    // Anonymous memory mapped and populated in one go: a gigabyte read into memory that
-    // the kernel fills page by page while copying costs a fault per page.
-    using Block = std::unique_ptr<char, STextBlockUnmap>;
     static Block Allocate(std::size_t size);
 
     Block Bytes;

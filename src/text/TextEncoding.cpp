@@ -8,6 +8,7 @@
 #include <algorithm>
 #include <array>
 #include <cerrno>
+#include <cstring>
 #include <iconv.h>
 #include <memory>
 
@@ -79,6 +80,20 @@ std::size_t UnitSize(std::string_view encoding) {
     return encoding.starts_with("UTF-16") ? 2 : 1;
 }
 
+// A string as the memory a conversion writes into (it is filled as it grows, which small
+// conversions do not mind).
+class CStringOutput final : public IGrowingOutput {
+public:
+    explicit CStringOutput(std::string& out) : Out(out) {}
+    char* Grow(std::size_t size) override {
+        Out.resize(size);
+        return Out.data();
+    }
+
+private:
+    std::string& Out;
+};
+
 class CConverter {
 public:
     CConverter(std::string_view to, std::string_view from)
@@ -96,36 +111,52 @@ public:
     // replacement, fails the conversion.
     bool Convert(std::string_view bytes, std::string& out, std::string_view replacement,
                  std::size_t step) {
-        out.clear();
-        out.resize(bytes.size() + bytes.size() / 2 + 16);
+        CStringOutput output(out);
+        const std::optional<std::size_t> used = ConvertInto(bytes, output, replacement, step);
+        out.resize(used.value_or(0));
+        return used.has_value();
+    }
+
+    // The same into memory grown as needed: the length written, or nullopt.
+    std::optional<std::size_t> ConvertInto(std::string_view bytes, IGrowingOutput& out,
+                                           std::string_view replacement, std::size_t step) {
+        std::size_t capacity = bytes.size() + bytes.size() / 2 + 16;
+        char* data = out.Grow(capacity);
         char* in = const_cast<char*>(bytes.data());
         std::size_t inLeft = bytes.size();
         std::size_t used = 0;
+        const auto grow = [&] {
+            capacity *= 2;
+            data = out.Grow(capacity);
+            return data != nullptr;
+        };
+        if (!data)
+            return std::nullopt;
         while (inLeft > 0) {
-            char* to = out.data() + used;
-            std::size_t outLeft = out.size() - used;
+            char* to = data + used;
+            std::size_t outLeft = capacity - used;
             const std::size_t result = ::iconv(Handle, &in, &inLeft, &to, &outLeft);
-            used = out.size() - outLeft;
+            used = capacity - outLeft;
             if (result != static_cast<std::size_t>(-1))
                 break;
             if (errno == E2BIG) {
-                out.resize(out.size() * 2);
+                if (!grow())
+                    return std::nullopt;
                 continue;
             }
             if (replacement.empty())
-                return false;
+                return std::nullopt;
             // EILSEQ, or EINVAL for a sequence cut by the end of the text.
-            out.replace(used, replacement.size(), replacement);
+            if (capacity - used < replacement.size() + 16 && !grow())
+                return std::nullopt;
+            std::memcpy(data + used, replacement.data(), replacement.size());
             used += replacement.size();
             const std::size_t skip = std::min(inLeft, step);
             in += skip;
             inLeft -= skip;
             ::iconv(Handle, nullptr, nullptr, nullptr, nullptr);
-            if (out.size() - used < 16)
-                out.resize(out.size() * 2);
         }
-        out.resize(used);
-        return true;
+        return used;
     }
 
 private:
@@ -214,6 +245,14 @@ std::optional<std::string> ToUtf8(std::string_view bytes, std::string_view encod
     if (!converter.IsValid() || !converter.Convert(bytes, out, Replacement, UnitSize(encoding)))
         return std::nullopt;
     return out;
+}
+
+std::optional<std::size_t> ToUtf8Into(std::string_view bytes, std::string_view encoding,
+                                      IGrowingOutput& out) {
+    CConverter converter("UTF-8", encoding);
+    if (!converter.IsValid())
+        return std::nullopt;
+    return converter.ConvertInto(bytes, out, Replacement, UnitSize(encoding));
 }
 
 std::optional<std::string> FromUtf8(std::string_view utf8, std::string_view encoding) {

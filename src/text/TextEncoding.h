@@ -48,6 +48,20 @@ std::size_t BomLength(std::string_view bytes, std::string_view encoding);
 // nullopt when the encoding is not known to the system's converter.
 std::optional<std::string> ToUtf8(std::string_view bytes, std::string_view encoding);
 
+// Memory a conversion writes into, grown when asked and never filled first: a text of a
+// hundred megabytes converts without a zeroed copy of itself.
+class IGrowingOutput {
+public:
+    virtual ~IGrowingOutput() = default;
+    // At least size bytes, those written kept; nullptr when there is no more memory.
+    virtual char* Grow(std::size_t size) = 0;
+};
+
+// ToUtf8 of a converted encoding (not UTF-8 itself) into out: the length written, or
+// nullopt.
+std::optional<std::size_t> ToUtf8Into(std::string_view bytes, std::string_view encoding,
+                                      IGrowingOutput& out);
+
 // The other way, for text the reader types (stop symbols): nullopt when a character
 // cannot be held in encoding.
 std::optional<std::string> FromUtf8(std::string_view utf8, std::string_view encoding);
