@@ -98,6 +98,8 @@ struct SRow {
     }
 };
 
+constexpr size_t MaxLayoutWidth = 1000;
+
 // The column between two columns of text: blank on nearly every row, with text on both
 // sides on many. Justified or ragged text of one column leaves no such column blank.
 std::optional<size_t> FindGutter(const std::vector<SRow>& rows) {
@@ -107,7 +109,9 @@ std::optional<size_t> FindGutter(const std::vector<SRow>& rows) {
         width = std::max(width, row.Columns());
         filled += row.IsBlank() ? 0 : 1;
     }
-    if (filled < 8)
+    // A page laid out wider than any printed one (text set far apart) is not searched:
+    // the search looks at every row for each column.
+    if (filled < 8 || width > MaxLayoutWidth)
         return std::nullopt;
     std::optional<size_t> best;
     size_t bestBlank = 0;
