@@ -66,6 +66,8 @@ private:
     void CountUnit();
     // The pace of the unit just cut at At, when it is among those paced.
     void PaceUnit();
+    // WordStarts of the unit just cut, a block of bytes at a time.
+    int64_t UnitWordStarts() const;
 
     CReadingSettings Settings; // only the fields of SCutSettings are set
     const char* From;
