@@ -31,6 +31,10 @@ bool FocusKeepsKey(const QWidget& focus, const QKeyEvent& key, const QWidget* pa
                    bool fullScreen) {
     if (key.modifiers() & ~Qt::KeypadModifier)
         return false;
+    // An open list or menu (a combo box's list, a context menu) takes every key of its
+    // own: Return there chooses an item.
+    if (focus.window()->windowType() == Qt::Popup)
+        return true;
     const int code = key.key();
     if (!panel || !panel->isAncestorOf(&focus))
         return code == Qt::Key_Space && fullScreen;

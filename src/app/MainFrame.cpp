@@ -253,7 +253,9 @@ void CMainFrame::AddKeyboardHandlers() {
 
 bool CMainFrame::KeepsKey(const QObject* focus, const QKeyEvent& key) const {
     const auto* widget = qobject_cast<const QWidget*>(focus);
-    if (!widget || widget->window() != FlashView->window())
+    if (!widget)
+        return false;
+    if (widget->window() != FlashView->window() && widget->window()->windowType() != Qt::Popup)
         return false;
     const bool fullScreen = ReadingSession->PlayFlags() & CPlayer::FullScreenBit;
     return FocusKeepsKey(*widget, key, FlashView->OptionsPanel(), fullScreen);
@@ -366,10 +368,12 @@ void CMainFrame::changeEvent(QEvent* event) {
 bool CMainFrame::eventFilter(QObject* watched, QEvent* event) {
     switch (event->type()) {
     case QEvent::ShortcutOverride:
-        // Accepted, the key goes to the focused widget instead of the accelerators.
+        // Accepted, the key goes to the focused widget instead of the accelerators. An
+        // open list still sees the override: a combo box's list chooses its item there.
         if (KeepsKey(watched, *static_cast<QKeyEvent*>(event))) {
             event->accept();
-            return true;
+            const auto* widget = qobject_cast<const QWidget*>(watched);
+            return !widget || widget->window()->windowType() != Qt::Popup;
         }
         break;
     case QEvent::KeyPress:

@@ -3,6 +3,8 @@
 
 #include "panel/OptionsPanel.h"
 
+#include <QAbstractItemView>
+#include <QComboBox>
 #include <QLineEdit>
 #include <QListWidget>
 #include <QTest>
@@ -105,6 +107,18 @@ TEST_F(KeyboardTest, UpInTheBookmarkList_SelectsTheOneAbove) {
     EXPECT_EQ(list->currentRow(), 0);
     EXPECT_EQ(Offset(), 11);
     EXPECT_EQ(Settings().freq, 400u);
+}
+
+// Return on an item of an open list (a combo box's) chooses the item and runs nothing.
+TEST_F(KeyboardTest, ReturnInAnOpenComboList_ChoosesTheItemOnly) {
+    Frame->ExecuteCommand(CommandId::ReadingOptions);
+    auto* pages = View().OptionsPanel()->findChild<QComboBox*>(QStringLiteral("PageSelector"));
+    pages->showPopup();
+    QAbstractItemView* list = pages->view();
+    list->setCurrentIndex(pages->model()->index(1, 0));
+    Press(list, Qt::Key_Return);
+    EXPECT_FALSE(Running());
+    EXPECT_EQ(pages->currentIndex(), 1);
 }
 
 TEST_F(KeyboardTest, RightWhileUnitShown_ErasedThenNextSentenceAfterAWholeGap) {
