@@ -39,7 +39,7 @@ public:
         int64_t PacedUnits = 0;
     };
     static constexpr int64_t ExactUnits = 64;
-    static constexpr int64_t SampleEvery = 16;
+    static constexpr int64_t SampleEvery = 32;
 
     // from: a place in a NUL-terminated text, which must outlive the counter.
     CUnitCounter(const char* from, const SCutSettings& settings);
