@@ -1,12 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "books/BookText.h"
 
-#include "books/EpubText.h"
-#include "books/FictionBookText.h"
-#include "books/PdfText.h"
-#include "books/TextCollector.h"
-#include "books/XmlDocument.h"
-#include "books/ZipArchive.h"
+#include "books/BookModule.h"
 
 #include <algorithm>
 #include <cctype>
@@ -31,38 +26,12 @@ std::string_view Start(std::string_view bytes) {
     return start;
 }
 
+// Without the module a zip cannot be looked into: called damaged, its reading then
+// says why the module is missing.
 BookText::Format DetectZip(std::string_view bytes) {
     std::string error;
-    const std::unique_ptr<CZipArchive> zip = CZipArchive::Open(bytes, error);
-    if (!zip)
-        return BookText::Format::DamagedZip;
-    if (zip->Has("mimetype")) {
-        const std::optional<std::string> mimetype = zip->Read("mimetype", error);
-        if (mimetype && mimetype->starts_with("application/epub+zip"))
-            return BookText::Format::Epub;
-    }
-    return FictionBookText::FindBookName(zip->Names()).empty() ? BookText::Format::PlainText
-                                                               : BookText::Format::FictionBookZip;
-}
-
-std::optional<std::string> ReadHtml(std::string_view bytes, std::string& error,
-                                    const BookText::Progress& progress) {
-    if (progress && !progress(0, 1)) {
-        error.clear();
-        return std::nullopt;
-    }
-    const XmlDocument::Doc doc = XmlDocument::ParseHtml(bytes);
-    if (!doc) {
-        error = "the HTML file cannot be read";
-        return std::nullopt;
-    }
-    std::string text;
-    CTextCollector collector(text, CTextCollector::EMode::Html);
-    if (!collector.Add(reinterpret_cast<const xmlNode*>(doc.get()))) {
-        error = "the book's text is larger than 1 GB";
-        return std::nullopt;
-    }
-    return text;
+    const SBookEntry* entry = BookModule::Entry(error);
+    return entry ? entry->DetectZip(bytes) : BookText::Format::DamagedZip;
 }
 } // namespace
 
@@ -89,24 +58,12 @@ Format Detect(std::string_view bytes, std::string_view fileName) {
 std::optional<std::string> Read(std::string_view bytes, Format format, std::string& error,
                                 const Progress& progress) {
     error.clear();
-    switch (format) {
-    case Format::Epub:
-        return EpubText::Read(bytes, error, progress);
-    case Format::FictionBook:
-        return FictionBookText::Read(bytes, error, progress);
-    case Format::FictionBookZip:
-        return FictionBookText::ReadZip(bytes, error, progress);
-    case Format::Html:
-        return ReadHtml(bytes, error, progress);
-    case Format::Pdf:
-        return ReadPdfText(bytes, error, progress);
-    case Format::DamagedZip:
-        CZipArchive::Open(bytes, error);
+    if (format == Format::PlainText)
+        return std::string(bytes);
+    const SBookEntry* entry = BookModule::Entry(error);
+    if (!entry)
         return std::nullopt;
-    case Format::PlainText:
-        break;
-    }
-    return std::string(bytes);
+    return entry->Read(bytes, format, error, progress);
 }
 
 } // namespace BookText

@@ -4,6 +4,9 @@
 #include <cerrno>
 #include <cstring>
 #include <sys/stat.h>
+#include <unistd.h>
+
+#include <climits>
 
 std::string_view FolderPart(std::string_view path) {
     const std::size_t slash = path.rfind('/');
@@ -33,4 +36,13 @@ bool MakeFolder(const std::string& folder, mode_t mode, std::string* error) {
         return false;
     }
     return true;
+}
+
+std::string ExecutableFolder() {
+    std::string path(PATH_MAX, '\0');
+    const ssize_t length = ::readlink("/proc/self/exe", path.data(), path.size());
+    if (length <= 0 || static_cast<std::size_t>(length) >= path.size())
+        return {};
+    path.resize(static_cast<std::size_t>(length));
+    return std::string(FolderPart(path));
 }

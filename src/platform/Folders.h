@@ -18,3 +18,7 @@ std::string ParentFolder(std::string_view path);
 // Makes folder and the folders above it that are missing, each with mode (less the
 // umask); an existing folder is fine, anything else in its place is not.
 bool MakeFolder(const std::string& folder, mode_t mode, std::string* error = nullptr);
+
+// The folder holding the running program's file, with its trailing '/'; empty when the
+// system does not say.
+std::string ExecutableFolder();

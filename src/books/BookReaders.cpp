@@ -1,0 +1,72 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "books/BookReaders.h"
+
+#include "books/EpubText.h"
+#include "books/FictionBookText.h"
+#include "books/PdfText.h"
+#include "books/TextCollector.h"
+#include "books/XmlDocument.h"
+#include "books/ZipArchive.h"
+
+namespace {
+std::optional<std::string> ReadHtml(std::string_view bytes, std::string& error,
+                                    const BookText::Progress& progress) {
+    if (progress && !progress(0, 1)) {
+        error.clear();
+        return std::nullopt;
+    }
+    const XmlDocument::Doc doc = XmlDocument::ParseHtml(bytes);
+    if (!doc) {
+        error = "the HTML file cannot be read";
+        return std::nullopt;
+    }
+    std::string text;
+    CTextCollector collector(text, CTextCollector::EMode::Html);
+    if (!collector.Add(reinterpret_cast<const xmlNode*>(doc.get()))) {
+        error = "the book's text is larger than 1 GB";
+        return std::nullopt;
+    }
+    return text;
+}
+} // namespace
+
+namespace BookReaders {
+
+BookText::Format DetectZip(std::string_view bytes) {
+    std::string error;
+    const std::unique_ptr<CZipArchive> zip = CZipArchive::Open(bytes, error);
+    if (!zip)
+        return BookText::Format::DamagedZip;
+    if (zip->Has("mimetype")) {
+        const std::optional<std::string> mimetype = zip->Read("mimetype", error);
+        if (mimetype && mimetype->starts_with("application/epub+zip"))
+            return BookText::Format::Epub;
+    }
+    return FictionBookText::FindBookName(zip->Names()).empty() ? BookText::Format::PlainText
+                                                               : BookText::Format::FictionBookZip;
+}
+
+std::optional<std::string> Read(std::string_view bytes, BookText::Format format, std::string& error,
+                                const BookText::Progress& progress) {
+    error.clear();
+    switch (format) {
+    case BookText::Format::Epub:
+        return EpubText::Read(bytes, error, progress);
+    case BookText::Format::FictionBook:
+        return FictionBookText::Read(bytes, error, progress);
+    case BookText::Format::FictionBookZip:
+        return FictionBookText::ReadZip(bytes, error, progress);
+    case BookText::Format::Html:
+        return ReadHtml(bytes, error, progress);
+    case BookText::Format::Pdf:
+        return ReadPdfText(bytes, error, progress);
+    case BookText::Format::DamagedZip:
+        CZipArchive::Open(bytes, error);
+        return std::nullopt;
+    case BookText::Format::PlainText:
+        break;
+    }
+    return std::string(bytes);
+}
+
+} // namespace BookReaders
