@@ -23,7 +23,6 @@ CAboutDialog::CAboutDialog(IUrlOpener& opener, QWidget* parent)
     Form->VersionLabel->setText(VersionText());
     // A caption without a system menu or close box; OK and Escape close the box.
     setWindowFlags(Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint);
-    setWindowIcon(AppIcon());
     // The .ui holds the box's designed size; a larger font must not clip, so the box
     // grows to what its contents ask for.
     ensurePolished();

@@ -6,7 +6,6 @@
 #include "app/ReadingPane.h"
 #include "app/RecentTextsMenu.h"
 #include "app/TextDocument.h"
-#include "display/AppResources.h"
 #include "engine/ReadingSession.h"
 #include "engine/ReadingSpeed.h"
 #include "panel/OptionsPanel.h"
@@ -60,7 +59,6 @@ CMainFrame::CMainFrame(CServices& services, const ICommandTarget* app,
       Actions(*this, [this](int id) { ExecuteCommand(id); }) {
     InitToolBarResources();
     setWindowTitle(QStringLiteral("Skimmet"));
-    setWindowIcon(AppIcon());
 
     FlashView = std::make_unique<CFlashView>(*ReadingSession, Services, this);
     setCentralWidget(FlashView.get());

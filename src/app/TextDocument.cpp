@@ -2,7 +2,6 @@
 #include "app/TextDocument.h"
 
 #include "app/OverrideCursor.h"
-#include "display/AppResources.h"
 #include "engine/ReadingSession.h"
 #include "platform/Clock.h"
 #include "platform/ProfileFile.h"
@@ -224,7 +223,6 @@ void CTextDocument::ShowLoaded(CTextBuffer text, const std::string& path) {
     if (IsReadOnly())
         title += QStringLiteral(" (read-only)");
     Window.setWindowTitle(title);
-    Window.setWindowIcon(AppIcon());
     if (IsReadOnly())
         Report(QStringLiteral("This text is open in another Skimmet window."),
                MessageIcon::Information,

@@ -11,7 +11,9 @@ void InitAppResources() {
 
 QIcon AppIcon() {
     InitAppResources();
-    static constexpr std::array Sizes{16, 22, 24, 32, 48, 64, 128, 256};
+    // Panels and window lists ask for 64 at most, 128 on a doubled scale; the larger
+    // sizes are the installed icon's, and every size here is decoded at start.
+    static constexpr std::array Sizes{16, 22, 24, 32, 48, 64, 128};
     QIcon icon;
     for (const int size : Sizes)
         icon.addFile(QStringLiteral(":/icons/skimmet-%1.png").arg(size), QSize(size, size));

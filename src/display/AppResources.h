@@ -8,5 +8,5 @@
 // paths calls this first. Calling it again does no harm.
 void InitAppResources();
 
-// The application icon at every size it ships in, for window icons.
+// The application icon for every window, set once on the application.
 QIcon AppIcon();

@@ -40,8 +40,16 @@ void SendUnInhibit(const QDBusConnection& connection, const QString& path, uint 
 } // namespace
 
 CDBusScreenSaver::CDBusScreenSaver(QDBusConnection connection, int timeoutMs)
-    : Connection(std::move(connection)), TimeoutMs(timeoutMs),
-      Context(std::make_unique<QObject>()) {}
+    : CDBusScreenSaver([connection] { return connection; }, timeoutMs) {}
+
+CDBusScreenSaver::CDBusScreenSaver(std::function<QDBusConnection()> connect, int timeoutMs)
+    : Connect(std::move(connect)), TimeoutMs(timeoutMs), Context(std::make_unique<QObject>()) {}
+
+const QDBusConnection& CDBusScreenSaver::Bus() {
+    if (!Connection)
+        Connection = Connect();
+    return *Connection;
+}
 
 CDBusScreenSaver::~CDBusScreenSaver() {
     UnInhibit();
@@ -52,7 +60,7 @@ CDBusScreenSaver::~CDBusScreenSaver() {
     Pending->setParent(QCoreApplication::instance());
     QObject::connect(
         Pending, &QDBusPendingCallWatcher::finished, Pending,
-        [connection = Connection, path = Paths[PendingPath]](QDBusPendingCallWatcher* call) {
+        [connection = *Connection, path = Paths[PendingPath]](QDBusPendingCallWatcher* call) {
             const QDBusPendingReply<uint> reply = *call;
             if (reply.isValid())
                 SendUnInhibit(connection, path, reply.value());
@@ -62,7 +70,7 @@ CDBusScreenSaver::~CDBusScreenSaver() {
 
 void CDBusScreenSaver::Inhibit() {
     Wanted = true;
-    if (Held || Pending || !Connection.isConnected())
+    if (Held || Pending || !Bus().isConnected())
         return;
     Ask(0);
 }
@@ -72,15 +80,15 @@ void CDBusScreenSaver::UnInhibit() {
     if (!Held)
         return;
     Held = false;
-    SendUnInhibit(Connection, Path, Cookie);
+    SendUnInhibit(*Connection, Path, Cookie);
 }
 
 void CDBusScreenSaver::Ask(std::size_t pathIndex) {
     const QVariantList arguments{QStringLiteral("Skimmet"), QStringLiteral("Reading")};
     PendingPath = pathIndex;
     Pending = new QDBusPendingCallWatcher(
-        Connection.asyncCall(Call(Paths[pathIndex], QStringLiteral("Inhibit"), arguments),
-                             TimeoutMs),
+        Connection->asyncCall(Call(Paths[pathIndex], QStringLiteral("Inhibit"), arguments),
+                              TimeoutMs),
         Context.get());
     QObject::connect(Pending, &QDBusPendingCallWatcher::finished, Context.get(),
                      [this, pathIndex](QDBusPendingCallWatcher* watcher) {
@@ -101,7 +109,7 @@ void CDBusScreenSaver::OnInhibitReply(QDBusPendingCallWatcher* watcher, std::siz
         return;
     if (!Wanted) {
         // The reading ended while the service was answering.
-        SendUnInhibit(Connection, Paths[pathIndex], reply.value());
+        SendUnInhibit(*Connection, Paths[pathIndex], reply.value());
         return;
     }
     Cookie = reply.value();

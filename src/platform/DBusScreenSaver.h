@@ -7,7 +7,9 @@
 #include <QObject>
 #include <QString>
 
+#include <functional>
 #include <memory>
+#include <optional>
 
 class QDBusPendingCallWatcher;
 
@@ -21,6 +23,10 @@ public:
     static constexpr int DefaultTimeoutMs = 1000;
 
     explicit CDBusScreenSaver(QDBusConnection connection, int timeoutMs = DefaultTimeoutMs);
+    // Connects on the first Inhibit: a program that never reads does not wait for the
+    // bus at start.
+    explicit CDBusScreenSaver(std::function<QDBusConnection()> connect,
+                              int timeoutMs = DefaultTimeoutMs);
     ~CDBusScreenSaver() override;
     CDBusScreenSaver(const CDBusScreenSaver&) = delete;
     CDBusScreenSaver& operator=(const CDBusScreenSaver&) = delete;
@@ -34,7 +40,10 @@ private:
     void Ask(std::size_t pathIndex);
     void OnInhibitReply(QDBusPendingCallWatcher* watcher, std::size_t pathIndex);
 
-    QDBusConnection Connection;
+    const QDBusConnection& Bus();
+
+    std::function<QDBusConnection()> Connect;
+    std::optional<QDBusConnection> Connection;
     int TimeoutMs;
     bool Wanted = false; // what the reading asks for; a late grant is undone when false
     bool Held = false;

@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "platform/DisplayModes.h"
 
+#include "platform/LazyDisplayModes.h"
 #include "platform/SingleScreenModes.h"
 #include "platform/XRandrDisplayModes.h"
 
@@ -29,9 +30,7 @@ QByteArray QtXDisplayName() {
     return QByteArray(DisplayString(x11->display()));
 }
 
-} // namespace
-
-std::unique_ptr<IDisplayModes> CreateDisplayModes() {
+std::unique_ptr<IDisplayModes> OpenDisplayModes() {
     if (qGuiApp != nullptr) {
         const QByteArray displayName = QtXDisplayName();
         if (!displayName.isEmpty()) {
@@ -40,4 +39,10 @@ std::unique_ptr<IDisplayModes> CreateDisplayModes() {
         }
     }
     return std::make_unique<CSingleScreenModes>();
+}
+
+} // namespace
+
+std::unique_ptr<IDisplayModes> CreateDisplayModes() {
+    return std::make_unique<CLazyDisplayModes>(OpenDisplayModes);
 }

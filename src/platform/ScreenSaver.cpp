@@ -4,5 +4,5 @@
 #include "platform/DBusScreenSaver.h"
 
 std::unique_ptr<IScreenSaver> CreateScreenSaver() {
-    return std::make_unique<CDBusScreenSaver>(QDBusConnection::sessionBus());
+    return std::make_unique<CDBusScreenSaver>([] { return QDBusConnection::sessionBus(); });
 }

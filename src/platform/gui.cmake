@@ -4,6 +4,7 @@ set(SKIMMET_PLATFORM_GUI_SOURCES
     ${CMAKE_CURRENT_LIST_DIR}/DBusScreenSaver.cpp
     ${CMAKE_CURRENT_LIST_DIR}/Dialogs.cpp
     ${CMAKE_CURRENT_LIST_DIR}/DisplayModes.cpp
+    ${CMAKE_CURRENT_LIST_DIR}/LazyDisplayModes.cpp
     ${CMAKE_CURRENT_LIST_DIR}/LockKeys.cpp
     ${CMAKE_CURRENT_LIST_DIR}/ScreenSaver.cpp
     ${CMAKE_CURRENT_LIST_DIR}/SingleScreenModes.cpp

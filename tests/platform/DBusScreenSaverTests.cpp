@@ -43,12 +43,19 @@ public slots:
 };
 
 namespace {
+// The bus is connected to at the first reading, not when the program starts.
 TEST(DBusScreenSaver, RepeatedInhibit_OneInhibitionPerReadingOnEitherPathGivenBackOnDestroy) {
     for (const char* path : {"/org/freedesktop/ScreenSaver", "/ScreenSaver"}) {
         SCOPED_TRACE(path);
         CFakeScreenSaverService fake(path);
         ASSERT_TRUE(fake.Registered);
-        auto saver = std::make_unique<CDBusScreenSaver>(QDBusConnection::sessionBus());
+        int connects = 0;
+        auto saver = std::make_unique<CDBusScreenSaver>([&connects] {
+            ++connects;
+            return QDBusConnection::sessionBus();
+        });
+        saver->UnInhibit();
+        EXPECT_EQ(connects, 0);
         for (int reading = 1; reading <= 3; ++reading) {
             saver->Inhibit(), saver->Inhibit();
             ASSERT_TRUE(QTest::qWaitFor([&] { return saver->IsInhibited(); }));
@@ -58,6 +65,7 @@ TEST(DBusScreenSaver, RepeatedInhibit_OneInhibitionPerReadingOnEitherPathGivenBa
             reading == 3 ? saver.reset() : saver->UnInhibit(); // the last as the program ends
             EXPECT_TRUE(QTest::qWaitFor([&] { return fake.Cookies.isEmpty(); }));
         }
+        EXPECT_EQ(connects, 1);
     }
 }
 

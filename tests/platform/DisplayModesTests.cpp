@@ -1,5 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "platform/DisplayModes.h"
+#include "platform/LazyDisplayModes.h"
+#include "support/gui/FakeServices.h"
 
 #include <QGuiApplication>
 #include <QScreen>
@@ -17,5 +19,20 @@ TEST(SingleScreenModes, CreateDisplayModes_Offscreen_OnlyTheCurrentScreenAndNoSw
     ASSERT_EQ(list.size(), 1u);
     EXPECT_EQ(QSize(list[0].Width, list[0].Height), QGuiApplication::primaryScreen()->size());
     EXPECT_FALSE(modes->SetMode(list[0]));
+}
+
+// The screen is asked once, when the modes are first wanted; putting back a mode that
+// was never set asks nothing.
+TEST(LazyDisplayModes, OpenedOnFirstUseOnly_RestoreBeforeThatAsksNothing) {
+    int opened = 0;
+    CLazyDisplayModes modes([&opened] {
+        ++opened;
+        return std::make_unique<CFakeDisplayModes>();
+    });
+    modes.Restore();
+    EXPECT_EQ(opened, 0);
+    EXPECT_EQ(modes.Modes().size(), 3u);
+    EXPECT_TRUE(modes.SetMode({800, 600, 32, 0}));
+    EXPECT_EQ(opened, 1);
 }
 } // namespace
