@@ -77,6 +77,19 @@ constexpr std::array CommandList{
     CommandInfo{PaceByContent, "Pace by content\tCtrl+P",
                 "Paces each unit by what it holds and what ended the one before", "Pace by content",
                 nullptr, nullptr, true},
+    CommandInfo{UnitBack, "Back one unit\tCtrl+Left", "Moves to the unit before", "Back one unit",
+                nullptr, nullptr, false},
+    CommandInfo{UnitForward, "Forward one unit\tCtrl+Right", "Moves to the unit after",
+                "Forward one unit", nullptr, nullptr, false},
+    CommandInfo{ParagraphBack, "Back one paragraph\tCtrl+Up",
+                "Moves to the start of the previous paragraph", "Back one paragraph", nullptr,
+                nullptr, false},
+    CommandInfo{ParagraphForward, "Forward one paragraph\tCtrl+Down",
+                "Moves to the start of the next paragraph", "Forward one paragraph", nullptr,
+                nullptr, false},
+    CommandInfo{Replay, "Replay\tBackspace",
+                "Reads the sentence again from its start, slowly at first", "Replay", nullptr,
+                nullptr, false},
     CommandInfo{AppAbout, "&About Skimmet...",
                 "Display program information, version number and copyright", "About", "help-about",
                 "about", false},
@@ -144,7 +157,13 @@ constexpr std::array RunMenu{MenuItem{Run},
                              MenuItem{Slower},
                              MenuItem{BackToStart},
                              Separator,
-                             MenuItem{PaceByContent}};
+                             MenuItem{PaceByContent},
+                             Separator,
+                             MenuItem{UnitBack},
+                             MenuItem{UnitForward},
+                             MenuItem{ParagraphBack},
+                             MenuItem{ParagraphForward},
+                             MenuItem{Replay}};
 constexpr std::array HelpMenu{MenuItem{AppAbout}, MenuItem{HomePage}};
 
 constexpr std::array MenuBar{MenuDef{"&File", FileMenu}, MenuDef{"&Edit", EditMenu},
@@ -190,6 +209,11 @@ constexpr std::array AcceleratorList{
     Accelerator{QKeyCombination(Qt::Key_Down), Slower},
     Accelerator{QKeyCombination(Qt::Key_Home), BackToStart},
     Accelerator{Qt::CTRL | Qt::Key_P, PaceByContent},
+    Accelerator{Qt::CTRL | Qt::Key_Left, UnitBack},
+    Accelerator{Qt::CTRL | Qt::Key_Right, UnitForward},
+    Accelerator{Qt::CTRL | Qt::Key_Up, ParagraphBack},
+    Accelerator{Qt::CTRL | Qt::Key_Down, ParagraphForward},
+    Accelerator{QKeyCombination(Qt::Key_Backspace), Replay},
 };
 
 } // namespace

@@ -45,6 +45,12 @@ inline constexpr int Slower = 33104;
 inline constexpr int BackToStart = 33105;
 // Run menu, last: pacing by content on or off.
 inline constexpr int PaceByContent = 33106;
+// Run menu, after it: looking back, a unit, a paragraph or a sentence at a time.
+inline constexpr int UnitBack = 33107;
+inline constexpr int UnitForward = 33108;
+inline constexpr int ParagraphBack = 33109;
+inline constexpr int ParagraphForward = 33110;
+inline constexpr int Replay = 33111;
 // File > "Recent texts": the submenu that the frame fills with the texts opened last.
 inline constexpr int RecentTexts = 33200;
 } // namespace CommandId

@@ -29,21 +29,27 @@ bool IsEditor(const QWidget& widget) {
 
 bool FocusKeepsKey(const QWidget& focus, const QKeyEvent& key, const QWidget* panel,
                    bool fullScreen) {
-    if (key.modifiers() & ~Qt::KeypadModifier)
+    const Qt::KeyboardModifiers modifiers = key.modifiers() & ~Qt::KeypadModifier;
+    const bool control = modifiers == Qt::ControlModifier;
+    const int code = key.key();
+    // Ctrl with an arrow or Home moves by a unit or a paragraph, or by a word in an edit.
+    if (modifiers != Qt::NoModifier && !(control && IsMoveKey(code)))
         return false;
     // An open list or menu (a combo box's list, a context menu) takes every key of its
     // own: Return there chooses an item.
     if (focus.window()->windowType() == Qt::Popup)
         return true;
-    const int code = key.key();
     if (!panel || !panel->isAncestorOf(&focus))
-        return code == Qt::Key_Space && fullScreen;
+        return !control && code == Qt::Key_Space && fullScreen;
     // A slider takes the arrows and Home; Space and Return do nothing on it, so they
     // still run or pause. A button is pressed with Space, as anywhere else.
     if (qobject_cast<const QAbstractSlider*>(&focus))
-        return IsMoveKey(code);
+        return !control && IsMoveKey(code);
     if (qobject_cast<const QAbstractButton*>(&focus))
-        return code == Qt::Key_Space;
-    // Return in an edit applies it (and the panel keeps it from going further).
-    return IsEditor(focus) && (IsMoveKey(code) || IsRunKey(code));
+        return !control && code == Qt::Key_Space;
+    // Return in an edit applies it (and the panel keeps it from going further);
+    // Backspace there deletes.
+    if (!IsEditor(focus))
+        return false;
+    return IsMoveKey(code) || (!control && (IsRunKey(code) || code == Qt::Key_Backspace));
 }

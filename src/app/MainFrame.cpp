@@ -239,6 +239,21 @@ void CMainFrame::AddKeyboardHandlers() {
     AddHandler(
         BackToStart, [this] { ReadingSession->JumpTo(0); }, loaded);
     AddHandler(
+        UnitBack, [this] { ReadingSession->StepUnit(false); }, loaded);
+    AddHandler(
+        UnitForward, [this] { ReadingSession->StepUnit(true); }, loaded);
+    AddHandler(
+        ParagraphBack, [this] { ReadingSession->MoveByParagraph(false); }, loaded);
+    AddHandler(
+        ParagraphForward, [this] { ReadingSession->MoveByParagraph(true); }, loaded);
+    AddHandler(
+        Replay,
+        [this] {
+            ReadingSession->Replay();
+            Services.ScreenSaver.Inhibit();
+        },
+        loaded);
+    AddHandler(
         PaceByContent,
         [this] {
             ReadingSettings.Pacing.On = ReadingSettings.Pacing.On ? 0 : 1;

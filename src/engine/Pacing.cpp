@@ -67,16 +67,6 @@ int32_t GapPercent(End before, const CReadingSettings::SPacing& pacing) {
     return 100;
 }
 
-// Thousandths of the full pace's times the unit takes: the first of a run take
-// StartTime percent, and each next one a step less, until StartUnits units are done.
-int64_t StartPermille(int unitsIntoRun, const CReadingSettings::SPacing& pacing) {
-    const int64_t units = std::max(0, pacing.StartUnits);
-    if (unitsIntoRun >= units)
-        return 1000;
-    const int64_t extra = (std::max(100, pacing.StartTime) - 100) * 10;
-    return 1000 + extra * (units - unitsIntoRun) / units;
-}
-
 int32_t Clamped(int64_t permille) {
     return static_cast<int32_t>(std::clamp<int64_t>(permille, 0, 1000000));
 }
@@ -96,10 +86,19 @@ SPace PaceOf(std::string_view unit, End before, int unitsIntoRun,
         int64_t{pacing.LengthWeight} * 10 * (content.Characters - reference) / reference;
     const int64_t words = int64_t{pacing.LongWordTime} * 10 * content.LongWords +
                           int64_t{pacing.NumberTime} * 10 * content.Numbers;
-    const int64_t start = StartPermille(unitsIntoRun, pacing);
+    const int64_t start = StartPermille(unitsIntoRun, settings);
     const int64_t show = (1000 + length + words) * start / 1000;
     const int64_t gap = int64_t{GapPercent(before, pacing)} * 10 * start / 1000;
     return {Clamped(gap), Clamped(show)};
+}
+
+int64_t StartPermille(int unitsIntoRun, const CReadingSettings& settings) {
+    const CReadingSettings::SPacing& pacing = settings.Pacing;
+    const int64_t units = std::max(0, pacing.StartUnits);
+    if (unitsIntoRun >= units)
+        return 1000;
+    const int64_t extra = (std::max(100, pacing.StartTime) - 100) * 10;
+    return 1000 + extra * (units - unitsIntoRun) / units;
 }
 
 uint32_t GapMs(const SPace& pace, const CReadingSettings& settings) {

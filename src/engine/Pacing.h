@@ -26,6 +26,10 @@ struct SPace {
 // unit that before ended. With pacing off every unit takes the fixed times.
 SPace PaceOf(std::string_view unit, End before, int unitsIntoRun, const CReadingSettings& settings);
 
+// Thousandths of the full pace's times the unitsIntoRun-th unit of a gentle start takes:
+// the first StartTime percent, each next a step less, until StartUnits units are done.
+int64_t StartPermille(int unitsIntoRun, const CReadingSettings& settings);
+
 uint32_t GapMs(const SPace& pace, const CReadingSettings& settings);
 uint32_t ShowMs(const SPace& pace, const CReadingSettings& settings);
 

@@ -133,18 +133,29 @@ void CPlayer::PushDurations() {
 }
 
 uint32_t CPlayer::GapMs() const {
-    return Settings.Pacing.On ? Pacing::GapMs(Pace, Settings) : Settings.freq;
+    return Settings.Pacing.On || Replaying ? Pacing::GapMs(Pace, Settings) : Settings.freq;
 }
 
 uint32_t CPlayer::ShowMs() const {
-    return Settings.Pacing.On ? Pacing::ShowMs(Pace, Settings) : Settings.durat;
+    return Settings.Pacing.On || Replaying ? Pacing::ShowMs(Pace, Settings) : Settings.durat;
 }
 
 void CPlayer::StartPace() {
     LastEnd = Pacing::End::None;
     UnitsIntoRun = 0;
     PaceRestarts = false;
+    Replaying = false;
     UpdatePace();
+}
+
+void CPlayer::Replay() {
+    if (!IsReading())
+        return;
+    StartPace();
+    Replaying = Settings.Pacing.StartUnits > 0;
+    UpdatePace();
+    PushDurations();
+    UpdateWake();
 }
 
 void CPlayer::RestartPace() {
@@ -160,6 +171,11 @@ void CPlayer::RestartPace() {
 
 void CPlayer::UpdatePace() {
     Pace = {};
+    if (!Settings.Pacing.On && Replaying) {
+        const auto start = static_cast<int32_t>(Pacing::StartPermille(UnitsIntoRun, Settings));
+        Pace = {start, start};
+        return;
+    }
     if (!Settings.Pacing.On || !CursorPos)
         return;
     std::array<char, UnitBufferSize> bytes{};
@@ -241,9 +257,10 @@ void CPlayer::EndShowTime() {
         // that whoever looks at the phase then sees its length.
         if (PaceRestarts) {
             StartPace();
-        } else if (Settings.Pacing.On) {
+        } else if (Settings.Pacing.On || Replaying) {
             LastEnd = EndOfUnit(ShownFrom, ShownTo, Settings);
             UnitsIntoRun = std::min(UnitsIntoRun + 1, MaxUnitsIntoRun);
+            Replaying = Replaying && UnitsIntoRun < Settings.Pacing.StartUnits;
             UpdatePace();
         }
         PushDurations();

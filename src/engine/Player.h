@@ -62,6 +62,9 @@ public:
     // The cursor was moved with the reading going on (the slider, a step): paced, the
     // reading starts gently again from the next unit.
     void RestartPace();
+    // A replay has just put the reading back: its units start slower and rise back to
+    // speed over a gentle start's units, paced or not.
+    void Replay();
     // freq or durat changed: the running phase is re-timed at once.
     void TimingChanged() { UpdateWake(); }
     // The work due at a phase end: cuts and draws the next unit when the gap is over,
@@ -126,4 +129,6 @@ private:
     int UnitsIntoRun = 0;
     // Moved during a show time: the gap after it starts the pace again.
     bool PaceRestarts = false;
+    // The units of a replay's gentle start are running.
+    bool Replaying = false;
 };

@@ -4,6 +4,7 @@
 #include "engine/ReadingSpeed.h"
 #include "engine/SentenceMoves.h"
 #include "engine/UnitDrawer.h"
+#include "engine/UnitSteps.h"
 #include "settings/ReadingSettings.h"
 #include "settings/SettingsTable.h"
 
@@ -95,14 +96,44 @@ bool CReadingSession::StepBy(int32_t delta, const IReadingListener* origin) {
     return true;
 }
 
+std::string_view CReadingSession::Text() const {
+    return {TextStart(), static_cast<std::size_t>(ReadingSettings.TextLength)};
+}
+
 void CReadingSession::MoveBySentence(bool forward) {
     const std::optional<int32_t> from = Place();
     if (!from)
         return;
-    const std::string_view text(TextStart(), static_cast<std::size_t>(ReadingSettings.TextLength));
-    const CSentenceMoves sentences(text, ReadingSettings);
+    const CSentenceMoves sentences(Text(), ReadingSettings);
     // The text's end is no place to read from: Forward in the last sentence stays.
     JumpTo(forward ? sentences.Forward(*from) : sentences.Back(*from));
+}
+
+void CReadingSession::MoveByParagraph(bool forward) {
+    const std::optional<int32_t> from = Place();
+    if (!from)
+        return;
+    const CSentenceMoves paragraphs(Text(), ReadingSettings, CSentenceMoves::EScope::Paragraph);
+    JumpTo(forward ? paragraphs.Forward(*from) : paragraphs.Back(*from));
+}
+
+void CReadingSession::StepUnit(bool forward) {
+    const std::optional<int32_t> from = Place();
+    if (!from)
+        return;
+    JumpTo(forward ? UnitSteps::Forward(Text(), *from, ReadingSettings)
+                   : UnitSteps::Back(Text(), *from, ReadingSettings));
+}
+
+void CReadingSession::Replay() {
+    const std::optional<int32_t> from = Place();
+    if (!from)
+        return;
+    const CSentenceMoves sentences(Text(), ReadingSettings);
+    JumpTo(sentences.Back(*from));
+    if (!IsReading())
+        SetPlayState(CPlayer::Run);
+    Player.Replay();
 }
 
 namespace {

@@ -6,6 +6,7 @@
 
 #include <cstdint>
 #include <optional>
+#include <string_view>
 #include <vector>
 
 class CReadingSettings;
@@ -64,6 +65,14 @@ public:
     bool StepBy(int32_t delta, const IReadingListener* origin = nullptr);
     // To the next sentence start, or back like "previous track".
     void MoveBySentence(bool forward);
+    // The same by paragraphs.
+    void MoveByParagraph(bool forward);
+    // One unit back or forward, as reading cuts them.
+    void StepUnit(bool forward);
+    // Back to the start of the sentence being read (or of the one before, from a
+    // sentence's start), running, slowly at first and then back up to speed over the
+    // units of a gentle start, whether or not the reading is paced.
+    void Replay();
     // Gap and show time both through step (ReadingSpeed::Faster or Slower).
     void ChangeSpeed(uint32_t (*step)(uint32_t));
     // Bookmarks the place and pauses.
@@ -92,6 +101,7 @@ private:
     void OnUnitShown() override;
     void ShowTheEnd() override;
 
+    std::string_view Text() const;
     bool MoveTo(int32_t offset, bool restartGap, const IReadingListener* origin);
     void Moved(bool restartGap, const IReadingListener* origin);
     template <typename Call> void Tell(Call call, const IReadingListener* origin = nullptr);

@@ -20,11 +20,12 @@ int CharacterAt(std::string_view text, std::size_t at) {
 } // namespace
 
 CSentenceMoves::CSentenceMoves(std::string_view text, std::string_view unconditional,
-                               bool characterMode)
-    : Text(text), Unconditional(unconditional), CharacterMode(characterMode) {}
+                               bool characterMode, EScope scope)
+    : Text(text), Unconditional(unconditional), CharacterMode(characterMode), Scope(scope) {}
 
-CSentenceMoves::CSentenceMoves(std::string_view text, const CReadingSettings& settings)
-    : CSentenceMoves(text, settings.UnconditionalPart(), settings.CharacterMode) {}
+CSentenceMoves::CSentenceMoves(std::string_view text, const CReadingSettings& settings,
+                               EScope scope)
+    : CSentenceMoves(text, settings.UnconditionalPart(), settings.CharacterMode, scope) {}
 
 int32_t CSentenceMoves::Next(int32_t at) const {
     return at + (CharacterMode ? CharacterAt(Text, static_cast<std::size_t>(at)) : 1);
@@ -54,6 +55,19 @@ bool CSentenceMoves::IsBreak(int32_t at) const {
     return IsBlank(Text[at]) || IsStop(at);
 }
 
+bool CSentenceMoves::Ends(int32_t from, int32_t to) const {
+    bool lineMayEnd = false; // a line feed here would end a paragraph
+    for (int32_t at = from; at < to; at = Next(at)) {
+        const bool stop = IsStop(at);
+        if (stop && Scope == EScope::Sentence)
+            return true;
+        if (Scope == EScope::Paragraph && Text[at] == '\n' && lineMayEnd)
+            return true;
+        lineMayEnd = lineMayEnd || stop || Text[at] == '\n';
+    }
+    return false;
+}
+
 int32_t CSentenceMoves::Forward(int32_t from) const {
     int32_t at = std::clamp(from, 0, Length());
     if (at == Length())
@@ -66,10 +80,10 @@ int32_t CSentenceMoves::Forward(int32_t from) const {
     for (;;) {
         while (at < Length() && !IsBreak(at))
             at = Next(at);
-        bool ends = false;
-        for (; at < Length() && IsBreak(at); at = Next(at))
-            ends = ends || IsStop(at);
-        if (at == Length() || ends)
+        const int32_t run = at;
+        while (at < Length() && IsBreak(at))
+            at = Next(at);
+        if (at == Length() || Ends(run, at))
             return at;
     }
 }
@@ -90,12 +104,9 @@ int32_t CSentenceMoves::StartAtOrBefore(int32_t at) const {
         while (at > 0 && !IsBreak(Previous(at)))
             at = Previous(at);
         int32_t run = at;
-        bool ends = false;
-        while (run > 0 && IsBreak(Previous(run))) {
+        while (run > 0 && IsBreak(Previous(run)))
             run = Previous(run);
-            ends = ends || IsStop(run);
-        }
-        if (ends || at == 0)
+        if (at == 0 || Ends(run, at))
             return at;
         if (run == 0)
             return 0;

@@ -34,7 +34,7 @@ struct FreshKeyboard final : KeyboardTest {
 struct KeyRow {
     const char* Name;
     bool FullScreen;
-    std::vector<Qt::Key> Keys;
+    std::vector<QKeyCombination> Keys;
     int32_t Offset;
     bool Running;
     bool PanelShown;
@@ -62,6 +62,29 @@ TEST(Keyboard, ReadingKeys_FramedAndFullScreen_EachDoesItsCommand) {
         {"keypad Enter runs", false, {Qt::Key_Enter}, 0, true, false, 400},
         {"full screen: Return runs", true, {Qt::Key_Return}, 0, true, false, 400},
         {"full screen: Right moves", true, {Qt::Key_Right}, 5, false, false, 400},
+        {"Ctrl+Right: the next unit", false, {Qt::CTRL | Qt::Key_Right}, 4, false, false, 400},
+        {"Ctrl+Right twice, Ctrl+Left: back one unit",
+         false,
+         {Qt::CTRL | Qt::Key_Right, Qt::CTRL | Qt::Key_Right, Qt::CTRL | Qt::Key_Left},
+         4,
+         false,
+         false,
+         400},
+        {"Ctrl+Down: the next paragraph", false, {Qt::CTRL | Qt::Key_Down}, 20, false, false, 400},
+        {"Ctrl+Up: the paragraph before",
+         false,
+         {Qt::CTRL | Qt::Key_Down, Qt::CTRL | Qt::Key_Up},
+         0,
+         false,
+         false,
+         400},
+        {"Backspace at a sentence start replays the one before",
+         false,
+         {Qt::Key_Right, Qt::Key_Backspace},
+         0,
+         true,
+         false,
+         400},
     };
     for (const KeyRow& row : rows) {
         SCOPED_TRACE(row.Name);
@@ -71,10 +94,10 @@ TEST(Keyboard, ReadingKeys_FramedAndFullScreen_EachDoesItsCommand) {
             rig.Frame->ExecuteCommand(CommandId::FullScreen);
             ASSERT_TRUE(QTest::qWaitForWindowActive(&rig.View()));
         }
-        for (const Qt::Key key : row.Keys) {
+        for (const QKeyCombination key : row.Keys) {
             const Qt::KeyboardModifiers keypad =
-                key == Qt::Key_Enter ? Qt::KeypadModifier : Qt::NoModifier;
-            rig.Press(&rig.View(), key, keypad);
+                key.key() == Qt::Key_Enter ? Qt::KeypadModifier : Qt::NoModifier;
+            rig.Press(&rig.View(), key.key(), key.keyboardModifiers() | keypad);
         }
         EXPECT_EQ(rig.Offset(), row.Offset);
         EXPECT_EQ(rig.Running(), row.Running);
@@ -92,7 +115,14 @@ TEST_F(KeyboardTest, LeftInAPanelEdit_MovesTheCaretNotTheReading) {
     edit->setCursorPosition(2);
     Press(edit, Qt::Key_Left);
     EXPECT_EQ(edit->cursorPosition(), 1);
+    Press(edit, Qt::Key_Left, Qt::ControlModifier);
+    EXPECT_EQ(edit->cursorPosition(), 0);
+    const QString text = edit->text();
+    edit->setCursorPosition(1);
+    Press(edit, Qt::Key_Backspace);
+    EXPECT_EQ(edit->text(), text.mid(1));
     EXPECT_EQ(Offset(), 5);
+    EXPECT_FALSE(Running());
 }
 
 // Up in the bookmarks selects the one above, and the reading goes there.

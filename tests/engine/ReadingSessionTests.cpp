@@ -371,3 +371,50 @@ TEST_F(ReadingSessionTest, SlowerWithSentencesFirst_LengthensSentenceGapsBeforeU
 }
 
 } // namespace
+
+namespace {
+// Replay goes back to the start of the sentence on the screen and reads on, each gap and
+// show time a step nearer the set ones over the gentle start's five units, paced or not.
+TEST(ReadingSession, Replay_MidSentenceRunningOrPaused_FromItsStartSlowThenUpToSpeed) {
+    const struct {
+        const char* Name;
+        bool PauseFirst;
+    } rows[] = {{"running", false}, {"paused", true}};
+    for (const auto& row : rows) {
+        SCOPED_TRACE(row.Name);
+        ReadingSessionTest t;
+        t.Open(0);
+        t.Run();
+        t.Cycle();
+        t.Cycle();
+        t.Advance(t.Settings.freq);
+        ASSERT_EQ(t.Session.Place(), 17);
+        if (row.PauseFirst)
+            t.Session.SetPlayState(CPlayer::Pause);
+        t.Session.Replay();
+        EXPECT_TRUE(t.Session.IsReading());
+        EXPECT_EQ(t.Session.Place(), 0);
+        std::vector<uint32_t> gaps;
+        for (int unit = 0; unit < 6; ++unit) {
+            gaps.push_back(*t.Session.NextWake() - t.Clock.NowMs());
+            t.Advance(gaps.back());
+            t.Advance(*t.Session.NextWake() - t.Clock.NowMs());
+        }
+        EXPECT_EQ(gaps, (std::vector<uint32_t>{800, 720, 640, 560, 480, 400}));
+    }
+}
+
+TEST_F(ReadingSessionTest, StepUnitAndParagraph_Paused_MoveTheCursorOnly) {
+    Open(17);
+    Session.StepUnit(true);
+    EXPECT_EQ(Session.Place(), 37);
+    Session.StepUnit(false);
+    Session.StepUnit(false);
+    EXPECT_EQ(Session.Place(), 7);
+    Session.MoveByParagraph(true);
+    EXPECT_EQ(Session.Place(), 53);
+    Session.MoveByParagraph(false);
+    EXPECT_EQ(Session.Place(), 0);
+    EXPECT_FALSE(Session.IsReading());
+}
+} // namespace

@@ -43,6 +43,39 @@ TEST(SentenceMoves, ForwardBack_StopRunsLineBreaksEndsCharacters_LandOnSentenceS
     }
 }
 
+// A paragraph ends at a line break after a line break or after a stop symbol; a line
+// break alone, as in a text wrapped by hand, ends none.
+TEST(SentenceMoves, Paragraphs_BlankLinesAndStopsAtLineEnds_LandOnParagraphStarts) {
+    const SentenceCase cases[] = {
+        {"A\n\nB c.\nD\ne\nF",
+         ".",
+         0,
+         false,
+         {0, 2, 3, 5, 8, 10},
+         {3, 3, 8, 8, 13, 13},
+         {0, 0, 0, 3, 3, 8}},
+        {"A\r\n\r\nB.\r\nC", ".", 0, false, {0, 5, 9}, {5, 9, 10}, {0, 0, 5}},
+        {"\xE7\x94\xB2\xE3\x80\x82\n\xE4\xB9\x99\n\xE4\xB8\x99",
+         "\xE3\x80\x82",
+         0,
+         true,
+         {0, 7, 11},
+         {7, 14, 14},
+         {0, 0, 7}},
+    };
+    for (const SentenceCase& c : cases) {
+        SCOPED_TRACE(c.Text);
+        CReadingSettings settings;
+        std::strcpy(settings.StopSimbols, c.Stops);
+        settings.UcOffset = c.UcOffset, settings.CharacterMode = c.CharacterMode;
+        const CSentenceMoves moves(c.Text, settings, CSentenceMoves::EScope::Paragraph);
+        std::vector<int> forward, back;
+        for (const int from : c.From)
+            forward.push_back(moves.Forward(from)), back.push_back(moves.Back(from));
+        EXPECT_EQ(std::pair(forward, back), std::pair(c.Forward, c.Back));
+    }
+}
+
 TEST(ReadingSpeed, FasterSlower_SmallRoundedAndBoundValues_MoveAtLeastOneWithinBounds) {
     for (const auto& [ms, faster, slower] :
          {std::tuple{1u, 1u, 2u}, {5u, 4u, 6u}, {400u, 364u, 440u}, {30000u, 27273u, 30000u}})
