@@ -86,6 +86,9 @@ public:
     // a text.
     const char* PlaceToKeep() const;
     const char* UnitBuffer() const { return Unit.data(); }
+    // The start of the unit flashed last when the cursor is still right after it (no
+    // move since), else null.
+    const char* LastShownStart() const { return ShownTo == CursorPos ? ShownFrom : nullptr; }
     // The times of the unit the gap now running (or the next one) leads to.
     uint32_t GapMs() const;
     uint32_t ShowMs() const;

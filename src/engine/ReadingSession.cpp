@@ -3,12 +3,14 @@
 
 #include "engine/ReadingSpeed.h"
 #include "engine/SentenceMoves.h"
+#include "engine/UnitCutter.h"
 #include "engine/UnitDrawer.h"
 #include "engine/UnitSteps.h"
 #include "settings/ReadingSettings.h"
 #include "settings/SettingsTable.h"
 
 #include <algorithm>
+#include <array>
 #include <string_view>
 
 CReadingSession::CReadingSession(CReadingSettings& settings, const IClock& clock, IWakeTimer& wake)
@@ -98,6 +100,23 @@ bool CReadingSession::StepBy(int32_t delta, const IReadingListener* origin) {
 
 std::string_view CReadingSession::Text() const {
     return {TextStart(), static_cast<std::size_t>(ReadingSettings.TextLength)};
+}
+
+std::optional<SPauseContext> CReadingSession::PausedContext() const {
+    if (GetState() != State::Paused)
+        return std::nullopt;
+    const char* start = TextStart();
+    const char* cursor = Cursor();
+    const char* shown = Player.LastShownStart();
+    const char* unitFrom = shown ? shown : cursor;
+    const char* unitTo = cursor;
+    if (!shown) {
+        std::array<char, UnitBufferSize> unit{};
+        const char* next = CutUnit(cursor, unit.data(), ReadingSettings);
+        unitTo = next ? next : start + ReadingSettings.TextLength;
+    }
+    return PauseContext::Around(Text(), static_cast<int32_t>(unitFrom - start),
+                                static_cast<int32_t>(unitTo - start), ReadingSettings);
 }
 
 void CReadingSession::MoveBySentence(bool forward) {

@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
+#include "engine/PauseContext.h"
 #include "engine/Player.h"
 #include "engine/ReadingListener.h"
 
@@ -47,6 +48,10 @@ public:
     // Where the next Run starts reading, as an offset: the start of the unit on the
     // screen (or shown last) while running, the cursor otherwise. Nullopt without a text.
     std::optional<int32_t> Place() const;
+
+    // What the paused view shows: the unit flashed last, or after a move the unit to
+    // come, with the text around it. Nullopt unless paused.
+    std::optional<SPauseContext> PausedContext() const;
 
     // 0 stop, 1 run, anything else pause.
     void SetPlayState(int state);

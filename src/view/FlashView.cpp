@@ -5,6 +5,7 @@
 #include "display/FontMapping.h"
 #include "display/TextDecoding.h"
 #include "engine/ReadingSession.h"
+#include "engine/Separators.h"
 #include "panel/OptionsPanel.h"
 #include "platform/Dialogs.h"
 #include "platform/Services.h"
@@ -132,20 +133,92 @@ void CFlashView::ShowTheEnd() {
     Services.Dialogs.Message(this, EndText, MessageIcon::None);
 }
 
+namespace {
+// A colour between the background and the text's, share parts of a hundred the text's.
+QColor Blend(uint32_t text, uint32_t background, int share) {
+    const QColor a = ColorFromRef(text);
+    const QColor b = ColorFromRef(background);
+    const auto mix = [share](int x, int y) {
+        return (x * share + y * (100 - share)) / 100;
+    };
+    return QColor(mix(a.red(), b.red()), mix(a.green(), b.green()), mix(a.blue(), b.blue()));
+}
+
+// The words of text that end by its length-th character; none when a word spans it.
+QString WordsBefore(const QString& text, qsizetype length) {
+    const qsizetype blank = text.lastIndexOf(QLatin1Char(' '), length);
+    return blank <= 0 ? QString() : text.left(blank);
+}
+
+// The words of text that start at or after its from-th character.
+QString WordsFrom(const QString& text, qsizetype from) {
+    const qsizetype blank = text.indexOf(QLatin1Char(' '), from);
+    return blank < 0 ? QString() : text.mid(blank + 1);
+}
+
+QTextLayout::FormatRange Range(int start, int length, const QColor& colour) {
+    QTextLayout::FormatRange range;
+    range.start = start;
+    range.length = length;
+    range.format.setForeground(colour);
+    return range;
+}
+} // namespace
+
+// Paused, the reader sees where they are: the sentence before dimmed, the unit flashed
+// last (or, after a move, the one to come) on a band, and what follows.
 void CFlashView::PaintPreview(QPainter& painter) const {
-    int32_t offset = 0;
-    const char* at = Settings.GetPosition(offset);
-    if (!at)
+    const std::optional<SPauseContext> context = Session.PausedContext();
+    if (!context)
         return;
-    // Up to PreviewBytes characters: at most four bytes each.
-    const int nul = FindNul(at, PreviewBytes * 4);
-    const auto length = static_cast<std::size_t>(nul >= 0 ? nul : PreviewBytes * 4);
-    const std::string_view preview =
-        LeadingCharacters({at, length}, PreviewBytes, Settings.CharacterMode);
     const CUnitRenderer::Inputs inputs = CurrentInputs();
-    const auto layout = CUnitRenderer::LayOut(UnitDisplayText(preview, inputs.Encoding), inputs);
-    painter.setPen(ColorFromRef(Settings.TexColor));
-    layout->Draw(painter, CUnitRenderer::Centred(*layout, inputs).topLeft());
+    const char* text = Session.TextStart();
+    const auto part = [&](int32_t from, int32_t to) {
+        return UnitDisplayText(std::string_view(text + from, static_cast<std::size_t>(to - from)),
+                               inputs.Encoding);
+    };
+    QString before = part(context->From, context->UnitFrom);
+    const QString unit = part(context->UnitFrom, context->UnitTo);
+    QString after = part(context->UnitTo, context->To);
+    // A unit's blanks at its edges are not drawn: the words around it keep their space.
+    if (!before.isEmpty() && context->UnitFrom < context->UnitTo &&
+        IsBlank(text[context->UnitFrom]) && !unit.startsWith(QLatin1Char(' ')))
+        before += QLatin1Char(' ');
+    if (context->UnitTo > context->UnitFrom && IsBlank(text[context->UnitTo - 1]) &&
+        !after.startsWith(QLatin1Char(' ')) && !unit.endsWith(QLatin1Char(' ')))
+        after.prepend(QLatin1Char(' '));
+    // Centred below the status line and above the panel: the longer side loses half its
+    // words until the whole fits.
+    const int room = height() - (inputs.PanelShown ? CUnitRenderer::PanelHeight : 0) -
+                     2 * (StatusOrigin.y() + QFontMetrics(Font).height());
+    for (;;) {
+        const std::unique_ptr<CUnitLayout> layout = LayOutContext(before, unit, after, inputs);
+        if (layout->Size().height() <= room || (before.isEmpty() && after.isEmpty())) {
+            layout->Draw(painter, CUnitRenderer::Centred(*layout, inputs).topLeft());
+            return;
+        }
+        if (after.size() >= before.size())
+            after = WordsBefore(after, after.size() / 2);
+        else
+            before = WordsFrom(before, before.size() / 2);
+    }
+}
+
+std::unique_ptr<CUnitLayout> CFlashView::LayOutContext(const QString& before, const QString& unit,
+                                                       const QString& after,
+                                                       const CUnitRenderer::Inputs& inputs) const {
+    QTextLayout::FormatRange band =
+        Range(static_cast<int>(before.size()), static_cast<int>(unit.size()),
+              ColorFromRef(Settings.TexColor));
+    band.format.setBackground(Blend(Settings.TexColor, Settings.BkgColor, 22));
+    const QList<QTextLayout::FormatRange> formats{
+        Range(0, static_cast<int>(before.size()), Blend(Settings.TexColor, Settings.BkgColor, 45)),
+        band,
+        Range(static_cast<int>(before.size() + unit.size()), static_cast<int>(after.size()),
+              ColorFromRef(Settings.TexColor)),
+    };
+    return std::make_unique<CUnitLayout>(before + unit + after, inputs.Font, inputs.BoxWidth,
+                                         formats);
 }
 
 void CFlashView::paintEvent(QPaintEvent* event) {

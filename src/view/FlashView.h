@@ -40,7 +40,6 @@ public:
 
     static constexpr int PanelHeight = CUnitRenderer::PanelHeight;
     // The paused view shows at most this many characters of the text at the cursor.
-    static constexpr int PreviewBytes = 63;
 
     CFlashView(CReadingSession& session, CServices& services, QWidget* parent = nullptr);
     ~CFlashView() override;
@@ -95,6 +94,9 @@ private:
 
     CUnitRenderer::Inputs CurrentInputs() const;
     void PaintPreview(QPainter& painter) const;
+    std::unique_ptr<CUnitLayout> LayOutContext(const QString& before, const QString& unit,
+                                               const QString& after,
+                                               const CUnitRenderer::Inputs& inputs) const;
     void PlaceOptionsPanel();
 
     CReadingSession& Session;

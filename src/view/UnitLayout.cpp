@@ -17,8 +17,10 @@ QString WithLineSeparators(QString text) {
 }
 } // namespace
 
-CUnitLayout::CUnitLayout(const QString& text, const QFont& font, int boxWidth)
+CUnitLayout::CUnitLayout(const QString& text, const QFont& font, int boxWidth,
+                         const QList<QTextLayout::FormatRange>& formats)
     : Layout(WithLineSeparators(text), font) {
+    Layout.setFormats(formats);
     QTextOption option(Qt::AlignLeft | Qt::AlignTop);
     option.setWrapMode(QTextOption::WordWrap);
     option.setTextDirection(Qt::LeftToRight);

@@ -15,7 +15,9 @@ class QPoint;
 // gives with Qt::TextWordWrap. Line feeds in the text break the line.
 class CUnitLayout {
 public:
-    CUnitLayout(const QString& text, const QFont& font, int boxWidth);
+    // formats: parts of the text drawn otherwise (a colour, a background).
+    CUnitLayout(const QString& text, const QFont& font, int boxWidth,
+                const QList<QTextLayout::FormatRange>& formats = {});
     CUnitLayout(const CUnitLayout&) = delete;
     CUnitLayout& operator=(const CUnitLayout&) = delete;
 

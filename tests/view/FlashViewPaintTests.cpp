@@ -102,28 +102,19 @@ TEST_F(PaintTest, Stopped_StatusAtTheTopLeft) {
     EXPECT_LT(status.bottom(), 50);
 }
 
-TEST_F(PaintTest, Paused_PreviewsUpTo63Bytes) {
-    const struct {
-        const char* Name;
-        std::string Text;
-        int32_t Position;
-        QString Expected;
-    } rows[] = {{"63 bytes from the start", Story, 0, QString::fromLatin1(Story.c_str(), 63)},
-                {"up to the end", Story, static_cast<int32_t>(Story.size()) - 8, "not one."}};
-    for (const auto& row : rows) {
-        SCOPED_TRACE(row.Name);
-        Load(row.Text);
-        ASSERT_TRUE(Settings.SetPosition(row.Position));
-        View->SetPlayState(CFlashView::Pause);
-        Settle();
-        QImage preview(View->size(), QImage::Format_RGB32);
-        QPainter painter(&preview);
-        painter.fillRect(preview.rect(), Bkg);
-        painter.setPen(Tex);
-        CUnitLayout(row.Expected, View->DisplayFont(), Settings.Width)
-            .Draw(painter, View->UnitRect(row.Expected).topLeft());
-        EXPECT_EQ(Pixels().convertToFormat(QImage::Format_RGB32).copy(0, 50, 800, 550),
-                  preview.copy(0, 50, 800, 550));
-    }
+// Paused after a move into the second sentence: the first is dimmed, the unit to come
+// sits on a band, and the text after it is in the text's colour.
+TEST_F(PaintTest, Paused_TheSentenceBeforeDimmedTheUnitOnABandAndWhatFollows) {
+    Load(Story);
+    ASSERT_TRUE(Settings.SetPosition(38));
+    View->SetPlayState(CFlashView::Pause);
+    Settle();
+    const QColor dimmed((255 * 45 + 0x10 * 55) / 100, (255 * 45 + 0x20 * 55) / 100,
+                        (0 * 45 + 0x30 * 55) / 100);
+    const QColor band((255 * 22 + 0x10 * 78) / 100, (255 * 22 + 0x20 * 78) / 100,
+                      (0 * 22 + 0x30 * 78) / 100);
+    EXPECT_FALSE(Ink(dimmed).isEmpty());
+    EXPECT_FALSE(Ink(band).isEmpty());
+    EXPECT_FALSE(Ink(Tex).isEmpty());
 }
 } // namespace
