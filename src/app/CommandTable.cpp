@@ -90,6 +90,15 @@ constexpr std::array CommandList{
     CommandInfo{Replay, "Replay\tBackspace",
                 "Reads the sentence again from its start, slowly at first", "Replay", nullptr,
                 nullptr, false},
+    CommandInfo{ChapterBack, "Back one chapter\tPage Up",
+                "Moves to the start of this chapter, or of the one before at its start",
+                "Back one chapter", nullptr, nullptr, false},
+    CommandInfo{ChapterForward, "Forward one chapter\tPage Down",
+                "Moves to the start of the next chapter", "Forward one chapter", nullptr, nullptr,
+                false},
+    CommandInfo{PauseAtChapterEnd, "Pause at chapter end",
+                "Pauses the reading once the last unit of a chapter has been shown",
+                "Pause at chapter end", nullptr, nullptr, true},
     CommandInfo{AppAbout, "&About Skimmet...",
                 "Display program information, version number and copyright", "About", "help-about",
                 "about", false},
@@ -163,7 +172,10 @@ constexpr std::array RunMenu{MenuItem{Run},
                              MenuItem{UnitForward},
                              MenuItem{ParagraphBack},
                              MenuItem{ParagraphForward},
-                             MenuItem{Replay}};
+                             MenuItem{Replay},
+                             MenuItem{ChapterBack},
+                             MenuItem{ChapterForward},
+                             MenuItem{PauseAtChapterEnd}};
 constexpr std::array HelpMenu{MenuItem{AppAbout}, MenuItem{HomePage}};
 
 constexpr std::array MenuBar{MenuDef{"&File", FileMenu}, MenuDef{"&Edit", EditMenu},
@@ -214,6 +226,8 @@ constexpr std::array AcceleratorList{
     Accelerator{Qt::CTRL | Qt::Key_Up, ParagraphBack},
     Accelerator{Qt::CTRL | Qt::Key_Down, ParagraphForward},
     Accelerator{QKeyCombination(Qt::Key_Backspace), Replay},
+    Accelerator{QKeyCombination(Qt::Key_PageUp), ChapterBack},
+    Accelerator{QKeyCombination(Qt::Key_PageDown), ChapterForward},
 };
 
 } // namespace

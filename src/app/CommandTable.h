@@ -51,6 +51,9 @@ inline constexpr int UnitForward = 33108;
 inline constexpr int ParagraphBack = 33109;
 inline constexpr int ParagraphForward = 33110;
 inline constexpr int Replay = 33111;
+inline constexpr int ChapterBack = 33112;
+inline constexpr int ChapterForward = 33113;
+inline constexpr int PauseAtChapterEnd = 33114;
 // File > "Recent texts": the submenu that the frame fills with the texts opened last.
 inline constexpr int RecentTexts = 33200;
 } // namespace CommandId

@@ -12,7 +12,8 @@
 namespace {
 bool IsMoveKey(int code) {
     return code == Qt::Key_Left || code == Qt::Key_Right || code == Qt::Key_Up ||
-           code == Qt::Key_Down || code == Qt::Key_Home;
+           code == Qt::Key_Down || code == Qt::Key_Home || code == Qt::Key_PageUp ||
+           code == Qt::Key_PageDown;
 }
 
 bool IsRunKey(int code) {

@@ -253,6 +253,22 @@ void CMainFrame::AddKeyboardHandlers() {
             Services.ScreenSaver.Inhibit();
         },
         loaded);
+    const auto chaptered = [this] {
+        return CommandState{!ReadingSession->Contents().empty(), false};
+    };
+    AddHandler(
+        ChapterBack, [this] { ReadingSession->MoveByChapter(false); }, chaptered);
+    AddHandler(
+        ChapterForward, [this] { ReadingSession->MoveByChapter(true); }, chaptered);
+    AddHandler(
+        PauseAtChapterEnd,
+        [this] {
+            ReadingSettings.PauseAtChapterEnd = ReadingSettings.PauseAtChapterEnd ? 0 : 1;
+            ReadingSession->SettingsEdited(SettingsAspect::Timing);
+        },
+        [this] {
+            return CommandState{true, ReadingSettings.PauseAtChapterEnd != 0};
+        });
     AddHandler(
         PaceByContent,
         [this] {

@@ -7,6 +7,8 @@
 
 #include <QMetaObject>
 
+#include <algorithm>
+
 namespace {
 // Bytes counted between two looks at the stop request: well under a millisecond.
 constexpr std::size_t StepBytes = std::size_t{256} << 10;
@@ -110,42 +112,65 @@ void CReadingPane::Recount(const SOrigin& origin) {
     Taken = {};
     LastPiece = false;
     Count.reset();
+    ChapterCount.reset();
+    Mark = ChapterEnd(origin.From);
     About = false;
     const uint64_t generation = Generation;
     const auto rest = static_cast<double>(
         std::max<int64_t>(0, Settings.TextLength - (origin.From - origin.Start)));
     auto done = std::make_shared<std::atomic<bool>>(false);
     Worker.Done = done;
-    Worker.Thread = std::jthread([this, origin, generation, rest, done](std::stop_token stop) {
-        // Whichever way the count ends, its thread may then be joined at once.
-        const struct SDone {
-            std::atomic<bool>& Flag;
-            ~SDone() { Flag.store(true, std::memory_order_release); }
-        } markDone{*done};
-        const auto post = [this, generation](CUnitCounter::SCount count, bool about) {
-            QMetaObject::invokeMethod(
-                this, [this, generation, count, about] { TakeCount(generation, count, about); },
-                Qt::QueuedConnection);
-        };
-        CUnitCounter counter(origin.From, origin.Cut);
-        bool estimated = false;
-        while (!counter.Step(StepBytes)) {
-            if (stop.stop_requested())
-                return;
-            if (!estimated && counter.BytesDone() >= EstimateBytes) {
-                estimated = true;
-                post(Scaled(counter.Count(), rest / static_cast<double>(counter.BytesDone())),
-                     true);
+    Worker.Thread =
+        std::jthread([this, origin, generation, rest, done, mark = Mark](std::stop_token stop) {
+            // Whichever way the count ends, its thread may then be joined at once.
+            const struct SDone {
+                std::atomic<bool>& Flag;
+                ~SDone() { Flag.store(true, std::memory_order_release); }
+            } markDone{*done};
+            const auto post = [this, generation](CUnitCounter::SCount count,
+                                                 std::optional<CUnitCounter::SCount> chapter,
+                                                 bool about) {
+                QMetaObject::invokeMethod(
+                    this,
+                    [this, generation, count, chapter, about] {
+                        TakeCount(generation, count, chapter, about);
+                    },
+                    Qt::QueuedConnection);
+            };
+            CUnitCounter counter(origin.From, origin.Cut);
+            counter.SetMark(mark);
+            bool estimated = false;
+            while (!counter.Step(StepBytes)) {
+                if (stop.stop_requested())
+                    return;
+                if (!estimated && counter.BytesDone() >= EstimateBytes) {
+                    estimated = true;
+                    post(Scaled(counter.Count(), rest / static_cast<double>(counter.BytesDone())),
+                         counter.AtMark(), true);
+                }
             }
-        }
-        post(counter.Count(), false);
-    });
+            post(counter.Count(), counter.AtMark(), false);
+        });
 }
 
-void CReadingPane::TakeCount(uint64_t generation, CUnitCounter::SCount count, bool about) {
+const char* CReadingPane::ChapterEnd(const char* from) const {
+    const TableOfContents& chapters = Session.Contents();
+    const char* start = Session.TextStart();
+    if (!from || !start)
+        return nullptr;
+    const auto offset = static_cast<int32_t>(from - start);
+    const auto next =
+        std::upper_bound(chapters.begin(), chapters.end(), offset,
+                         [](int32_t at, const SChapter& chapter) { return at < chapter.Offset; });
+    return next == chapters.end() ? nullptr : start + next->Offset;
+}
+
+void CReadingPane::TakeCount(uint64_t generation, CUnitCounter::SCount count,
+                             std::optional<CUnitCounter::SCount> chapter, bool about) {
     if (generation != Generation)
         return;
     Count = count;
+    ChapterCount = chapter;
     About = about;
     Show();
 }
@@ -167,6 +192,12 @@ void CReadingPane::OnUnitShown() {
         Taken.Words -= CUnitCounter::WordStarts(Session.UnitBuffer()) -
                        (CutFrom != Counted.From && CUnitCounter::ContinuesWord(CutFrom));
         Reached = now.From;
+        // Into the next chapter: its time is counted afresh.
+        if (Mark && Reached >= Mark) {
+            Recount(now);
+            Show();
+            return;
+        }
     }
     Show();
 }
@@ -200,6 +231,11 @@ void CReadingPane::Show() {
             Count->Words + Taken.Words +
                 (Reached != Counted.From && CUnitCounter::ContinuesWord(Reached))};
     }
+    if (const std::optional<std::size_t> chapter = Session.ChapterAt(estimate.Offset))
+        estimate.Chapter = std::pair(*chapter + 1, Session.Contents().size());
+    if (estimate.Chapter && ChapterCount && !LastPiece)
+        estimate.ChapterLeft = CUnitCounter::SCount{ChapterCount->Units + Taken.Units,
+                                                    ChapterCount->Words + Taken.Words};
     setText(QString::fromStdString(estimate.Text()));
     setVisible(true);
 }

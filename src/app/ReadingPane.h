@@ -65,7 +65,11 @@ private:
     SOrigin Current() const;
     bool SameCount(const SOrigin& now) const;
     void Recount(const SOrigin& origin);
-    void TakeCount(uint64_t generation, CUnitCounter::SCount count, bool about);
+    void TakeCount(uint64_t generation, CUnitCounter::SCount count,
+                   std::optional<CUnitCounter::SCount> chapter, bool about);
+    // The start of the chapter after the one from is in; null at the last or without
+    // chapters.
+    const char* ChapterEnd(const char* from) const;
     // A unit's gap and show time: fixed, or the mean of the counted units' paced times.
     uint64_t UnitMs() const;
     void Show();
@@ -81,6 +85,9 @@ private:
     bool LastPiece = false;
     const char* CutFrom = nullptr; // the cursor at the end of the last gap
     std::optional<CUnitCounter::SCount> Count;
+    // The count up to the end of the chapter the count began in, which ends at Mark.
+    std::optional<CUnitCounter::SCount> ChapterCount;
+    const char* Mark = nullptr;
     bool About = false;
     // Tells a count's result from those of counts given up.
     uint64_t Generation = 0;

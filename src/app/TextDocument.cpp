@@ -200,6 +200,7 @@ void CTextDocument::TakeText(CTextBuffer text, bool keepEncoding) {
     Settings.CharacterMode = Buffer.IsUtf8();
     Settings.Encoding = std::string(Buffer.Encoding());
     Settings.KeepEncoding = keepEncoding;
+    Session.SetContents(Buffer.Contents());
     Session.SetText(Buffer.Data());
 }
 

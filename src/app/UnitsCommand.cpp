@@ -94,6 +94,20 @@ int RunTextCommand(const std::string& path, std::ostream& out, std::ostream& err
     return out.flush().good() ? 0 : 1;
 }
 
+int RunContentsCommand(const std::string& path, std::ostream& out, std::ostream& err) {
+    const std::optional<CTextBuffer> text = LoadText(path, err);
+    if (!text)
+        return 1;
+    for (const SChapter& chapter : text->Contents()) {
+        const std::string title =
+            text->IsUtf8() ? chapter.Title
+                           : TextEncoding::ToUtf8(chapter.Title, text->Encoding()).value_or("");
+        out << chapter.Offset << '\t'
+            << std::string(2 * static_cast<std::size_t>(chapter.Level), ' ') << title << '\n';
+    }
+    return out.flush().good() ? 0 : 1;
+}
+
 int RunEncodingCommand(const std::string& path, std::ostream& out, std::ostream& err) {
     const std::optional<CTextBuffer> text = LoadText(path, err);
     if (!text)

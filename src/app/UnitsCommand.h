@@ -18,5 +18,9 @@ int RunScheduleCommand(const std::string& path, std::ostream& out, std::ostream&
 // Writes the text that opening the file at path gives (a book's text), in UTF-8.
 int RunTextCommand(const std::string& path, std::ostream& out, std::ostream& err);
 
+// Writes the text's table of contents: "<offset>\t<title>" per entry, the title
+// indented by two spaces a level, in UTF-8.
+int RunContentsCommand(const std::string& path, std::ostream& out, std::ostream& err);
+
 // Writes the name of the encoding that opening the text at path would use.
 int RunEncodingCommand(const std::string& path, std::ostream& out, std::ostream& err);

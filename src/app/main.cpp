@@ -45,6 +45,11 @@ struct CommandLine {
                             QStringLiteral("Print the text that opening <file> gives (a book's "
                                            "text too), in UTF-8, and exit."),
                             QStringLiteral("file")};
+    QCommandLineOption Contents{QStringLiteral("toc"),
+                                QStringLiteral("Print the table of contents of <file>: each "
+                                               "entry's offset, a tab and its indented title, "
+                                               "and exit."),
+                                QStringLiteral("file")};
     QCommandLineOption Encoding{QStringLiteral("encoding"),
                                 QStringLiteral("Print the encoding that opening <file> would "
                                                "read it in, and exit."),
@@ -58,6 +63,7 @@ struct CommandLine {
         Parser.addOption(Units);
         Parser.addOption(Schedule);
         Parser.addOption(Text);
+        Parser.addOption(Contents);
         Parser.addOption(Encoding);
         Parser.addPositionalArgument(QStringLiteral("file"),
                                      QStringLiteral("Text file to open at start."),
@@ -100,6 +106,7 @@ std::optional<int> RunConsoleOptions(int& argc, char** argv) {
         {&line.Units, RunUnitsCommand},
         {&line.Schedule, RunScheduleCommand},
         {&line.Text, RunTextCommand},
+        {&line.Contents, RunContentsCommand},
         {&line.Encoding, RunEncodingCommand}};
     const auto given = std::count_if(std::begin(fileCommands), std::end(fileCommands),
                                      [&](const auto& c) { return line.Parser.isSet(*c.first); });

@@ -18,8 +18,8 @@ struct SBookEntry {
     // What a zip holds: an EPUB, a zipped FictionBook, a damaged zip or something else.
     BookText::Format (*DetectZip)(std::string_view bytes) = nullptr;
     std::optional<std::string> (*Read)(std::string_view bytes, BookText::Format format,
-                                       std::string& error,
-                                       const BookText::Progress& progress) = nullptr;
+                                       std::string& error, const BookText::Progress& progress,
+                                       TableOfContents& contents) = nullptr;
 };
 
 // The one symbol the module exports: a function returning its entry.

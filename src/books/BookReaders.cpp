@@ -10,7 +10,7 @@
 
 namespace {
 std::optional<std::string> ReadHtml(std::string_view bytes, std::string& error,
-                                    const BookText::Progress& progress) {
+                                    const BookText::Progress& progress, TableOfContents& contents) {
     if (progress && !progress(0, 1)) {
         error.clear();
         return std::nullopt;
@@ -22,6 +22,7 @@ std::optional<std::string> ReadHtml(std::string_view bytes, std::string& error,
     }
     std::string text;
     CTextCollector collector(text, CTextCollector::EMode::Html);
+    collector.CollectHeadings(&contents);
     if (!collector.Add(reinterpret_cast<const xmlNode*>(doc.get()))) {
         error = "the book's text is larger than 1 GB";
         return std::nullopt;
@@ -47,19 +48,19 @@ BookText::Format DetectZip(std::string_view bytes) {
 }
 
 std::optional<std::string> Read(std::string_view bytes, BookText::Format format, std::string& error,
-                                const BookText::Progress& progress) {
+                                const BookText::Progress& progress, TableOfContents& contents) {
     error.clear();
     switch (format) {
     case BookText::Format::Epub:
-        return EpubText::Read(bytes, error, progress);
+        return EpubText::Read(bytes, error, progress, &contents);
     case BookText::Format::FictionBook:
-        return FictionBookText::Read(bytes, error, progress);
+        return FictionBookText::Read(bytes, error, progress, &contents);
     case BookText::Format::FictionBookZip:
-        return FictionBookText::ReadZip(bytes, error, progress);
+        return FictionBookText::ReadZip(bytes, error, progress, &contents);
     case BookText::Format::Html:
-        return ReadHtml(bytes, error, progress);
+        return ReadHtml(bytes, error, progress, contents);
     case BookText::Format::Pdf:
-        return ReadPdfText(bytes, error, progress);
+        return ReadPdfText(bytes, error, progress, &contents);
     case BookText::Format::DamagedZip:
         CZipArchive::Open(bytes, error);
         return std::nullopt;

@@ -15,6 +15,6 @@ BookText::Format DetectZip(std::string_view bytes);
 
 // As BookText::Read, for every format.
 std::optional<std::string> Read(std::string_view bytes, BookText::Format format, std::string& error,
-                                const BookText::Progress& progress);
+                                const BookText::Progress& progress, TableOfContents& contents);
 
 } // namespace BookReaders

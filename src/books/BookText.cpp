@@ -56,14 +56,17 @@ Format Detect(std::string_view bytes, std::string_view fileName) {
 }
 
 std::optional<std::string> Read(std::string_view bytes, Format format, std::string& error,
-                                const Progress& progress) {
+                                const Progress& progress, TableOfContents* contents) {
     error.clear();
+    TableOfContents ignored;
+    TableOfContents& chapters = contents ? *contents : ignored;
+    chapters.clear();
     if (format == Format::PlainText)
         return std::string(bytes);
     const SBookEntry* entry = BookModule::Entry(error);
     if (!entry)
         return std::nullopt;
-    return entry->Read(bytes, format, error, progress);
+    return entry->Read(bytes, format, error, progress, chapters);
 }
 
 } // namespace BookText

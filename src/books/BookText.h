@@ -6,6 +6,18 @@
 #include <optional>
 #include <string>
 #include <string_view>
+#include <vector>
+
+// One entry of a text's table of contents: where it begins in the text, its title, and
+// how deep it is nested (0 at the top).
+struct SChapter {
+    std::string Title;
+    int32_t Offset = 0;
+    int Level = 0;
+
+    bool operator==(const SChapter&) const = default;
+};
+using TableOfContents = std::vector<SChapter>;
 
 // Books read into plain text: the program cuts, places and bookmarks a book's text as it
 // does a text file's, so the text must come out the same at every opening.
@@ -22,8 +34,9 @@ Format Detect(std::string_view bytes, std::string_view fileName);
 // Called now and then with the share done; false cancels (nullopt, error empty).
 using Progress = std::function<bool(uint64_t done, uint64_t total)>;
 
-// The text of a book in UTF-8; nullopt with a message naming what is wrong otherwise.
+// The text of a book in UTF-8 and, in contents, its table of contents in the text's
+// order; nullopt with a message naming what is wrong otherwise.
 std::optional<std::string> Read(std::string_view bytes, Format format, std::string& error,
-                                const Progress& progress = {});
+                                const Progress& progress = {}, TableOfContents* contents = nullptr);
 
 } // namespace BookText

@@ -1,14 +1,17 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "books/EpubText.h"
 
+#include "books/EpubContents.h"
 #include "books/TextCollector.h"
 #include "books/XmlDocument.h"
 #include "books/ZipArchive.h"
 #include "platform/Folders.h"
 
+#include <algorithm>
 #include <cstring>
 #include <map>
 #include <set>
+#include <unordered_map>
 #include <vector>
 
 namespace {
@@ -141,6 +144,31 @@ std::set<std::string> EncryptedPaths(const CZipArchive& zip) {
     return paths;
 }
 
+// Where a spine document begins in the text, and each of its ids.
+struct SPlaces {
+    int32_t Start = 0;
+    std::unordered_map<std::string, int32_t> Ids;
+};
+
+// The book's own table, in the text's order; an entry whose document is not read is
+// left out.
+TableOfContents Contents(const CZipArchive& zip, const xmlNode* package, const std::string& base,
+                         const std::map<std::string, SPlaces>& places) {
+    TableOfContents contents;
+    for (const EpubContents::SEntry& entry : EpubContents::Read(zip, package, base)) {
+        const auto document = places.find(entry.Path);
+        if (document == places.end())
+            continue;
+        const auto id = document->second.Ids.find(entry.Fragment);
+        const int32_t offset =
+            id == document->second.Ids.end() ? document->second.Start : id->second;
+        contents.push_back({entry.Title, offset, entry.Level});
+    }
+    std::stable_sort(contents.begin(), contents.end(),
+                     [](const SChapter& a, const SChapter& b) { return a.Offset < b.Offset; });
+    return contents;
+}
+
 bool AddItem(const std::string& bytes, const SItem& item, CTextCollector& collector) {
     std::string ignored;
     XmlDocument::Doc doc =
@@ -184,7 +212,7 @@ std::optional<std::string> ResolvePath(std::string_view base, std::string_view h
 }
 
 std::optional<std::string> Read(std::string_view bytes, std::string& error,
-                                const BookText::Progress& progress) {
+                                const BookText::Progress& progress, TableOfContents* contents) {
     const std::unique_ptr<CZipArchive> zip = CZipArchive::Open(bytes, error);
     if (!zip)
         return std::nullopt;
@@ -207,6 +235,7 @@ std::optional<std::string> Read(std::string_view bytes, std::string& error,
     const std::set<std::string> encrypted = EncryptedPaths(*zip);
     std::string text;
     CTextCollector collector(text, CTextCollector::EMode::Html);
+    std::map<std::string, SPlaces> places;
     for (size_t i = 0; i < spine->size(); ++i) {
         const SItem& item = (*spine)[i];
         if (progress && !progress(i, spine->size())) {
@@ -224,11 +253,17 @@ std::optional<std::string> Read(std::string_view bytes, std::string& error,
         const std::optional<std::string> itemBytes = zip->Read(item.Path, error);
         if (!itemBytes)
             return std::nullopt;
+        SPlaces& place = places[item.Path];
+        place.Start = collector.Offset();
+        collector.CollectIds(contents ? &place.Ids : nullptr);
         if (!AddItem(*itemBytes, item, collector)) {
             error = "the book's text is larger than 1 GB";
             return std::nullopt;
         }
     }
+    if (contents)
+        *contents = Contents(*zip, xmlDocGetRootElement(package.get()),
+                             std::string(FolderPart(*packagePath)), places);
     return text;
 }
 

@@ -10,9 +10,11 @@
 namespace EpubText {
 
 // The text of an EPUB 2 or 3: its spine's documents in reading order, the ones out of
-// the reading order (linear="no") after the others.
+// the reading order (linear="no") after the others. contents gets the book's table of
+// contents, each entry where its document (at its fragment, when that is found) begins.
 std::optional<std::string> Read(std::string_view bytes, std::string& error,
-                                const BookText::Progress& progress);
+                                const BookText::Progress& progress,
+                                TableOfContents* contents = nullptr);
 
 // A path inside the book from an href relative to the folder base ("" or ending in
 // "/"), its fragment dropped and its escapes decoded; nullopt if it leads outside.

@@ -19,7 +19,7 @@ constexpr int MaxUndefinedEntities = 16;
 namespace FictionBookText {
 
 std::optional<std::string> Read(std::string_view bytes, std::string& error,
-                                const BookText::Progress& progress) {
+                                const BookText::Progress& progress, TableOfContents* contents) {
     std::string xmlError;
     const XmlDocument::Doc doc =
         XmlDocument::ParseXmlLenient(bytes, xmlError, MaxUndefinedEntities);
@@ -48,6 +48,8 @@ std::optional<std::string> Read(std::string_view bytes, std::string& error,
             error.clear();
             return std::nullopt;
         }
+        // The notes are no chapters.
+        collector.CollectHeadings(i == 0 ? contents : nullptr);
         if (!collector.Add(bodies[i])) {
             error = "the book's text is larger than 1 GB";
             return std::nullopt;
@@ -68,7 +70,7 @@ std::string FindBookName(const std::vector<std::string>& names) {
 }
 
 std::optional<std::string> ReadZip(std::string_view bytes, std::string& error,
-                                   const BookText::Progress& progress) {
+                                   const BookText::Progress& progress, TableOfContents* contents) {
     const std::unique_ptr<CZipArchive> zip = CZipArchive::Open(bytes, error);
     if (!zip)
         return std::nullopt;
@@ -78,7 +80,7 @@ std::optional<std::string> ReadZip(std::string_view bytes, std::string& error,
         return std::nullopt;
     }
     const std::optional<std::string> book = zip->Read(name, error);
-    return book ? Read(*book, error, progress) : std::nullopt;
+    return book ? Read(*book, error, progress, contents) : std::nullopt;
 }
 
 } // namespace FictionBookText

@@ -4,6 +4,7 @@
 #include <poppler-document.h>
 #include <poppler-global.h>
 #include <poppler-page.h>
+#include <poppler-toc.h>
 #include <unicode/uchar.h>
 #include <unicode/utf8.h>
 
@@ -586,8 +587,102 @@ void IgnorePopplerMessage(const std::string&, void*) {}
 
 } // namespace
 
+namespace {
+
+// An outline nested deeper than this is walked no further.
+constexpr int MaxOutlineLevel = 32;
+
+std::string Collapsed(std::string_view text) {
+    std::string out;
+    for (const char c : text) {
+        const bool space = c == ' ' || c == '\t' || c == '\r' || c == '\n';
+        if (space && (out.empty() || out.back() == ' '))
+            continue;
+        out += space ? ' ' : c;
+    }
+    while (!out.empty() && out.back() == ' ')
+        out.pop_back();
+    return out;
+}
+
+void OutlineEntries(const poppler::toc_item& item, int level,
+                    std::vector<std::pair<std::string, int>>& entries) {
+    if (level > MaxOutlineLevel)
+        return;
+    for (const poppler::toc_item* child : item.children()) {
+        const poppler::byte_array utf8 = child->title().to_utf8();
+        entries.emplace_back(Collapsed(std::string_view(utf8.data(), utf8.size())), level);
+        OutlineEntries(*child, level + 1, entries);
+    }
+}
+
+// A heading's number before its title: "3", "1.2.", "A.1", "IV", or "Chapter 3".
+bool IsHeadingNumber(std::string_view prefix) {
+    for (const std::string_view word : {"Chapter ", "Appendix ", "Part ", "Section "}) {
+        if (prefix.starts_with(word)) {
+            prefix.remove_prefix(word.size());
+            break;
+        }
+    }
+    if (prefix.empty() || prefix.size() > 12)
+        return false;
+    bool digit = false;
+    for (const char c : prefix) {
+        const bool allowed = (c >= '0' && c <= '9') || (c >= 'A' && c <= 'Z') || c == '.';
+        if (!allowed)
+            return false;
+        digit = digit || (c >= '0' && c <= '9');
+    }
+    // Letters alone make a number only as one appendix letter or a Roman numeral.
+    return digit || prefix.size() == 1 ||
+           prefix.find_first_not_of("IVXLCDM.") == std::string_view::npos;
+}
+
+// Where a line that holds title alone, or after its heading's number, begins, at or after
+// from; npos when none does. A printed table of contents has page numbers after its
+// titles and never matches.
+std::size_t TitleLine(std::string_view text, std::string_view title, std::size_t from) {
+    for (std::size_t at = text.find(title, from); at != std::string_view::npos;
+         at = text.find(title, at + 1)) {
+        const std::size_t end = at + title.size();
+        const bool lineEnd = end == text.size() || text[end] == '\n' || text[end] == '\r';
+        if (!lineEnd)
+            continue;
+        const std::size_t lineStart = at == 0 ? 0 : text.rfind('\n', at - 1) + 1;
+        if (lineStart == at)
+            return at;
+        const std::string_view before = text.substr(lineStart, at - lineStart);
+        if (before.ends_with(' ') && IsHeadingNumber(before.substr(0, before.size() - 1)))
+            return lineStart;
+    }
+    return std::string_view::npos;
+}
+
+TableOfContents PlaceOutline(std::string_view text, const poppler::document& document) {
+    TableOfContents contents;
+    const std::unique_ptr<poppler::toc> toc(document.create_toc());
+    if (!toc || !toc->root())
+        return contents;
+    std::vector<std::pair<std::string, int>> entries;
+    OutlineEntries(*toc->root(), 0, entries);
+    std::size_t from = 0;
+    for (auto& [title, level] : entries) {
+        if (title.empty())
+            continue;
+        const std::size_t at = TitleLine(text, title, from);
+        if (at == std::string_view::npos)
+            continue;
+        contents.push_back({std::move(title), static_cast<int32_t>(at), level});
+        from = at + 1;
+    }
+    return contents;
+}
+
+} // namespace
+
 std::optional<std::string> ReadPdfText(std::string_view bytes, std::string& error,
-                                       const BookText::Progress& progress) {
+                                       const BookText::Progress& progress,
+                                       TableOfContents* contents) {
     // Poppler's complaints about a damaged file would land on the terminal; the message
     // below says what matters.
     [[maybe_unused]] static const bool quiet = [] {
@@ -618,5 +713,8 @@ std::optional<std::string> ReadPdfText(std::string_view bytes, std::string& erro
             return std::nullopt;
     }
     DropFurniture(pages);
-    return ResolveHyphens(JoinLines(OneRun(std::move(pages))));
+    std::string text = ResolveHyphens(JoinLines(OneRun(std::move(pages))));
+    if (contents)
+        *contents = PlaceOutline(text, *document);
+    return text;
 }

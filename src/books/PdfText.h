@@ -11,5 +11,9 @@
 // a line feed at every paragraph gap and at every page's end, words hyphenated at a line's
 // end joined again. Progress comes once a page; nullopt with a message when Poppler cannot
 // read the file or it is locked, nullopt with no message when cancelled.
+// contents gets the document's outline: each title at the first line after the one before
+// that is that title alone (a printed table of contents, which gives page numbers too, is
+// passed over); a title the text does not hold is left out.
 std::optional<std::string> ReadPdfText(std::string_view bytes, std::string& error,
-                                       const BookText::Progress& progress);
+                                       const BookText::Progress& progress,
+                                       TableOfContents* contents = nullptr);

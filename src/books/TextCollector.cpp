@@ -88,6 +88,7 @@ bool CTextCollector::Add(const xmlNode* root) {
         const xmlNode* node = step.Node;
         if (step.Leaving) {
             Leave(KindOf(node));
+            LeaveElement(node);
             continue;
         }
         const xmlNode* last = nullptr;
@@ -112,6 +113,7 @@ bool CTextCollector::Add(const xmlNode* root) {
             if (kind == EKind::Skipped)
                 break;
             Enter(kind);
+            EnterElement(node);
             steps.push_back({node, true});
             last = node->last;
             break;
@@ -130,6 +132,70 @@ bool CTextCollector::Add(const xmlNode* root) {
     }
     EndBlock();
     return !m_overflow;
+}
+
+int32_t CTextCollector::Offset() const {
+    const size_t pending = m_line.empty() ? 0 : m_line.size() + (m_space ? 1 : 0);
+    return static_cast<int32_t>(m_out.size() + pending);
+}
+
+int CTextCollector::HeadingLevel(const xmlNode* node) const {
+    const char* name = reinterpret_cast<const char*>(node->name);
+    if (m_mode == EMode::Html) {
+        if (name[0] == 'h' && name[1] >= '1' && name[1] <= '3' && name[2] == '\0')
+            return name[1] - '1';
+        return -1;
+    }
+    if (std::strcmp(name, "title") != 0)
+        return -1;
+    int sections = 0;
+    for (const xmlNode* up = node->parent; up && up->type == XML_ELEMENT_NODE; up = up->parent)
+        sections += std::strcmp(reinterpret_cast<const char*>(up->name), "section") == 0 ? 1 : 0;
+    return sections - 1;
+}
+
+void CTextCollector::EnterElement(const xmlNode* node) {
+    if (m_ids) {
+        const xmlChar* id = xmlHasProp(node, reinterpret_cast<const xmlChar*>("id"))
+                                ? xmlGetNoNsProp(node, reinterpret_cast<const xmlChar*>("id"))
+                                : nullptr;
+        if (id) {
+            m_ids->try_emplace(reinterpret_cast<const char*>(id), Offset());
+            xmlFree(const_cast<xmlChar*>(id));
+        }
+    }
+    if (!m_contents)
+        return;
+    const int level = HeadingLevel(node);
+    if (level < 0)
+        return;
+    // The heading's own text starts on a line of its own.
+    EndBlock();
+    m_headings.push_back({node, m_out.size(), level});
+}
+
+void CTextCollector::LeaveElement(const xmlNode* node) {
+    if (m_headings.empty() || m_headings.back().Node != node)
+        return;
+    const SHeading heading = m_headings.back();
+    m_headings.pop_back();
+    EndBlock();
+    std::string title;
+    for (const char c : std::string_view(m_out).substr(heading.Start)) {
+        if (IsSpace(c)) {
+            if (!title.empty() && title.back() != ' ')
+                title += ' ';
+            continue;
+        }
+        title += c;
+    }
+    // Generated pages end their headings with a pilcrow that links to them.
+    constexpr std::string_view Pilcrow = "\xC2\xB6";
+    while (!title.empty() && (title.back() == ' ' || title.ends_with(Pilcrow)))
+        title.resize(title.back() == ' ' ? title.size() - 1 : title.size() - Pilcrow.size());
+    if (title.empty() || !m_contents)
+        return;
+    m_contents->push_back({std::move(title), static_cast<int32_t>(heading.Start), heading.Level});
 }
 
 void CTextCollector::AddEntity(const xmlNode* node) {

@@ -1,11 +1,15 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
+#include "books/BookText.h"
+
 #include <libxml/tree.h>
 
 #include <cstddef>
 #include <string>
 #include <string_view>
+#include <unordered_map>
+#include <vector>
 
 // Turns parsed HTML or FictionBook into the book's text: a line per block, white space
 // collapsed, so that the same book always gives the same text and the same positions.
@@ -18,12 +22,31 @@ public:
     // Adds the text of the node and all below it; false once the text is over the cap.
     bool Add(const xmlNode* node);
 
+    // From now on, the headings read (HTML's h1 to h3, FictionBook's section titles) are
+    // added to contents; null stops it.
+    void CollectHeadings(TableOfContents* contents) { m_contents = contents; }
+    // From now on, where each element with an id begins in the text, by its id; null
+    // stops it.
+    void CollectIds(std::unordered_map<std::string, int32_t>* ids) { m_ids = ids; }
+    // Where the next text added begins.
+    int32_t Offset() const;
+
     static constexpr size_t MaxText = size_t{1} << 30;
 
 private:
     enum class EKind { Skipped, Block, Pre, Cell, Break, Inline };
 
+    struct SHeading {
+        const xmlNode* Node;
+        size_t Start;
+        int Level;
+    };
+
     EKind KindOf(const xmlNode* node) const;
+    // How deep a heading the element is; -1 for none.
+    int HeadingLevel(const xmlNode* node) const;
+    void EnterElement(const xmlNode* node);
+    void LeaveElement(const xmlNode* node);
     void Enter(EKind kind);
     void Leave(EKind kind);
     void AddText(std::string_view text);
@@ -37,4 +60,7 @@ private:
     bool m_space = false;
     int m_pre = 0;
     bool m_overflow = false;
+    TableOfContents* m_contents = nullptr;
+    std::unordered_map<std::string, int32_t>* m_ids = nullptr;
+    std::vector<SHeading> m_headings;
 };

@@ -27,16 +27,27 @@ std::string CReadingEstimate::TimeText(uint64_t ms) {
 }
 
 std::string CReadingEstimate::Text() const {
-    std::string text = std::to_string(static_cast<int64_t>(PositionPercent(Offset, TextLength)));
+    std::string text;
+    if (Chapter)
+        text += "Ch " + std::to_string(Chapter->first) + '/' + std::to_string(Chapter->second) +
+                std::string(Separator);
+    text += std::to_string(static_cast<int64_t>(PositionPercent(Offset, TextLength)));
     text += '%';
     if (!Left)
         return text;
     const uint64_t units = Left->Units > 0 ? static_cast<uint64_t>(Left->Units) : 0;
     const uint64_t ms = units * UnitMs;
     text += Separator;
+    if (Chapter && ChapterLeft) {
+        const uint64_t chapterUnits =
+            ChapterLeft->Units > 0 ? static_cast<uint64_t>(ChapterLeft->Units) : 0;
+        text += TimeText(chapterUnits * UnitMs) + " left in chapter" + std::string(Separator);
+    }
     if (About)
         text += "about ";
-    text += TimeText(ms) + " left";
+    text += TimeText(ms);
+    if (!(Chapter && ChapterLeft))
+        text += " left";
     if (ms == 0)
         return text;
     const double words = Left->Words > 0 ? static_cast<double>(Left->Words) : 0.0;

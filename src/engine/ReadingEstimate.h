@@ -6,6 +6,7 @@
 #include <cstdint>
 #include <optional>
 #include <string>
+#include <utility>
 
 // What the status pane says of a reading: how far it is, how long the rest takes and
 // at what speed, as "42% · 12 min left · 310 wpm".
@@ -26,7 +27,12 @@ public:
     bool About = false;
     // A unit's gap and show time, freq + durat.
     uint64_t UnitMs = 0;
+    // In a text with chapters: the place's chapter (from 1) and how many there are.
+    std::optional<std::pair<std::size_t, std::size_t>> Chapter;
+    // The units and words to come in the chapter, once counted.
+    std::optional<CUnitCounter::SCount> ChapterLeft;
 
-    // The speed is left out when nothing is left to read.
+    // "Ch 3/20 · 42% · 12 min left in chapter · 3 h 10 min · 310 wpm" with chapters; the
+    // speed is left out when nothing is left to read.
     std::string Text() const;
 };

@@ -3,6 +3,7 @@
 
 #include "engine/ReadingSpeed.h"
 #include "engine/SentenceMoves.h"
+#include "engine/Separators.h"
 #include "engine/UnitCutter.h"
 #include "engine/UnitDrawer.h"
 #include "engine/UnitSteps.h"
@@ -119,6 +120,43 @@ std::optional<SPauseContext> CReadingSession::PausedContext() const {
                                 static_cast<int32_t>(unitTo - start), ReadingSettings);
 }
 
+void CReadingSession::SetContents(TableOfContents contents) {
+    Chapters = std::move(contents);
+}
+
+std::optional<std::size_t> CReadingSession::ChapterAt(int32_t offset) const {
+    const auto after =
+        std::upper_bound(Chapters.begin(), Chapters.end(), offset,
+                         [](int32_t at, const SChapter& chapter) { return at < chapter.Offset; });
+    if (after == Chapters.begin())
+        return std::nullopt;
+    return static_cast<std::size_t>(after - Chapters.begin() - 1);
+}
+
+void CReadingSession::MoveByChapter(bool forward) {
+    const std::optional<int32_t> from = Place();
+    if (!from || Chapters.empty())
+        return;
+    const std::optional<std::size_t> at = ChapterAt(*from);
+    if (forward) {
+        const std::size_t next = at ? *at + 1 : 0;
+        if (next < Chapters.size())
+            JumpTo(Chapters[next].Offset);
+        return;
+    }
+    if (!at)
+        return;
+    // Chapters that begin at one place (a part and its first chapter) count as one.
+    std::size_t back = *at;
+    while (back > 0 && Chapters[back - 1].Offset == Chapters[back].Offset)
+        --back;
+    if (Chapters[back].Offset < *from || back == 0) {
+        JumpTo(Chapters[back].Offset);
+        return;
+    }
+    JumpTo(Chapters[*ChapterAt(Chapters[back].Offset - 1)].Offset);
+}
+
 void CReadingSession::MoveBySentence(bool forward) {
     const std::optional<int32_t> from = Place();
     if (!from)
@@ -220,6 +258,25 @@ void CReadingSession::ShowUnit(const char* unit) {
 void CReadingSession::EraseUnit() {
     if (Drawer)
         Drawer->EraseUnit();
+    if (EndsChapter())
+        SetPlayState(CPlayer::Pause);
+}
+
+bool CReadingSession::EndsChapter() const {
+    if (!ReadingSettings.PauseAtChapterEnd || !IsReading())
+        return false;
+    const char* shown = Player.LastShownStart();
+    if (!shown)
+        return false;
+    // Units belong to the chapter their first letter is in.
+    const auto visible = [this](const char* at) {
+        while (IsBlank(*at))
+            ++at;
+        return static_cast<int32_t>(at - TextStart());
+    };
+    const std::optional<std::size_t> chapter = ChapterAt(visible(shown));
+    const std::size_t next = chapter ? *chapter + 1 : 0;
+    return next < Chapters.size() && Chapters[next].Offset <= visible(Cursor());
 }
 
 void CReadingSession::PrepareUnit(const char* unit) {

@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
+#include "books/BookText.h"
 #include "engine/PauseContext.h"
 #include "engine/Player.h"
 #include "engine/ReadingListener.h"
@@ -48,6 +49,16 @@ public:
     // Where the next Run starts reading, as an offset: the start of the unit on the
     // screen (or shown last) while running, the cursor otherwise. Nullopt without a text.
     std::optional<int32_t> Place() const;
+
+    // The text's table of contents, in the text's order; empty for none. Set just before
+    // SetText, so that whoever follows the new text finds its table.
+    void SetContents(TableOfContents contents);
+    const TableOfContents& Contents() const { return Chapters; }
+    // The chapter offset is in: the last entry at or before it; nullopt before the first
+    // entry and without a table.
+    std::optional<std::size_t> ChapterAt(int32_t offset) const;
+    // To the start of the next chapter, or back like "previous track".
+    void MoveByChapter(bool forward);
 
     // What the paused view shows: the unit flashed last, or after a move the unit to
     // come, with the text around it. Nullopt unless paused.
@@ -107,6 +118,9 @@ private:
     void ShowTheEnd() override;
 
     std::string_view Text() const;
+    // The unit whose show time has just ended was its chapter's last: the next one
+    // begins in a chapter after it, and the reader asked to pause there.
+    bool EndsChapter() const;
     bool MoveTo(int32_t offset, bool restartGap, const IReadingListener* origin);
     void Moved(bool restartGap, const IReadingListener* origin);
     template <typename Call> void Tell(Call call, const IReadingListener* origin = nullptr);
@@ -115,4 +129,5 @@ private:
     CPlayer Player;
     IUnitDrawer* Drawer = nullptr;
     std::vector<IReadingListener*> Listeners;
+    TableOfContents Chapters;
 };

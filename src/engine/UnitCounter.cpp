@@ -40,6 +40,15 @@ bool CUnitCounter::Step(std::size_t maxBytes) {
 }
 
 void CUnitCounter::CountUnit() {
+    // A unit belongs to the chapter its first letter is in: the blanks before a heading
+    // end the chapter before.
+    if (Mark && !MarkCount) {
+        const char* visible = At;
+        while (visible < Mark && IsBlank(*visible))
+            ++visible;
+        if (visible >= Mark)
+            MarkCount = Counted;
+    }
     const char* next = CutUnit(At, Unit.data(), Settings);
     // The rest of the text is flashed as a last unit only when there is something to see.
     if (next || HasVisibleText(Unit.data())) {
@@ -49,6 +58,8 @@ void CUnitCounter::CountUnit() {
         Counted.Words += UnitWordStarts() - (At != From && ContinuesWord(At));
     }
     Before = At;
+    if (Mark && !MarkCount && !next)
+        MarkCount = Counted;
     if (!next) {
         Reached = At + std::char_traits<char>::length(At);
         At = nullptr;

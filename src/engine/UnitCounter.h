@@ -7,6 +7,7 @@
 #include <array>
 #include <cstddef>
 #include <cstdint>
+#include <optional>
 
 // Counts the units that reading flashes from a place in the text to its end, the words
 // in them and, paced, their times, cutting exactly as the player does (a run started
@@ -46,6 +47,12 @@ public:
     CUnitCounter(const CUnitCounter&) = delete;
     CUnitCounter& operator=(const CUnitCounter&) = delete;
 
+    // Also keeps the count of the units read before mark (a chapter's start): those whose
+    // first letter lies before it. Set before the first Step.
+    void SetMark(const char* mark) { Mark = mark; }
+    // The count at the mark, once the count got there; none without a mark.
+    const std::optional<SCount>& AtMark() const { return MarkCount; }
+
     // Cuts on until at least maxBytes more of the text lie behind, or to the end; true
     // once the whole rest of the text is counted.
     bool Step(std::size_t maxBytes);
@@ -76,5 +83,7 @@ private:
     SCount Counted;
     // Where the unit before the one at At began.
     const char* Before = nullptr;
+    const char* Mark = nullptr;
+    std::optional<SCount> MarkCount;
     std::array<char, UnitBufferSize> Unit{};
 };

@@ -88,6 +88,11 @@ CMovePositionPage::CMovePositionPage(CReadingSession& session, QWidget* parent)
         if (item->data(OffsetRole).toInt() != Session.Place())
             JumpToBookmark(Form->BookmarkList->row(item));
     });
+    // Chosen with a click or the keys, as a bookmark is.
+    connect(Form->ChapterList, &QListWidget::itemActivated, this,
+            [this](QListWidgetItem* item) { JumpToChapter(Form->ChapterList->row(item)); });
+    connect(Form->ChapterList, &QListWidget::itemClicked, this,
+            [this](QListWidgetItem* item) { JumpToChapter(Form->ChapterList->row(item)); });
     connect(Form->BackButton, &QPushButton::clicked, this, [this] { MoveByStep(-1); });
     connect(Form->ForwardButton, &QPushButton::clicked, this, [this] { MoveByStep(1); });
     connect(Form->StepEdit, &QLineEdit::textChanged, this, &CMovePositionPage::StoreStep);
@@ -125,8 +130,10 @@ void CMovePositionPage::Refresh(Originator originator) {
         setEnabled(true);
         PageEnabled = true;
     }
-    if (originator == Originator::None)
+    if (originator == Originator::None) {
         RebuildBookmarkList();
+        RebuildChapterList();
+    }
     UpdateDisplay(originator);
 }
 
@@ -245,6 +252,30 @@ void CMovePositionPage::RebuildBookmarkList() {
         auto* item = new QListWidgetItem(text, &list);
         item->setData(OffsetRole, offset);
     }
+}
+
+void CMovePositionPage::RebuildChapterList() {
+    QListWidget& list = *Form->ChapterList;
+    const TableOfContents& chapters = Session.Contents();
+    const QSignalBlocker blocker(&list);
+    list.clear();
+    list.setVisible(!chapters.empty());
+    const std::string_view encoding = Settings.Encoding;
+    for (const SChapter& chapter : chapters) {
+        const QString title = BookmarkEntry(chapter.Title, encoding);
+        auto* item =
+            new QListWidgetItem(QString(2 * chapter.Level, QLatin1Char(' ')) + title, &list);
+        item->setData(OffsetRole, chapter.Offset);
+        item->setToolTip(title);
+    }
+}
+
+void CMovePositionPage::JumpToChapter(int row) {
+    const QListWidgetItem* item = Form->ChapterList->item(row);
+    if (!item)
+        return;
+    Session.FollowTo(item->data(OffsetRole).toInt(), this);
+    Refresh(Originator::BookmarkList);
 }
 
 void CMovePositionPage::SetSpinPosition(int position) {

@@ -23,7 +23,8 @@ class MovePositionPage;
 }
 
 // The page of the options panel that shows where the reader is in the text and moves
-// the position: slider, step buttons, bookmark list, preview and position line. While a
+// the position: slider, step buttons, bookmark and chapter lists, preview and position
+// line. While a
 // text is read it follows the place, shown or hidden.
 class CMovePositionPage : public QWidget, private IReadingListener {
     Q_OBJECT
@@ -87,6 +88,9 @@ private:
     // Each bookmark's list text and offset.
     std::vector<std::pair<QString, int32_t>> BookmarkEntries() const;
     void RebuildBookmarkList();
+    // The text's chapters, indented by level; the list is hidden for a text without any.
+    void RebuildChapterList();
+    void JumpToChapter(int row);
     void SetSpinPosition(int position);
     void StepSpinBy(int delta);
     void StoreStep(const QString& text);

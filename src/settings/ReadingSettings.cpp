@@ -31,6 +31,8 @@ void CReadingSettings::ResetDefaults() {
         setting.Set(*this, setting.Default);
     for (const auto& setting : SettingsTable::PacingInts)
         setting.Set(*this, setting.Default);
+    for (const auto& setting : SettingsTable::RunInts)
+        setting.Set(*this, setting.Default);
     for (const auto& setting : SettingsTable::FontInts)
         setting.Set(*this, setting.Default);
     std::memset(StopSimbols, 0, sizeof StopSimbols);

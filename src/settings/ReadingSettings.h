@@ -111,6 +111,8 @@ public:
     int32_t UcOffset = 0;
     LogFont Font; // lfWidth only the font dialog sets
     SPacing Pacing;
+    // 1: a running reading pauses once the last unit of a chapter has been shown.
+    int32_t PauseAtChapterEnd = 0;
     // Not stored and not reset: the text is held as UTF-8, so the cutter counts
     // characters where it would count bytes. Set by whoever loads the text.
     bool CharacterMode = false;

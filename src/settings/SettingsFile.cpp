@@ -60,6 +60,7 @@ void CReadingSettings::StoreTo(CProfileFile& file, SettingsFileMode mode) const 
             file.DeleteKey(MainSection, EncodingKey);
     }
     WriteInts(file, MainSection, PacingInts, *this);
+    WriteInts(file, MainSection, RunInts, *this);
     WriteInts(file, FontSection, FontInts, *this);
     file.WriteString(FontSection, FaceNameKey, FaceNameOf(Font));
 }
@@ -94,6 +95,7 @@ bool CReadingSettings::LoadFrom(const CProfileFile& file, SettingsFileMode mode,
     ResetDefaults();
     ReadInts(file, MainSection, MainInts, *this);
     ReadInts(file, MainSection, PacingInts, *this);
+    ReadInts(file, MainSection, RunInts, *this);
     SetStopSymbolsText(
         file.GetString(MainSection, StopSymbolsKey, GetStopSymbolsText(), StopSymbolsReadSize));
     ReadInts(file, FontSection, FontInts, *this);

@@ -104,6 +104,11 @@ inline constexpr std::array PacingInts = {
     SIntSetting{"PaceSentencesFirst", 0, 0, 1, SKIMMET_INT_FIELD(Pacing.SentencesFirst)},
 };
 
+// Run options, written after the pacing keys.
+inline constexpr std::array RunInts = {
+    SIntSetting{"PauseAtChapterEnd", 0, 0, 1, SKIMMET_INT_FIELD(PauseAtChapterEnd)},
+};
+
 inline constexpr std::array FontInts = {
     SIntSetting{"Height", 48, Unbounded, UnboundedHigh,
                 [](const CReadingSettings& s) { return Negate(s.Font.lfHeight); },

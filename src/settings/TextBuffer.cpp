@@ -2,6 +2,7 @@
 #include "settings/TextBuffer.h"
 
 #include "books/BookText.h"
+#include "books/PlainChapters.h"
 #include "platform/RegularFile.h"
 
 #include <algorithm>
@@ -154,7 +155,8 @@ bool CTextBuffer::ReadBook(const std::string& path, const Progress& progress, Te
     if (format == BookText::Format::PlainText)
         return true;
     std::string reason;
-    const std::optional<std::string> text = BookText::Read(raw, format, reason, progress);
+    const std::optional<std::string> text =
+        BookText::Read(raw, format, reason, progress, &Chapters);
     if (!text) {
         error = reason.empty() ? TextLoadError::Cancelled : TextLoadError::BadBook;
         if (why)
@@ -198,6 +200,7 @@ bool CTextBuffer::Decode(std::string_view encoding, TextLoadError& error) {
         // Positions count from the first byte after the mark.
         std::memmove(Bytes.get(), Bytes.get() + bom, raw.size() - bom + 1);
         Length -= static_cast<int32_t>(bom);
+        Chapters = PlainChapters::Find({Bytes.get(), static_cast<std::size_t>(Length)});
         return true;
     }
     CBlockOutput output;
@@ -220,5 +223,6 @@ bool CTextBuffer::Decode(std::string_view encoding, TextLoadError& error) {
     }
     Bytes = std::move(bytes);
     Length = static_cast<int32_t>(*converted);
+    Chapters = PlainChapters::Find({Bytes.get(), static_cast<std::size_t>(Length)});
     return true;
 }

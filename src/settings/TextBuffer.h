@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
+#include "books/BookText.h"
+
 #include <cstddef>
 #include <cstdint>
 #include <functional>
@@ -64,6 +66,8 @@ public:
     // The encoding the file was read in, and whether the bytes held are UTF-8 (the
     // file's own or converted) rather than a single-byte code page.
     std::string_view Encoding() const { return EncodingName; }
+    // The text's table of contents: a book's own, or a plain text's chapter headings.
+    const TableOfContents& Contents() const { return Chapters; }
     bool IsUtf8() const {
         return EncodingName == TextEncoding::Utf8 || !TextEncoding::IsHeldAsBytes(EncodingName);
     }
@@ -86,4 +90,5 @@ private:
     Block Bytes;
     int32_t Length = 0;
     std::string_view EncodingName;
+    TableOfContents Chapters;
 };

@@ -14,7 +14,7 @@ using testing::HasSubstr;
 
 namespace {
 std::optional<std::string> NoText(std::string_view, BookText::Format, std::string&,
-                                  const BookText::Progress&) {
+                                  const BookText::Progress&, TableOfContents&) {
     return std::nullopt;
 }
 
@@ -71,5 +71,6 @@ TEST(BookModule, Entry_BuildsModule_Loads) {
     const SBookEntry* entry = BookModule::Entry(error);
     ASSERT_NE(entry, nullptr) << error;
     std::string readError;
-    EXPECT_EQ(entry->Read("<p>a</p>", BookText::Format::Html, readError, {}), "a\n");
+    TableOfContents contents;
+    EXPECT_EQ(entry->Read("<p>a</p>", BookText::Format::Html, readError, {}, contents), "a\n");
 }

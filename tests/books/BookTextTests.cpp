@@ -85,12 +85,43 @@ std::string FictionBook(const std::string& body, const std::string& encoding = "
 struct SRead {
     std::optional<std::string> Text;
     std::string Error;
+    TableOfContents Contents;
 };
 
 SRead Read(const std::string& bytes, Format format, const BookText::Progress& progress = {}) {
     SRead result;
-    result.Text = BookText::Read(bytes, format, result.Error, progress);
+    result.Text = BookText::Read(bytes, format, result.Error, progress, &result.Contents);
     return result;
+}
+
+// An entry as "offset level title", to compare tables at a glance.
+std::vector<std::string> Listed(const TableOfContents& contents) {
+    std::vector<std::string> entries;
+    for (const SChapter& chapter : contents)
+        entries.push_back(std::to_string(chapter.Offset) + " " + std::to_string(chapter.Level) +
+                          " " + chapter.Title);
+    return entries;
+}
+
+// An EPUB of two documents and a table, as a navigation document or as an NCX.
+Entries TabledEpub(bool nav, const std::string& table) {
+    const std::string manifest =
+        "<item id='a' href='a.xhtml' media-type='application/xhtml+xml'/>"
+        "<item id='b' href='b.xhtml' media-type='application/xhtml+xml'/>" +
+        std::string(nav ? "<item id='n' href='toc/nav.xhtml' properties='nav' "
+                          "media-type='application/xhtml+xml'/>"
+                        : "<item id='x' href='toc.ncx' media-type='application/x-dtbncx+xml'/>");
+    return {
+        {"mimetype", "application/epub+zip"},
+        {"META-INF/container.xml",
+         "<container xmlns='urn:oasis:names:tc:opendocument:xmlns:container'><rootfiles>"
+         "<rootfile full-path='OEBPS/p.opf'/></rootfiles></container>"},
+        {"OEBPS/p.opf", "<package xmlns='http://www.idpf.org/2007/opf' version='3.0'><manifest>" +
+                            manifest + "</manifest><spine" + (nav ? "" : " toc='x'") +
+                            "><itemref idref='a'/><itemref idref='b'/></spine></package>"},
+        {"OEBPS/a.xhtml", Xhtml("<p>Intro</p>")},
+        {"OEBPS/b.xhtml", Xhtml("<p>One</p><p id='two'>Two</p>")},
+        {nav ? "OEBPS/toc/nav.xhtml" : "OEBPS/toc.ncx", table}};
 }
 } // namespace
 
@@ -163,6 +194,47 @@ TEST(BookText, FictionBook_UndefinedEntities_ReadAsTheirCharacterOrTheirName) {
     const std::string book = FictionBook("<body><p>a&nbsp;b &madeup; c &nbsp;</p></body>");
     EXPECT_EQ(Read(book, Format::FictionBook).Text, "a\xC2\xA0"
                                                     "b madeup c \xC2\xA0\n");
+}
+
+TEST(BookText, Contents_HtmlHeadingsAndFictionBookSections_NestedWhereTheyBegin) {
+    const SRead html = Read("<html><body><h1>Book</h1><p>x</p><h2>First <b>part</b></h2><h4>no"
+                            "</h4><h3>Deep</h3><h2></h2></body></html>",
+                            Format::Html);
+    EXPECT_EQ(Listed(html.Contents),
+              (std::vector<std::string>{"0 0 Book", "7 1 First part", "21 2 Deep"}))
+        << *html.Text;
+    const std::string body = "<body><title><p>Book</p></title><section><title><p>One</p>"
+                             "</title><p>a</p><section><title><p>One.1</p><p>sub</p></title>"
+                             "<p>b</p></section></section></body>"
+                             "<body name='notes'><section><title><p>Note</p></title></section>"
+                             "</body>";
+    const SRead fb2 = Read(FictionBook(body), Format::FictionBook);
+    EXPECT_EQ(Listed(fb2.Contents), (std::vector<std::string>{"5 0 One", "11 1 One.1 sub"}))
+        << *fb2.Text;
+}
+
+// Entries land where their document, or the element their fragment names, begins; one
+// whose document is missing is left out; an NCX serves when there is no navigation
+// document.
+TEST(BookText, Contents_EpubNavigationOrNcx_AtDocumentsAndFragments) {
+    const std::string nav =
+        "<html xmlns='http://www.w3.org/1999/xhtml' xmlns:epub='http://www.idpf.org/2007/ops'>"
+        "<body><nav epub:type='toc'><ol><li><a href='../a.xhtml'>Intro</a></li><li><a "
+        "href='../b.xhtml'>Part</a><ol><li><a href='../b.xhtml#two'>Two</a></li><li><a "
+        "href='../gone.xhtml'>Gone</a></li><li><a href='../b.xhtml#nowhere'>Lost</a></li></ol>"
+        "</li></ol></nav></body></html>";
+    const std::string ncx =
+        "<ncx xmlns='http://www.daisy.org/z3986/2005/ncx/'><navMap><navPoint><navLabel><text>"
+        "Intro</text></navLabel><content src='a.xhtml'/></navPoint><navPoint><navLabel><text>"
+        "Part</text></navLabel><content src='b.xhtml'/><navPoint><navLabel><text>Two</text>"
+        "</navLabel><content src='b.xhtml#two'/></navPoint></navPoint></navMap></ncx>";
+    const SRead fromNav = Read(Zip(TabledEpub(true, nav)), Format::Epub);
+    const SRead fromNcx = Read(Zip(TabledEpub(false, ncx)), Format::Epub);
+    ASSERT_EQ(fromNav.Text, "Intro\nOne\nTwo\n") << fromNav.Error;
+    EXPECT_EQ(Listed(fromNav.Contents),
+              (std::vector<std::string>{"0 0 Intro", "6 0 Part", "6 1 Lost", "10 1 Two"}));
+    EXPECT_EQ(Listed(fromNcx.Contents),
+              (std::vector<std::string>{"0 0 Intro", "6 0 Part", "10 1 Two"}));
 }
 
 TEST(BookText, FictionBookZip_BookInside_Read) {

@@ -144,3 +144,57 @@ TEST(PdfText, Read_ProgressSaysStop_NulloptWithoutMessage) {
 }
 
 } // namespace
+
+namespace {
+// A one-page PDF with an outline, written object by object (Qt's writer makes none).
+std::string OutlinedPdf() {
+    const std::vector<std::string> objects{
+        "<< /Type /Catalog /Pages 2 0 R /Outlines 5 0 R >>",
+        "<< /Type /Pages /Kids [3 0 R] /Count 1 >>",
+        "<< /Type /Page /Parent 2 0 R /MediaBox [0 0 300 300] /Contents 4 0 R "
+        "/Resources << /Font << /F1 6 0 R >> >> >>",
+        "<< /Length 109 >>\nstream\nBT /F1 12 Tf 20 250 Td (Contents 2) Tj 0 -40 Td (Intro) Tj "
+        "0 -40 Td (Some text here.) Tj 0 -40 Td (Later) Tj ET\nendstream",
+        "<< /Type /Outlines /First 7 0 R /Last 9 0 R /Count 3 >>",
+        "<< /Type /Font /Subtype /Type1 /BaseFont /Helvetica >>",
+        "<< /Title (Intro) /Parent 5 0 R /Next 8 0 R /First 10 0 R /Last 10 0 R /Count 1 "
+        "/Dest [3 0 R /XYZ 0 220 0] >>",
+        "<< /Title (Missing) /Parent 5 0 R /Prev 7 0 R /Next 9 0 R /Dest [3 0 R /XYZ 0 0 0] >>",
+        "<< /Title (Later) /Parent 5 0 R /Prev 8 0 R /Dest [3 0 R /XYZ 0 140 0] >>",
+        "<< /Title (Some text here.) /Parent 7 0 R /Dest [3 0 R /XYZ 0 180 0] >>",
+    };
+    std::string pdf = "%PDF-1.4\n";
+    std::vector<std::size_t> offsets;
+    for (std::size_t i = 0; i < objects.size(); ++i) {
+        offsets.push_back(pdf.size());
+        pdf += std::to_string(i + 1) + " 0 obj\n" + objects[i] + "\nendobj\n";
+    }
+    const std::size_t xref = pdf.size();
+    pdf += "xref\n0 " + std::to_string(objects.size() + 1) + "\n0000000000 65535 f \n";
+    for (const std::size_t offset : offsets) {
+        char entry[24];
+        std::snprintf(entry, sizeof entry, "%010zu 00000 n \n", offset);
+        pdf += entry;
+    }
+    pdf += "trailer\n<< /Size " + std::to_string(objects.size() + 1) +
+           " /Root 1 0 R >>\nstartxref\n" + std::to_string(xref) + "\n%%EOF\n";
+    return pdf;
+}
+
+// Each outline title at the first line after the one before that holds it alone; a
+// title the text lacks is left out.
+TEST(PdfText, Outline_TitlesAtTheirOwnLinesNestedAndMissingLeftOut) {
+    std::string error;
+    TableOfContents contents;
+    const std::optional<std::string> text = ReadPdfText(OutlinedPdf(), error, {}, &contents);
+    ASSERT_TRUE(text) << error;
+    const std::size_t intro = text->find("Intro");
+    const std::size_t some = text->find("Some text here.");
+    const std::size_t later = text->find("Later");
+    ASSERT_NE(later, std::string::npos) << *text;
+    EXPECT_EQ(contents, (TableOfContents{{"Intro", static_cast<int32_t>(intro), 0},
+                                         {"Some text here.", static_cast<int32_t>(some), 1},
+                                         {"Later", static_cast<int32_t>(later), 0}}))
+        << *text;
+}
+} // namespace

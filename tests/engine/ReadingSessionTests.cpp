@@ -418,3 +418,46 @@ TEST_F(ReadingSessionTest, StepUnitAndParagraph_Paused_MoveTheCursorOnly) {
     EXPECT_FALSE(Session.IsReading());
 }
 } // namespace
+
+namespace {
+// Page Down goes to the next chapter; Page Up to this one's start, or from its start to
+// the one before; a part and its first chapter at one place count as one.
+TEST(ReadingSession, MoveByChapter_ForwardToTheNextBackLikePreviousTrack) {
+    const struct {
+        int32_t From;
+        int32_t Forward;
+        int32_t Back;
+    } rows[] = {{17, 38, 0}, {38, 53, 0}, {60, 60, 53}, {0, 38, 0}};
+    for (const auto& row : rows) {
+        SCOPED_TRACE(row.From);
+        ReadingSessionTest t;
+        t.Session.SetContents({{"One", 0, 0}, {"Two", 38, 0}, {"Two.1", 38, 1}, {"Three", 53, 0}});
+        t.Open(row.From);
+        t.Session.MoveByChapter(true);
+        EXPECT_EQ(t.Session.Place(), row.Forward);
+        t.Settings.SetPosition(row.From);
+        t.Session.MoveByChapter(false);
+        EXPECT_EQ(t.Session.Place(), row.Back);
+    }
+}
+} // namespace
+
+namespace {
+// Asked to, the reading pauses once a chapter's last unit has had its show time, and
+// goes on with the next chapter at the next Run.
+TEST_F(ReadingSessionTest, PauseAtChapterEnd_PausesAfterTheChaptersLastUnit) {
+    Session.SetContents({{"One", 0, 0}, {"Two", 38, 0}});
+    Settings.PauseAtChapterEnd = 1;
+    Open(0);
+    Run();
+    Cycle();
+    Cycle();
+    EXPECT_TRUE(Session.IsReading());
+    Cycle();
+    EXPECT_EQ(Session.GetState(), CReadingSession::State::Paused);
+    EXPECT_EQ(Session.Place(), 37);
+    Run();
+    Advance(Settings.freq);
+    EXPECT_EQ(std::string(Session.UnitBuffer()), " Nobody moved");
+}
+} // namespace

@@ -108,14 +108,41 @@ TEST(ReadingEstimate, TimeText_Edges_SecondsRoundedUpThenWholeMinutes) {
 TEST(ReadingEstimate, Text_CountOrNone_PercentCutTimeAndSpeed) {
     using SCount = CUnitCounter::SCount;
     const std::pair<CReadingEstimate, const char*> cases[] = {
-        {{29, 100, SCount{100, 300}, false, 1100}, "28% \xC2\xB7 1 min left \xC2\xB7 164 wpm"},
-        {{3, 100, SCount{30'000, 90'000}, true, 1100},
+        {{29, 100, SCount{100, 300}, false, 1100, std::nullopt, std::nullopt},
+         "28% \xC2\xB7 1 min left \xC2\xB7 164 wpm"},
+        {{3, 100, SCount{30'000, 90'000}, true, 1100, std::nullopt, std::nullopt},
          "3% \xC2\xB7 about 9 h 10 min left \xC2\xB7 164 wpm"},
-        {{100, 100, SCount{}, false, 1100}, "100% \xC2\xB7 0 s left"},
-        {{42, 100, std::nullopt, false, 1100}, "42%"},
+        {{100, 100, SCount{}, false, 1100, std::nullopt, std::nullopt}, "100% \xC2\xB7 0 s left"},
+        {{42, 100, std::nullopt, false, 1100, std::nullopt, std::nullopt}, "42%"},
+        {{29, 100, SCount{100, 300}, false, 1100, std::pair(3, 20), SCount{10, 30}},
+         "Ch 3/20 \xC2\xB7 28% \xC2\xB7 11 s left in chapter \xC2\xB7 1 min \xC2\xB7 164 wpm"},
+        {{29, 100, SCount{100, 300}, false, 1100, std::pair(3, 20), std::nullopt},
+         "Ch 3/20 \xC2\xB7 28% \xC2\xB7 1 min left \xC2\xB7 164 wpm"},
     };
     for (const auto& [estimate, text] : cases) {
         SCOPED_TRACE(text);
         EXPECT_EQ(estimate.Text(), text);
+    }
+}
+
+// The count at a chapter's end holds the units read before the next chapter begins: the
+// one that reaches into it too, none when the count begins at it.
+TEST(UnitCounter, AtMark_TheUnitsUpToTheOneThatReachesTheMark) {
+    const std::string text = "It was late, and the house was quiet. Nobody moved.\r\n"
+                             "The clock on the wall struck twelve.";
+    const CReadingSettings settings;
+    const auto cut = CUnitCounter::SCutSettings::Of(settings);
+    const struct {
+        int32_t From;
+        int32_t Mark;
+        int64_t Units;
+    } rows[] = {{0, 38, 3}, {0, 37, 3}, {0, 36, 3}, {0, 17, 2}, {38, 38, 0}, {0, 200, 6}};
+    for (const auto& row : rows) {
+        SCOPED_TRACE(row.Mark);
+        CUnitCounter counter(text.c_str() + row.From, cut);
+        counter.SetMark(text.c_str() + row.Mark);
+        counter.Step(SIZE_MAX);
+        ASSERT_TRUE(counter.AtMark());
+        EXPECT_EQ(counter.AtMark()->Units, row.Units);
     }
 }

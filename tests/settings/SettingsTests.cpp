@@ -141,7 +141,7 @@ constexpr char EditedFile[] =
     "Encoding=windows-1251\nPaceByContent=1\nPaceReferenceLength=20\nPaceLengthWeight=0\n"
     "PaceMinShow=30000\nPaceLongWord=2\nPaceLongWordTime=500\nPaceNumberTime=1\n"
     "PaceClauseGap=10\nPaceSentenceGap=999\nPaceParagraphGap=1000\nPaceStartUnits=50\n"
-    "PaceStartTime=100\nPaceSentencesFirst=1\n"
+    "PaceStartTime=100\nPaceSentencesFirst=1\nPauseAtChapterEnd=1\n"
     "[LogFont]\nHeight=-20\nCharSet=204\nEscapement=900\nOrientation=450\nWeight=700\nItalic=1\n"
     "Underline=2\nStrikeOut=3\nOutPrecision=5\nClipPrecision=6\nQuality=7\nPitchAndFamily=255\n"
     "FaceName=Liberation Serif\n[POSITION]\nStep=65535\nBookmarksNum=3\nCurPos=250\n"
