@@ -144,6 +144,22 @@ QColor Blend(uint32_t text, uint32_t background, int share) {
     return QColor(mix(a.red(), b.red()), mix(a.green(), b.green()), mix(a.blue(), b.blue()));
 }
 
+// What separates two parts that meet at at: a line break when the blanks around at hold
+// one, else a space when there are blanks, else nothing. from and to bound the search.
+QString Between(const char* text, int32_t from, int32_t at, int32_t to) {
+    int32_t start = at;
+    while (start > from && IsBlank(text[start - 1]))
+        --start;
+    int32_t end = at;
+    while (end < to && IsBlank(text[end]))
+        ++end;
+    if (start == end)
+        return {};
+    const std::string_view run(text + start, static_cast<std::size_t>(end - start));
+    return run.find_first_of("\r\n") != std::string_view::npos ? QStringLiteral("\n")
+                                                               : QStringLiteral(" ");
+}
+
 // The words of text that end by its length-th character; none when a word spans it.
 QString WordsBefore(const QString& text, qsizetype length) {
     const qsizetype blank = text.lastIndexOf(QLatin1Char(' '), length);
@@ -180,13 +196,14 @@ void CFlashView::PaintPreview(QPainter& painter) const {
     QString before = part(context->From, context->UnitFrom);
     const QString unit = part(context->UnitFrom, context->UnitTo);
     QString after = part(context->UnitTo, context->To);
-    // A unit's blanks at its edges are not drawn: the words around it keep their space.
-    if (!before.isEmpty() && context->UnitFrom < context->UnitTo &&
-        IsBlank(text[context->UnitFrom]) && !unit.startsWith(QLatin1Char(' ')))
-        before += QLatin1Char(' ');
-    if (context->UnitTo > context->UnitFrom && IsBlank(text[context->UnitTo - 1]) &&
-        !after.startsWith(QLatin1Char(' ')) && !unit.endsWith(QLatin1Char(' ')))
-        after.prepend(QLatin1Char(' '));
+    // The blanks and line breaks at a part's edges are not drawn: the parts keep the space
+    // or the line break between them.
+    const QString lead = Between(text, context->From, context->UnitFrom, context->UnitTo);
+    if (!before.isEmpty() && !lead.isEmpty() && !before.endsWith(lead) && !unit.startsWith(lead))
+        before += lead;
+    const QString trail = Between(text, context->UnitFrom, context->UnitTo, context->To);
+    if (!after.isEmpty() && !trail.isEmpty() && !unit.endsWith(trail) && !after.startsWith(trail))
+        after.prepend(trail);
     // Centred below the status line and above the panel: the longer side loses half its
     // words until the whole fits.
     const int room = height() - (inputs.PanelShown ? CUnitRenderer::PanelHeight : 0) -
