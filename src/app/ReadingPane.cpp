@@ -233,7 +233,10 @@ void CReadingPane::Show() {
     }
     if (const std::optional<std::size_t> chapter = Session.ChapterAt(estimate.Offset))
         estimate.Chapter = std::pair(*chapter + 1, Session.Contents().size());
-    if (estimate.Chapter && ChapterCount && !LastPiece)
+    // In the last chapter, the rest of the text is the rest of the chapter.
+    if (estimate.Chapter && !Mark)
+        estimate.ChapterLeft = estimate.Left;
+    else if (estimate.Chapter && ChapterCount && !LastPiece)
         estimate.ChapterLeft = CUnitCounter::SCount{ChapterCount->Units + Taken.Units,
                                                     ChapterCount->Words + Taken.Words};
     setText(QString::fromStdString(estimate.Text()));

@@ -7,6 +7,7 @@
 #include "panel/OptionsPanel.h"
 
 #include <QLabel>
+#include <QListWidget>
 #include <QSlider>
 #include <QTest>
 
@@ -70,5 +71,29 @@ TEST_F(ReadingPaneTest, PaceByContent_TheTimeLeftIsThePacedUnits) {
     EXPECT_TRUE(says(" 7 s left")) << PaneText().toStdString();
     Frame->ExecuteCommand(CommandId::PaceByContent);
     EXPECT_TRUE(says(" 11 s left")) << PaneText().toStdString();
+}
+
+// A text with chapters: the pane names the chapter and its time left, Page Down moves to
+// the next chapter and the chapter list of the move position page moves back.
+TEST_F(ReadingPaneTest, Chapters_PaneNamesTheChapterAndPageDownAndTheListMove) {
+    OpenFromMenu(WriteText(QStringLiteral("chapters.txt"),
+                           "Chapter 1\n\nOne two three four.\n\nChapter 2\n\nFive six."));
+    const auto says = [this](const char* text) {
+        return QTest::qWaitFor([&] { return PaneText().startsWith(QString::fromUtf8(text)); },
+                               5000);
+    };
+    EXPECT_TRUE(says("Ch 1/2 \xC2\xB7 0% \xC2\xB7 ")) << PaneText().toStdString();
+    EXPECT_TRUE(QTest::qWaitFor(
+        [&] { return PaneText().contains(QLatin1String("left in chapter")); }, 5000))
+        << PaneText().toStdString();
+    Frame->ExecuteCommand(CommandId::ChapterForward);
+    EXPECT_EQ(Frame->Session().Place(), 32);
+    EXPECT_TRUE(says("Ch 2/2 \xC2\xB7 61% \xC2\xB7 2 s left in chapter \xC2\xB7 2 s"))
+        << PaneText().toStdString();
+    auto* list = Page().findChild<QListWidget*>(QStringLiteral("ChapterList"));
+    ASSERT_NE(list, nullptr);
+    ASSERT_EQ(list->count(), 2);
+    list->itemClicked(list->item(0));
+    EXPECT_EQ(Frame->Session().Place(), 0);
 }
 } // namespace
