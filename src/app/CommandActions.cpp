@@ -2,6 +2,7 @@
 #include "app/CommandActions.h"
 
 #include <QAction>
+#include <QActionGroup>
 #include <QMenu>
 #include <QMenuBar>
 #include <QToolBar>
@@ -43,6 +44,13 @@ CCommandActions::CCommandActions(QWidget& window, std::function<void(int)> trigg
         QObject::connect(action, &QAction::triggered, &window, [this, id] { Trigger(id); });
         Actions.emplace(id, action);
         AddAccelerator(window, id);
+    }
+    for (const std::span<const int> ids : RadioGroups()) {
+        // The group only draws them as one choice: the states come from Update.
+        auto* group = new QActionGroup(&window);
+        group->setExclusionPolicy(QActionGroup::ExclusionPolicy::ExclusiveOptional);
+        for (const int id : ids)
+            group->addAction(ActionFor(id));
     }
 }
 

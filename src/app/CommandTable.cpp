@@ -20,8 +20,8 @@ constexpr CommandInfo EncodingRow(int index, const char* name) {
 
 // The texts are the program's own, letter for letter, spelling included.
 constexpr std::array CommandList{
-    CommandInfo{FileOpen, "Open...", "Opens an existing text file", "Open", "document-open", "open",
-                false},
+    CommandInfo{FileOpen, "Open...\tCtrl+O", "Opens an existing text file", "Open", "document-open",
+                "open", false},
     CommandInfo{LoadSettings, "Load settings...", "Load settings from file", "Load settings...",
                 "document-import", "load-settings", false},
     CommandInfo{SaveAsDefault, "...as default",
@@ -30,7 +30,7 @@ constexpr std::array CommandList{
     CommandInfo{SaveFileSettings, "...of this file",
                 "Saves settings as settings of the currently opened file",
                 "Save settings of this file", "document-save", "save-file", false},
-    CommandInfo{AppExit, "E&xit", "Quit the application; prompts to save documents", "Exit",
+    CommandInfo{AppExit, "E&xit\tCtrl+Q", "Quit the application; prompts to save documents", "Exit",
                 nullptr, nullptr, false},
     CommandInfo{EditUndo, "&Undo\tCtrl+Z", "Undo the last action", "Undo", nullptr, nullptr, false},
     CommandInfo{EditCut, "Cu&t\tCtrl+X", "Cut the selection and put it on the Clipboard", "Cut",
@@ -43,8 +43,8 @@ constexpr std::array CommandList{
                 nullptr, true},
     CommandInfo{ViewStatusBar, "&Status Bar", "Show or hide the status bar", "Toggle StatusBar",
                 nullptr, nullptr, true},
-    CommandInfo{FullScreen, "Full Screen", "Full Screen View", "Full Screen", "view-fullscreen",
-                "full-screen", false},
+    CommandInfo{FullScreen, "Full Screen\tF11", "Full Screen View", "Full Screen",
+                "view-fullscreen", "full-screen", false},
     CommandInfo{OptionsPanel, "Options panel", "Shows\\Hides an options panel", "Option panel",
                 "preferences-system", "options-panel", true},
     CommandInfo{ReadingOptions, "Reading options",
@@ -134,14 +134,15 @@ template <std::size_t... I> constexpr auto EncodingItems(std::index_sequence<I..
 constexpr auto ViewEncodingMenu = EncodingItems(std::make_index_sequence<EncodingCount>());
 
 constexpr std::array FileSaveMenu{MenuItem{SaveAsDefault}, MenuItem{SaveFileSettings}};
+// "Recent texts" above Exit, where every desktop program keeps it.
 constexpr std::array FileMenu{MenuItem{FileOpen},
                               Separator,
                               MenuItem{LoadSettings},
                               MenuItem{0, "Save settings", FileSaveMenu},
                               Separator,
-                              MenuItem{AppExit},
+                              MenuItem{RecentTexts, "Recent texts"},
                               Separator,
-                              MenuItem{RecentTexts, "Recent texts"}};
+                              MenuItem{AppExit}};
 constexpr std::array EditMenu{MenuItem{EditUndo}, Separator, MenuItem{EditCut}, MenuItem{EditCopy},
                               MenuItem{EditPaste}};
 constexpr std::array ViewSubOptionsMenu{MenuItem{ReadingOptions}, MenuItem{MovePosition}};
@@ -179,7 +180,7 @@ constexpr std::array RunMenu{MenuItem{Run},
 constexpr std::array HelpMenu{MenuItem{AppAbout}, MenuItem{HomePage}};
 
 constexpr std::array MenuBar{MenuDef{"&File", FileMenu}, MenuDef{"&Edit", EditMenu},
-                             MenuDef{"&View", ViewMenu}, MenuDef{"Run", RunMenu},
+                             MenuDef{"&View", ViewMenu}, MenuDef{"&Run", RunMenu},
                              MenuDef{"&Help", HelpMenu}};
 
 // 0 is a separator.
@@ -195,6 +196,9 @@ constexpr std::array ToolBar{
 // clang-format on
 
 constexpr std::array AcceleratorList{
+    Accelerator{Qt::CTRL | Qt::Key_O, FileOpen},
+    Accelerator{Qt::CTRL | Qt::Key_Q, AppExit},
+    Accelerator{QKeyCombination(Qt::Key_F11), FullScreen},
     Accelerator{Qt::CTRL | Qt::Key_C, EditCopy},
     Accelerator{Qt::CTRL | Qt::Key_Insert, EditCopy},
     Accelerator{Qt::CTRL | Qt::Key_V, EditPaste},
@@ -230,7 +234,19 @@ constexpr std::array AcceleratorList{
     Accelerator{QKeyCombination(Qt::Key_PageDown), ChapterForward},
 };
 
+// One of many: the play state, and the encoding a text is read in.
+constexpr std::array PlayGroup{Run, Pause, Stop};
+template <std::size_t... I> constexpr auto EncodingIds(std::index_sequence<I...>) {
+    return std::array{EncodingAuto, EncodingFirst + int{I}...};
+}
+constexpr auto EncodingGroup = EncodingIds(std::make_index_sequence<EncodingCount>());
+constexpr std::array<std::span<const int>, 2> RadioGroupList{PlayGroup, EncodingGroup};
+
 } // namespace
+
+std::span<const std::span<const int>> RadioGroups() {
+    return RadioGroupList;
+}
 
 std::span<const CommandInfo> Commands() {
     return CommandList;

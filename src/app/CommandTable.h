@@ -94,6 +94,8 @@ std::span<const MenuDef> MainMenu();
 // Toolbar buttons in order; 0 is a separator.
 std::span<const int> ToolBarButtons();
 std::span<const Accelerator> Accelerators();
+// Commands drawn as a one-of-many choice in the menus; none may be checked.
+std::span<const std::span<const int>> RadioGroups();
 
 struct CommandState {
     bool Enabled = true;

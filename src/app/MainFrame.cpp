@@ -110,9 +110,9 @@ void CMainFrame::CreateStatusBar() {
     Status = new QStatusBar(this);
     Status->setObjectName(QStringLiteral("StatusBar"));
     // Prompts are shown as temporary messages, which cover this pane while they last.
-    auto* ready = new QLabel(QStringLiteral("Ready"), Status);
-    ready->setObjectName(QStringLiteral("MessagePane"));
-    Status->addWidget(ready, 1);
+    Message = new QLabel(QStringLiteral("Ready"), Status);
+    Message->setObjectName(QStringLiteral("MessagePane"));
+    Status->addWidget(Message, 1);
     // Before the lock indicators; it follows the reading from here on by itself.
     Pane = new CReadingPane(*ReadingSession, Status);
     Pane->setFrameStyle(QFrame::Panel | QFrame::Sunken);
@@ -339,6 +339,13 @@ void CMainFrame::OnPlayFlagsChanged(uint32_t flags) {
     if (!(flags & CPlayer::RunningBit))
         Services.ScreenSaver.UnInhibit();
     UpdateCommandStates();
+    UpdateMessage();
+}
+
+void CMainFrame::UpdateMessage() {
+    const bool waiting = ReadingSession->GetState() == CReadingSession::State::Stopped;
+    Message->setText(waiting ? QStringLiteral("Press Space to read, F11 for full screen")
+                             : QStringLiteral("Ready"));
 }
 
 void CMainFrame::OnRun() {

@@ -19,6 +19,7 @@ class CReadingPane;
 class CReadingSession;
 class CTextDocument;
 class CWakeTimer;
+class QLabel;
 class QMenu;
 class QToolBar;
 struct CServices;
@@ -72,6 +73,8 @@ protected:
 
 private:
     void OnPlayFlagsChanged(uint32_t flags) override;
+    // "Ready", or while a text waits stopped, how to begin reading it.
+    void UpdateMessage();
     void CreateToolBar();
     void CreateStatusBar();
     void AddHandler(int id, std::function<void()> execute,
@@ -96,6 +99,7 @@ private:
     std::unique_ptr<CWakeTimer> Wake;
     std::unique_ptr<CReadingSession> ReadingSession;
     QStatusBar* Status = nullptr; // owned as child
+    QLabel* Message = nullptr;    // owned by Status
     QToolBar* Bar = nullptr;      // owned as child
     // Holds the text that the session points into, so it goes after the view.
     std::unique_ptr<CTextDocument> TextDocument;

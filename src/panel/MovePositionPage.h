@@ -33,7 +33,7 @@ public:
 
     static constexpr int SliderPageStep = 64;
     static constexpr int StepMin = 1;
-    static constexpr int StepMax = 512;
+    static constexpr int StepMax = 65535;
     // How many characters at the cursor the preview shows, and a list entry of its
     // bookmark (bytes for a text in a single-byte code page).
     static constexpr int PreviewBytes = 1023;
@@ -46,7 +46,7 @@ public:
 
     // Brings step, enabling, bookmark list (only without an originator) and display in
     // line with the settings; the originator's own control keeps what the user did. A
-    // Step outside the spin's range 1..512 comes back clamped into it.
+    // Step outside the spin's range 1..65535 (0) comes back clamped into it.
     void Refresh(Originator originator);
     // Slider (unless it is the originator), preview and position line from the position.
     void UpdateDisplay(Originator originator);

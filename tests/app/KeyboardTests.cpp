@@ -107,6 +107,17 @@ TEST(Keyboard, ReadingKeys_FramedAndFullScreen_EachDoesItsCommand) {
     }
 }
 
+TEST_F(KeyboardTest, F11_EntersAndLeavesFullScreenAsAltEnterDoes) {
+    const auto fullScreen = [this] {
+        return (Frame->Session().PlayFlags() & CPlayer::FullScreenBit) != 0;
+    };
+    Press(&View(), Qt::Key_F11);
+    ASSERT_TRUE(QTest::qWaitFor(fullScreen, 5000));
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&View()));
+    Press(&View(), Qt::Key_F11);
+    EXPECT_TRUE(QTest::qWaitFor([&] { return !fullScreen(); }, 5000));
+}
+
 TEST_F(KeyboardTest, LeftInAPanelEdit_MovesTheCaretNotTheReading) {
     Press(&View(), Qt::Key_Right);
     Frame->ExecuteCommand(CommandId::ReadingOptions);

@@ -4,7 +4,10 @@
 #include "about/AboutDialog.h"
 #include "support/gui/EventWait.h"
 
+#include <QActionGroup>
 #include <QLabel>
+#include <QMenu>
+#include <QMenuBar>
 #include <QScreen>
 #include <QStatusBar>
 #include <QTest>
@@ -195,4 +198,30 @@ TEST_F(AppFixture, LockIndicators_LockKeyPressed_EachShowsItsKeyState) {
     }
 }
 
+} // namespace
+
+namespace {
+// The desktop's own keys and menu conventions: every top-level menu has its mnemonic,
+// "Recent texts" sits above Exit, the play state and the encodings are one-of-many
+// choices, and a text waiting stopped says how to begin.
+TEST_F(AppFixture, Menus_MnemonicsRecentAboveExitRadioGroupsAndTheStartHint) {
+    const QList<QAction*> menus = Frame->menuBar()->actions();
+    for (const QAction* menu : menus)
+        EXPECT_TRUE(menu->text().contains(QLatin1Char('&'))) << menu->text().toStdString();
+    const QList<QAction*> file = menus.front()->menu()->actions();
+    ASSERT_GE(file.size(), 3);
+    EXPECT_EQ(file.back(), Frame->ActionFor(Id::AppExit));
+    EXPECT_EQ(file[file.size() - 3]->text().toStdString(), "Recent texts");
+    for (const int id : {Id::Run, Id::Pause, Id::Stop, Id::EncodingAuto, Id::EncodingFirst}) {
+        const QActionGroup* group = Frame->ActionFor(id)->actionGroup();
+        ASSERT_NE(group, nullptr) << id;
+        EXPECT_TRUE(group->isExclusive()) << id;
+    }
+    const auto* message = Frame->findChild<QLabel*>(QStringLiteral("MessagePane"));
+    EXPECT_EQ(message->text().toStdString(), "Ready");
+    OpenFromMenu(WriteText(QStringLiteral("t.txt"), "Some words to read."));
+    EXPECT_EQ(message->text().toStdString(), "Press Space to read, F11 for full screen");
+    Frame->ExecuteCommand(Id::Run);
+    EXPECT_EQ(message->text().toStdString(), "Ready");
+}
 } // namespace

@@ -247,10 +247,19 @@ TEST_F(MovePageTest, Slider_MovesThePlaceAndTellsTheOthers) {
     EXPECT_EQ(Probe.PlaceMoves, 1);
 }
 
-TEST_F(MovePageTest, StoredStepBeyondTheSpin_ClampedToIt) {
-    Settings.Book.Step = 600;
-    Load(std::string(100, 'a'));
-    EXPECT_EQ(Settings.Book.Step, 512);
+// The step is the field's 16 bits: a long step is kept through a refresh, and none is 0.
+TEST_F(MovePageTest, StoredStep_KeptThroughARefreshWithinItsField) {
+    const struct {
+        uint16_t Stored;
+        uint16_t Kept;
+    } rows[] = {{2000, 2000}, {65535, 65535}, {0, 1}};
+    for (const auto& row : rows) {
+        SCOPED_TRACE(row.Stored);
+        Settings.Book.Step = row.Stored;
+        Load(std::string(100, 'a'));
+        Panel.MovePage()->Refresh(CMovePositionPage::Originator::None);
+        EXPECT_EQ(Settings.Book.Step, row.Kept);
+    }
 }
 
 TEST_F(MovePageTest, StepEdit_WideEnoughForFiveDigits) {
