@@ -6,8 +6,11 @@
 #include <QFileDialog>
 #include <QFontDialog>
 #include <QGridLayout>
+#include <QHeaderView>
 #include <QMessageBox>
+#include <QScreen>
 #include <QSpacerItem>
+#include <QTreeView>
 
 namespace {
 
@@ -49,6 +52,32 @@ void FitCaption(QMessageBox& box) {
                   grid->rowCount(), grid->columnCount() - 1);
 }
 
+// Room for the detail view's four columns with a name of about 40 characters, within
+// most of the screen.
+constexpr int OpenDialogColumns = 110;
+constexpr int OpenDialogLines = 30;
+
+// Qt's own file dialog opens at its minimum, where the names and the dates are cut: open
+// it in the detail view, at a size where every column shows.
+void FitColumns(QFileDialog& dialog, const QWidget* owner) {
+    dialog.setViewMode(QFileDialog::Detail);
+    const QScreen* screen = owner ? owner->screen() : QGuiApplication::primaryScreen();
+    const QFontMetrics metrics(dialog.font());
+    QSize wanted(metrics.averageCharWidth() * OpenDialogColumns,
+                 metrics.lineSpacing() * OpenDialogLines);
+    if (screen)
+        wanted = wanted.boundedTo(screen->availableGeometry().size() * 9 / 10);
+    dialog.resize(wanted.expandedTo(dialog.minimumSizeHint()));
+    auto* details = dialog.findChild<QTreeView*>();
+    if (!details)
+        return;
+    // The size, kind and date as wide as they need, the name what they leave.
+    QHeaderView* header = details->header();
+    header->setStretchLastSection(false);
+    header->setSectionResizeMode(QHeaderView::ResizeToContents);
+    header->setSectionResizeMode(0, QHeaderView::Stretch);
+}
+
 } // namespace
 
 void CQtDialogs::Message(QWidget* owner, const QString& text, MessageIcon icon,
@@ -77,6 +106,7 @@ std::optional<QString> CQtDialogs::OpenFile(QWidget* owner, const QString& title
     if (!filters.isEmpty())
         dialog.selectNameFilter(filters.first());
     dialog.setDefaultSuffix(defaultSuffix);
+    FitColumns(dialog, owner);
     if (dialog.exec() != QDialog::Accepted)
         return std::nullopt;
     const QStringList chosen = dialog.selectedFiles();

@@ -3,8 +3,11 @@
 #include "support/gui/EventWait.h"
 
 #include <QApplication>
+#include <QFileDialog>
+#include <QHeaderView>
 #include <QMessageBox>
 #include <QPushButton>
+#include <QTreeView>
 
 // The end box has no icon, an error the critical one; both leave the title bar room for
 // the caption beside an icon and three buttons.
@@ -22,4 +25,27 @@ TEST(QtDialogs, Message_EndOrError_CaptionTextWhyIconAndOk) {
         CQtDialogs().Message(nullptr, "Error Saving File", asked, "disk full");
         EXPECT_EQ(seen.toStdString(), "Skimmet|Error Saving File|disk full");
     }
+}
+
+// Every column of the detail view shows its heading whole, the name with room for a long
+// one.
+TEST(QtDialogs, OpenFile_OpensWithEveryColumnShown) {
+    bool asked = false;
+    AnswerNext<QFileDialog>([&](QFileDialog* dialog) {
+        asked = true;
+        const auto* details = dialog->findChild<QTreeView*>();
+        ASSERT_NE(details, nullptr);
+        const QHeaderView* header = details->header();
+        for (int column = 0; column < header->count(); ++column) {
+            SCOPED_TRACE(column);
+            EXPECT_GE(header->sectionSize(column), header->sectionSizeHint(column));
+        }
+        const int name = QFontMetrics(details->font()).averageCharWidth() * 40;
+        EXPECT_GE(header->sectionSize(0), name);
+        dialog->reject();
+    });
+    const auto chosen =
+        CQtDialogs().OpenFile(nullptr, "Open", {"Texts (*.txt)"}, "txt", QDir::tempPath());
+    EXPECT_TRUE(asked);
+    EXPECT_FALSE(chosen.has_value());
 }
