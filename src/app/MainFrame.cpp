@@ -18,6 +18,7 @@
 
 #include <QAction>
 #include <QApplication>
+#include <QClipboard>
 #include <QCloseEvent>
 #include <QDragEnterEvent>
 #include <QDropEvent>
@@ -47,6 +48,18 @@ std::string DroppedFile(const QMimeData* data) {
         return {};
     return QByteArray::fromPercentEncoding(urls.front().path(QUrl::FullyEncoded).toLatin1())
         .toStdString();
+}
+
+// Text dragged from a page or a mail rather than a file: read as a pasted text is.
+QString DroppedText(const QMimeData* data) {
+    if (!data || data->hasUrls() || !data->hasText())
+        return {};
+    return data->text();
+}
+
+bool ClipboardHasText() {
+    const QMimeData* data = QGuiApplication::clipboard()->mimeData();
+    return data && data->hasText();
 }
 
 } // namespace
@@ -79,6 +92,8 @@ CMainFrame::CMainFrame(CServices& services, const ICommandTarget* app,
     // Lock keys change with key events anywhere in the program and while another
     // program has the keyboard.
     qApp->installEventFilter(this);
+    connect(QGuiApplication::clipboard(), &QClipboard::dataChanged, this,
+            &CMainFrame::UpdateCommandStates);
 
     UpdateCommandStates();
     LockIndicators.Update();
@@ -190,6 +205,19 @@ void CMainFrame::AddPanelHandlers() {
 void CMainFrame::AddDocumentHandlers() {
     using namespace CommandId;
     AddHandler(FileOpen, [this] { TextDocument->OnFileOpen(); });
+    AddHandler(
+        EditPaste, [this] { TextDocument->OpenGivenText(QGuiApplication::clipboard()->text()); },
+        [] {
+            return CommandState{ClipboardHasText(), false};
+        });
+    AddHandler(
+        EditCopy, [this] { OnCopy(); },
+        [this] {
+            const CReadingSession::State state = ReadingSession->GetState();
+            const bool shown =
+                state == CReadingSession::State::Running || state == CReadingSession::State::Paused;
+            return CommandState{shown, false};
+        });
     AddHandler(LoadSettings, [this] { TextDocument->OnLoadSettings(); });
     AddHandler(SaveAsDefault, [this] { TextDocument->OnSaveAsDefault(); });
     AddHandler(
@@ -361,6 +389,12 @@ void CMainFrame::OnStop() {
     ReadingSession->SetPlayState(CPlayer::Stop);
 }
 
+void CMainFrame::OnCopy() {
+    const QString text = TextDocument->ShownText();
+    if (!text.isEmpty())
+        QGuiApplication::clipboard()->setText(text);
+}
+
 void CMainFrame::OnHomePage() {
     Services.UrlOpener.Open(QStringLiteral(SKIMMET_HOME_PAGE));
 }
@@ -376,15 +410,22 @@ void CMainFrame::closeEvent(QCloseEvent* event) {
 }
 
 void CMainFrame::dragEnterEvent(QDragEnterEvent* event) {
-    if (!DroppedFile(event->mimeData()).empty())
+    const QMimeData* data = event->mimeData();
+    if (!DroppedFile(data).empty() || !DroppedText(data).isEmpty())
         event->acceptProposedAction();
 }
 
 void CMainFrame::dropEvent(QDropEvent* event) {
     const std::string path = DroppedFile(event->mimeData());
-    if (path.empty())
+    const QString text = DroppedText(event->mimeData());
+    if (path.empty() && text.isEmpty())
         return;
     event->acceptProposedAction();
+    if (path.empty()) {
+        QMetaObject::invokeMethod(
+            this, [this, text] { TextDocument->OpenGivenText(text); }, Qt::QueuedConnection);
+        return;
+    }
     // Opened once the drop is over, so that the program the file came from is not kept
     // waiting through a message box or a long read.
     QMetaObject::invokeMethod(

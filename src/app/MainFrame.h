@@ -60,13 +60,17 @@ public:
     void OnPause();
     void OnStop();
     void OnHomePage();
+    // Edit > Copy: puts the unit on the screen, or paused the sentence around the place,
+    // on the clipboard.
+    void OnCopy();
     void OnFullScreen();
 
 protected:
     void changeEvent(QEvent* event) override;
     // Keeps the place, stops, keeps the text's settings in its companion file, closes.
     void closeEvent(QCloseEvent* event) override;
-    // One local file dropped on the window is opened.
+    // One local file dropped on the window is opened; a dropped text is read as a pasted
+    // one.
     void dragEnterEvent(QDragEnterEvent* event) override;
     void dropEvent(QDropEvent* event) override;
     bool eventFilter(QObject* watched, QEvent* event) override;

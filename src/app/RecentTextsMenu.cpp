@@ -24,7 +24,8 @@ void CRecentTextsMenu::Fill() {
         const QString name = QFile::decodeName(QByteArray::fromStdString(path));
         const QFileInfo file(name);
         // "&" in a name is a letter, not a mnemonic.
-        QAction* action = Menu.addAction(file.fileName().replace('&', QStringLiteral("&&")));
+        QString label = Document.RecentLabel(path);
+        QAction* action = Menu.addAction(label.replace('&', QStringLiteral("&&")));
         action->setToolTip(file.path());
         // The path's own bytes: a name that is not UTF-8 does not survive decoding.
         connect(action, &QAction::triggered, this, [this, path] { Document.OpenLocal(path); });

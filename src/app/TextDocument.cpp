@@ -6,8 +6,10 @@
 #include "platform/Clock.h"
 #include "platform/ProfileFile.h"
 #include "platform/Services.h"
+#include "settings/ClipboardTexts.h"
 #include "settings/ReadingSettings.h"
 #include "settings/TextSettings.h"
+#include "text/TextEncoding.h"
 
 #include <QCoreApplication>
 #include <QFile>
@@ -28,6 +30,8 @@ namespace {
 const QString SavingFailed = QStringLiteral("Error Saving File");
 const QString OpeningFailed = QStringLiteral("Error Opening File");
 constexpr int ProgressSteps = 1000;
+// Characters of a pasted text that "Recent texts" shows.
+constexpr qsizetype RecentHeadLength = 40;
 
 std::string LocalPath(const QString& path) {
     return QFile::encodeName(path).toStdString();
@@ -92,7 +96,8 @@ private:
 } // namespace
 
 CTextDocument::CTextDocument(QWidget& window, CReadingSession& session, CServices& services)
-    : Window(window), Session(session), Settings(session.Settings()), Services(services) {}
+    : Window(window), Session(session), Settings(session.Settings()), Services(services),
+      ClipboardFolder(ClipboardTexts::DefaultFolder()) {}
 
 CTextDocument::~CTextDocument() = default;
 
@@ -148,6 +153,54 @@ bool CTextDocument::OpenLocal(const std::string& path) {
     }
     ShowLoaded(std::move(*text), AbsolutePath(path));
     return true;
+}
+
+bool CTextDocument::OpenGivenText(const QString& text) {
+    if (text.trimmed().isEmpty()) {
+        Report(QStringLiteral("There is no text to read."), MessageIcon::Information);
+        return false;
+    }
+    const QByteArray bytes = text.toUtf8();
+    if (static_cast<uint64_t>(bytes.size()) >= CTextBuffer::SizeLimit) {
+        Report(QString::fromUtf8(TextLoadMessage(TextLoadError::TooLarge)), MessageIcon::Warning);
+        return false;
+    }
+    std::string why;
+    const std::optional<std::string> path = ClipboardTexts::Keep(
+        std::string_view(bytes.constData(), bytes.size()), ClipboardFolder, why);
+    if (!path) {
+        Report(SavingFailed, MessageIcon::Warning, QString::fromStdString(why));
+        return false;
+    }
+    return OpenLocal(*path);
+}
+
+QString CTextDocument::ShownText() const {
+    const std::string_view bytes = Session.ShownText();
+    if (Buffer.IsUtf8())
+        return QString::fromUtf8(bytes.data(), static_cast<qsizetype>(bytes.size()));
+    const std::optional<std::string> utf8 = TextEncoding::ToUtf8(bytes, Buffer.Encoding());
+    return utf8 ? QString::fromStdString(*utf8) : QString();
+}
+
+QString CTextDocument::TitleOf(const std::string& path) const {
+    if (ClipboardTexts::IsKept(path, ClipboardFolder))
+        return QStringLiteral("Clipboard");
+    return DisplayName(path);
+}
+
+QString CTextDocument::RecentLabel(const std::string& path) const {
+    if (!ClipboardTexts::IsKept(path, ClipboardFolder))
+        return DisplayName(path);
+    // Enough bytes for the characters shown, however many bytes each takes.
+    constexpr qint64 HeadBytes = 4 * RecentHeadLength;
+    QFile file(QFile::decodeName(QByteArray::fromStdString(path)));
+    const QString head = file.open(QIODevice::ReadOnly)
+                             ? QString::fromUtf8(file.read(HeadBytes)).simplified()
+                             : QString();
+    const bool cut = head.size() > RecentHeadLength;
+    const QString shown = head.left(RecentHeadLength) + (cut ? QStringLiteral("…") : QString());
+    return QStringLiteral("Clipboard: %1").arg(shown);
 }
 
 std::optional<CTextBuffer> CTextDocument::Read(const std::string& path, TextLoadError& error,
@@ -220,7 +273,7 @@ void CTextDocument::ShowLoaded(CTextBuffer text, const std::string& path) {
     Lock = CCompanionLock::Acquire(CompanionPath(Path));
     LoadSettingsForText(Settings, Path, Buffer.Size());
     Session.SettingsEdited(SettingsAspect::All);
-    QString title = QStringLiteral("Skimmet: [%1]").arg(DisplayName(Path));
+    QString title = QStringLiteral("Skimmet: [%1]").arg(TitleOf(Path));
     if (IsReadOnly())
         title += QStringLiteral(" (read-only)");
     Window.setWindowTitle(title);

@@ -45,6 +45,18 @@ public:
     // The same for a path of bytes as the system gives them (command line, drops), which
     // need not be UTF-8.
     bool OpenLocal(const std::string& path);
+    // Edit > Paste and a dropped text: reads text as a text of its own, kept in the
+    // clipboard folder under a name its content gives, so that the same text given again
+    // goes on from its place. False, with a message, when it cannot be read.
+    bool OpenGivenText(const QString& text);
+    // What Edit > Copy takes: the unit on the screen, or paused, the sentence around the
+    // place; empty when there is none.
+    QString ShownText() const;
+    // "Clipboard" for a text kept from the clipboard, else the file's name.
+    QString TitleOf(const std::string& path) const;
+    // What "Recent texts" lists for path: its name, or for a text kept from the
+    // clipboard, "Clipboard: " and how it begins.
+    QString RecentLabel(const std::string& path) const;
     // Makes a running Open give up at its next chunk, as Cancel on its progress dialog
     // does.
     void CancelOpen() { CancelRequested = true; }
@@ -99,6 +111,7 @@ private:
     CServices& Services;
     CTextBuffer Buffer;
     std::string Path;
+    std::string ClipboardFolder;
     std::string LoadWhy; // what is wrong with the book the last read failed on
     CCompanionLock Lock;
     CRecentTexts Recent;

@@ -120,6 +120,31 @@ std::optional<SPauseContext> CReadingSession::PausedContext() const {
                                 static_cast<int32_t>(unitTo - start), ReadingSettings);
 }
 
+namespace {
+
+std::string_view Trimmed(std::string_view text) {
+    while (!text.empty() && IsBlank(text.front()))
+        text.remove_prefix(1);
+    while (!text.empty() && IsBlank(text.back()))
+        text.remove_suffix(1);
+    return text;
+}
+
+} // namespace
+
+std::string_view CReadingSession::ShownText() const {
+    if (const std::optional<SPauseContext> context = PausedContext()) {
+        const CSentenceMoves sentences(Text(), ReadingSettings);
+        // Back from the next sentence's start is the start of the one the unit is in.
+        const int32_t end = sentences.Forward(context->UnitFrom);
+        const int32_t start = sentences.Back(end);
+        return Trimmed(Text().substr(start, end - start));
+    }
+    if (GetState() != State::Running)
+        return {};
+    return Trimmed(UnitBuffer());
+}
+
 void CReadingSession::SetContents(TableOfContents contents) {
     Chapters = std::move(contents);
 }

@@ -63,6 +63,9 @@ public:
     // What the paused view shows: the unit flashed last, or after a move the unit to
     // come, with the text around it. Nullopt unless paused.
     std::optional<SPauseContext> PausedContext() const;
+    // The words a reader means by "this": running, the unit flashed last; paused, the
+    // sentence around the place, without the blanks at its ends; else nothing.
+    std::string_view ShownText() const;
 
     // 0 stop, 1 run, anything else pause.
     void SetPlayState(int state);

@@ -3,6 +3,7 @@
 
 #include "platform/TerminationSignals.h"
 
+#include <QClipboard>
 #include <QDir>
 #include <QDropEvent>
 #include <QFileInfo>
@@ -242,6 +243,50 @@ TEST_F(Documents, DroppedOrStartFile_OpenedByItsFullPath) {
     };
     App->InitInstance(std::make_unique<CFakeLockKeys>());
     EXPECT_TRUE(QTest::qWaitFor([&] { return !Fakes.Dialogs.Messages.empty(); }, 5000));
+}
+
+void DropText(QWidget* on, const QByteArray& text) {
+    QMimeData data;
+    data.setText(QString::fromUtf8(text));
+    QDragEnterEvent enter(QPoint(10, 10), Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
+    QApplication::sendEvent(on, &enter);
+    QDropEvent drop(QPointF(10, 10), Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
+    QApplication::sendEvent(on, &drop);
+    QCoreApplication::processEvents();
+}
+
+// Pasted, it is read as "Clipboard" and listed so; given again (dropped) after another
+// text, it goes on from its place; a clipboard of blanks says so.
+TEST_F(Documents, Paste_ReadsTheClipboardAndGivenAgainGoesOnFromItsPlace) {
+    QGuiApplication::clipboard()->setText(QString::fromUtf8(TextA));
+    Frame->ExecuteCommand(Id::EditPaste);
+    EXPECT_EQ(Frame->windowTitle(), "Skimmet: [Clipboard]");
+    EXPECT_EQ(Settings().TextLength, TextA.size());
+    Session().JumpTo(26);
+    OpenFromMenu(WriteText("b.txt", TextB));
+    DropText(Frame, TextA);
+    EXPECT_EQ(Frame->windowTitle(), "Skimmet: [Clipboard]");
+    EXPECT_EQ(Offset(), 26);
+    auto* menu = Frame->findChild<QMenu*>("RecentTextsMenu");
+    emit menu->aboutToShow();
+    EXPECT_EQ(menu->actions().front()->text().toStdString(),
+              "Clipboard: Alpha text, first of two. It has several…");
+    QGuiApplication::clipboard()->setText(" \n\t");
+    Frame->ExecuteCommand(Id::EditPaste);
+    EXPECT_EQ(Messages(), (std::vector<CShownMessage>{
+                              {"There is no text to read.", MessageIcon::Information, false}}));
+}
+
+// Running, the unit on the screen; paused, the sentence around the place.
+TEST_F(Documents, Copy_TheUnitShownOrPausedTheSentenceAroundIt) {
+    OpenFromMenu(WriteText("a.txt", TextA));
+    Frame->ExecuteCommand(Id::Run);
+    Advance(4);
+    Frame->ExecuteCommand(Id::EditCopy);
+    EXPECT_EQ(QGuiApplication::clipboard()->text(), "first of two.");
+    Frame->ExecuteCommand(Id::Pause);
+    Frame->ExecuteCommand(Id::EditCopy);
+    EXPECT_EQ(QGuiApplication::clipboard()->text(), "Alpha text, first of two.");
 }
 
 void RaiseAndRun(FreshApp& app, int signal) {
