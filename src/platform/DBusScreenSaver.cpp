@@ -4,6 +4,7 @@
 #include <QCoreApplication>
 #include <QDBusError>
 #include <QDBusMessage>
+#include <QDBusObjectPath>
 #include <QDBusPendingCallWatcher>
 #include <QDBusPendingReply>
 
@@ -11,30 +12,84 @@
 
 namespace {
 
-const QString Service = QStringLiteral("org.freedesktop.ScreenSaver");
-const QString Interface = QStringLiteral("org.freedesktop.ScreenSaver");
-// Desktops export the interface on one or both of these paths.
-const std::array<QString, 2> Paths = {QStringLiteral("/org/freedesktop/ScreenSaver"),
-                                      QStringLiteral("/ScreenSaver")};
+struct SWay {
+    QString Service;
+    QString Path;
+    QString Interface;
+    bool Portal;
+};
 
-QDBusMessage Call(const QString& path, const QString& method, const QVariantList& arguments) {
-    QDBusMessage message = QDBusMessage::createMethodCall(Service, path, Interface, method);
+// The portal first: it is what a sandbox lets through and what GNOME answers. Desktops
+// export the screen saver's interface on one or both of its paths.
+const std::array<SWay, 3> Ways = {
+    SWay{QStringLiteral("org.freedesktop.portal.Desktop"),
+         QStringLiteral("/org/freedesktop/portal/desktop"),
+         QStringLiteral("org.freedesktop.portal.Inhibit"), true},
+    SWay{QStringLiteral("org.freedesktop.ScreenSaver"),
+         QStringLiteral("/org/freedesktop/ScreenSaver"),
+         QStringLiteral("org.freedesktop.ScreenSaver"), false},
+    SWay{QStringLiteral("org.freedesktop.ScreenSaver"), QStringLiteral("/ScreenSaver"),
+         QStringLiteral("org.freedesktop.ScreenSaver"), false},
+};
+
+// The portal's flag for "the session may not go idle", which is what blanks the screen.
+constexpr uint PortalIdle = 8;
+
+const QString Reason = QStringLiteral("Reading");
+
+QDBusMessage Call(const QString& service, const QString& path, const QString& interface,
+                  const QString& method, const QVariantList& arguments) {
+    QDBusMessage message = QDBusMessage::createMethodCall(service, path, interface, method);
     message.setArguments(arguments);
     // Never start a screen saver just to tell it not to run.
     message.setAutoStartService(false);
     return message;
 }
 
-// An error that means "try the other path" rather than "there is nobody to ask".
-bool IsWrongPath(const QDBusError& error) {
+QDBusMessage InhibitCall(const SWay& way) {
+    if (way.Portal) {
+        // No window to name: the inhibition is the application's.
+        const QVariantMap options{{QStringLiteral("reason"), Reason}};
+        return Call(way.Service, way.Path, way.Interface, QStringLiteral("Inhibit"),
+                    {QString(), PortalIdle, options});
+    }
+    return Call(way.Service, way.Path, way.Interface, QStringLiteral("Inhibit"),
+                {QStringLiteral("Skimmet"), Reason});
+}
+
+// The cookie, or the portal's request that holds the inhibition until it is closed.
+QVariant TokenOf(const QDBusMessage& reply, const SWay& way) {
+    const QList<QVariant> arguments = reply.arguments();
+    if (arguments.size() != 1)
+        return {};
+    const QVariant& value = arguments.front();
+    if (way.Portal) {
+        const QDBusObjectPath handle = value.value<QDBusObjectPath>();
+        return handle.path().isEmpty() ? QVariant() : QVariant::fromValue(handle);
+    }
+    return value.metaType() == QMetaType::fromType<uint>() ? value : QVariant();
+}
+
+// An error that means "try the next way" rather than "there is nobody to ask". Whatever
+// keeps the portal from granting it leaves the screen saver's own service to ask.
+bool TriesNext(const QDBusError& error, const SWay& way) {
+    if (way.Portal)
+        return true;
     return error.type() == QDBusError::UnknownObject || error.type() == QDBusError::UnknownMethod ||
            error.type() == QDBusError::UnknownInterface;
 }
 
-// Sends without waiting for the answer: a service that no longer knows the cookie has
-// dropped the inhibition already.
-void SendUnInhibit(const QDBusConnection& connection, const QString& path, uint cookie) {
-    connection.send(Call(path, QStringLiteral("UnInhibit"), {cookie}));
+// Sends without waiting for the answer: a service that no longer knows the cookie (or
+// the request) has dropped the inhibition already.
+void SendRelease(const QDBusConnection& connection, const SWay& way, const QVariant& token) {
+    if (way.Portal) {
+        connection.send(Call(way.Service, token.value<QDBusObjectPath>().path(),
+                             QStringLiteral("org.freedesktop.portal.Request"),
+                             QStringLiteral("Close"), {}));
+        return;
+    }
+    connection.send(
+        Call(way.Service, way.Path, way.Interface, QStringLiteral("UnInhibit"), {token}));
 }
 
 } // namespace
@@ -60,10 +115,10 @@ CDBusScreenSaver::~CDBusScreenSaver() {
     Pending->setParent(QCoreApplication::instance());
     QObject::connect(
         Pending, &QDBusPendingCallWatcher::finished, Pending,
-        [connection = *Connection, path = Paths[PendingPath]](QDBusPendingCallWatcher* call) {
-            const QDBusPendingReply<uint> reply = *call;
-            if (reply.isValid())
-                SendUnInhibit(connection, path, reply.value());
+        [connection = *Connection, way = Ways[PendingWay]](QDBusPendingCallWatcher* call) {
+            const QVariant token = TokenOf(call->reply(), way);
+            if (token.isValid())
+                SendRelease(connection, way, token);
             call->deleteLater();
         });
 }
@@ -80,39 +135,35 @@ void CDBusScreenSaver::UnInhibit() {
     if (!Held)
         return;
     Held = false;
-    SendUnInhibit(*Connection, Path, Cookie);
+    SendRelease(*Connection, Ways[HeldWay], Token);
 }
 
-void CDBusScreenSaver::Ask(std::size_t pathIndex) {
-    const QVariantList arguments{QStringLiteral("Skimmet"), QStringLiteral("Reading")};
-    PendingPath = pathIndex;
-    Pending = new QDBusPendingCallWatcher(
-        Connection->asyncCall(Call(Paths[pathIndex], QStringLiteral("Inhibit"), arguments),
-                              TimeoutMs),
-        Context.get());
-    QObject::connect(Pending, &QDBusPendingCallWatcher::finished, Context.get(),
-                     [this, pathIndex](QDBusPendingCallWatcher* watcher) {
-                         OnInhibitReply(watcher, pathIndex);
-                     });
+void CDBusScreenSaver::Ask(std::size_t way) {
+    PendingWay = way;
+    Pending = new QDBusPendingCallWatcher(Connection->asyncCall(InhibitCall(Ways[way]), TimeoutMs),
+                                          Context.get());
+    QObject::connect(
+        Pending, &QDBusPendingCallWatcher::finished, Context.get(),
+        [this, way](QDBusPendingCallWatcher* watcher) { OnInhibitReply(watcher, way); });
 }
 
-void CDBusScreenSaver::OnInhibitReply(QDBusPendingCallWatcher* watcher, std::size_t pathIndex) {
+void CDBusScreenSaver::OnInhibitReply(QDBusPendingCallWatcher* watcher, std::size_t way) {
     Pending = nullptr;
     watcher->deleteLater();
-    const QDBusPendingReply<uint> reply = *watcher;
-    if (reply.isError()) {
-        if (IsWrongPath(reply.error()) && pathIndex + 1 < Paths.size() && Wanted)
-            Ask(pathIndex + 1);
+    if (watcher->isError()) {
+        if (TriesNext(watcher->error(), Ways[way]) && way + 1 < Ways.size() && Wanted)
+            Ask(way + 1);
         return;
     }
-    if (!reply.isValid())
+    const QVariant token = TokenOf(watcher->reply(), Ways[way]);
+    if (!token.isValid())
         return;
     if (!Wanted) {
         // The reading ended while the service was answering.
-        SendUnInhibit(*Connection, Paths[pathIndex], reply.value());
+        SendRelease(*Connection, Ways[way], token);
         return;
     }
-    Cookie = reply.value();
-    Path = Paths[pathIndex];
+    Token = token;
+    HeldWay = way;
     Held = true;
 }

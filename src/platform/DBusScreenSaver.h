@@ -6,6 +6,7 @@
 #include <QDBusConnection>
 #include <QObject>
 #include <QString>
+#include <QVariant>
 
 #include <functional>
 #include <memory>
@@ -13,11 +14,12 @@
 
 class QDBusPendingCallWatcher;
 
-// Inhibits the desktop's screen saver through org.freedesktop.ScreenSaver. The calls
-// never wait on the bus: a reading starts at once even when the service hangs, and
-// the answer is taken when it comes. Every failure (no bus, no such service, no answer
-// in time) leaves the screen saver as it is, silently: keeping the screen awake is a
-// courtesy.
+// Inhibits the desktop's screen saver: through the desktop portal
+// (org.freedesktop.portal.Inhibit, which GNOME and sandboxed installs answer) when it
+// grants it, else through org.freedesktop.ScreenSaver. The calls never wait on the bus:
+// a reading starts at once even when a service hangs, and the answer is taken when it
+// comes. Every failure (no bus, no such service, no answer in time) leaves the screen
+// saver as it is, silently: keeping the screen awake is a courtesy.
 class CDBusScreenSaver final : public IScreenSaver {
 public:
     static constexpr int DefaultTimeoutMs = 1000;
@@ -37,8 +39,9 @@ public:
     bool IsInhibited() const override { return Held; }
 
 private:
-    void Ask(std::size_t pathIndex);
-    void OnInhibitReply(QDBusPendingCallWatcher* watcher, std::size_t pathIndex);
+    // Asks the way at index in the list of ways, portal first.
+    void Ask(std::size_t way);
+    void OnInhibitReply(QDBusPendingCallWatcher* watcher, std::size_t way);
 
     const QDBusConnection& Bus();
 
@@ -47,9 +50,9 @@ private:
     int TimeoutMs;
     bool Wanted = false; // what the reading asks for; a late grant is undone when false
     bool Held = false;
-    uint Cookie = 0;
-    QString Path;                               // the object path that granted the inhibition
+    QVariant Token;          // the cookie or the portal's request that stands for the inhibition
+    std::size_t HeldWay = 0; // the way that granted it
     QDBusPendingCallWatcher* Pending = nullptr; // the Inhibit call in flight, owned by Context
-    std::size_t PendingPath = 0;                // the index in the paths it went to
+    std::size_t PendingWay = 0;                 // the way it went
     std::unique_ptr<QObject> Context;           // owns the watchers; their callbacks die with it
 };

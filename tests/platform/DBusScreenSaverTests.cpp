@@ -4,6 +4,7 @@
 #include <QDBusConnection>
 #include <QDBusContext>
 #include <QDBusMessage>
+#include <QDBusObjectPath>
 #include <QSet>
 #include <QTest>
 #include <gtest/gtest.h>
@@ -42,6 +43,56 @@ public slots:
     void UnInhibit(uint cookie) { Cookies.remove(cookie); }
 };
 
+// The portal's requests: each stands for an inhibition until it is closed.
+class CFakePortalRequests : public QObject, protected QDBusContext {
+    Q_OBJECT
+    Q_CLASSINFO("D-Bus Interface", "org.freedesktop.portal.Request")
+
+public:
+    QSet<QString> Open;
+
+public slots:
+    void Close() { Open.remove(message().path()); }
+};
+
+// The desktop portal's Inhibit on the same private bus; when Refuses, every Inhibit is
+// answered with an error.
+class CFakePortal : public QObject, protected QDBusContext {
+    Q_OBJECT
+    Q_CLASSINFO("D-Bus Interface", "org.freedesktop.portal.Inhibit")
+
+public:
+    CFakePortal() {
+        Registered = Bus.registerObject("/org/freedesktop/portal/desktop", this,
+                                        QDBusConnection::ExportAllSlots) &&
+                     Bus.registerService("org.freedesktop.portal.Desktop");
+    }
+    ~CFakePortal() override {
+        Bus.unregisterService("org.freedesktop.portal.Desktop");
+        QDBusConnection::disconnectFromBus("portal");
+    }
+
+    QDBusConnection Bus = QDBusConnection::connectToBus(QDBusConnection::SessionBus, "portal");
+    bool Registered = false;
+    bool Refuses = false;
+    uint Flags = 0; // asked for, last
+    CFakePortalRequests Requests;
+
+public slots:
+    QDBusObjectPath Inhibit(const QString&, uint flags, const QVariantMap&) {
+        Flags = flags;
+        if (Refuses) {
+            sendErrorReply(QDBusError::AccessDenied, "not here");
+            return {};
+        }
+        const QString path = QStringLiteral("/org/freedesktop/portal/desktop/request/%1")
+                                 .arg(Requests.Open.size() + 1);
+        Bus.registerObject(path, &Requests, QDBusConnection::ExportAllSlots);
+        Requests.Open.insert(path);
+        return QDBusObjectPath(path);
+    }
+};
+
 namespace {
 // The bus is connected to at the first reading, not when the program starts.
 TEST(DBusScreenSaver, RepeatedInhibit_OneInhibitionPerReadingOnEitherPathGivenBackOnDestroy) {
@@ -77,11 +128,34 @@ TEST(DBusScreenSaver, NoServiceOrAHungOne_SilentUntilAServiceComesALateGrantGive
     ASSERT_TRUE(fake.Registered);
     EXPECT_TRUE(QTest::qWaitFor([&] { return saver.Inhibit(), saver.IsInhibited(); }));
     saver.UnInhibit();
-    fake.Hangs = true, saver.Inhibit();
-    saver.UnInhibit(); // the reading ends before the service answers
+    fake.Hangs = true;
+    saver.Inhibit();
     ASSERT_TRUE(QTest::qWaitFor([&] { return fake.InhibitCalls == 2; }));
+    saver.UnInhibit(); // the reading ends before the service answers
     fake.AnswerHung();
     EXPECT_TRUE(QTest::qWaitFor([&] { return fake.Cookies.isEmpty(); }));
+}
+
+// The portal first, its request closed at the end; a portal that refuses leaves the
+// screen saver's own service to ask.
+TEST(DBusScreenSaver, Portal_AskedFirstAndWhenItRefusesTheScreenSaver) {
+    for (const bool refuses : {false, true}) {
+        SCOPED_TRACE(refuses ? "the portal refuses" : "the portal grants");
+        CFakePortal portal;
+        ASSERT_TRUE(portal.Registered);
+        portal.Refuses = refuses;
+        CFakeScreenSaverService saverService;
+        ASSERT_TRUE(saverService.Registered);
+        CDBusScreenSaver saver(QDBusConnection::sessionBus());
+        saver.Inhibit();
+        ASSERT_TRUE(QTest::qWaitFor([&] { return saver.IsInhibited(); }));
+        EXPECT_EQ(portal.Flags, 8u) << "idle";
+        EXPECT_EQ(portal.Requests.Open.size(), refuses ? 0 : 1);
+        EXPECT_EQ(saverService.InhibitCalls, refuses ? 1 : 0);
+        saver.UnInhibit();
+        EXPECT_TRUE(QTest::qWaitFor([&] { return portal.Requests.Open.isEmpty(); }));
+        EXPECT_TRUE(QTest::qWaitFor([&] { return saverService.Cookies.isEmpty(); }));
+    }
 }
 } // namespace
 
