@@ -15,6 +15,12 @@
 namespace {
 constexpr Qt::WindowFlags CoveringFlags =
     Qt::Window | Qt::FramelessWindowHint | Qt::WindowStaysOnTopHint;
+
+// A Wayland client can neither place its window nor keep it above the others: it asks
+// the compositor for full screen, which covers the output in its current mode.
+bool CoversByAsking() {
+    return QGuiApplication::platformName().startsWith(QLatin1String("wayland"));
+}
 } // namespace
 
 CFullScreenMode::CFullScreenMode(QWidget& view, IDisplayModes& displayModes)
@@ -80,8 +86,12 @@ void CFullScreenMode::Enter(int displayModeNumber) {
     const QRect covered = CoveredRect(screenOf, saved.Switched);
 
     View.setParent(nullptr, CoveringFlags);
-    View.setGeometry(covered);
-    View.show();
+    if (CoversByAsking()) {
+        View.showFullScreen();
+    } else {
+        View.setGeometry(covered);
+        View.show();
+    }
     if (saved.Window)
         saved.Window->hide();
     BorrowActions(saved);
@@ -106,6 +116,7 @@ void CFullScreenMode::Leave() {
 }
 
 void CFullScreenMode::PutViewBack(const SavedState& saved) {
+    View.setWindowState(View.windowState() & ~Qt::WindowFullScreen);
     View.setParent(saved.Parent, saved.Flags);
     // Taking the view out emptied the main window's central area; putting it back as a
     // plain child would leave the view outside the window's layout.
