@@ -1,16 +1,18 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // Draws the toolbar images that stand in where the desktop's icon theme has none.
 // Not part of the build; run it again after changing a drawing, from the top folder:
-//   g++ -std=c++20 -fPIC scripts/draw-icons.cpp $(pkg-config --cflags --libs Qt6Gui) \
+//   g++ -std=c++20 -fPIC scripts/draw-icons.cpp $(pkg-config --cflags --libs Qt6Svg Qt6Gui) \
 //       -o /tmp/draw-icons
 //   QT_QPA_PLATFORM=offscreen /tmp/draw-icons res/toolbar
-// Every image is drawn on a 32 by 32 grid and rendered at 16, 24 and 32 pixels. Outlines
-// are 2 units wide on odd coordinates, so that they land on whole pixels at 16 and 32.
+// Every image is drawn on a 32 by 32 grid and written as SVG, which the toolbar renders
+// at the size and scale it needs. Outlines are 2 units wide on odd coordinates, so that
+// they land on whole pixels at 16, 32 and 48.
 
 #include <QGuiApplication>
 #include <QImage>
 #include <QPainter>
 #include <QPainterPath>
+#include <QSvgGenerator>
 
 #include <cmath>
 #include <cstdio>
@@ -219,21 +221,20 @@ int main(int argc, char** argv) {
     QGuiApplication app(argc, argv);
     const QString folder = argc > 1 ? QString::fromLocal8Bit(argv[1]) : QStringLiteral(".");
     for (const Drawing& drawing : Drawings) {
-        for (const int size : {16, 24, 32}) {
-            QImage image(size, size, QImage::Format_ARGB32_Premultiplied);
-            image.fill(Qt::transparent);
-            QPainter painter(&image);
-            painter.setRenderHint(QPainter::Antialiasing);
-            painter.scale(size / 32.0, size / 32.0);
-            drawing.Draw(painter);
-            painter.end();
-            const QString file =
-                QStringLiteral("%1/%2-%3.png").arg(folder).arg(drawing.Name).arg(size);
-            if (!image.save(file)) {
-                std::fprintf(stderr, "cannot write %s\n", qPrintable(file));
-                return 1;
-            }
+        const QString file = QStringLiteral("%1/%2.svg").arg(folder, drawing.Name);
+        QSvgGenerator svg;
+        svg.setFileName(file);
+        svg.setSize(QSize(32, 32));
+        svg.setViewBox(QRect(0, 0, 32, 32));
+        svg.setTitle(QString::fromLatin1(drawing.Name));
+        QPainter painter;
+        if (!painter.begin(&svg)) {
+            std::fprintf(stderr, "cannot write %s\n", qPrintable(file));
+            return 1;
         }
+        painter.setRenderHint(QPainter::Antialiasing);
+        drawing.Draw(painter);
+        painter.end();
     }
     return 0;
 }

@@ -8,20 +8,12 @@
 #include <QToolBar>
 #include <QWidget>
 
-#include <array>
-
 namespace {
-constexpr std::array ToolBarImageSizes{16, 24, 32};
-
 QIcon CommandIcon(const CommandInfo& command) {
+    // Drawn as SVG: crisp at whatever size and scale the toolbar asks for.
     QIcon bundled;
-    if (command.IconFile) {
-        for (const int size : ToolBarImageSizes)
-            bundled.addFile(QStringLiteral(":/toolbar/%1-%2.png")
-                                .arg(QLatin1String(command.IconFile))
-                                .arg(size),
-                            QSize(size, size));
-    }
+    if (command.IconFile)
+        bundled.addFile(QStringLiteral(":/toolbar/%1.svg").arg(QLatin1String(command.IconFile)));
     if (!command.IconTheme)
         return bundled;
     return QIcon::fromTheme(QLatin1String(command.IconTheme), bundled);

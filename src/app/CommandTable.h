@@ -65,7 +65,7 @@ struct CommandInfo {
     const char* Prompt;    // status bar, while the item is highlighted or the button hovered
     const char* ToolTip;   // toolbar buttons
     const char* IconTheme; // freedesktop icon name, or nullptr
-    const char* IconFile;  // bundled image base name (":/toolbar/<name>-<size>.png"), or nullptr
+    const char* IconFile;  // bundled image base name (":/toolbar/<name>.svg"), or nullptr
     bool Checkable;        // shows a check mark / pressed button in some state
 };
 

@@ -2,6 +2,7 @@
 #include "AppTestSupport.h"
 
 #include "about/AboutDialog.h"
+#include "display/AppResources.h"
 #include "support/gui/EventWait.h"
 
 #include <QActionGroup>
@@ -223,5 +224,38 @@ TEST_F(AppFixture, Menus_MnemonicsRecentAboveExitRadioGroupsAndTheStartHint) {
     EXPECT_EQ(message->text().toStdString(), "Press Space to read, F11 for full screen");
     Frame->ExecuteCommand(Id::Run);
     EXPECT_EQ(message->text().toStdString(), "Ready");
+}
+} // namespace
+
+namespace {
+// Pixels drawn fully opaque: an image that failed to load or render has none.
+int OpaquePixels(const QImage& image) {
+    int count = 0;
+    for (int y = 0; y < image.height(); ++y) {
+        for (int x = 0; x < image.width(); ++x)
+            count += qAlpha(image.pixel(x, y)) == 255 ? 1 : 0;
+    }
+    return count;
+}
+
+// Every toolbar image and the window's icon are drawn at the size the screen's scale
+// asks for (1x, 1.5x, 2x of a 24 px toolbar) from a scalable drawing, not from bitmaps
+// of fixed sizes.
+TEST_F(AppFixture, Icons_RenderedAtEachScaleFromScalableDrawings) {
+    std::vector<std::pair<QString, QIcon>> icons{{"window", AppIcon()}};
+    for (QAction* action : Frame->ToolBar()->actions()) {
+        if (!action->isSeparator())
+            icons.emplace_back(action->text(), action->icon());
+    }
+    for (const auto& [name, icon] : icons) {
+        SCOPED_TRACE(name.toStdString());
+        EXPECT_TRUE(icon.availableSizes().isEmpty()) << "bitmaps of fixed sizes";
+        for (const qreal scale : {1.0, 1.5, 2.0}) {
+            const QImage image = icon.pixmap(QSize(24, 24), scale).toImage();
+            const int side = qRound(24 * scale);
+            EXPECT_EQ(image.size(), QSize(side, side)) << "at " << scale;
+            EXPECT_GT(OpaquePixels(image), side) << "at " << scale;
+        }
+    }
 }
 } // namespace
