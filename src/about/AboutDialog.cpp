@@ -11,7 +11,7 @@ const QString MailLink = QStringLiteral("mailto:" SKIMMET_MAIL "?subject=Skimmet
 
 // The box names the release by major and minor number, as CMake's project version has it.
 QString VersionText() {
-    return QStringLiteral("Skimmet Version %1")
+    return QCoreApplication::translate("CAboutDialog", "Skimmet Version %1")
         .arg(QString::fromLatin1(SKIMMET_VERSION).section(QLatin1Char('.'), 0, 1));
 }
 } // namespace
@@ -31,12 +31,12 @@ CAboutDialog::CAboutDialog(IUrlOpener& opener, QWidget* parent)
     Form->HomePageLabel->SetUrlOpener(&opener);
     Form->HomePageLabel->SetTarget(HomePageAddress);
     Form->HomePageLabel->EnableTip(true);
-    Form->HomePageLabel->SetTipText(QStringLiteral("Click here to visit my WWW home page"));
+    Form->HomePageLabel->SetTipText(tr("Click here to visit my WWW home page"));
 
     Form->MailLabel->SetUrlOpener(&opener);
     Form->MailLabel->SetTarget(MailLink);
     Form->MailLabel->EnableTip(true);
-    Form->MailLabel->SetTipText(QStringLiteral("Email me by your email client program"));
+    Form->MailLabel->SetTipText(tr("Email me by your email client program"));
 
     Form->OkButton->setFocus();
 }

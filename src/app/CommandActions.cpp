@@ -3,12 +3,18 @@
 
 #include <QAction>
 #include <QActionGroup>
+#include <QCoreApplication>
 #include <QMenu>
 #include <QMenuBar>
 #include <QToolBar>
 #include <QWidget>
 
 namespace {
+// The table's texts are English; each is shown in the reader's language.
+QString Translated(const char* text) {
+    return QCoreApplication::translate("Commands", text);
+}
+
 QIcon CommandIcon(const CommandInfo& command) {
     // Drawn as SVG: crisp at whatever size and scale the toolbar asks for.
     QIcon bundled;
@@ -26,9 +32,9 @@ CCommandActions::CCommandActions(QWidget& window, std::function<void(int)> trigg
         auto* action = new QAction(&window);
         action->setData(command.Id);
         if (command.MenuText)
-            action->setText(QString::fromUtf8(command.MenuText));
-        action->setStatusTip(QString::fromUtf8(command.Prompt));
-        action->setToolTip(QString::fromUtf8(command.ToolTip));
+            action->setText(Translated(command.MenuText));
+        action->setStatusTip(Translated(command.Prompt));
+        action->setToolTip(Translated(command.ToolTip));
         action->setIcon(CommandIcon(command));
         action->setIconVisibleInMenu(false);
         action->setCheckable(command.Checkable);
@@ -73,17 +79,16 @@ QAction* CCommandActions::ActionFor(int id) const {
 void CCommandActions::FillMenuBar(QMenuBar& bar,
                                   const std::function<void(QMenu&)>& fillRecent) const {
     for (const MenuDef& def : MainMenu())
-        FillMenu(*bar.addMenu(QString::fromUtf8(def.Title)), def.Items, fillRecent);
+        FillMenu(*bar.addMenu(Translated(def.Title)), def.Items, fillRecent);
 }
 
 void CCommandActions::FillMenu(QMenu& menu, std::span<const MenuItem> items,
                                const std::function<void(QMenu&)>& fillRecent) const {
     for (const MenuItem& item : items) {
         if (item.SubMenuTitle && item.Id == CommandId::RecentTexts)
-            fillRecent(*menu.addMenu(QString::fromUtf8(item.SubMenuTitle)));
+            fillRecent(*menu.addMenu(Translated(item.SubMenuTitle)));
         else if (item.SubMenuTitle)
-            FillMenu(*menu.addMenu(QString::fromUtf8(item.SubMenuTitle)), item.SubItems,
-                     fillRecent);
+            FillMenu(*menu.addMenu(Translated(item.SubMenuTitle)), item.SubItems, fillRecent);
         else if (item.Id == 0)
             menu.addSeparator();
         else

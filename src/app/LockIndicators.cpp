@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "app/LockIndicators.h"
 
+#include <QCoreApplication>
 #include <QLabel>
 #include <QStatusBar>
 
@@ -9,9 +10,14 @@ struct IndicatorDef {
     LockKey Key;
     const char* Text;
 };
-constexpr std::array IndicatorDefs{IndicatorDef{LockKey::Caps, "CAP"},
-                                   IndicatorDef{LockKey::Num, "NUM"},
-                                   IndicatorDef{LockKey::Scroll, "SCRL"}};
+constexpr std::array IndicatorDefs{
+    IndicatorDef{LockKey::Caps, QT_TRANSLATE_NOOP("CLockIndicators", "CAP")},
+    IndicatorDef{LockKey::Num, QT_TRANSLATE_NOOP("CLockIndicators", "NUM")},
+    IndicatorDef{LockKey::Scroll, QT_TRANSLATE_NOOP("CLockIndicators", "SCRL")}};
+
+QString Shown(const IndicatorDef& def) {
+    return QCoreApplication::translate("CLockIndicators", def.Text);
+}
 } // namespace
 
 CLockIndicators::CLockIndicators(std::unique_ptr<ILockKeys> keys)
@@ -23,9 +29,8 @@ bool CLockIndicators::IsLockKey(int key) {
 
 void CLockIndicators::AddTo(QStatusBar& bar) {
     for (const IndicatorDef& def : IndicatorDefs) {
-        const QString text = QString::fromLatin1(def.Text);
-        auto* label = new QLabel(text, &bar);
-        label->setObjectName(QStringLiteral("Indicator") + text);
+        auto* label = new QLabel(Shown(def), &bar);
+        label->setObjectName(QStringLiteral("Indicator") + QLatin1String(def.Text));
         label->setAlignment(Qt::AlignCenter);
         // A sunken pane, so that an indicator that is off still shows where it stands.
         label->setFrameStyle(QFrame::Panel | QFrame::Sunken);
@@ -44,6 +49,6 @@ void CLockIndicators::Update() {
         const std::optional<bool> on = Keys->IsOn(def.Key);
         // Unknown: the name dimmed; off: an empty pane; on: the name.
         label->setEnabled(on.has_value());
-        label->setText(on.value_or(true) ? QString::fromLatin1(def.Text) : QString());
+        label->setText(on.value_or(true) ? Shown(def) : QString());
     }
 }

@@ -112,7 +112,7 @@ CMainFrame::~CMainFrame() {
 }
 
 void CMainFrame::CreateToolBar() {
-    Bar = new QToolBar(QStringLiteral("Toolbar"), this);
+    Bar = new QToolBar(tr("Toolbar"), this);
     Bar->setObjectName(QStringLiteral("ToolBar"));
     Bar->setMovable(true);
     Bar->setFloatable(true);
@@ -125,7 +125,7 @@ void CMainFrame::CreateStatusBar() {
     Status = new QStatusBar(this);
     Status->setObjectName(QStringLiteral("StatusBar"));
     // Prompts are shown as temporary messages, which cover this pane while they last.
-    Message = new QLabel(QStringLiteral("Ready"), Status);
+    Message = new QLabel(tr("Ready"), Status);
     Message->setObjectName(QStringLiteral("MessagePane"));
     Status->addWidget(Message, 1);
     // Before the lock indicators; it follows the reading from here on by itself.
@@ -372,8 +372,7 @@ void CMainFrame::OnPlayFlagsChanged(uint32_t flags) {
 
 void CMainFrame::UpdateMessage() {
     const bool waiting = ReadingSession->GetState() == CReadingSession::State::Stopped;
-    Message->setText(waiting ? QStringLiteral("Press Space to read, F11 for full screen")
-                             : QStringLiteral("Ready"));
+    Message->setText(waiting ? tr("Press Space to read, F11 for full screen") : tr("Ready"));
 }
 
 void CMainFrame::OnRun() {

@@ -5,6 +5,7 @@
 #include "engine/ReadingSession.h"
 #include "settings/ReadingSettings.h"
 
+#include <QCoreApplication>
 #include <QMetaObject>
 
 #include <algorithm>
@@ -19,6 +20,24 @@ CUnitCounter::SCount Scaled(const CUnitCounter::SCount& count, double factor) {
     };
     return {scaled(count.Units), scaled(count.Words), scaled(count.GapPermille),
             scaled(count.ShowPermille), scaled(count.PacedUnits)};
+}
+
+std::string Phrase(const char* english) {
+    return QCoreApplication::translate("CReadingPane", english).toStdString();
+}
+
+// The estimate's words in the reader's language.
+SEstimateWords Words() {
+    SEstimateWords words;
+    words.Chapter = Phrase(QT_TRANSLATE_NOOP("CReadingPane", "Ch %1/%2"));
+    words.Seconds = Phrase(QT_TRANSLATE_NOOP("CReadingPane", "%1 s"));
+    words.Minutes = Phrase(QT_TRANSLATE_NOOP("CReadingPane", "%1 min"));
+    words.Hours = Phrase(QT_TRANSLATE_NOOP("CReadingPane", "%1 h %2 min"));
+    words.LeftInChapter = Phrase(QT_TRANSLATE_NOOP("CReadingPane", "%1 left in chapter"));
+    words.Left = Phrase(QT_TRANSLATE_NOOP("CReadingPane", "%1 left"));
+    words.About = Phrase(QT_TRANSLATE_NOOP("CReadingPane", "about %1"));
+    words.Wpm = Phrase(QT_TRANSLATE_NOOP("CReadingPane", "%1 wpm"));
+    return words;
 }
 } // namespace
 
@@ -239,6 +258,6 @@ void CReadingPane::Show() {
     else if (estimate.Chapter && ChapterCount && !LastPiece)
         estimate.ChapterLeft = CUnitCounter::SCount{ChapterCount->Units + Taken.Units,
                                                     ChapterCount->Words + Taken.Words};
-    setText(QString::fromStdString(estimate.Text()));
+    setText(QString::fromStdString(estimate.Text(Words())));
     setVisible(true);
 }

@@ -19,7 +19,7 @@ void CRecentTextsMenu::Fill() {
     CRecentTexts& recent = Document.RecentTexts();
     recent.DropMissing();
     if (recent.Paths().empty())
-        Menu.addAction(QStringLiteral("No recent texts"))->setEnabled(false);
+        Menu.addAction(tr("No recent texts"))->setEnabled(false);
     for (const std::string& path : recent.Paths()) {
         const QString name = QFile::decodeName(QByteArray::fromStdString(path));
         const QFileInfo file(name);

@@ -27,8 +27,18 @@
 
 namespace {
 
-const QString SavingFailed = QStringLiteral("Error Saving File");
-const QString OpeningFailed = QStringLiteral("Error Opening File");
+QString SavingFailed() {
+    return QCoreApplication::translate("CTextDocument", "Error Saving File");
+}
+
+QString OpeningFailed() {
+    return QCoreApplication::translate("CTextDocument", "Error Opening File");
+}
+
+// The core's fixed messages, in the reader's language.
+QString LoadMessage(TextLoadError error) {
+    return QCoreApplication::translate("Messages", TextLoadMessage(error));
+}
 constexpr int ProgressSteps = 1000;
 // Characters of a pasted text that "Recent texts" shows.
 constexpr qsizetype RecentHeadLength = 40;
@@ -71,9 +81,9 @@ public:
 
 private:
     void ShowDialog() {
-        Dialog =
-            std::make_unique<QProgressDialog>(QStringLiteral("Reading %1...").arg(FileName),
-                                              QStringLiteral("Cancel"), 0, ProgressSteps, &Window);
+        Dialog = std::make_unique<QProgressDialog>(
+            QCoreApplication::translate("CTextDocument", "Reading %1...").arg(FileName),
+            QCoreApplication::translate("CTextDocument", "Cancel"), 0, ProgressSteps, &Window);
         Dialog->setWindowTitle(QStringLiteral("Skimmet"));
         Dialog->setWindowModality(Qt::WindowModal);
         Dialog->setAutoReset(false);
@@ -105,14 +115,13 @@ CTextDocument::~CTextDocument() = default;
 // regardless of case. "*" rather than "*.*" for all files: names without a dot are
 // files too.
 QStringList CTextDocument::TextFilters() {
-    return {QStringLiteral("Text files and books (*.txt *.epub *.fb2 *.fb2.zip *.html *.htm "
-                           "*.xhtml *.pdf)"),
-            QStringLiteral("Text files (*.txt)"), QStringLiteral("All Files (*)")};
+    return {tr("Text files and books (*.txt *.epub *.fb2 *.fb2.zip *.html *.htm "
+               "*.xhtml *.pdf)"),
+            tr("Text files (*.txt)"), tr("All Files (*)")};
 }
 
 QStringList CTextDocument::SettingsFilters() {
-    return {QStringLiteral("Skimmet settings (*.SKM)"), QStringLiteral("INI-Files (*.ini)"),
-            QStringLiteral("All Files (*)")};
+    return {tr("Skimmet settings (*.SKM)"), tr("INI-Files (*.ini)"), tr("All Files (*)")};
 }
 
 bool CTextDocument::HasText() const {
@@ -127,9 +136,8 @@ QString CTextDocument::TextFolder() const {
 }
 
 void CTextDocument::OnFileOpen() {
-    const std::optional<QString> path =
-        Services.Dialogs.OpenFile(&Window, QStringLiteral("Open for Skimmet..."), TextFilters(),
-                                  QStringLiteral("txt"), TextFolder());
+    const std::optional<QString> path = Services.Dialogs.OpenFile(
+        &Window, tr("Open for Skimmet..."), TextFilters(), QStringLiteral("txt"), TextFolder());
     if (path)
         Open(*path);
 }
@@ -157,19 +165,19 @@ bool CTextDocument::OpenLocal(const std::string& path) {
 
 bool CTextDocument::OpenGivenText(const QString& text) {
     if (text.trimmed().isEmpty()) {
-        Report(QStringLiteral("There is no text to read."), MessageIcon::Information);
+        Report(tr("There is no text to read."), MessageIcon::Information);
         return false;
     }
     const QByteArray bytes = text.toUtf8();
     if (static_cast<uint64_t>(bytes.size()) >= CTextBuffer::SizeLimit) {
-        Report(QString::fromUtf8(TextLoadMessage(TextLoadError::TooLarge)), MessageIcon::Warning);
+        Report(LoadMessage(TextLoadError::TooLarge), MessageIcon::Warning);
         return false;
     }
     std::string why;
     const std::optional<std::string> path = ClipboardTexts::Keep(
         std::string_view(bytes.constData(), bytes.size()), ClipboardFolder, why);
     if (!path) {
-        Report(SavingFailed, MessageIcon::Warning, QString::fromStdString(why));
+        Report(SavingFailed(), MessageIcon::Warning, QString::fromStdString(why));
         return false;
     }
     return OpenLocal(*path);
@@ -185,7 +193,7 @@ QString CTextDocument::ShownText() const {
 
 QString CTextDocument::TitleOf(const std::string& path) const {
     if (ClipboardTexts::IsKept(path, ClipboardFolder))
-        return QStringLiteral("Clipboard");
+        return tr("Clipboard");
     return DisplayName(path);
 }
 
@@ -200,7 +208,7 @@ QString CTextDocument::RecentLabel(const std::string& path) const {
                              : QString();
     const bool cut = head.size() > RecentHeadLength;
     const QString shown = head.left(RecentHeadLength) + (cut ? QStringLiteral("…") : QString());
-    return QStringLiteral("Clipboard: %1").arg(shown);
+    return tr("Clipboard: %1").arg(shown);
 }
 
 std::optional<CTextBuffer> CTextDocument::Read(const std::string& path, TextLoadError& error,
@@ -219,7 +227,7 @@ std::optional<CTextBuffer> CTextDocument::Read(const std::string& path, TextLoad
 }
 
 void CTextDocument::ReportLoadFailure(TextLoadError error) {
-    const QString message = QString::fromLatin1(TextLoadMessage(error));
+    const QString message = LoadMessage(error);
     if (message.isEmpty())
         return;
     Report(message, error == TextLoadError::TooLarge ? MessageIcon::Error : MessageIcon::Warning,
@@ -275,13 +283,12 @@ void CTextDocument::ShowLoaded(CTextBuffer text, const std::string& path) {
     Session.SettingsEdited(SettingsAspect::All);
     QString title = QStringLiteral("Skimmet: [%1]").arg(TitleOf(Path));
     if (IsReadOnly())
-        title += QStringLiteral(" (read-only)");
+        title += tr(" (read-only)");
     Window.setWindowTitle(title);
     if (IsReadOnly())
-        Report(QStringLiteral("This text is open in another Skimmet window."),
-               MessageIcon::Information,
-               QStringLiteral("That window keeps its settings, position and bookmarks; this one "
-                              "shows it read-only and saves nothing to its settings file."));
+        Report(tr("This text is open in another Skimmet window."), MessageIcon::Information,
+               tr("That window keeps its settings, position and bookmarks; this one "
+                  "shows it read-only and saves nothing to its settings file."));
 }
 
 void CTextDocument::SaveCompanionSettings() {
@@ -290,23 +297,22 @@ void CTextDocument::SaveCompanionSettings() {
         return;
     std::string error;
     if (!Settings.SaveToFile(CompanionPath(Path), SettingsFileMode::Full, &error))
-        Report(SavingFailed, MessageIcon::Warning, QString::fromStdString(error));
+        Report(SavingFailed(), MessageIcon::Warning, QString::fromStdString(error));
 }
 
 void CTextDocument::OnSaveAsDefault() {
-    if (!Services.Dialogs.Confirm(&Window, QStringLiteral("Are you sure?")))
+    if (!Services.Dialogs.Confirm(&Window, tr("Are you sure?")))
         return;
     const COverrideCursor busy(Qt::WaitCursor);
     std::string error;
     if (!CreateDefaultsFolder() ||
         !Settings.SaveToFile(DefaultsFilePath(), SettingsFileMode::SettingsOnly, &error))
-        Report(SavingFailed, MessageIcon::Warning, QString::fromStdString(error));
+        Report(SavingFailed(), MessageIcon::Warning, QString::fromStdString(error));
 }
 
 void CTextDocument::OnLoadSettings() {
-    const std::optional<QString> path =
-        Services.Dialogs.OpenFile(&Window, QStringLiteral("Open settings..."), SettingsFilters(),
-                                  QStringLiteral("skm"), TextFolder());
+    const std::optional<QString> path = Services.Dialogs.OpenFile(
+        &Window, tr("Open settings..."), SettingsFilters(), QStringLiteral("skm"), TextFolder());
     if (!path)
         return;
     const COverrideCursor busy(Qt::WaitCursor);
@@ -315,7 +321,7 @@ void CTextDocument::OnLoadSettings() {
     CProfileFile file;
     std::string error;
     if (!file.Load(LocalPath(*path), &error, CProfileFile::IfMissing::Fail)) {
-        Report(OpeningFailed, MessageIcon::Warning, QString::fromStdString(error));
+        Report(OpeningFailed(), MessageIcon::Warning, QString::fromStdString(error));
         return;
     }
     // The reader's marks are the text's, not the settings': they stay.

@@ -1,5 +1,6 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "app/SkimmetApp.h"
+#include "app/Translations.h"
 #include "app/UnitsCommand.h"
 #include "display/AppResources.h"
 #include "platform/Clock.h"
@@ -29,35 +30,42 @@ struct CommandLine {
     QCommandLineParser Parser;
     // Not addHelpOption: its --help-all would need a QApplication to describe Qt's own
     // options.
-    QCommandLineOption Help{{QStringLiteral("h"), QStringLiteral("help")},
-                            QStringLiteral("Displays help on commandline options.")};
-    QCommandLineOption Version{{QStringLiteral("v"), QStringLiteral("version")},
-                               QStringLiteral("Displays version information.")};
+    QCommandLineOption Help{
+        {QStringLiteral("h"), QStringLiteral("help")},
+        QCoreApplication::translate("CommandLine", "Displays help on commandline options.")};
+    QCommandLineOption Version{
+        {QStringLiteral("v"), QStringLiteral("version")},
+        QCoreApplication::translate("CommandLine", "Displays version information.")};
     QCommandLineOption Units{QStringLiteral("units"),
-                             QStringLiteral("Print the units that reading <file> would flash, "
-                                            "from its stored position on, and exit."),
+                             QCoreApplication::translate(
+                                 "CommandLine", "Print the units that reading <file> would flash, "
+                                                "from its stored position on, and exit."),
                              QStringLiteral("file")};
-    QCommandLineOption Schedule{QStringLiteral("schedule"),
-                                QStringLiteral("Print the units of --units with the gap before "
-                                               "each and its show time in ms, and exit."),
-                                QStringLiteral("file")};
+    QCommandLineOption Schedule{
+        QStringLiteral("schedule"),
+        QCoreApplication::translate("CommandLine", "Print the units of --units with the gap before "
+                                                   "each and its show time in ms, and exit."),
+        QStringLiteral("file")};
     QCommandLineOption Text{QStringLiteral("text"),
-                            QStringLiteral("Print the text that opening <file> gives (a book's "
-                                           "text too), in UTF-8, and exit."),
+                            QCoreApplication::translate(
+                                "CommandLine", "Print the text that opening <file> gives (a book's "
+                                               "text too), in UTF-8, and exit."),
                             QStringLiteral("file")};
-    QCommandLineOption Contents{QStringLiteral("toc"),
-                                QStringLiteral("Print the table of contents of <file>: each "
-                                               "entry's offset, a tab and its indented title, "
-                                               "and exit."),
-                                QStringLiteral("file")};
-    QCommandLineOption Encoding{QStringLiteral("encoding"),
-                                QStringLiteral("Print the encoding that opening <file> would "
-                                               "read it in, and exit."),
-                                QStringLiteral("file")};
+    QCommandLineOption Contents{
+        QStringLiteral("toc"),
+        QCoreApplication::translate("CommandLine", "Print the table of contents of <file>: each "
+                                                   "entry's offset, a tab and its indented title, "
+                                                   "and exit."),
+        QStringLiteral("file")};
+    QCommandLineOption Encoding{
+        QStringLiteral("encoding"),
+        QCoreApplication::translate("CommandLine", "Print the encoding that opening <file> would "
+                                                   "read it in, and exit."),
+        QStringLiteral("file")};
 
     CommandLine() {
-        Parser.setApplicationDescription(
-            QStringLiteral("Speed reader that flashes a text a few words at a time."));
+        Parser.setApplicationDescription(QCoreApplication::translate(
+            "CommandLine", "Speed reader that flashes a text a few words at a time."));
         Parser.addOption(Help);
         Parser.addOption(Version);
         Parser.addOption(Units);
@@ -65,9 +73,10 @@ struct CommandLine {
         Parser.addOption(Text);
         Parser.addOption(Contents);
         Parser.addOption(Encoding);
-        Parser.addPositionalArgument(QStringLiteral("file"),
-                                     QStringLiteral("Text file to open at start."),
-                                     QStringLiteral("[file]"));
+        Parser.addPositionalArgument(
+            QStringLiteral("file"),
+            QCoreApplication::translate("CommandLine", "Text file to open at start."),
+            QStringLiteral("[file]"));
     }
 };
 
@@ -95,8 +104,9 @@ void PrintError(const QString& text) {
 // --help, --version and the file commands need no display: they are answered before any window
 // system is touched. Returns the exit code when one of them was given.
 std::optional<int> RunConsoleOptions(int& argc, char** argv) {
-    const QCoreApplication core(argc, argv);
+    QCoreApplication core(argc, argv);
     QCoreApplication::setApplicationName(AppName);
+    Translations::Install(core);
     QCoreApplication::setApplicationVersion(QStringLiteral(SKIMMET_VERSION));
     CommandLine line;
     const bool parsed = line.Parser.parse(QCoreApplication::arguments());
@@ -133,7 +143,8 @@ std::optional<int> RunConsoleOptions(int& argc, char** argv) {
                       [&](const auto& c) { return line.Parser.isSet(*c.first); });
     if (!line.Parser.positionalArguments().isEmpty() || given > 1) {
         PrintError(
-            QStringLiteral("--%1 takes one file and nothing else.").arg(option->names().front()));
+            QCoreApplication::translate("CommandLine", "--%1 takes one file and nothing else.")
+                .arg(option->names().front()));
         return 1;
     }
     // The commands write through std::cout alone: it need not wait on stdio's buffer.
@@ -147,8 +158,9 @@ int main(int argc, char** argv) {
     if (const std::optional<int> code = RunConsoleOptions(argc, argv))
         return *code;
 
-    const QApplication application(argc, argv);
+    QApplication application(argc, argv);
     QApplication::setApplicationName(AppName);
+    Translations::Install(application);
     QApplication::setApplicationVersion(QStringLiteral(SKIMMET_VERSION));
     QGuiApplication::setDesktopFileName(QStringLiteral("org.skimmet.skimmet"));
     QApplication::setWindowIcon(AppIcon());
@@ -160,7 +172,7 @@ int main(int argc, char** argv) {
     }
     const QStringList files = line.Parser.positionalArguments();
     if (files.size() > 1) {
-        PrintError(QStringLiteral("Only one file can be opened."));
+        PrintError(QCoreApplication::translate("CommandLine", "Only one file can be opened."));
         return 1;
     }
 

@@ -8,6 +8,19 @@
 #include <string>
 #include <utility>
 
+// The words of the estimate, English unless the windows give them in the reader's
+// language; %1 and %2 stand for the numbers.
+struct SEstimateWords {
+    std::string Chapter = "Ch %1/%2";
+    std::string Seconds = "%1 s";
+    std::string Minutes = "%1 min";
+    std::string Hours = "%1 h %2 min"; // %2: minutes, two digits
+    std::string LeftInChapter = "%1 left in chapter";
+    std::string Left = "%1 left";
+    std::string About = "about %1";
+    std::string Wpm = "%1 wpm";
+};
+
 // What the status pane says of a reading: how far it is, how long the rest takes and
 // at what speed, as "42% · 12 min left · 310 wpm".
 class CReadingEstimate {
@@ -17,7 +30,7 @@ public:
     static double PositionPercent(int32_t offset, int32_t textLength);
     // Whole seconds, rounded up so that any time left shows: "N s" under a minute,
     // then whole minutes cut down, "N min" under an hour and "H h MM min" from one.
-    static std::string TimeText(uint64_t ms);
+    static std::string TimeText(uint64_t ms, const SEstimateWords& words = {});
 
     int32_t Offset = 0;
     int32_t TextLength = 0;
@@ -34,5 +47,5 @@ public:
 
     // "Ch 3/20 · 42% · 12 min left in chapter · 3 h 10 min · 310 wpm" with chapters; the
     // speed is left out when nothing is left to read.
-    std::string Text() const;
+    std::string Text(const SEstimateWords& words = {}) const;
 };

@@ -8,6 +8,7 @@
 #include "settings/ReadingSettings.h"
 #include "ui_MovePositionPage.h"
 
+#include <QCoreApplication>
 #include <QKeyEvent>
 #include <QRegularExpressionValidator>
 #include <QSignalBlocker>
@@ -49,7 +50,7 @@ QString SingleLine(QString text) {
 }
 
 QString OutsideEntry(int32_t offset) {
-    return QStringLiteral("%1 (outside the text)").arg(offset);
+    return QCoreApplication::translate("CMovePositionPage", "%1 (outside the text)").arg(offset);
 }
 } // namespace
 

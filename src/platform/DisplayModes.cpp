@@ -5,15 +5,17 @@
 #include "platform/SingleScreenModes.h"
 #include "platform/XRandrDisplayModes.h"
 
+#include <QCoreApplication>
 #include <QGuiApplication>
 
 #include <X11/Xlib.h>
 
 QString DisplayModeText(const DisplayMode& mode) {
-    QString text = QStringLiteral("%1 x %2  ").arg(mode.Width).arg(mode.Height);
+    QString text =
+        QCoreApplication::translate("DisplayModes", "%1 x %2  ").arg(mode.Width).arg(mode.Height);
     if (mode.Frequency != 0)
-        text += QStringLiteral("%1 MHz  ").arg(mode.Frequency);
-    text += QStringLiteral("%1 bpp").arg(mode.BitsPerPixel);
+        text += QCoreApplication::translate("DisplayModes", "%1 MHz  ").arg(mode.Frequency);
+    text += QCoreApplication::translate("DisplayModes", "%1 bpp").arg(mode.BitsPerPixel);
     return text;
 }
 

@@ -4,6 +4,7 @@
 #include "books/BookText.h"
 #include "books/PlainChapters.h"
 #include "platform/RegularFile.h"
+#include "text/Translatable.h"
 
 #include <algorithm>
 #include <climits>
@@ -41,13 +42,13 @@ const char* TextLoadMessage(TextLoadError error) {
     switch (error) {
     case TextLoadError::CannotOpen:
     case TextLoadError::BadBook:
-        return "Error Opening File";
+        return SKIMMET_TRANSLATABLE("Messages", "Error Opening File");
     case TextLoadError::TooLarge:
-        return "Size of a text buffer can not be more than 1 Gb";
+        return SKIMMET_TRANSLATABLE("Messages", "Size of a text buffer can not be more than 1 Gb");
     case TextLoadError::CannotAllocate:
-        return "Error Allocating Memory";
+        return SKIMMET_TRANSLATABLE("Messages", "Error Allocating Memory");
     case TextLoadError::CannotRead:
-        return "Error Reading File";
+        return SKIMMET_TRANSLATABLE("Messages", "Error Reading File");
     case TextLoadError::None:
     case TextLoadError::Cancelled:
         break;

@@ -12,6 +12,7 @@
 #include "settings/ReadingSettings.h"
 
 #include <QCloseEvent>
+#include <QCoreApplication>
 #include <QKeyEvent>
 #include <QMouseEvent>
 #include <QPaintEvent>
@@ -22,10 +23,21 @@
 #include <string_view>
 
 namespace {
-const QString NoTextPrompt = QStringLiteral("Please open a file you want to read...");
-const QString StoppedText = QStringLiteral("Stoped...");
-const QString PausedText = QStringLiteral("Paused...");
-const QString EndText = QStringLiteral("The End");
+QString NoTextPrompt() {
+    return QCoreApplication::translate("CFlashView", "Please open a file you want to read...");
+}
+
+QString StoppedText() {
+    return QCoreApplication::translate("CFlashView", "Stoped...");
+}
+
+QString PausedText() {
+    return QCoreApplication::translate("CFlashView", "Paused...");
+}
+
+QString EndText() {
+    return QCoreApplication::translate("CFlashView", "The End");
+}
 
 constexpr QPoint StatusOrigin{10, 10};
 constexpr int PromptFlags = Qt::AlignLeft | Qt::AlignTop | Qt::TextWordWrap;
@@ -130,7 +142,7 @@ void CFlashView::PrepareUnit(const char* unit) {
 }
 
 void CFlashView::ShowTheEnd() {
-    Services.Dialogs.Message(this, EndText, MessageIcon::None);
+    Services.Dialogs.Message(this, EndText(), MessageIcon::None);
 }
 
 namespace {
@@ -260,13 +272,13 @@ void CFlashView::paintEvent(QPaintEvent* event) {
     constexpr int statusFlags = Qt::AlignLeft | Qt::AlignTop | Qt::TextSingleLine;
     switch (state) {
     case CReadingSession::State::NoText:
-        painter.drawText(rect(), PromptFlags, NoTextPrompt);
+        painter.drawText(rect(), PromptFlags, NoTextPrompt());
         break;
     case CReadingSession::State::Stopped:
-        painter.drawText(statusBox, statusFlags, StoppedText);
+        painter.drawText(statusBox, statusFlags, StoppedText());
         break;
     case CReadingSession::State::Paused:
-        painter.drawText(statusBox, statusFlags, PausedText);
+        painter.drawText(statusBox, statusFlags, PausedText());
         PaintPreview(painter);
         break;
     case CReadingSession::State::Running:
