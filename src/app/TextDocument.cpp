@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "app/TextDocument.h"
 
+#include "app/BackgroundRead.h"
 #include "app/OverrideCursor.h"
 #include "engine/ReadingSession.h"
 #include "platform/Clock.h"
@@ -66,17 +67,20 @@ public:
     CReadProgress(QWidget& window, const IClock& clock, const QString& fileName)
         : Window(window), Clock(clock), FileName(fileName), Start(clock.NowMs()) {}
 
-    // False once the reader has cancelled.
-    bool Update(uint64_t done, uint64_t total) {
+    // Shows the dialog once the read has lasted long enough, at its last progress. False
+    // once the reader has cancelled.
+    bool Tick() {
         if (!Dialog && Clock.NowMs() - Start >= CTextDocument::ProgressDelayMs)
             ShowDialog();
-        if (!Dialog)
-            return true;
-        Dialog->setValue(static_cast<int>(done * ProgressSteps / (total ? total : 1)));
-        // The dialog's Cancel, and the view behind it, need their events while the
-        // read goes on.
-        QCoreApplication::processEvents();
-        return !Dialog->wasCanceled();
+        return !Dialog || !Dialog->wasCanceled();
+    }
+
+    // A report of the read: so much done of total.
+    bool Update(uint64_t done, uint64_t total) {
+        const bool go = Tick();
+        if (Dialog)
+            Dialog->setValue(static_cast<int>(done * ProgressSteps / (total ? total : 1)));
+        return go;
     }
 
 private:
@@ -152,6 +156,7 @@ bool CTextDocument::OpenLocal(const std::string& path) {
         return false;
     const QScopedValueRollback opening(Opening, true);
     const COverrideCursor busy(Qt::WaitCursor);
+    KeepPlaceBeforeRead();
 
     TextLoadError error = TextLoadError::None;
     std::optional<CTextBuffer> text = Read(path, error);
@@ -215,15 +220,35 @@ std::optional<CTextBuffer> CTextDocument::Read(const std::string& path, TextLoad
                                                const std::optional<std::string>& encoding) {
     CancelRequested = false;
     CReadProgress progress(Window, Services.Clock, DisplayName(path));
-    const auto update = [&](uint64_t done, uint64_t total) {
+    // The read's own: it may outlive this call when the read is given up.
+    struct SResult {
+        std::optional<CTextBuffer> Text;
+        TextLoadError Error = TextLoadError::None;
+        std::string Why;
+    };
+    const auto result = std::make_shared<SResult>();
+    const std::string chosen = encoding.value_or(StoredEncoding(path));
+    const auto read = [result, path, chosen](const CBackgroundRead::Progress& report) {
+        result->Text = CTextBuffer::Load(path, result->Error, report, chosen, &result->Why);
+    };
+    const auto step = [&](uint64_t done, uint64_t total) {
         emit ReadingProgress(done, total);
-        if (!progress.Update(done, total))
-            CancelRequested = true;
+        CancelRequested = CancelRequested || !progress.Update(done, total);
+        return !CancelRequested;
+    };
+    const auto tick = [&] {
+        CancelRequested = CancelRequested || !progress.Tick();
         return !CancelRequested;
     };
     LoadWhy.clear();
-    return CTextBuffer::Load(path, error, update, encoding.value_or(StoredEncoding(path)),
-                             &LoadWhy);
+    CBackgroundRead reader;
+    if (reader.Run(read, step, tick) == CBackgroundRead::EEnd::GivenUp) {
+        error = TextLoadError::Cancelled;
+        return std::nullopt;
+    }
+    error = result->Error;
+    LoadWhy = result->Why;
+    return std::move(result->Text);
 }
 
 void CTextDocument::ReportLoadFailure(TextLoadError error) {
@@ -289,6 +314,19 @@ void CTextDocument::ShowLoaded(CTextBuffer text, const std::string& path) {
         Report(tr("This text is open in another Skimmet window."), MessageIcon::Information,
                tr("That window keeps its settings, position and bookmarks; this one "
                   "shows it read-only and saves nothing to its settings file."));
+}
+
+void CTextDocument::KeepPlaceBeforeRead() {
+    if (!HasText() || Path.empty() || IsReadOnly())
+        return;
+    // The reading goes on as it is: only the file learns where the reader is.
+    const int32_t stored = Settings.Book.GetOffset();
+    if (const std::optional<int32_t> place = Session.Place())
+        Settings.SetPosition(*place);
+    // The save after a successful read says what fails; a read that fails leaves the
+    // text on the screen, to be saved as ever.
+    Settings.SaveToFile(CompanionPath(Path), SettingsFileMode::Full);
+    Settings.Book.SetOffset(stored);
 }
 
 void CTextDocument::SaveCompanionSettings() {

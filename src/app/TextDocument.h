@@ -97,6 +97,9 @@ private:
     std::optional<CTextBuffer> Read(const std::string& path, TextLoadError& error,
                                     const std::optional<std::string>& encoding = std::nullopt);
     void ShowLoaded(CTextBuffer text, const std::string& path);
+    // Whatever the read of another text does (last for hours, the program be killed in
+    // it), the text on the screen has its settings and place kept first.
+    void KeepPlaceBeforeRead();
     // Puts text in the reading's hands with the settings that follow from it.
     void TakeText(CTextBuffer text, bool keepEncoding);
     void Report(const QString& text, MessageIcon icon, const QString& why = {});

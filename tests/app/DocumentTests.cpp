@@ -165,7 +165,8 @@ TEST_F(Documents, LoadSettings_UnreadableChangesNothingAndSaysWhy) {
 }
 
 // A text of 16 chunks, read on a clock that moves on 100 ms at each chunk: cancelled on
-// its dialog, given up when the window closes at the fourth chunk, then read through.
+// its dialog, given up when the window closes at the fourth chunk, then read through;
+// the text on the screen has its companion written before each read.
 TEST_F(Documents, SlowRead_DialogFromHalfASecondCancelOrCloseKeepsThePreviousText) {
     const QString a = WriteText("a.txt", TextA);
     const QString big = WriteText("big.txt", {}, 16 * int64_t(CTextBuffer::ChunkSize));
@@ -189,7 +190,7 @@ TEST_F(Documents, SlowRead_DialogFromHalfASecondCancelOrCloseKeepsThePreviousTex
         OpenFromMenu(big);
         EXPECT_EQ(cursors.size(), mode == Cancel ? 6u : mode == Close ? 4u : 16u);
         EXPECT_EQ(Seen() == before, mode != Read);
-        EXPECT_EQ(QFileInfo::exists(a + ".skm"), mode != Cancel);
+        EXPECT_TRUE(QFileInfo::exists(a + ".skm")) << "kept before the read";
         EXPECT_EQ(Frame->findChild<QProgressDialog*>(), nullptr);
     }
     EXPECT_EQ(std::count(dialogs.begin(), dialogs.end(), 1), 16 - 5); // from 500 ms on
@@ -294,6 +295,26 @@ void RaiseAndRun(FreshApp& app, int signal) {
     QTimer::singleShot(0, [signal] { std::raise(signal); });
     QTimer::singleShot(5000, [] { QCoreApplication::exit(1); });
     EXPECT_EQ(QApplication::exec(), 0);
+}
+
+// SIGTERM while another text is being read: the read is given up, the text on the
+// screen has its place in its companion file, and the program ends at once.
+TEST_F(Documents, TerminationDuringARead_KeepsThePlaceAndEnds) {
+    const QString a = WriteText("a.txt", TextA);
+    OpenFromMenu(a);
+    Session().JumpTo(26);
+    const QString big = WriteText("big.txt", {}, 16 * int64_t(CTextBuffer::ChunkSize));
+    const CTerminationSignals termination([this] { App->EndSession(); });
+    int chunks = 0;
+    QObject::connect(&Frame->Document(), &CTextDocument::ReadingProgress, [&] {
+        if (++chunks == 2)
+            std::raise(SIGTERM);
+    });
+    QTimer::singleShot(0, [&] { OpenFromMenu(big); });
+    QTimer::singleShot(5000, [] { QCoreApplication::exit(1); });
+    EXPECT_EQ(QApplication::exec(), 0) << "not ended within 5 s";
+    EXPECT_LT(chunks, 16);
+    EXPECT_EQ(Stored(a + ".skm")[0], 26);
 }
 
 // Where each signal leaves the place is checked with the ways out below.

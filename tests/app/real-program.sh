@@ -41,6 +41,15 @@ check 0 $'^0\tЭто текст.\nEND$' '' --units "$folder/ru.txt" # units in U
 
 # Waits until the program catches signal $2 (its handlers are in place), then sends it
 # and waits at most $3 tenths of a second for the exit; sets code to the exit code.
+# A text is read on a thread of its own: a signal meant for the text on the screen waits
+# until the list of recent texts names it.
+wait_until_shown() {
+    for ((i = 0; i < 100; i++)); do
+        grep -qs -- "$1" "$folder/state/skimmet/recent" && return
+        sleep 0.05
+    done
+}
+
 signal_when_ready() {
     local pid=$1 signo=$2 limit=$3 mask i
     for ((i = 0; i < 200; i++)); do
@@ -60,12 +69,16 @@ signal_when_ready() {
 }
 
 "$program" "$latin1" 2>"$folder/err1" &
-signal_when_ready $! 1 50
+pid=$!
+wait_until_shown caf
+signal_when_ready $pid 1 50
 [[ $code == 0 ]] || fail "SIGHUP: exit $code: $(cat "$folder/err1")"
 grep -q '^CurPos=0' "$latin1.skm" 2>/dev/null || fail "SIGHUP: no settings file beside the Latin-1 name"
 
 "$program" "$folder/blocked.txt" 2>"$folder/err2" &
-signal_when_ready $! 15 10
+pid=$!
+wait_until_shown blocked.txt
+signal_when_ready $pid 15 10
 [[ $code == 0 ]] || fail "SIGTERM with a failing save: exit $code within a second"
 grep -q 'Error Saving File' "$folder/err2" || fail "SIGTERM with a failing save: stderr: $(cat "$folder/err2")"
 
