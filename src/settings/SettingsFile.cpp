@@ -70,8 +70,13 @@ bool CReadingSettings::SaveToFile(const std::string& fileName, SettingsFileMode 
     // Every key goes into one document built on the existing file, which is then
     // committed at once: a failure anywhere leaves the previous file untouched.
     CProfileFile file;
-    if (!file.Load(fileName, error))
+    std::string unreadable;
+    if (!file.Load(fileName, &unreadable)) {
+        // The file is read first to keep what else it holds: the reader asked for a save.
+        if (error)
+            *error = "Cannot save the settings. " + unreadable;
         return false;
+    }
     StoreTo(file, mode);
     if (!Book.WritePosition(file, mode)) {
         if (error)

@@ -7,12 +7,36 @@
 #include "settings/SettingsTable.h"
 #include "text/TextEncoding.h"
 
+#include <algorithm>
+#include <cstdio>
 #include <cstdlib>
+#include <cstring>
 #include <pwd.h>
+#include <string_view>
 #include <sys/stat.h>
 #include <unistd.h>
 
 namespace {
+constexpr std::string_view CompanionSuffix = ".skm";
+// The longest file name most file systems take, where the folder does not say.
+constexpr std::size_t CommonNameLimit = 255;
+
+std::size_t NameLimit(std::string_view folder) {
+    const std::string where = folder.empty() ? std::string(".") : std::string(folder);
+    const long limit = ::pathconf(where.c_str(), _PC_NAME_MAX);
+    return limit > 16 ? static_cast<std::size_t>(limit) : CommonNameLimit;
+}
+
+// FNV-1a, 32 bits: the same name gives the same mark on every machine.
+uint32_t NameMark(std::string_view name) {
+    uint32_t hash = 2166136261U;
+    for (const char byte : name) {
+        hash ^= static_cast<unsigned char>(byte);
+        hash *= 16777619U;
+    }
+    return hash;
+}
+
 bool IsRegularFile(const std::string& path) {
     struct stat info {};
     return ::stat(path.c_str(), &info) == 0 && S_ISREG(info.st_mode);
@@ -37,7 +61,21 @@ std::string UserFolder(const char* variable, const char* underHome) {
 }
 
 std::string CompanionPath(const std::string& textPath) {
-    return textPath + ".skm";
+    const std::string_view folder = FolderPart(textPath);
+    const std::string_view name = std::string_view(textPath).substr(folder.size());
+    const std::size_t limit = NameLimit(folder);
+    if (name.size() + CompanionSuffix.size() <= limit)
+        return textPath + std::string(CompanionSuffix);
+    // The name as far as it fits, cut on a character's start, and a mark of the whole
+    // name, so that two long names alike at the start keep files of their own.
+    char mark[10];
+    std::snprintf(mark, sizeof mark, "~%08x", NameMark(name));
+    const std::size_t room = limit - CompanionSuffix.size() - std::strlen(mark);
+    std::size_t kept = std::min(room, name.size());
+    while (kept > 0 && (static_cast<unsigned char>(name[kept]) & 0xC0) == 0x80)
+        --kept;
+    return std::string(folder) + std::string(name.substr(0, kept)) + mark +
+           std::string(CompanionSuffix);
 }
 
 std::string StoredEncoding(const std::string& textPath) {

@@ -9,7 +9,9 @@ class CReadingSettings;
 // Where the settings of a newly loaded text came from.
 enum class SettingsSource { Companion, DefaultsFile, BuiltIn };
 
-// The text's own settings file: its full path with ".skm" appended.
+// The text's own settings file: its full path with ".skm" appended; where the file
+// system takes no name that long, the text's name cut to fit, a mark of the whole name
+// and ".skm".
 std::string CompanionPath(const std::string& textPath);
 
 // A base folder of the user's: the environment variable when it holds an absolute

@@ -5,6 +5,7 @@
 #include "settings/TextSettings.h"
 #include "support/ScopedEnv.h"
 #include "support/TempFolder.h"
+#include "text/TextEncoding.h"
 
 #include <gtest/gtest.h>
 
@@ -192,6 +193,45 @@ TEST(SettingsFile, SaveFull_WithoutText_FailsWithAMessageAndKeepsTheFile) {
     EXPECT_FALSE(CReadingSettings().SaveToFile(path, SettingsFileMode::Full, &error));
     EXPECT_FALSE(error.empty());
     EXPECT_EQ(ReadBytes(path), "[A]\nk=1\n");
+}
+
+// A text whose name leaves no room for ".skm" keeps its place in a file whose name fits:
+// two such names alike at their start keep one each, and a name cut inside a letter is
+// cut before it.
+TEST(SettingsFile, LongTextNames_EachKeepsItsPlaceInACompanionThatFits) {
+    CTempFolder folder;
+    const struct {
+        const char* Name;
+        std::string File;
+        int32_t Place;
+    } rows[] = {
+        {"255 bytes", std::string(251, 'a') + ".txt", 7},
+        {"alike at the start", std::string(251, 'a') + ".tx2", 9},
+        {"two-byte letters",
+         [] {
+             std::string name;
+             for (int i = 0; i < 125; ++i)
+                 name += "\xD0\x96";
+             return name + ".txt";
+         }(),
+         11},
+    };
+    std::vector<std::string> companions;
+    for (const auto& row : rows) {
+        SCOPED_TRACE(row.Name);
+        BoundText text(100);
+        ASSERT_TRUE(text.Settings.SetPosition(row.Place));
+        const std::string companion = CompanionPath(folder.Path(row.File));
+        std::string error;
+        EXPECT_TRUE(text.Settings.SaveToFile(companion, SettingsFileMode::Full, &error)) << error;
+        BoundText again(100);
+        EXPECT_TRUE(again.Settings.LoadFromFile(companion, SettingsFileMode::Full, 100));
+        EXPECT_EQ(again.Settings.Book.GetOffset(), row.Place);
+        EXPECT_TRUE(TextEncoding::IsValidUtf8(fs::path(companion).filename().string()));
+        companions.push_back(companion);
+    }
+    EXPECT_NE(companions[0], companions[1]);
+    EXPECT_EQ(CompanionPath("/t/short.txt"), "/t/short.txt.skm");
 }
 
 // The encoding belongs to the text: a defaults file never gets it.
