@@ -148,12 +148,6 @@ TEST(ReadingSession, KeepPlace_InEachWayIntoAState_KeepsWhereTheNextRunStarts) {
     }
 }
 
-TEST_F(ReadingSessionTest, KeepPlace_WithoutAText_ChangesNothing) {
-    Session.KeepPlace();
-    EXPECT_EQ(Session.GetState(), CReadingSession::State::NoText);
-    EXPECT_EQ(Probe.StateChanges, 0);
-}
-
 TEST_F(ReadingSessionTest, JumpWhileRunning_NextUnitIsTheNewPlacesAfterAWholeGap) {
     Open(0);
     Run();
@@ -404,19 +398,6 @@ TEST(ReadingSession, Replay_MidSentenceRunningOrPaused_FromItsStartSlowThenUpToS
     }
 }
 
-TEST_F(ReadingSessionTest, StepUnitAndParagraph_Paused_MoveTheCursorOnly) {
-    Open(17);
-    Session.StepUnit(true);
-    EXPECT_EQ(Session.Place(), 37);
-    Session.StepUnit(false);
-    Session.StepUnit(false);
-    EXPECT_EQ(Session.Place(), 7);
-    Session.MoveByParagraph(true);
-    EXPECT_EQ(Session.Place(), 53);
-    Session.MoveByParagraph(false);
-    EXPECT_EQ(Session.Place(), 0);
-    EXPECT_FALSE(Session.IsReading());
-}
 } // namespace
 
 namespace {

@@ -230,10 +230,6 @@ struct MovePageTest : OptionsPanelTest {
     }
 };
 
-TEST_F(MovePageTest, NoText_PageDisabled) {
-    EXPECT_FALSE(Panel.MovePage()->isEnabled());
-}
-
 TEST_F(MovePageTest, EmptyText_AtZeroPercent) {
     Load("");
     EXPECT_EQ(Line(), "pos = 0 (0.00% )");
@@ -260,11 +256,6 @@ TEST_F(MovePageTest, StoredStep_KeptThroughARefreshWithinItsField) {
         Panel.MovePage()->Refresh(CMovePositionPage::Originator::None);
         EXPECT_EQ(Settings.Book.Step, row.Kept);
     }
-}
-
-TEST_F(MovePageTest, StepEdit_WideEnoughForFiveDigits) {
-    const QLineEdit& edit = Ctl<QLineEdit>(StepEditId);
-    EXPECT_GT(edit.maximumWidth(), edit.fontMetrics().horizontalAdvance("57920") + 4);
 }
 
 TEST_F(MovePageTest, StepEdit_DigitsOnlySixAtMostKeptTo16Bits) {

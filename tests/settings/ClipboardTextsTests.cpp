@@ -42,10 +42,4 @@ TEST(ClipboardTexts, IsKept_OnlyTheFoldersOwnNames) {
     }
 }
 
-TEST(ClipboardTexts, Keep_NoFolder_SaysWhy) {
-    std::string error;
-    EXPECT_FALSE(ClipboardTexts::Keep("Text.", "", error).has_value());
-    EXPECT_FALSE(error.empty());
-}
-
 } // namespace
