@@ -24,7 +24,7 @@ std::optional<std::string> ReadHtml(std::string_view bytes, std::string& error,
     CTextCollector collector(text, CTextCollector::EMode::Html);
     collector.CollectHeadings(&contents);
     if (!collector.Add(reinterpret_cast<const xmlNode*>(doc.get()))) {
-        error = "the book's text is larger than 1 GB";
+        error = collector.Refusal();
         return std::nullopt;
     }
     return text;

@@ -68,7 +68,13 @@ std::optional<std::string> PackagePath(const CZipArchive& zip, std::string& erro
     const XmlDocument::Doc doc = XmlDocument::ParseXml(*bytes, xmlError);
     const xmlNode* rootfile =
         doc ? XmlDocument::FindElement(xmlDocGetRootElement(doc.get()), "rootfile") : nullptr;
-    const std::string fullPath = rootfile ? XmlDocument::Attribute(rootfile, "full-path") : "";
+    const std::optional<std::string> named =
+        rootfile ? XmlDocument::BoundedAttribute(rootfile, "full-path") : std::string();
+    if (!named) {
+        error = "META-INF/container.xml is damaged: its package path is over 64 KiB long";
+        return std::nullopt;
+    }
+    const std::string& fullPath = *named;
     if (fullPath.empty()) {
         error = "META-INF/container.xml names no package document";
         return std::nullopt;
@@ -257,7 +263,7 @@ std::optional<std::string> Read(std::string_view bytes, std::string& error,
         place.Start = collector.Offset();
         collector.CollectIds(contents ? &place.Ids : nullptr);
         if (!AddItem(*itemBytes, item, collector)) {
-            error = "the book's text is larger than 1 GB";
+            error = collector.Refusal();
             return std::nullopt;
         }
     }

@@ -4,6 +4,7 @@
 #include "text/TextEncoding.h"
 
 #include <libxml/HTMLparser.h>
+#include <libxml/entities.h>
 #include <libxml/parser.h>
 #include <libxml/xmlerror.h>
 
@@ -111,16 +112,49 @@ const xmlNode* FindElement(const xmlNode* node, const char* name) {
     return nullptr;
 }
 
-std::string Attribute(const xmlNode* node, const char* name) {
-    for (const xmlAttr* attr = node->properties; attr; attr = attr->next) {
-        if (std::strcmp(reinterpret_cast<const char*>(attr->name), name) != 0)
-            continue;
-        xmlChar* value = xmlNodeGetContent(reinterpret_cast<const xmlNode*>(attr));
-        std::string text = value ? reinterpret_cast<const char*>(value) : "";
-        xmlFree(value);
-        return text;
+std::optional<std::string> BoundedText(const xmlNode* first, size_t maxLength) {
+    std::string text;
+    std::vector<const xmlNode*> steps;
+    const auto pushList = [&steps](const xmlNode* last) {
+        for (const xmlNode* node = last; node; node = node->prev)
+            steps.push_back(node);
+    };
+    const xmlNode* last = first;
+    while (last && last->next)
+        last = last->next;
+    pushList(last);
+    for (size_t nodes = 0; !steps.empty(); ++nodes) {
+        if (nodes > maxLength || text.size() > maxLength)
+            return std::nullopt;
+        const xmlNode* node = steps.back();
+        steps.pop_back();
+        if (node->type == XML_TEXT_NODE || node->type == XML_CDATA_SECTION_NODE) {
+            if (node->content)
+                text += reinterpret_cast<const char*>(node->content);
+        } else if (node->type == XML_ELEMENT_NODE) {
+            pushList(node->last);
+        } else if (node->type == XML_ENTITY_REF_NODE) {
+            const auto* entity = reinterpret_cast<const xmlEntity*>(node->children);
+            if (entity && entity->children)
+                pushList(entity->last);
+            else if (entity && entity->content)
+                text += reinterpret_cast<const char*>(entity->content);
+        }
     }
-    return {};
+    if (text.size() > maxLength)
+        return std::nullopt;
+    return text;
+}
+
+std::optional<std::string> BoundedAttribute(const xmlNode* node, const char* name) {
+    for (const xmlAttr* attr = node->properties; attr; attr = attr->next)
+        if (std::strcmp(reinterpret_cast<const char*>(attr->name), name) == 0)
+            return BoundedText(attr->children, MaxAttribute);
+    return std::string();
+}
+
+std::string Attribute(const xmlNode* node, const char* name) {
+    return BoundedAttribute(node, name).value_or("");
 }
 
 } // namespace XmlDocument

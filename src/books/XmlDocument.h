@@ -3,7 +3,9 @@
 
 #include <libxml/tree.h>
 
+#include <cstddef>
 #include <memory>
+#include <optional>
 #include <string>
 #include <string_view>
 
@@ -28,6 +30,19 @@ Doc ParseHtml(std::string_view bytes);
 
 // The first element below node (any depth, document order) with this local name.
 const xmlNode* FindElement(const xmlNode* node, const char* name);
+
+// No name, path or id a book uses is longer; a few entity references in a hostile book
+// expand to gigabytes.
+inline constexpr size_t MaxAttribute = 64 * 1024;
+
+// The text of first and the nodes after it, with all below them and their entities
+// expanded, as xmlNodeGetContent gives it; nullopt once it passes maxLength bytes or
+// maxLength nodes, without reading further.
+std::optional<std::string> BoundedText(const xmlNode* first, size_t maxLength);
+// The value of the attribute of that local name, nullopt when it is longer than
+// MaxAttribute.
+std::optional<std::string> BoundedAttribute(const xmlNode* node, const char* name);
+// BoundedAttribute, empty when the element has no such attribute or it is too long.
 std::string Attribute(const xmlNode* node, const char* name);
 
 } // namespace XmlDocument
