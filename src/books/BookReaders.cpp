@@ -15,9 +15,11 @@ std::optional<std::string> ReadHtml(std::string_view bytes, std::string& error,
         error.clear();
         return std::nullopt;
     }
-    const XmlDocument::Doc doc = XmlDocument::ParseHtml(bytes);
+    std::string htmlError;
+    const XmlDocument::Doc doc = XmlDocument::ParseHtml(bytes, htmlError);
     if (!doc) {
-        error = "the HTML file cannot be read";
+        error = htmlError.empty() ? "the HTML file cannot be read"
+                                  : "the HTML file is damaged: " + htmlError;
         return std::nullopt;
     }
     std::string text;

@@ -2,6 +2,7 @@
 #include "books/BookText.h"
 
 #include "books/BookModule.h"
+#include "text/Utf8.h"
 
 #include <algorithm>
 #include <cctype>
@@ -53,6 +54,15 @@ Format Detect(std::string_view bytes, std::string_view fileName) {
     const bool htmlName =
         name.ends_with(".html") || name.ends_with(".htm") || name.ends_with(".xhtml");
     return htmlName ? Format::Html : Format::PlainText;
+}
+
+std::string Detail(std::string_view text) {
+    if (text.size() <= MaxDetail)
+        return std::string(text);
+    size_t end = 0;
+    while (end + static_cast<size_t>(Utf8::LengthAtStart(text.substr(end))) <= MaxDetail)
+        end += static_cast<size_t>(Utf8::LengthAtStart(text.substr(end)));
+    return std::string(text.substr(0, end)) + "\u2026";
 }
 
 std::optional<std::string> Read(std::string_view bytes, Format format, std::string& error,

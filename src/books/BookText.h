@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
+#include <cstddef>
 #include <cstdint>
 #include <functional>
 #include <optional>
@@ -33,6 +34,12 @@ Format Detect(std::string_view bytes, std::string_view fileName);
 
 // Called now and then with the share done; false cancels (nullopt, error empty).
 using Progress = std::function<bool(uint64_t done, uint64_t total)>;
+
+// What a book supplies to a message (a path, a name, a parser's words quoting the book),
+// cut to MaxDetail bytes on a character's boundary: the reader's message box lays out
+// all of a message, and a hostile book's path can run to megabytes.
+inline constexpr size_t MaxDetail = 200;
+std::string Detail(std::string_view text);
 
 // The text of a book in UTF-8 and, in contents, its table of contents in the text's
 // order; nullopt with a message naming what is wrong otherwise.

@@ -70,7 +70,7 @@ SDocument Load(const CZipArchive& zip, const std::string& base, const std::strin
         return {};
     XmlDocument::Doc doc = XmlDocument::ParseXml(*bytes, error);
     if (!doc)
-        doc = XmlDocument::ParseHtml(*bytes);
+        doc = XmlDocument::ParseHtml(*bytes, error);
     return {std::move(doc), std::string(FolderPart(*path))};
 }
 

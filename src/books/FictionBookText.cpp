@@ -24,7 +24,7 @@ std::optional<std::string> Read(std::string_view bytes, std::string& error,
     const XmlDocument::Doc doc =
         XmlDocument::ParseXmlLenient(bytes, xmlError, MaxUndefinedEntities);
     if (!doc) {
-        error = "the FictionBook is damaged: " + xmlError;
+        error = "the FictionBook is damaged: " + BookText::Detail(xmlError);
         return std::nullopt;
     }
     const xmlNode* root = xmlDocGetRootElement(doc.get());

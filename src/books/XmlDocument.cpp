@@ -19,6 +19,14 @@ bool FitsInt(std::string_view bytes) {
 
 void Silent(void*, const char*, ...) {}
 
+constexpr const char* NoMemory = "there is not enough memory to parse it";
+constexpr const char* TooDeep = "its elements nest more than 256 deep, or its markup stops the "
+                                "parser early";
+
+struct SContextFreer {
+    void operator()(xmlParserCtxt* context) const { xmlFreeParserCtxt(context); }
+};
+
 // False when text holds no from.
 bool ReplaceAll(std::string& text, const std::string& from, const std::string& to) {
     std::string result;
@@ -60,6 +68,9 @@ Doc ParseXml(std::string_view bytes, std::string& error, std::string* undefinedE
         error = last && last->message ? last->message : "the XML is not well formed";
         while (!error.empty() && error.back() == '\n')
             error.pop_back();
+        // libxml2's words for it name an option of its own.
+        if (last && last->code == XML_ERR_INTERNAL_ERROR && error.find("depth") != error.npos)
+            error = TooDeep;
         if (undefinedEntity && last && last->code == XML_ERR_UNDECLARED_ENTITY && last->str1)
             *undefinedEntity = last->str1;
     }
@@ -85,14 +96,29 @@ Doc ParseXmlLenient(std::string_view bytes, std::string& error, int maxEntities)
     }
 }
 
-Doc ParseHtml(std::string_view bytes) {
-    if (!FitsInt(bytes))
+Doc ParseHtml(std::string_view bytes, std::string& error) {
+    error.clear();
+    if (!FitsInt(bytes)) {
+        error = "the HTML is too large";
         return nullptr;
+    }
     SilenceLibxml();
+    const std::unique_ptr<htmlParserCtxt, SContextFreer> context(htmlNewParserCtxt());
+    if (!context) {
+        error = NoMemory;
+        return nullptr;
+    }
     constexpr int options =
         HTML_PARSE_NONET | HTML_PARSE_NOERROR | HTML_PARSE_NOWARNING | HTML_PARSE_RECOVER;
-    return Doc(htmlReadMemory(bytes.data(), static_cast<int>(bytes.size()), nullptr,
-                              TextEncoding::IsValidUtf8(bytes) ? "UTF-8" : nullptr, options));
+    Doc doc(htmlCtxtReadMemory(context.get(), bytes.data(), static_cast<int>(bytes.size()), nullptr,
+                               TextEncoding::IsValidUtf8(bytes) ? "UTF-8" : nullptr, options));
+    // Recovering, the parser goes on past every fault in the markup; it halts only when it
+    // cannot go on.
+    if (context->disableSAX || context->instate == XML_PARSER_EOF) {
+        error = context->errNo == XML_ERR_NO_MEMORY ? NoMemory : TooDeep;
+        return nullptr;
+    }
+    return doc;
 }
 
 const xmlNode* FindElement(const xmlNode* node, const char* name) {

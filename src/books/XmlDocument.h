@@ -25,8 +25,11 @@ Doc ParseXml(std::string_view bytes, std::string& error, std::string* undefinedE
 // else as its name, and still refuses every other fault. At most maxEntities names are
 // taken in: each costs one more parse.
 Doc ParseXmlLenient(std::string_view bytes, std::string& error, int maxEntities);
-// Forgiving HTML: UTF-8 when the bytes are, otherwise what the page declares.
-Doc ParseHtml(std::string_view bytes);
+// Forgiving HTML: UTF-8 when the bytes are, otherwise what the page declares. nullptr
+// with the reason when the parser stops before the end (elements nested too deep, no
+// memory left), for a partial text must not pass for the book's; nullptr with none when
+// there is nothing to parse.
+Doc ParseHtml(std::string_view bytes, std::string& error);
 
 // The first element below node (any depth, document order) with this local name.
 const xmlNode* FindElement(const xmlNode* node, const char* name);

@@ -290,10 +290,45 @@ TEST(BookText, Epub_DamagedEncryptedOrIncomplete_RefusedNamingWhy) {
         {"truncated", good.substr(0, good.size() / 2), "the zip file is damaged"},
         {"spine item missing", Zip(withoutC),
          "the spine item OEBPS/c.html is missing from the EPUB"},
+        {"long path cut", Zip(Epub(std::string(60'000, 'p'))),
+         "ppp\u2026 named by META-INF/container.xml is missing"},
     };
     for (const auto& row : rows) {
         SCOPED_TRACE(row.Name);
         const SRead read = Read(row.Bytes, Format::Epub);
+        EXPECT_FALSE(read.Text);
+        EXPECT_THAT(read.Error, HasSubstr(row.Message));
+        EXPECT_LT(read.Error.size(), 300u);
+    }
+}
+
+// The parser halts where elements nest too deep: what it read so far is not the book.
+TEST(BookText, ParserStoppedEarly_RefusedAsDamaged) {
+    std::string unclosed = "<html><body>";
+    for (int line = 0; line < 200; ++line)
+        unclosed += "<font><p>line\n";
+    unclosed += "THE END.";
+    std::string nested;
+    for (int level = 0; level < 100'000; ++level)
+        nested += "<div>";
+    nested += "x";
+    const struct {
+        const char* Name;
+        std::string Bytes;
+        Format Kind;
+        const char* Message;
+    } rows[] = {
+        {"unclosed fonts and paragraphs", unclosed, Format::Html,
+         "the HTML file is damaged: its elements nest more than 256 deep"},
+        {"nested elements", nested, Format::Html, "nest more than 256 deep"},
+        {"nested in an EPUB", Zip(Replaced(Epub(), "OEBPS/a.xhtml", Xhtml(nested))), Format::Epub,
+         "the spine item OEBPS/a.xhtml is damaged: its elements nest"},
+        {"nested in a FictionBook", FictionBook("<body>" + nested + "</body>"), Format::FictionBook,
+         "the FictionBook is damaged: its elements nest"},
+    };
+    for (const auto& row : rows) {
+        SCOPED_TRACE(row.Name);
+        const SRead read = Read(row.Bytes, row.Kind);
         EXPECT_FALSE(read.Text);
         EXPECT_THAT(read.Error, HasSubstr(row.Message));
     }
