@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "books/XmlDocument.h"
 
+#include "books/BookText.h"
 #include "text/TextEncoding.h"
 
 #include <libxml/HTMLparser.h>
@@ -48,11 +49,18 @@ bool ReplaceAll(std::string& text, const std::string& from, const std::string& t
 void SilenceLibxml() {
     xmlSetGenericErrorFunc(nullptr, Silent);
 }
-} // namespace
+// A book in UTF-16 or UTF-32 as UTF-8, which the parser is then told it is; nullopt for
+// one in bytes.
+std::optional<std::string> WideAsUtf8(std::string_view bytes) {
+    const std::string_view encoding = BookText::WideEncoding(bytes);
+    if (encoding.empty())
+        return std::nullopt;
+    return TextEncoding::ToUtf8(bytes.substr(TextEncoding::BomLength(bytes, encoding)), encoding);
+}
 
-namespace XmlDocument {
-
-Doc ParseXml(std::string_view bytes, std::string& error, std::string* undefinedEntity) {
+// The XML in UTF-8 whatever its declaration says when utf8, else in what it declares.
+XmlDocument::Doc ParseXmlAs(std::string_view bytes, bool utf8, std::string& error,
+                            std::string* undefinedEntity) {
     if (!FitsInt(bytes)) {
         error = "the XML is too large";
         return nullptr;
@@ -62,7 +70,9 @@ Doc ParseXml(std::string_view bytes, std::string& error, std::string* undefinedE
     constexpr int options = XML_PARSE_NONET | XML_PARSE_NOERROR | XML_PARSE_NOWARNING;
     SilenceLibxml();
     xmlResetLastError();
-    Doc doc(xmlReadMemory(bytes.data(), static_cast<int>(bytes.size()), nullptr, nullptr, options));
+    XmlDocument::Doc doc(xmlReadMemory(bytes.data(), static_cast<int>(bytes.size()), nullptr,
+                                       utf8 ? "UTF-8" : nullptr,
+                                       utf8 ? options | XML_PARSE_IGNORE_ENC : options));
     if (!doc) {
         const xmlError* last = xmlGetLastError();
         error = last && last->message ? last->message : "the XML is not well formed";
@@ -76,12 +86,24 @@ Doc ParseXml(std::string_view bytes, std::string& error, std::string* undefinedE
     }
     return doc;
 }
+} // namespace
+
+namespace XmlDocument {
+
+Doc ParseXml(std::string_view bytes, std::string& error, std::string* undefinedEntity) {
+    const std::optional<std::string> utf8 = WideAsUtf8(bytes);
+    return ParseXmlAs(utf8 ? *utf8 : bytes, utf8.has_value(), error, undefinedEntity);
+}
 
 Doc ParseXmlLenient(std::string_view bytes, std::string& error, int maxEntities) {
+    const std::optional<std::string> utf8 = WideAsUtf8(bytes);
+    if (utf8)
+        bytes = *utf8;
     std::string amended;
     for (int taken = 0;; ++taken) {
         std::string name;
-        Doc doc = ParseXml(taken ? std::string_view(amended) : bytes, error, &name);
+        Doc doc =
+            ParseXmlAs(taken ? std::string_view(amended) : bytes, utf8.has_value(), error, &name);
         if (doc || name.empty() || taken == maxEntities)
             return doc;
         if (!taken)
@@ -98,6 +120,9 @@ Doc ParseXmlLenient(std::string_view bytes, std::string& error, int maxEntities)
 
 Doc ParseHtml(std::string_view bytes, std::string& error) {
     error.clear();
+    const std::optional<std::string> utf8 = WideAsUtf8(bytes);
+    if (utf8)
+        bytes = *utf8;
     if (!FitsInt(bytes)) {
         error = "the HTML is too large";
         return nullptr;

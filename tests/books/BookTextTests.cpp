@@ -1,5 +1,6 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "books/BookText.h"
+#include "text/TextEncoding.h"
 
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
@@ -259,10 +260,55 @@ TEST(BookText, Detect_ByContentNameOnlyForHtml) {
         {"HTML by name", "<p>x</p>", "book.HTM", Format::Html},
         {"markup in a text file", "<p>x</p>", "book.txt", Format::PlainText},
         {"truncated EPUB", Zip(Epub()).substr(0, 300), "book.epub", Format::DamagedZip},
+        {"PDF after a mark and a line", "\xEF\xBB\xBF\n%PDF-1.4\n", "a.txt", Format::Pdf},
+        {"PDF header in a text", "Files begin with %PDF-1.7\n", "a.pdf", Format::PlainText},
+        {"FictionBook named in prose", "<b>On</b> the <FictionBook> root", "a.txt",
+         Format::PlainText},
+        {"prefixed FictionBook", "<?xml version='1.0'?>\n<fb:FictionBook xmlns:fb='x'>", "a.txt",
+         Format::FictionBook},
+        {"FictionBook after a long comment and a doctype",
+         "<!--" + std::string(5000, '-') + " -->\n<!DOCTYPE FictionBook [<!ENTITY a '>'>]>" + fb2,
+         "a.txt", Format::FictionBook},
+        {"html as a word", "<html> is the root of a page.", "a.txt", Format::PlainText},
+        {"html root", "<html lang='en'>\n<head>", "a.txt", Format::Html},
+        {"UTF-16 FictionBook", *TextEncoding::FromUtf8("\uFEFF" + fb2, "UTF-16BE"), "a.txt",
+         Format::FictionBook},
+        {"UTF-32 page without a mark", *TextEncoding::FromUtf8("<html><p>x", "UTF-32LE"), "a.txt",
+         Format::Html},
+        {"UTF-16 text", *TextEncoding::FromUtf8("\uFEFF<b> is bold", "UTF-16LE"), "a.htm",
+         Format::Html},
     };
     for (const auto& row : rows) {
         SCOPED_TRACE(row.Name);
         EXPECT_EQ(BookText::Detect(row.Bytes, row.FileName), row.Expected);
+    }
+}
+
+// Their declaration, a doctype or a meta element may name the encoding, or nothing does.
+TEST(BookText, WideBooks_ReadAsTheirText) {
+    const struct {
+        const char* Name;
+        std::string Utf8;
+        const char* Encoding;
+        Format Kind;
+    } rows[] = {
+        {"UTF-16 FictionBook",
+         "\uFEFF" + FictionBook("<body><p>\u00E9 t&eacute;</p></body>", "UTF-16"), "UTF-16LE",
+         Format::FictionBook},
+        {"UTF-32 prefixed FictionBook",
+         "<?xml version='1.0' encoding='UTF-32'?><fb:FictionBook xmlns:fb='f'><fb:body><fb:p>"
+         "\u00E9 t\u00E9</fb:p></fb:body></fb:FictionBook>",
+         "UTF-32BE", Format::FictionBook},
+        {"UTF-16 page without a mark",
+         "<html><head><meta charset='utf-16'></head><body><p>\u00E9 t\u00E9</p></body></html>",
+         "UTF-16BE", Format::Html},
+    };
+    for (const auto& row : rows) {
+        SCOPED_TRACE(row.Name);
+        const std::string bytes = *TextEncoding::FromUtf8(row.Utf8, row.Encoding);
+        ASSERT_EQ(BookText::Detect(bytes, "a.txt"), row.Kind);
+        const SRead read = Read(bytes, row.Kind);
+        EXPECT_EQ(read.Text, "\u00E9 t\u00E9\n") << read.Error;
     }
 }
 
