@@ -6,6 +6,7 @@
 #include <libxml/HTMLparser.h>
 #include <libxml/entities.h>
 
+#include <algorithm>
 #include <array>
 #include <cstring>
 #include <vector>
@@ -197,7 +198,12 @@ void CTextCollector::LeaveElement(const xmlNode* node) {
         title.resize(title.back() == ' ' ? title.size() - 1 : title.size() - Pilcrow.size());
     if (title.empty() || !m_contents)
         return;
-    m_contents->push_back({std::move(title), static_cast<int32_t>(heading.Start), heading.Level});
+    // A heading inside another ends first but begins later.
+    const auto offset = static_cast<int32_t>(heading.Start);
+    const auto at = std::upper_bound(
+        m_contents->begin(), m_contents->end(), offset,
+        [](int32_t start, const SChapter& chapter) { return start < chapter.Offset; });
+    m_contents->insert(at, {std::move(title), offset, heading.Level});
 }
 
 void CTextCollector::AddEntity(const xmlNode* node, bool inEntity) {

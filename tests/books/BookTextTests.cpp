@@ -199,10 +199,11 @@ TEST(BookText, FictionBook_UndefinedEntities_ReadAsTheirCharacterOrTheirName) {
 
 TEST(BookText, Contents_HtmlHeadingsAndFictionBookSections_NestedWhereTheyBegin) {
     const SRead html = Read("<html><body><h1>Book</h1><p>x</p><h2>First <b>part</b></h2><h4>no"
-                            "</h4><h3>Deep</h3><h2></h2></body></html>",
+                            "</h4><h3>Deep</h3><h2></h2><h2>Out<h1>In</h1></h2></body></html>",
                             Format::Html);
     EXPECT_EQ(Listed(html.Contents),
-              (std::vector<std::string>{"0 0 Book", "7 1 First part", "21 2 Deep"}))
+              (std::vector<std::string>{"0 0 Book", "7 1 First part", "21 2 Deep", "26 1 Out In",
+                                        "30 0 In"}))
         << *html.Text;
     const std::string body = "<body><title><p>Book</p></title><section><title><p>One</p>"
                              "</title><p>a</p><section><title><p>One.1</p><p>sub</p></title>"
