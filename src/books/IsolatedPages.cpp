@@ -6,6 +6,7 @@
 #include <fcntl.h>
 #include <poll.h>
 #include <signal.h>
+#include <sys/prctl.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
@@ -31,8 +32,16 @@ bool WriteAll(int fd, const char* data, size_t size) {
 }
 
 // Each page as its size, then its bytes. Ends with _exit: the parent's handlers, buffers
-// and objects are not the child's to run or flush.
-[[noreturn]] void RunChild(int fd, int count, const IsolatedPages::ReadPage& readPage) {
+// and objects are not the child's to run or flush. A signal meant to end the program
+// ends the child as it is, without telling the program's handler, and so does the end
+// of the thread that started it.
+[[noreturn]] void RunChild(int fd, int count, const IsolatedPages::ReadPage& readPage,
+                           pid_t parent) {
+    for (const int signal : {SIGINT, SIGTERM, SIGHUP, SIGPIPE})
+        ::signal(signal, SIG_DFL);
+    ::prctl(PR_SET_PDEATHSIG, SIGKILL);
+    if (::getppid() != parent)
+        _exit(1);
     for (int i = 0; i < count; ++i) {
         const std::string page = readPage(i);
         const uint64_t size = page.size();
@@ -99,9 +108,10 @@ std::optional<std::vector<std::string>> Read(int count, const ReadPage& readPage
         return std::nullopt;
     }
     CUniqueFd writeEnd(fds[1]);
+    const pid_t parent = ::getpid();
     const pid_t pid = ::fork();
     if (pid == 0)
-        RunChild(fds[1], count, readPage);
+        RunChild(fds[1], count, readPage, parent);
     if (pid < 0) {
         ::close(fds[0]);
         error = std::string("the PDF cannot be read: ") + std::strerror(errno);
