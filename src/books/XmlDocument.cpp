@@ -123,6 +123,8 @@ Doc ParseHtml(std::string_view bytes, std::string& error) {
     const std::optional<std::string> utf8 = WideAsUtf8(bytes);
     if (utf8)
         bytes = *utf8;
+    if (bytes.empty())
+        return nullptr;
     if (!FitsInt(bytes)) {
         error = "the HTML is too large";
         return nullptr;
