@@ -66,7 +66,8 @@ XmlDocument::Doc ParseXmlAs(std::string_view bytes, bool utf8, std::string& erro
         return nullptr;
     }
     // No XML_PARSE_NOENT (it would substitute external entities) and no DTD loading;
-    // libxml2 refuses entities that expand out of proportion by itself.
+    // libxml2 refuses entities that expand out of proportion by itself, and without
+    // XML_PARSE_HUGE it keeps its limits on depth, names and text nodes.
     constexpr int options = XML_PARSE_NONET | XML_PARSE_NOERROR | XML_PARSE_NOWARNING;
     SilenceLibxml();
     xmlResetLastError();
