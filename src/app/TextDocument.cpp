@@ -255,7 +255,9 @@ void CTextDocument::ReportLoadFailure(TextLoadError error) {
     const QString message = LoadMessage(error);
     if (message.isEmpty())
         return;
-    Report(message, error == TextLoadError::TooLarge ? MessageIcon::Error : MessageIcon::Warning,
+    const bool tooLarge =
+        error == TextLoadError::TooLarge || error == TextLoadError::ConvertedTooLarge;
+    Report(message, tooLarge ? MessageIcon::Error : MessageIcon::Warning,
            QString::fromStdString(LoadWhy));
 }
 

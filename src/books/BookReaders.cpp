@@ -15,16 +15,18 @@ std::optional<std::string> ReadHtml(std::string_view bytes, std::string& error,
         error.clear();
         return std::nullopt;
     }
-    const XmlDocument::Doc doc = XmlDocument::ParseHtml(bytes);
+    std::string htmlError;
+    const XmlDocument::Doc doc = XmlDocument::ParseHtml(bytes, htmlError);
     if (!doc) {
-        error = "the HTML file cannot be read";
+        error = htmlError.empty() ? "the HTML file cannot be read"
+                                  : "the HTML file is damaged: " + htmlError;
         return std::nullopt;
     }
     std::string text;
     CTextCollector collector(text, CTextCollector::EMode::Html);
     collector.CollectHeadings(&contents);
     if (!collector.Add(reinterpret_cast<const xmlNode*>(doc.get()))) {
-        error = "the book's text is larger than 1 GB";
+        error = collector.Refusal();
         return std::nullopt;
     }
     return text;

@@ -19,17 +19,17 @@ bool IsElement(const xmlNode* node, const char* name) {
            std::strcmp(reinterpret_cast<const char*>(node->name), name) == 0;
 }
 
-// The text below node, its white space collapsed.
+// The text below node, its white space collapsed; empty when it is too long to be a title.
 std::string TextOf(const xmlNode* node) {
-    xmlChar* content = xmlNodeGetContent(node);
+    const std::optional<std::string> content =
+        XmlDocument::BoundedText(node->children, XmlDocument::MaxAttribute);
     std::string text;
-    for (const char* c = reinterpret_cast<const char*>(content); c && *c; ++c) {
-        const bool space = *c == ' ' || *c == '\t' || *c == '\r' || *c == '\n';
+    for (const char c : content.value_or("")) {
+        const bool space = c == ' ' || c == '\t' || c == '\r' || c == '\n';
         if (space && (text.empty() || text.back() == ' '))
             continue;
-        text += space ? ' ' : *c;
+        text += space ? ' ' : c;
     }
-    xmlFree(content);
     while (!text.empty() && text.back() == ' ')
         text.pop_back();
     return text;
@@ -70,7 +70,7 @@ SDocument Load(const CZipArchive& zip, const std::string& base, const std::strin
         return {};
     XmlDocument::Doc doc = XmlDocument::ParseXml(*bytes, error);
     if (!doc)
-        doc = XmlDocument::ParseHtml(*bytes);
+        doc = XmlDocument::ParseHtml(*bytes, error);
     return {std::move(doc), std::string(FolderPart(*path))};
 }
 

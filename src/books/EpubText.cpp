@@ -68,16 +68,23 @@ std::optional<std::string> PackagePath(const CZipArchive& zip, std::string& erro
     const XmlDocument::Doc doc = XmlDocument::ParseXml(*bytes, xmlError);
     const xmlNode* rootfile =
         doc ? XmlDocument::FindElement(xmlDocGetRootElement(doc.get()), "rootfile") : nullptr;
-    const std::string fullPath = rootfile ? XmlDocument::Attribute(rootfile, "full-path") : "";
+    const std::optional<std::string> named =
+        rootfile ? XmlDocument::BoundedAttribute(rootfile, "full-path") : std::string();
+    if (!named) {
+        error = "META-INF/container.xml is damaged: its package path is over 64 KiB long";
+        return std::nullopt;
+    }
+    const std::string& fullPath = *named;
     if (fullPath.empty()) {
         error = "META-INF/container.xml names no package document";
         return std::nullopt;
     }
     std::optional<std::string> path = EpubText::ResolvePath("", fullPath);
     if (!path)
-        error = "META-INF/container.xml points outside the book: " + fullPath;
+        error = "META-INF/container.xml points outside the book: " + BookText::Detail(fullPath);
     else if (!zip.Has(*path))
-        error = "the package document " + *path + " named by META-INF/container.xml is missing";
+        error = "the package document " + BookText::Detail(*path) +
+                " named by META-INF/container.xml is missing";
     return path && zip.Has(*path) ? path : std::nullopt;
 }
 
@@ -98,12 +105,12 @@ std::optional<std::vector<SItem>> Spine(const xmlNode* package, const std::strin
         const std::string id = XmlDocument::Attribute(ref, "idref");
         const auto found = manifest.find(id);
         if (found == manifest.end()) {
-            error = "the spine names an item the manifest lacks: " + id;
+            error = "the spine names an item the manifest lacks: " + BookText::Detail(id);
             return;
         }
         std::optional<std::string> path = EpubText::ResolvePath(base, found->second.Path);
         if (!path) {
-            error = "a spine item points outside the book: " + found->second.Path;
+            error = "a spine item points outside the book: " + BookText::Detail(found->second.Path);
             return;
         }
         SItem item{std::move(*path), found->second.MediaType};
@@ -169,14 +176,24 @@ TableOfContents Contents(const CZipArchive& zip, const xmlNode* package, const s
     return contents;
 }
 
-bool AddItem(const std::string& bytes, const SItem& item, CTextCollector& collector) {
-    std::string ignored;
+// An item's text added to the collector's; false with the reason when the item is damaged
+// or the text over its cap.
+bool AddItem(const std::string& bytes, const SItem& item, CTextCollector& collector,
+             std::string& error) {
     XmlDocument::Doc doc =
-        item.MediaType == "text/html" ? nullptr : XmlDocument::ParseXml(bytes, ignored);
+        item.MediaType == "text/html" ? nullptr : XmlDocument::ParseXml(bytes, error);
     // Many books carry XHTML that is not quite XML, or HTML's entities with no DTD.
     if (!doc)
-        doc = XmlDocument::ParseHtml(bytes);
-    return !doc || collector.Add(reinterpret_cast<const xmlNode*>(doc.get()));
+        doc = XmlDocument::ParseHtml(bytes, error);
+    if (!doc && !error.empty()) {
+        error = "the spine item " + BookText::Detail(item.Path) + " is damaged: " + error;
+        return false;
+    }
+    if (doc && !collector.Add(reinterpret_cast<const xmlNode*>(doc.get()))) {
+        error = collector.Refusal();
+        return false;
+    }
+    return true;
 }
 } // namespace
 
@@ -225,7 +242,8 @@ std::optional<std::string> Read(std::string_view bytes, std::string& error,
     std::string xmlError;
     const XmlDocument::Doc package = XmlDocument::ParseXml(*packageBytes, xmlError);
     if (!package) {
-        error = "the package document " + *packagePath + " is damaged: " + xmlError;
+        error = "the package document " + BookText::Detail(*packagePath) +
+                " is damaged: " + BookText::Detail(xmlError);
         return std::nullopt;
     }
     const std::optional<std::vector<SItem>> spine =
@@ -243,11 +261,12 @@ std::optional<std::string> Read(std::string_view bytes, std::string& error,
             return std::nullopt;
         }
         if (encrypted.contains(item.Path) || zip->IsEncrypted(item.Path)) {
-            error = "the EPUB is encrypted (DRM): " + item.Path + " cannot be read";
+            error =
+                "the EPUB is encrypted (DRM): " + BookText::Detail(item.Path) + " cannot be read";
             return std::nullopt;
         }
         if (!zip->Has(item.Path)) {
-            error = "the spine item " + item.Path + " is missing from the EPUB";
+            error = "the spine item " + BookText::Detail(item.Path) + " is missing from the EPUB";
             return std::nullopt;
         }
         const std::optional<std::string> itemBytes = zip->Read(item.Path, error);
@@ -256,10 +275,8 @@ std::optional<std::string> Read(std::string_view bytes, std::string& error,
         SPlaces& place = places[item.Path];
         place.Start = collector.Offset();
         collector.CollectIds(contents ? &place.Ids : nullptr);
-        if (!AddItem(*itemBytes, item, collector)) {
-            error = "the book's text is larger than 1 GB";
+        if (!AddItem(*itemBytes, item, collector, error))
             return std::nullopt;
-        }
     }
     if (contents)
         *contents = Contents(*zip, xmlDocGetRootElement(package.get()),

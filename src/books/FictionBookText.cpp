@@ -24,7 +24,7 @@ std::optional<std::string> Read(std::string_view bytes, std::string& error,
     const XmlDocument::Doc doc =
         XmlDocument::ParseXmlLenient(bytes, xmlError, MaxUndefinedEntities);
     if (!doc) {
-        error = "the FictionBook is damaged: " + xmlError;
+        error = "the FictionBook is damaged: " + BookText::Detail(xmlError);
         return std::nullopt;
     }
     const xmlNode* root = xmlDocGetRootElement(doc.get());
@@ -51,7 +51,7 @@ std::optional<std::string> Read(std::string_view bytes, std::string& error,
         // The notes are no chapters.
         collector.CollectHeadings(i == 0 ? contents : nullptr);
         if (!collector.Add(bodies[i])) {
-            error = "the book's text is larger than 1 GB";
+            error = collector.Refusal();
             return std::nullopt;
         }
     }

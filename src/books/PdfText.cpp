@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "books/PdfText.h"
 
+#include "books/IsolatedPages.h"
+
 #include <poppler-document.h>
 #include <poppler-global.h>
 #include <poppler-page.h>
@@ -11,6 +13,7 @@
 #include <algorithm>
 #include <array>
 #include <cctype>
+#include <chrono>
 #include <climits>
 #include <cstring>
 #include <map>
@@ -100,6 +103,36 @@ struct SRow {
 };
 
 constexpr size_t MaxLayoutWidth = 1000;
+
+// A printed page takes Poppler a tenth of a second at most.
+constexpr std::chrono::seconds MaxPageTime{10};
+
+// A page's lines as the child process sends them: "P" for a page, then each line as its
+// block mark, its size and its text. A page Poppler could not open is sent empty.
+std::string Packed(const std::vector<SLine>& lines) {
+    std::string packed = "P";
+    for (const SLine& line : lines) {
+        const uint32_t size = static_cast<uint32_t>(line.text.size());
+        packed += line.startsBlock ? 'B' : 'L';
+        packed.append(reinterpret_cast<const char*>(&size), sizeof size);
+        packed += line.text;
+    }
+    return packed;
+}
+
+std::vector<SLine> Unpacked(std::string_view packed) {
+    std::vector<SLine> lines;
+    size_t at = 1;
+    uint32_t size = 0;
+    while (packed.size() - at > sizeof size) {
+        const bool startsBlock = packed[at] == 'B';
+        std::memcpy(&size, packed.data() + at + 1, sizeof size);
+        at += 1 + sizeof size;
+        lines.push_back({std::string(packed.substr(at, size)), startsBlock});
+        at += size;
+    }
+    return lines;
+}
 
 // The column between two columns of text: blank on nearly every row, with text on both
 // sides on many. Justified or ragged text of one column leaves no such column blank.
@@ -703,15 +736,19 @@ std::optional<std::string> ReadPdfText(std::string_view bytes, std::string& erro
         error = "The PDF file is locked with a password.";
         return std::nullopt;
     }
-    const int count = document->pages();
+    const std::optional<std::vector<std::string>> read = IsolatedPages::Read(
+        document->pages(),
+        [&document](int i) {
+            const std::unique_ptr<poppler::page> page(document->create_page(i));
+            return page ? Packed(PageLines(*page)) : std::string();
+        },
+        progress, MaxPageTime, error);
+    if (!read)
+        return std::nullopt;
     std::vector<std::vector<SLine>> pages;
-    for (int i = 0; i < count; ++i) {
-        const std::unique_ptr<poppler::page> page(document->create_page(i));
-        if (page)
-            pages.push_back(PageLines(*page));
-        if (progress && !progress(static_cast<uint64_t>(i) + 1, static_cast<uint64_t>(count)))
-            return std::nullopt;
-    }
+    for (const std::string& packed : *read)
+        if (!packed.empty())
+            pages.push_back(Unpacked(packed));
     DropFurniture(pages);
     std::string text = ResolveHyphens(JoinLines(OneRun(std::move(pages))));
     if (contents)

@@ -1,9 +1,12 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "books/TextCollector.h"
 
+#include "books/XmlDocument.h"
+
 #include <libxml/HTMLparser.h>
 #include <libxml/entities.h>
 
+#include <algorithm>
 #include <array>
 #include <cstring>
 #include <vector>
@@ -46,14 +49,6 @@ void AppendUtf8(std::string& out, unsigned code) {
     }
 }
 
-// A chain of entities each naming the next ten times would otherwise be walked in full,
-// even though the parser keeps every entity's content only once.
-constexpr size_t MaxEntityNodes = 1'000'000;
-
-struct SStep {
-    const xmlNode* Node;
-    bool Leaving;
-};
 } // namespace
 
 CTextCollector::EKind CTextCollector::KindOf(const xmlNode* node) const {
@@ -80,58 +75,70 @@ CTextCollector::EKind CTextCollector::KindOf(const xmlNode* node) const {
 
 bool CTextCollector::Add(const xmlNode* root) {
     // A walk of its own rather than recursion: a hostile file may nest a million elements.
-    std::vector<SStep> steps{{root, false}};
-    size_t entityNodes = 0;
-    while (!steps.empty() && !m_overflow) {
-        const SStep step = steps.back();
-        steps.pop_back();
-        const xmlNode* node = step.Node;
+    m_steps.assign(1, {root, false, false});
+    while (!m_steps.empty() && m_stop == EStop::None) {
+        const SStep step = m_steps.back();
+        m_steps.pop_back();
         if (step.Leaving) {
-            Leave(KindOf(node));
-            LeaveElement(node);
+            Leave(KindOf(step.Node));
+            LeaveElement(step.Node);
             continue;
         }
-        const xmlNode* last = nullptr;
-        switch (node->type) {
-        case XML_TEXT_NODE:
-        case XML_CDATA_SECTION_NODE:
-            if (node->content)
-                AddText(reinterpret_cast<const char*>(node->content));
-            break;
-        case XML_ENTITY_REF_NODE: {
-            const auto* entity = reinterpret_cast<const xmlEntity*>(node->children);
-            if (entity && entity->etype == XML_INTERNAL_GENERAL_ENTITY && entity->children) {
-                last = entity->last;
-                entityNodes += 1;
-            } else {
-                AddEntity(node);
-            }
-            break;
-        }
-        case XML_ELEMENT_NODE: {
-            const EKind kind = KindOf(node);
-            if (kind == EKind::Skipped)
-                break;
-            Enter(kind);
-            EnterElement(node);
-            steps.push_back({node, true});
-            last = node->last;
-            break;
-        }
-        case XML_DOCUMENT_NODE:
-        case XML_HTML_DOCUMENT_NODE:
-            last = node->last;
-            break;
-        default:
-            break;
-        }
-        if (entityNodes > MaxEntityNodes)
-            m_overflow = true;
-        for (const xmlNode* child = last; child; child = child->prev)
-            steps.push_back({child, false});
+        Step(step.Node, step.InEntity);
     }
+    m_steps.clear();
     EndBlock();
-    return !m_overflow;
+    return m_stop == EStop::None;
+}
+
+const char* CTextCollector::Refusal() const {
+    if (m_stop == EStop::EntitiesTooLarge)
+        return "the book is damaged: its entities expand to more than a million nodes or "
+               "64 MiB of text";
+    return "the book's text is larger than 1 GB";
+}
+
+void CTextCollector::Push(const xmlNode* last, bool inEntity) {
+    for (const xmlNode* child = last; child; child = child->prev)
+        m_steps.push_back({child, false, inEntity});
+}
+
+void CTextCollector::Step(const xmlNode* node, bool inEntity) {
+    if (inEntity && ++m_entityNodes > MaxEntityNodes) {
+        m_stop = EStop::EntitiesTooLarge;
+        return;
+    }
+    switch (node->type) {
+    case XML_TEXT_NODE:
+    case XML_CDATA_SECTION_NODE:
+        if (node->content)
+            AddText(reinterpret_cast<const char*>(node->content), inEntity);
+        break;
+    case XML_ENTITY_REF_NODE: {
+        const auto* entity = reinterpret_cast<const xmlEntity*>(node->children);
+        if (entity && entity->etype == XML_INTERNAL_GENERAL_ENTITY && entity->children)
+            Push(entity->last, true);
+        else
+            AddEntity(node, inEntity);
+        break;
+    }
+    case XML_ELEMENT_NODE: {
+        const EKind kind = KindOf(node);
+        if (kind == EKind::Skipped)
+            break;
+        Enter(kind);
+        EnterElement(node);
+        m_steps.push_back({node, true, inEntity});
+        Push(node->last, inEntity);
+        break;
+    }
+    case XML_DOCUMENT_NODE:
+    case XML_HTML_DOCUMENT_NODE:
+        Push(node->last, inEntity);
+        break;
+    default:
+        break;
+    }
 }
 
 int32_t CTextCollector::Offset() const {
@@ -156,13 +163,9 @@ int CTextCollector::HeadingLevel(const xmlNode* node) const {
 
 void CTextCollector::EnterElement(const xmlNode* node) {
     if (m_ids) {
-        const xmlChar* id = xmlHasProp(node, reinterpret_cast<const xmlChar*>("id"))
-                                ? xmlGetNoNsProp(node, reinterpret_cast<const xmlChar*>("id"))
-                                : nullptr;
-        if (id) {
-            m_ids->try_emplace(reinterpret_cast<const char*>(id), Offset());
-            xmlFree(const_cast<xmlChar*>(id));
-        }
+        std::string id = XmlDocument::Attribute(node, "id");
+        if (!id.empty())
+            m_ids->try_emplace(std::move(id), Offset());
     }
     if (!m_contents)
         return;
@@ -195,17 +198,22 @@ void CTextCollector::LeaveElement(const xmlNode* node) {
         title.resize(title.back() == ' ' ? title.size() - 1 : title.size() - Pilcrow.size());
     if (title.empty() || !m_contents)
         return;
-    m_contents->push_back({std::move(title), static_cast<int32_t>(heading.Start), heading.Level});
+    // A heading inside another ends first but begins later.
+    const auto offset = static_cast<int32_t>(heading.Start);
+    const auto at = std::upper_bound(
+        m_contents->begin(), m_contents->end(), offset,
+        [](int32_t start, const SChapter& chapter) { return start < chapter.Offset; });
+    m_contents->insert(at, {std::move(title), offset, heading.Level});
 }
 
-void CTextCollector::AddEntity(const xmlNode* node) {
+void CTextCollector::AddEntity(const xmlNode* node, bool inEntity) {
     const auto* entity = reinterpret_cast<const xmlEntity*>(node->children);
     if (entity && entity->etype == XML_INTERNAL_PREDEFINED_ENTITY && entity->content) {
-        AddText(reinterpret_cast<const char*>(entity->content));
+        AddText(reinterpret_cast<const char*>(entity->content), inEntity);
         return;
     }
     if (entity && entity->etype == XML_INTERNAL_GENERAL_ENTITY && entity->content) {
-        AddText(reinterpret_cast<const char*>(entity->content));
+        AddText(reinterpret_cast<const char*>(entity->content), true);
         return;
     }
     // XHTML names HTML's entities through a DTD that is never loaded.
@@ -238,7 +246,14 @@ void CTextCollector::Leave(EKind kind) {
         m_space = true;
 }
 
-void CTextCollector::AddText(std::string_view text) {
+void CTextCollector::AddText(std::string_view text, bool fromEntity) {
+    if (fromEntity) {
+        m_entityText += text.size();
+        if (m_entityText > MaxEntityText) {
+            m_stop = EStop::EntitiesTooLarge;
+            return;
+        }
+    }
     if (m_pre > 0) {
         for (size_t i = 0; i < text.size(); ++i) {
             if (text[i] == '\r' && i + 1 < text.size() && text[i + 1] == '\n')
@@ -249,7 +264,7 @@ void CTextCollector::AddText(std::string_view text) {
         AddFlowing(text);
     }
     if (m_out.size() + m_line.size() > MaxText)
-        m_overflow = true;
+        m_stop = EStop::TextTooLarge;
 }
 
 void CTextCollector::AddFlowing(std::string_view text) {
@@ -270,7 +285,7 @@ void CTextCollector::EndBlock() {
     if (m_line.empty())
         return;
     if (m_out.size() + m_line.size() + 1 > MaxText) {
-        m_overflow = true;
+        m_stop = EStop::TextTooLarge;
         return;
     }
     m_out += m_line;

@@ -19,8 +19,11 @@ public:
 
     CTextCollector(std::string& out, EMode mode) : m_out(out), m_mode(mode) {}
 
-    // Adds the text of the node and all below it; false once the text is over the cap.
+    // Adds the text of the node and all below it; false once the text is over the cap or
+    // its entities expand beyond theirs, Refusal() saying which.
     bool Add(const xmlNode* node);
+    // Why Add refused, in the words of a message to the reader.
+    const char* Refusal() const;
 
     // From now on, the headings read (HTML's h1 to h3, FictionBook's section titles) are
     // added to contents; null stops it.
@@ -32,9 +35,20 @@ public:
     int32_t Offset() const;
 
     static constexpr size_t MaxText = size_t{1} << 30;
+    // An entity's content is kept once but walked at every reference: what all references
+    // together produce is bounded, not how many there are.
+    static constexpr size_t MaxEntityNodes = 1'000'000;
+    static constexpr size_t MaxEntityText = size_t{64} << 20;
 
 private:
     enum class EKind { Skipped, Block, Pre, Cell, Break, Inline };
+    enum class EStop { None, TextTooLarge, EntitiesTooLarge };
+
+    struct SStep {
+        const xmlNode* Node;
+        bool Leaving;
+        bool InEntity;
+    };
 
     struct SHeading {
         const xmlNode* Node;
@@ -49,9 +63,14 @@ private:
     void LeaveElement(const xmlNode* node);
     void Enter(EKind kind);
     void Leave(EKind kind);
-    void AddText(std::string_view text);
+    // The children of an element, document or entity, to be walked next.
+    void Push(const xmlNode* last, bool inEntity);
+    // Walks one node; one inside an entity counts against the entities' cap.
+    void Step(const xmlNode* node, bool inEntity);
+    // Text from an entity counts against the entities' cap.
+    void AddText(std::string_view text, bool fromEntity = false);
     void AddFlowing(std::string_view text);
-    void AddEntity(const xmlNode* node);
+    void AddEntity(const xmlNode* node, bool inEntity);
     void EndBlock();
 
     std::string& m_out;
@@ -59,7 +78,10 @@ private:
     std::string m_line;
     bool m_space = false;
     int m_pre = 0;
-    bool m_overflow = false;
+    EStop m_stop = EStop::None;
+    std::vector<SStep> m_steps;
+    size_t m_entityNodes = 0;
+    size_t m_entityText = 0;
     TableOfContents* m_contents = nullptr;
     std::unordered_map<std::string, int32_t>* m_ids = nullptr;
     std::vector<SHeading> m_headings;

@@ -1,9 +1,11 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "books/XmlDocument.h"
 
+#include "books/BookText.h"
 #include "text/TextEncoding.h"
 
 #include <libxml/HTMLparser.h>
+#include <libxml/entities.h>
 #include <libxml/parser.h>
 #include <libxml/xmlerror.h>
 
@@ -17,6 +19,14 @@ bool FitsInt(std::string_view bytes) {
 }
 
 void Silent(void*, const char*, ...) {}
+
+constexpr const char* NoMemory = "there is not enough memory to parse it";
+constexpr const char* TooDeep = "its elements nest more than 256 deep, or its markup stops the "
+                                "parser early";
+
+struct SContextFreer {
+    void operator()(xmlParserCtxt* context) const { xmlFreeParserCtxt(context); }
+};
 
 // False when text holds no from.
 bool ReplaceAll(std::string& text, const std::string& from, const std::string& to) {
@@ -39,37 +49,62 @@ bool ReplaceAll(std::string& text, const std::string& from, const std::string& t
 void SilenceLibxml() {
     xmlSetGenericErrorFunc(nullptr, Silent);
 }
-} // namespace
+// A book in UTF-16 or UTF-32 as UTF-8, which the parser is then told it is; nullopt for
+// one in bytes.
+std::optional<std::string> WideAsUtf8(std::string_view bytes) {
+    const std::string_view encoding = BookText::WideEncoding(bytes);
+    if (encoding.empty())
+        return std::nullopt;
+    return TextEncoding::ToUtf8(bytes.substr(TextEncoding::BomLength(bytes, encoding)), encoding);
+}
 
-namespace XmlDocument {
-
-Doc ParseXml(std::string_view bytes, std::string& error, std::string* undefinedEntity) {
+// The XML in UTF-8 whatever its declaration says when utf8, else in what it declares.
+XmlDocument::Doc ParseXmlAs(std::string_view bytes, bool utf8, std::string& error,
+                            std::string* undefinedEntity) {
     if (!FitsInt(bytes)) {
         error = "the XML is too large";
         return nullptr;
     }
     // No XML_PARSE_NOENT (it would substitute external entities) and no DTD loading;
-    // libxml2 refuses entities that expand out of proportion by itself.
+    // libxml2 refuses entities that expand out of proportion by itself, and without
+    // XML_PARSE_HUGE it keeps its limits on depth, names and text nodes.
     constexpr int options = XML_PARSE_NONET | XML_PARSE_NOERROR | XML_PARSE_NOWARNING;
     SilenceLibxml();
     xmlResetLastError();
-    Doc doc(xmlReadMemory(bytes.data(), static_cast<int>(bytes.size()), nullptr, nullptr, options));
+    XmlDocument::Doc doc(xmlReadMemory(bytes.data(), static_cast<int>(bytes.size()), nullptr,
+                                       utf8 ? "UTF-8" : nullptr,
+                                       utf8 ? options | XML_PARSE_IGNORE_ENC : options));
     if (!doc) {
         const xmlError* last = xmlGetLastError();
         error = last && last->message ? last->message : "the XML is not well formed";
         while (!error.empty() && error.back() == '\n')
             error.pop_back();
+        // libxml2's words for it name an option of its own.
+        if (last && last->code == XML_ERR_INTERNAL_ERROR && error.find("depth") != error.npos)
+            error = TooDeep;
         if (undefinedEntity && last && last->code == XML_ERR_UNDECLARED_ENTITY && last->str1)
             *undefinedEntity = last->str1;
     }
     return doc;
 }
+} // namespace
+
+namespace XmlDocument {
+
+Doc ParseXml(std::string_view bytes, std::string& error, std::string* undefinedEntity) {
+    const std::optional<std::string> utf8 = WideAsUtf8(bytes);
+    return ParseXmlAs(utf8 ? *utf8 : bytes, utf8.has_value(), error, undefinedEntity);
+}
 
 Doc ParseXmlLenient(std::string_view bytes, std::string& error, int maxEntities) {
+    const std::optional<std::string> utf8 = WideAsUtf8(bytes);
+    if (utf8)
+        bytes = *utf8;
     std::string amended;
     for (int taken = 0;; ++taken) {
         std::string name;
-        Doc doc = ParseXml(taken ? std::string_view(amended) : bytes, error, &name);
+        Doc doc =
+            ParseXmlAs(taken ? std::string_view(amended) : bytes, utf8.has_value(), error, &name);
         if (doc || name.empty() || taken == maxEntities)
             return doc;
         if (!taken)
@@ -84,14 +119,34 @@ Doc ParseXmlLenient(std::string_view bytes, std::string& error, int maxEntities)
     }
 }
 
-Doc ParseHtml(std::string_view bytes) {
-    if (!FitsInt(bytes))
+Doc ParseHtml(std::string_view bytes, std::string& error) {
+    error.clear();
+    const std::optional<std::string> utf8 = WideAsUtf8(bytes);
+    if (utf8)
+        bytes = *utf8;
+    if (bytes.empty())
         return nullptr;
+    if (!FitsInt(bytes)) {
+        error = "the HTML is too large";
+        return nullptr;
+    }
     SilenceLibxml();
+    const std::unique_ptr<htmlParserCtxt, SContextFreer> context(htmlNewParserCtxt());
+    if (!context) {
+        error = NoMemory;
+        return nullptr;
+    }
     constexpr int options =
         HTML_PARSE_NONET | HTML_PARSE_NOERROR | HTML_PARSE_NOWARNING | HTML_PARSE_RECOVER;
-    return Doc(htmlReadMemory(bytes.data(), static_cast<int>(bytes.size()), nullptr,
-                              TextEncoding::IsValidUtf8(bytes) ? "UTF-8" : nullptr, options));
+    Doc doc(htmlCtxtReadMemory(context.get(), bytes.data(), static_cast<int>(bytes.size()), nullptr,
+                               TextEncoding::IsValidUtf8(bytes) ? "UTF-8" : nullptr, options));
+    // Recovering, the parser goes on past every fault in the markup; it halts only when it
+    // cannot go on.
+    if (context->disableSAX || context->instate == XML_PARSER_EOF) {
+        error = context->errNo == XML_ERR_NO_MEMORY ? NoMemory : TooDeep;
+        return nullptr;
+    }
+    return doc;
 }
 
 const xmlNode* FindElement(const xmlNode* node, const char* name) {
@@ -111,16 +166,49 @@ const xmlNode* FindElement(const xmlNode* node, const char* name) {
     return nullptr;
 }
 
-std::string Attribute(const xmlNode* node, const char* name) {
-    for (const xmlAttr* attr = node->properties; attr; attr = attr->next) {
-        if (std::strcmp(reinterpret_cast<const char*>(attr->name), name) != 0)
-            continue;
-        xmlChar* value = xmlNodeGetContent(reinterpret_cast<const xmlNode*>(attr));
-        std::string text = value ? reinterpret_cast<const char*>(value) : "";
-        xmlFree(value);
-        return text;
+std::optional<std::string> BoundedText(const xmlNode* first, size_t maxLength) {
+    std::string text;
+    std::vector<const xmlNode*> steps;
+    const auto pushList = [&steps](const xmlNode* last) {
+        for (const xmlNode* node = last; node; node = node->prev)
+            steps.push_back(node);
+    };
+    const xmlNode* last = first;
+    while (last && last->next)
+        last = last->next;
+    pushList(last);
+    for (size_t nodes = 0; !steps.empty(); ++nodes) {
+        if (nodes > maxLength || text.size() > maxLength)
+            return std::nullopt;
+        const xmlNode* node = steps.back();
+        steps.pop_back();
+        if (node->type == XML_TEXT_NODE || node->type == XML_CDATA_SECTION_NODE) {
+            if (node->content)
+                text += reinterpret_cast<const char*>(node->content);
+        } else if (node->type == XML_ELEMENT_NODE) {
+            pushList(node->last);
+        } else if (node->type == XML_ENTITY_REF_NODE) {
+            const auto* entity = reinterpret_cast<const xmlEntity*>(node->children);
+            if (entity && entity->children)
+                pushList(entity->last);
+            else if (entity && entity->content)
+                text += reinterpret_cast<const char*>(entity->content);
+        }
     }
-    return {};
+    if (text.size() > maxLength)
+        return std::nullopt;
+    return text;
+}
+
+std::optional<std::string> BoundedAttribute(const xmlNode* node, const char* name) {
+    for (const xmlAttr* attr = node->properties; attr; attr = attr->next)
+        if (std::strcmp(reinterpret_cast<const char*>(attr->name), name) == 0)
+            return BoundedText(attr->children, MaxAttribute);
+    return std::string();
+}
+
+std::string Attribute(const xmlNode* node, const char* name) {
+    return BoundedAttribute(node, name).value_or("");
 }
 
 } // namespace XmlDocument

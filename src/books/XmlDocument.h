@@ -3,7 +3,9 @@
 
 #include <libxml/tree.h>
 
+#include <cstddef>
 #include <memory>
+#include <optional>
 #include <string>
 #include <string_view>
 
@@ -23,11 +25,27 @@ Doc ParseXml(std::string_view bytes, std::string& error, std::string* undefinedE
 // else as its name, and still refuses every other fault. At most maxEntities names are
 // taken in: each costs one more parse.
 Doc ParseXmlLenient(std::string_view bytes, std::string& error, int maxEntities);
-// Forgiving HTML: UTF-8 when the bytes are, otherwise what the page declares.
-Doc ParseHtml(std::string_view bytes);
+// Forgiving HTML: UTF-8 when the bytes are, otherwise what the page declares. nullptr
+// with the reason when the parser stops before the end (elements nested too deep, no
+// memory left), for a partial text must not pass for the book's; nullptr with none when
+// there is nothing to parse.
+Doc ParseHtml(std::string_view bytes, std::string& error);
 
 // The first element below node (any depth, document order) with this local name.
 const xmlNode* FindElement(const xmlNode* node, const char* name);
+
+// No name, path or id a book uses is longer; a few entity references in a hostile book
+// expand to gigabytes.
+inline constexpr size_t MaxAttribute = 64 * 1024;
+
+// The text of first and the nodes after it, with all below them and their entities
+// expanded, as xmlNodeGetContent gives it; nullopt once it passes maxLength bytes or
+// maxLength nodes, without reading further.
+std::optional<std::string> BoundedText(const xmlNode* first, size_t maxLength);
+// The value of the attribute of that local name, nullopt when it is longer than
+// MaxAttribute.
+std::optional<std::string> BoundedAttribute(const xmlNode* node, const char* name);
+// BoundedAttribute, empty when the element has no such attribute or it is too long.
 std::string Attribute(const xmlNode* node, const char* name);
 
 } // namespace XmlDocument

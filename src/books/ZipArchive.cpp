@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "books/ZipArchive.h"
 
+#include "books/BookText.h"
+
 #include <zip.h>
 
 namespace {
@@ -9,7 +11,7 @@ struct SFileCloser {
 };
 
 std::string TooLarge(const std::string& name) {
-    return "\"" + name + "\" unpacks to more than 256 MiB (a zip bomb?)";
+    return "\"" + BookText::Detail(name) + "\" unpacks to more than 256 MiB (a zip bomb?)";
 }
 } // namespace
 
@@ -57,11 +59,11 @@ std::optional<std::string> CZipArchive::Read(const std::string& name, std::strin
     zip_stat_t stat;
     zip_stat_init(&stat);
     if (zip_stat(m_archive, name.c_str(), 0, &stat) != 0) {
-        error = "\"" + name + "\" is missing from the zip file";
+        error = "\"" + BookText::Detail(name) + "\" is missing from the zip file";
         return std::nullopt;
     }
     if (IsEncrypted(name)) {
-        error = "\"" + name + "\" is encrypted";
+        error = "\"" + BookText::Detail(name) + "\" is encrypted";
         return std::nullopt;
     }
     // The stated size is only a claim: the bytes are counted as they come too.
@@ -71,7 +73,7 @@ std::optional<std::string> CZipArchive::Read(const std::string& name, std::strin
     }
     const std::unique_ptr<zip_file_t, SFileCloser> file(zip_fopen(m_archive, name.c_str(), 0));
     if (!file) {
-        error = "\"" + name + "\" cannot be unpacked: " + zip_strerror(m_archive);
+        error = "\"" + BookText::Detail(name) + "\" cannot be unpacked: " + zip_strerror(m_archive);
         return std::nullopt;
     }
     std::string data;
@@ -81,7 +83,8 @@ std::optional<std::string> CZipArchive::Read(const std::string& name, std::strin
     for (;;) {
         const zip_int64_t got = zip_fread(file.get(), buffer, sizeof buffer);
         if (got < 0) {
-            error = "\"" + name + "\" is damaged: " + zip_file_strerror(file.get());
+            error =
+                "\"" + BookText::Detail(name) + "\" is damaged: " + zip_file_strerror(file.get());
             return std::nullopt;
         }
         if (got == 0)

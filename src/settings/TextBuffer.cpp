@@ -45,6 +45,8 @@ const char* TextLoadMessage(TextLoadError error) {
         return SKIMMET_TRANSLATABLE("Messages", "Error Opening File");
     case TextLoadError::TooLarge:
         return SKIMMET_TRANSLATABLE("Messages", "Size of a text buffer can not be more than 1 Gb");
+    case TextLoadError::ConvertedTooLarge:
+        return SKIMMET_TRANSLATABLE("Messages", "The text is over 2 Gb once converted to UTF-8");
     case TextLoadError::CannotAllocate:
         return SKIMMET_TRANSLATABLE("Messages", "Error Allocating Memory");
     case TextLoadError::CannotRead:
@@ -204,17 +206,18 @@ bool CTextBuffer::Decode(std::string_view encoding, TextLoadError& error) {
         Chapters = PlainChapters::Find({Bytes.get(), static_cast<std::size_t>(Length)});
         return true;
     }
+    // The limit is the file's; a converted text may grow past it, not past what an offset
+    // can hold.
+    constexpr std::size_t MaxConverted = INT32_MAX - 1;
     CBlockOutput output;
     const std::optional<std::size_t> converted =
-        TextEncoding::ToUtf8Into(raw.substr(bom), EncodingName, output);
+        TextEncoding::ToUtf8Into(raw.substr(bom), EncodingName, output, MaxConverted);
     if (!converted) {
         error = output.Failed() ? TextLoadError::CannotAllocate : TextLoadError::CannotRead;
         return false;
     }
-    // The limit is the file's; a converted text may grow past it, not past what an offset
-    // can hold.
-    if (*converted >= INT32_MAX) {
-        error = TextLoadError::TooLarge;
+    if (*converted > MaxConverted) {
+        error = TextLoadError::ConvertedTooLarge;
         return false;
     }
     Block bytes = output.Take(*converted);

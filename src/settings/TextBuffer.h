@@ -17,6 +17,7 @@ enum class TextLoadError {
     None,
     CannotOpen,
     TooLarge,
+    ConvertedTooLarge, // the file is within the limit, its text in UTF-8 is not
     CannotAllocate,
     CannotRead,
     Cancelled,

@@ -74,6 +74,10 @@ constexpr std::array<SBom, 5> Boms{{{"\xEF\xBB\xBF", "UTF-8"},
                                     {"\xFF\xFE", "UTF-16LE"},
                                     {"\xFE\xFF", "UTF-16BE"}}};
 
+// Room past a conversion's limit for the longest sequence or replacement written at once.
+constexpr std::size_t Slack = 64;
+constexpr std::size_t NoLimit = SIZE_MAX - Slack;
+
 std::size_t UnitSize(std::string_view encoding) {
     if (encoding.starts_with("UTF-32"))
         return 4;
@@ -112,27 +116,30 @@ public:
     bool Convert(std::string_view bytes, std::string& out, std::string_view replacement,
                  std::size_t step) {
         CStringOutput output(out);
-        const std::optional<std::size_t> used = ConvertInto(bytes, output, replacement, step);
+        const std::optional<std::size_t> used =
+            ConvertInto(bytes, output, replacement, step, NoLimit);
         out.resize(used.value_or(0));
         return used.has_value();
     }
 
-    // The same into memory grown as needed: the length written, or nullopt.
+    // The same into memory grown as needed, up to a little past limit: the length
+    // written, past limit when the conversion stopped there; nullopt when it failed.
     std::optional<std::size_t> ConvertInto(std::string_view bytes, IGrowingOutput& out,
-                                           std::string_view replacement, std::size_t step) {
-        std::size_t capacity = bytes.size() + bytes.size() / 2 + 16;
+                                           std::string_view replacement, std::size_t step,
+                                           std::size_t limit) {
+        std::size_t capacity = std::min(bytes.size() + bytes.size() / 2 + 16, limit + Slack);
         char* data = out.Grow(capacity);
         char* in = const_cast<char*>(bytes.data());
         std::size_t inLeft = bytes.size();
         std::size_t used = 0;
+        bool overLimit = false;
         const auto grow = [&] {
-            capacity *= 2;
-            data = out.Grow(capacity);
-            return data != nullptr;
+            overLimit = capacity > limit;
+            capacity = std::min(capacity * 2, limit + Slack);
+            data = overLimit ? data : out.Grow(capacity);
+            return !overLimit && data != nullptr;
         };
-        if (!data)
-            return std::nullopt;
-        while (inLeft > 0) {
+        while (data && !overLimit && inLeft > 0) {
             char* to = data + used;
             std::size_t outLeft = capacity - used;
             const std::size_t result = ::iconv(Handle, &in, &inLeft, &to, &outLeft);
@@ -140,15 +147,14 @@ public:
             if (result != static_cast<std::size_t>(-1))
                 break;
             if (errno == E2BIG) {
-                if (!grow())
-                    return std::nullopt;
+                grow();
                 continue;
             }
             if (replacement.empty())
                 return std::nullopt;
             // EILSEQ, or EINVAL for a sequence cut by the end of the text.
             if (capacity - used < replacement.size() + 16 && !grow())
-                return std::nullopt;
+                continue;
             std::memcpy(data + used, replacement.data(), replacement.size());
             used += replacement.size();
             const std::size_t skip = std::min(inLeft, step);
@@ -156,7 +162,9 @@ public:
             inLeft -= skip;
             ::iconv(Handle, nullptr, nullptr, nullptr, nullptr);
         }
-        return used;
+        if (!data)
+            return std::nullopt;
+        return overLimit ? std::max(used, limit + 1) : used;
     }
 
 private:
@@ -248,11 +256,12 @@ std::optional<std::string> ToUtf8(std::string_view bytes, std::string_view encod
 }
 
 std::optional<std::size_t> ToUtf8Into(std::string_view bytes, std::string_view encoding,
-                                      IGrowingOutput& out) {
+                                      IGrowingOutput& out, std::size_t limit) {
     CConverter converter("UTF-8", encoding);
     if (!converter.IsValid())
         return std::nullopt;
-    return converter.ConvertInto(bytes, out, Replacement, UnitSize(encoding));
+    return converter.ConvertInto(bytes, out, Replacement, UnitSize(encoding),
+                                 std::min(limit, NoLimit));
 }
 
 std::optional<std::string> FromUtf8(std::string_view utf8, std::string_view encoding) {

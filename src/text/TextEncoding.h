@@ -2,6 +2,7 @@
 #pragma once
 
 #include <cstddef>
+#include <cstdint>
 #include <optional>
 #include <span>
 #include <string>
@@ -58,9 +59,10 @@ public:
 };
 
 // ToUtf8 of a converted encoding (not UTF-8 itself) into out: the length written, or
-// nullopt.
+// nullopt. The conversion stops as soon as it has written more than limit bytes, and
+// grows out no further than a little past them: the length is then past limit.
 std::optional<std::size_t> ToUtf8Into(std::string_view bytes, std::string_view encoding,
-                                      IGrowingOutput& out);
+                                      IGrowingOutput& out, std::size_t limit = SIZE_MAX);
 
 // The other way, for text the reader types (stop symbols): nullopt when a character
 // cannot be held in encoding.

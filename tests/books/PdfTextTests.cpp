@@ -118,51 +118,11 @@ TEST(PdfText, Read_HeadersAndPageNumbers_LeftOut) {
     EXPECT_EQ(*text, "Text of page 1.\nText of page 2.\nText of page 3.\nText of page 4.\n");
 }
 
-TEST(PdfText, Read_UnreadableOrLocked_NulloptWithMessage) {
-    const QByteArray pdf = WritePdf({{"Some text."}});
-    const struct {
-        const char* Name;
-        QByteArray Bytes;
-        const char* Message;
-    } rows[] = {
-        {"truncated", pdf.left(pdf.size() / 2), "not a PDF"},
-        {"locked", Locked(pdf), "password"},
-    };
-    for (const auto& row : rows) {
-        SCOPED_TRACE(row.Name);
-        std::string error;
-        EXPECT_EQ(Read(row.Bytes, error), std::nullopt);
-        EXPECT_THAT(error, testing::HasSubstr(row.Message));
-    }
-}
-
-TEST(PdfText, Read_ProgressSaysStop_NulloptWithoutMessage) {
-    std::string error;
-    EXPECT_EQ(Read(WritePdf({{"One"}, {"Two"}}), error, [](uint64_t, uint64_t) { return false; }),
-              std::nullopt);
-    EXPECT_EQ(error, "");
-}
-
 } // namespace
 
 namespace {
-// A one-page PDF with an outline, written object by object (Qt's writer makes none).
-std::string OutlinedPdf() {
-    const std::vector<std::string> objects{
-        "<< /Type /Catalog /Pages 2 0 R /Outlines 5 0 R >>",
-        "<< /Type /Pages /Kids [3 0 R] /Count 1 >>",
-        "<< /Type /Page /Parent 2 0 R /MediaBox [0 0 300 300] /Contents 4 0 R "
-        "/Resources << /Font << /F1 6 0 R >> >> >>",
-        "<< /Length 109 >>\nstream\nBT /F1 12 Tf 20 250 Td (Contents 2) Tj 0 -40 Td (Intro) Tj "
-        "0 -40 Td (Some text here.) Tj 0 -40 Td (Later) Tj ET\nendstream",
-        "<< /Type /Outlines /First 7 0 R /Last 9 0 R /Count 3 >>",
-        "<< /Type /Font /Subtype /Type1 /BaseFont /Helvetica >>",
-        "<< /Title (Intro) /Parent 5 0 R /Next 8 0 R /First 10 0 R /Last 10 0 R /Count 1 "
-        "/Dest [3 0 R /XYZ 0 220 0] >>",
-        "<< /Title (Missing) /Parent 5 0 R /Prev 7 0 R /Next 9 0 R /Dest [3 0 R /XYZ 0 0 0] >>",
-        "<< /Title (Later) /Parent 5 0 R /Prev 8 0 R /Dest [3 0 R /XYZ 0 140 0] >>",
-        "<< /Title (Some text here.) /Parent 7 0 R /Dest [3 0 R /XYZ 0 180 0] >>",
-    };
+// A PDF written object by object, for what Qt's writer makes none of.
+std::string ObjectPdf(const std::vector<std::string>& objects) {
     std::string pdf = "%PDF-1.4\n";
     std::vector<std::size_t> offsets;
     for (std::size_t i = 0; i < objects.size(); ++i) {
@@ -181,6 +141,41 @@ std::string OutlinedPdf() {
     return pdf;
 }
 
+// One page of the same line written over itself 300,000 times.
+QByteArray OverlappingPdf() {
+    std::string lines = "BT /F1 12 Tf 20 250 Td ";
+    for (int i = 0; i < 300'000; ++i)
+        lines += "0 0 Td (overlapping line) Tj ";
+    lines += "ET";
+    return QByteArray::fromStdString(ObjectPdf({
+        "<< /Type /Catalog /Pages 2 0 R >>",
+        "<< /Type /Pages /Kids [3 0 R] /Count 1 >>",
+        "<< /Type /Page /Parent 2 0 R /MediaBox [0 0 300 300] /Contents 4 0 R "
+        "/Resources << /Font << /F1 5 0 R >> >> >>",
+        "<< /Length " + std::to_string(lines.size()) + " >>\nstream\n" + lines + "\nendstream",
+        "<< /Type /Font /Subtype /Type1 /BaseFont /Helvetica >>",
+    }));
+}
+
+// A one-page PDF with an outline.
+std::string OutlinedPdf() {
+    return ObjectPdf({
+        "<< /Type /Catalog /Pages 2 0 R /Outlines 5 0 R >>",
+        "<< /Type /Pages /Kids [3 0 R] /Count 1 >>",
+        "<< /Type /Page /Parent 2 0 R /MediaBox [0 0 300 300] /Contents 4 0 R "
+        "/Resources << /Font << /F1 6 0 R >> >> >>",
+        "<< /Length 109 >>\nstream\nBT /F1 12 Tf 20 250 Td (Contents 2) Tj 0 -40 Td (Intro) Tj "
+        "0 -40 Td (Some text here.) Tj 0 -40 Td (Later) Tj ET\nendstream",
+        "<< /Type /Outlines /First 7 0 R /Last 9 0 R /Count 3 >>",
+        "<< /Type /Font /Subtype /Type1 /BaseFont /Helvetica >>",
+        "<< /Title (Intro) /Parent 5 0 R /Next 8 0 R /First 10 0 R /Last 10 0 R /Count 1 "
+        "/Dest [3 0 R /XYZ 0 220 0] >>",
+        "<< /Title (Missing) /Parent 5 0 R /Prev 7 0 R /Next 9 0 R /Dest [3 0 R /XYZ 0 0 0] >>",
+        "<< /Title (Later) /Parent 5 0 R /Prev 8 0 R /Dest [3 0 R /XYZ 0 140 0] >>",
+        "<< /Title (Some text here.) /Parent 7 0 R /Dest [3 0 R /XYZ 0 180 0] >>",
+    });
+}
+
 // Each outline title at the first line after the one before that holds it alone; a
 // title the text lacks is left out.
 TEST(PdfText, Outline_TitlesAtTheirOwnLinesNestedAndMissingLeftOut) {
@@ -197,4 +192,45 @@ TEST(PdfText, Outline_TitlesAtTheirOwnLinesNestedAndMissingLeftOut) {
                                          {"Later", static_cast<int32_t>(later), 0}}))
         << *text;
 }
+
+TEST(PdfText, Read_UnreadableLockedOrEndless_NulloptWithMessage) {
+    const QByteArray pdf = WritePdf({{"Some text."}});
+    const struct {
+        const char* Name;
+        QByteArray Bytes;
+        const char* Message;
+    } rows[] = {
+        {"truncated", pdf.left(pdf.size() / 2), "not a PDF"},
+        {"locked", Locked(pdf), "password"},
+        {"endless page", OverlappingPdf(), "page 1 of the PDF takes more than 10 s to read"},
+    };
+    for (const auto& row : rows) {
+        SCOPED_TRACE(row.Name);
+        std::string error;
+        EXPECT_EQ(Read(row.Bytes, error), std::nullopt);
+        EXPECT_THAT(error, testing::HasSubstr(row.Message));
+    }
+}
+
+// Asked at every page and every tenth of a second within one, a stop ends the read.
+TEST(PdfText, Read_ProgressSaysStop_NulloptWithoutMessage) {
+    const struct {
+        const char* Name;
+        QByteArray Bytes;
+        int Asks;
+    } rows[] = {
+        {"at the first page", WritePdf({{"One"}, {"Two"}}), 1},
+        {"within an endless page", OverlappingPdf(), 3},
+    };
+    for (const auto& row : rows) {
+        SCOPED_TRACE(row.Name);
+        int asked = 0;
+        std::string error;
+        EXPECT_EQ(Read(row.Bytes, error, [&](uint64_t, uint64_t) { return ++asked < row.Asks; }),
+                  std::nullopt);
+        EXPECT_EQ(error, "");
+        EXPECT_EQ(asked, row.Asks);
+    }
+}
+
 } // namespace

@@ -12,10 +12,10 @@
 // The end box has no icon, an error the critical one; both leave the title bar room for
 // the caption beside an icon and three buttons.
 TEST(QtDialogs, Message_EndOrError_CaptionTextWhyIconAndOk) {
-    for (const auto& [asked, shown] : {std::pair{MessageIcon::None, QMessageBox::NoIcon},
-                                       {MessageIcon::Error, QMessageBox::Critical}}) {
+    for (const auto& [asked, icon] : {std::pair{MessageIcon::None, QMessageBox::NoIcon},
+                                      {MessageIcon::Error, QMessageBox::Critical}}) {
         QString seen;
-        AnswerNext<QMessageBox>([&, shown](QMessageBox* box) {
+        AnswerNext<QMessageBox>([&, shown = icon](QMessageBox* box) {
             seen = box->windowTitle() + '|' + box->text() + '|' + box->informativeText();
             EXPECT_EQ(box->icon(), shown);
             const QFontMetrics title(QApplication::font("QMdiSubWindowTitleBar"));

@@ -56,4 +56,38 @@ TEST(TextEncoding, Load_ConvertsWhatIsNotHeldAsBytesAndAStoredEncodingWins) {
     EXPECT_EQ(ru->Size(), static_cast<int32_t>(Enc::FromUtf8(Prose, "windows-1251")->size()));
     EXPECT_FALSE(ru->IsUtf8());
 }
+// Memory handed out as asked, the largest ask kept.
+class CRecordingOutput final : public Enc::IGrowingOutput {
+public:
+    char* Grow(std::size_t size) override {
+        Largest = std::max(Largest, size);
+        Bytes.resize(size);
+        return Bytes.data();
+    }
+    std::string Bytes;
+    std::size_t Largest = 0;
+};
+
+// A text that grows past the limit in UTF-8 is not converted to its end first.
+TEST(TextEncoding, ToUtf8Into_Limit_StopsOncePastItAndGrowsNoFurther) {
+    const std::string wide = *Enc::FromUtf8(std::string(50'000, 'a') + "\u0416", "UTF-16LE");
+    const struct {
+        const char* Name;
+        std::size_t Limit;
+        bool Past;
+    } rows[] = {
+        {"text at the limit", 50'002, false},
+        {"one byte past", 50'001, true},
+        {"far past", 1'000, true},
+    };
+    for (const auto& row : rows) {
+        SCOPED_TRACE(row.Name);
+        CRecordingOutput output;
+        const std::optional<std::size_t> converted =
+            Enc::ToUtf8Into(wide, "UTF-16LE", output, row.Limit);
+        ASSERT_TRUE(converted);
+        EXPECT_EQ(*converted > row.Limit, row.Past);
+        EXPECT_LE(output.Largest, row.Limit + 100);
+    }
+}
 } // namespace
