@@ -854,6 +854,10 @@
         <source>Error Reading File</source>
         <translation>Fehler beim Lesen der Datei</translation>
     </message>
+    <message>
+        <source>The text is over 2 Gb once converted to UTF-8</source>
+        <translation>Der Text ist nach der Umwandlung in UTF-8 größer als 2 GB</translation>
+    </message>
 </context>
 <context>
     <name>MovePositionPage</name>

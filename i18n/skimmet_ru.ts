@@ -854,6 +854,10 @@
         <source>Error Reading File</source>
         <translation>Ошибка чтения файла</translation>
     </message>
+    <message>
+        <source>The text is over 2 Gb once converted to UTF-8</source>
+        <translation>Текст больше 2 ГБ после перевода в UTF-8</translation>
+    </message>
 </context>
 <context>
     <name>MovePositionPage</name>
