@@ -330,6 +330,10 @@
         <source>Open settings...</source>
         <translation>Einstellungen öffnen...</translation>
     </message>
+    <message>
+        <source>Open as plain text (*)</source>
+        <translation>Als reinen Text öffnen (*)</translation>
+    </message>
 </context>
 <context>
     <name>CommandLine</name>

@@ -330,6 +330,10 @@
         <source>Open settings...</source>
         <translation>Открыть настройки...</translation>
     </message>
+    <message>
+        <source>Open as plain text (*)</source>
+        <translation>Открыть как простой текст (*)</translation>
+    </message>
 </context>
 <context>
     <name>CommandLine</name>

@@ -121,7 +121,7 @@ CTextDocument::~CTextDocument() = default;
 QStringList CTextDocument::TextFilters() {
     return {tr("Text files and books (*.txt *.epub *.fb2 *.fb2.zip *.html *.htm "
                "*.xhtml *.pdf)"),
-            tr("Text files (*.txt)"), tr("All Files (*)")};
+            tr("Text files (*.txt)"), tr("All Files (*)"), tr("Open as plain text (*)")};
 }
 
 QStringList CTextDocument::SettingsFilters() {
@@ -140,17 +140,19 @@ QString CTextDocument::TextFolder() const {
 }
 
 void CTextDocument::OnFileOpen() {
-    const std::optional<QString> path = Services.Dialogs.OpenFile(
-        &Window, tr("Open for Skimmet..."), TextFilters(), QStringLiteral("txt"), TextFolder());
+    int filter = 0;
+    const std::optional<QString> path =
+        Services.Dialogs.OpenFile(&Window, tr("Open for Skimmet..."), TextFilters(),
+                                  QStringLiteral("txt"), TextFolder(), &filter);
     if (path)
-        Open(*path);
+        Open(*path, filter == PlainTextFilter);
 }
 
-bool CTextDocument::Open(const QString& path) {
-    return OpenLocal(LocalPath(path));
+bool CTextDocument::Open(const QString& path, bool asPlainText) {
+    return OpenLocal(LocalPath(path), asPlainText);
 }
 
-bool CTextDocument::OpenLocal(const std::string& path) {
+bool CTextDocument::OpenLocal(const std::string& path, bool asPlainText) {
     // A second open from inside the first one's progress dialog waits its turn.
     if (Opening)
         return false;
@@ -158,13 +160,14 @@ bool CTextDocument::OpenLocal(const std::string& path) {
     const COverrideCursor busy(Qt::WaitCursor);
     KeepPlaceBeforeRead();
 
+    const bool plain = asPlainText || StoredAsPlainText(path);
     TextLoadError error = TextLoadError::None;
-    std::optional<CTextBuffer> text = Read(path, error);
+    std::optional<CTextBuffer> text = Read(path, error, std::nullopt, plain);
     if (!text) {
         ReportLoadFailure(error);
         return false;
     }
-    ShowLoaded(std::move(*text), AbsolutePath(path));
+    ShowLoaded(std::move(*text), AbsolutePath(path), plain);
     return true;
 }
 
@@ -185,7 +188,7 @@ bool CTextDocument::OpenGivenText(const QString& text) {
         Report(SavingFailed(), MessageIcon::Warning, QString::fromStdString(why));
         return false;
     }
-    return OpenLocal(*path);
+    return OpenLocal(*path, true);
 }
 
 QString CTextDocument::ShownText() const {
@@ -217,7 +220,8 @@ QString CTextDocument::RecentLabel(const std::string& path) const {
 }
 
 std::optional<CTextBuffer> CTextDocument::Read(const std::string& path, TextLoadError& error,
-                                               const std::optional<std::string>& encoding) {
+                                               const std::optional<std::string>& encoding,
+                                               bool asPlainText) {
     CancelRequested = false;
     CReadProgress progress(Window, Services.Clock, DisplayName(path));
     // The read's own: it may outlive this call when the read is given up.
@@ -228,8 +232,9 @@ std::optional<CTextBuffer> CTextDocument::Read(const std::string& path, TextLoad
     };
     const auto result = std::make_shared<SResult>();
     const std::string chosen = encoding.value_or(StoredEncoding(path));
-    const auto read = [result, path, chosen](const CBackgroundRead::Progress& report) {
-        result->Text = CTextBuffer::Load(path, result->Error, report, chosen, &result->Why);
+    const auto read = [result, path, chosen, asPlainText](const CBackgroundRead::Progress& report) {
+        result->Text =
+            CTextBuffer::Load(path, result->Error, report, chosen, &result->Why, asPlainText);
     };
     const auto step = [&](uint64_t done, uint64_t total) {
         emit ReadingProgress(done, total);
@@ -267,7 +272,7 @@ bool CTextDocument::ReadIn(const std::string& encoding) {
     const QScopedValueRollback opening(Opening, true);
     const COverrideCursor busy(Qt::WaitCursor);
     TextLoadError error = TextLoadError::None;
-    std::optional<CTextBuffer> text = Read(Path, error, encoding);
+    std::optional<CTextBuffer> text = Read(Path, error, encoding, Settings.AsPlainText);
     if (!text) {
         ReportLoadFailure(error);
         return false;
@@ -292,7 +297,7 @@ void CTextDocument::TakeText(CTextBuffer text, bool keepEncoding) {
     Session.SetText(Buffer.Data());
 }
 
-void CTextDocument::ShowLoaded(CTextBuffer text, const std::string& path) {
+void CTextDocument::ShowLoaded(CTextBuffer text, const std::string& path, bool asPlainText) {
     // The previous text keeps the place the reader was at, saved before the reading lets
     // go of that text, and before its lock goes.
     Session.KeepPlace();
@@ -307,6 +312,7 @@ void CTextDocument::ShowLoaded(CTextBuffer text, const std::string& path) {
     Recent.Add(Path);
     Lock = CCompanionLock::Acquire(CompanionPath(Path));
     LoadSettingsForText(Settings, Path, Buffer.Size());
+    Settings.AsPlainText = asPlainText;
     Session.SettingsEdited(SettingsAspect::All);
     QString title = QStringLiteral("Skimmet: [%1]").arg(TitleOf(Path));
     if (IsReadOnly())

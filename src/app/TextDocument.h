@@ -34,6 +34,8 @@ public:
     CTextDocument& operator=(const CTextDocument&) = delete;
 
     static QStringList TextFilters();
+    // The filter of TextFilters that opens any file as a plain text.
+    static constexpr int PlainTextFilter = 3;
     static QStringList SettingsFilters();
 
     // File > "Open...": asks for a text and opens it.
@@ -41,10 +43,12 @@ public:
     // Opens the text at path as "Open..." does after its dialog, with the same messages.
     // True when the text is now the loaded one; a failed open leaves the previous text
     // as it was.
-    bool Open(const QString& path);
+    // asPlainText: read as a plain text even when it is a book (the file dialog's "Open
+    // as plain text"); the text's companion file keeps that for later opens.
+    bool Open(const QString& path, bool asPlainText = false);
     // The same for a path of bytes as the system gives them (command line, drops), which
     // need not be UTF-8.
-    bool OpenLocal(const std::string& path);
+    bool OpenLocal(const std::string& path, bool asPlainText = false);
     // Edit > Paste and a dropped text: reads text as a text of its own, kept in the
     // clipboard folder under a name its content gives, so that the same text given again
     // goes on from its place. False, with a message, when it cannot be read.
@@ -93,10 +97,10 @@ signals:
 
 private:
     // encoding: nullopt for the one the companion file names, else that one (empty:
-    // detected).
+    // detected). asPlainText: the file as it is, whatever it holds.
     std::optional<CTextBuffer> Read(const std::string& path, TextLoadError& error,
-                                    const std::optional<std::string>& encoding = std::nullopt);
-    void ShowLoaded(CTextBuffer text, const std::string& path);
+                                    const std::optional<std::string>& encoding, bool asPlainText);
+    void ShowLoaded(CTextBuffer text, const std::string& path, bool asPlainText);
     // Whatever the read of another text does (last for hours, the program be killed in
     // it), the text on the screen has its settings and place kept first.
     void KeepPlaceBeforeRead();

@@ -75,7 +75,7 @@ std::optional<CTextBuffer> LoadText(const std::string& path, std::ostream& err) 
     TextLoadError error = TextLoadError::None;
     std::string why;
     std::optional<CTextBuffer> text =
-        CTextBuffer::Load(path, error, {}, StoredEncoding(path), &why);
+        CTextBuffer::Load(path, error, {}, StoredEncoding(path), &why, StoredAsPlainText(path));
     if (!text)
         err << TextLoadMessage(error) << (why.empty() ? "" : ": ") << why << '\n';
     return text;

@@ -98,7 +98,8 @@ bool CQtDialogs::Confirm(QWidget* owner, const QString& text) {
 
 std::optional<QString> CQtDialogs::OpenFile(QWidget* owner, const QString& title,
                                             const QStringList& filters,
-                                            const QString& defaultSuffix, const QString& folder) {
+                                            const QString& defaultSuffix, const QString& folder,
+                                            int* filterChosen) {
     QFileDialog dialog(owner, title, folder);
     dialog.setAcceptMode(QFileDialog::AcceptOpen);
     dialog.setFileMode(QFileDialog::ExistingFile);
@@ -112,6 +113,8 @@ std::optional<QString> CQtDialogs::OpenFile(QWidget* owner, const QString& title
     const QStringList chosen = dialog.selectedFiles();
     if (chosen.isEmpty())
         return std::nullopt;
+    if (filterChosen)
+        *filterChosen = static_cast<int>(filters.indexOf(dialog.selectedNameFilter()));
     return chosen.first();
 }
 

@@ -25,10 +25,11 @@ public:
     virtual bool Confirm(QWidget* owner, const QString& text) = 0;
     // An existing file; filters like "Text files (*.txt)"; nullopt on Cancel. The dialog
     // starts in folder, or where the dialog itself chooses when folder is empty.
+    // filterChosen, when given, receives the index of the filter the reader left chosen.
     virtual std::optional<QString> OpenFile(QWidget* owner, const QString& title,
                                             const QStringList& filters,
-                                            const QString& defaultSuffix,
-                                            const QString& folder) = 0;
+                                            const QString& defaultSuffix, const QString& folder,
+                                            int* filterChosen = nullptr) = 0;
     virtual std::optional<QColor> PickColor(QWidget* owner, const QColor& initial) = 0;
     virtual std::optional<QFont> PickFont(QWidget* owner, const QFont& initial) = 0;
 };
@@ -41,7 +42,7 @@ public:
     bool Confirm(QWidget* owner, const QString& text) override;
     std::optional<QString> OpenFile(QWidget* owner, const QString& title,
                                     const QStringList& filters, const QString& defaultSuffix,
-                                    const QString& folder) override;
+                                    const QString& folder, int* filterChosen = nullptr) override;
     std::optional<QColor> PickColor(QWidget* owner, const QColor& initial) override;
     std::optional<QFont> PickFont(QWidget* owner, const QFont& initial) override;
 };

@@ -121,4 +121,7 @@ public:
     // reader chose "Auto-detect").
     std::string Encoding;
     bool KeepEncoding = true;
+    // Not reset either: the reader asked for the text as it is, a book's markup and all;
+    // its companion file keeps that.
+    bool AsPlainText = false;
 };

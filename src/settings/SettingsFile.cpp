@@ -61,6 +61,12 @@ void CReadingSettings::StoreTo(CProfileFile& file, SettingsFileMode mode) const 
     }
     WriteInts(file, MainSection, PacingInts, *this);
     WriteInts(file, MainSection, RunInts, *this);
+    if (mode == SettingsFileMode::Full) {
+        if (AsPlainText)
+            file.WriteInt(MainSection, AsPlainTextKey, 1);
+        else
+            file.DeleteKey(MainSection, AsPlainTextKey);
+    }
     WriteInts(file, FontSection, FontInts, *this);
     file.WriteString(FontSection, FaceNameKey, FaceNameOf(Font));
 }

@@ -140,6 +140,8 @@ inline constexpr std::array FontInts = {
 inline constexpr std::string_view StopSymbolsKey = "StopSimbols";
 // After StopSimbols, in companion files only.
 inline constexpr std::string_view EncodingKey = "Encoding";
+// After the pacing keys, in companion files only, and only while it is 1.
+inline constexpr std::string_view AsPlainTextKey = "AsPlainText";
 inline constexpr char DefaultStopSymbols[] = ",;.:?!\n\r";
 inline constexpr std::size_t StopSymbolsReadSize = 67;
 inline constexpr std::string_view FaceNameKey = "FaceName";

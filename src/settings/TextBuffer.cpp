@@ -121,7 +121,7 @@ CTextBuffer::Block CTextBuffer::Allocate(std::size_t size) {
 
 std::optional<CTextBuffer> CTextBuffer::Load(const std::string& path, TextLoadError& error,
                                              const Progress& progress, std::string_view encoding,
-                                             std::string* why) {
+                                             std::string* why, bool asPlainText) {
     const CRegularFile file = CRegularFile::Open(path, CRegularFile::LastLink::Follow);
     if (file.Refused != CRegularFile::Refusal::None) {
         error = TextLoadError::CannotOpen;
@@ -143,7 +143,9 @@ std::optional<CTextBuffer> CTextBuffer::Load(const std::string& path, TextLoadEr
         return std::nullopt;
     text.Bytes.get()[size] = '\0';
     text.Length = static_cast<int32_t>(size);
-    if (!text.ReadBook(path, progress, error, why) || !text.Decode(encoding, error))
+    if (!asPlainText && !text.ReadBook(path, progress, error, why))
+        return std::nullopt;
+    if (!text.Decode(encoding, error))
         return std::nullopt;
     error = TextLoadError::None;
     return text;

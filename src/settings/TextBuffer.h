@@ -55,10 +55,11 @@ public:
     // not part of the text; an encoding not held as bytes is converted to UTF-8. A book
     // (EPUB, FictionBook, HTML, PDF, told by its content) becomes its text in UTF-8, and
     // encoding does not apply; why receives what is wrong with a book that fails.
+    // asPlainText: no book is looked for, the file is a plain text whatever it holds.
     static std::optional<CTextBuffer> Load(const std::string& path, TextLoadError& error,
                                            const Progress& progress = {},
                                            std::string_view encoding = {},
-                                           std::string* why = nullptr);
+                                           std::string* why = nullptr, bool asPlainText = false);
 
     // Null when there is no text; otherwise NUL-terminated after Size() bytes.
     const char* Data() const { return Bytes.get(); }

@@ -87,6 +87,13 @@ std::string StoredEncoding(const std::string& textPath) {
     return std::string(TextEncoding::Canonical(name).value_or(""));
 }
 
+bool StoredAsPlainText(const std::string& textPath) {
+    CProfileFile file;
+    if (!file.Load(CompanionPath(textPath)))
+        return false;
+    return file.GetInt(SettingsTable::MainSection, SettingsTable::AsPlainTextKey, 0) == 1;
+}
+
 std::string DefaultsFilePath() {
     const std::string config = ConfigFolder();
     return config.empty() ? std::string() : config + "/skimmet/default.skm";

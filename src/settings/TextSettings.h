@@ -29,6 +29,8 @@ bool CreateDefaultsFolder(std::string* error = nullptr);
 // The encoding the text's companion file names (its key Encoding in MAIN), empty when
 // it names none that Skimmet reads.
 std::string StoredEncoding(const std::string& textPath);
+// Whether the text's companion file says to read it as plain text, whatever it holds.
+bool StoredAsPlainText(const std::string& textPath);
 
 // Settings for a text that the view already holds, its cursor at the text start
 // (settings bound with BindText): the companion file in Full mode when it exists,

@@ -256,6 +256,23 @@ void DropText(QWidget* on, const QByteArray& text) {
     QCoreApplication::processEvents();
 }
 
+// "Open as plain text" reads a page's markup as it is, and its companion file has it read
+// so again whichever filter opens it; the same page opened otherwise is read as a page.
+TEST_F(Documents, OpenAsPlainText_ReadsTheMarkupAndKeepsReadingItSo) {
+    const QByteArray page = "<!DOCTYPE html><html><body><p>Hello</p></body></html>";
+    const QString path = WriteText("page.html", page);
+    Fakes.Dialogs.FilterAnswer = CTextDocument::PlainTextFilter;
+    OpenFromMenu(path);
+    EXPECT_EQ(Fakes.Dialogs.FileFilters.at(CTextDocument::PlainTextFilter).toStdString(),
+              "Open as plain text (*)");
+    EXPECT_EQ(Settings().TextLength, page.size());
+    Fakes.Dialogs.FilterAnswer = 0;
+    OpenFromMenu(WriteText("other.html", page));
+    EXPECT_LT(Settings().TextLength, page.size());
+    OpenFromMenu(path);
+    EXPECT_EQ(Settings().TextLength, page.size());
+}
+
 // Pasted, it is read as "Clipboard" and listed so; given again (dropped) after another
 // text, it goes on from its place; a clipboard of blanks says so.
 TEST_F(Documents, Paste_ReadsTheClipboardAndGivenAgainGoesOnFromItsPlace) {

@@ -27,15 +27,21 @@ struct CFakeDialogs final : IDialogs {
     QFont FontAsked;
     std::function<void()> OnMessage; // runs while the "box" is open
     QStringList FileFolders;         // where each file dialog started
+    QStringList FileFilters;         // the last file dialog's
+    int FilterAnswer = 0;            // the filter each file dialog says was chosen
     void Message(QWidget*, const QString& text, MessageIcon icon,
                  const QString& informative = {}) override {
         if (Messages.push_back({text, icon, informative}); OnMessage)
             OnMessage();
     }
     bool Confirm(QWidget*, const QString&) override { return Pop(ConfirmAnswers); }
-    std::optional<QString> OpenFile(QWidget*, const QString&, const QStringList&, const QString&,
-                                    const QString& folder) override {
+    std::optional<QString> OpenFile(QWidget*, const QString&, const QStringList& filters,
+                                    const QString&, const QString& folder,
+                                    int* filterChosen) override {
         FileFolders.push_back(folder);
+        FileFilters = filters;
+        if (filterChosen)
+            *filterChosen = FilterAnswer;
         return Pop(FileAnswers);
     }
     std::optional<QColor> PickColor(QWidget*, const QColor&) override { return Pop(ColorAnswers); }
