@@ -78,8 +78,16 @@ QAction* CCommandActions::ActionFor(int id) const {
 
 void CCommandActions::FillMenuBar(QMenuBar& bar,
                                   const std::function<void(QMenu&)>& fillRecent) const {
-    for (const MenuDef& def : MainMenu())
-        FillMenu(*bar.addMenu(Translated(def.Title)), def.Items, fillRecent);
+    for (const MenuDef& def : MainMenu()) {
+        QMenu* menu = bar.addMenu(Translated(def.Title));
+        // Filled when first opened: a few hundred items made at start would keep the
+        // window from the screen for milliseconds that nobody needs yet. The keys work
+        // without them, as accelerators of the window.
+        QObject::connect(
+            menu, &QMenu::aboutToShow, menu,
+            [this, menu, items = def.Items, fillRecent] { FillMenu(*menu, items, fillRecent); },
+            Qt::SingleShotConnection);
+    }
 }
 
 void CCommandActions::FillMenu(QMenu& menu, std::span<const MenuItem> items,

@@ -14,6 +14,8 @@
 #include <QAction>
 #include <QApplication>
 #include <QFile>
+#include <QMenu>
+#include <QMenuBar>
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
 #include <ostream>
@@ -71,6 +73,12 @@ struct AppFixture : ::testing::Test {
         }
     }
     QString PathOf(const QString& name) const { return Folder.filePath(name); }
+    // The menu bar's menu at index, filled as when the reader first opens it.
+    QMenu* OpenedMenu(int index) {
+        QMenu* menu = Frame->menuBar()->actions().at(index)->menu();
+        emit menu->aboutToShow();
+        return menu;
+    }
     QString WriteText(const QString& name, const QByteArray& bytes, int64_t size = -1) {
         QFile file(PathOf(name));
         EXPECT_TRUE(file.open(QIODevice::WriteOnly | QIODevice::Truncate));

@@ -202,6 +202,7 @@ TEST_F(Documents, SlowRead_DialogFromHalfASecondCancelOrCloseKeepsThePreviousTex
 
 // Newest first, by name with the folder as tooltip; the Open dialog starts in the folder.
 TEST_F(Documents, RecentTexts_NewestFirstAndChosenOneOpens) {
+    OpenedMenu(0);
     auto* menu = Frame->findChild<QMenu*>("RecentTextsMenu");
     emit menu->aboutToShow();
     EXPECT_FALSE(menu->actions().front()->isEnabled()); // "No recent texts"
@@ -285,6 +286,7 @@ TEST_F(Documents, Paste_ReadsTheClipboardAndGivenAgainGoesOnFromItsPlace) {
     DropText(Frame, TextA);
     EXPECT_EQ(Frame->windowTitle(), "Skimmet: [Clipboard]");
     EXPECT_EQ(Offset(), 26);
+    OpenedMenu(0);
     auto* menu = Frame->findChild<QMenu*>("RecentTextsMenu");
     emit menu->aboutToShow();
     EXPECT_EQ(menu->actions().front()->text().toStdString(),

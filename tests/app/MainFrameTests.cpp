@@ -209,7 +209,7 @@ TEST_F(AppFixture, Menus_MnemonicsRecentAboveExitRadioGroupsAndTheStartHint) {
     const QList<QAction*> menus = Frame->menuBar()->actions();
     for (const QAction* menu : menus)
         EXPECT_TRUE(menu->text().contains(QLatin1Char('&'))) << menu->text().toStdString();
-    const QList<QAction*> file = menus.front()->menu()->actions();
+    const QList<QAction*> file = OpenedMenu(0)->actions();
     ASSERT_GE(file.size(), 3);
     EXPECT_EQ(file.back(), Frame->ActionFor(Id::AppExit));
     EXPECT_EQ(file[file.size() - 3]->text().toStdString(), "Recent texts");
