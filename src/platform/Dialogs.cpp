@@ -96,12 +96,12 @@ bool CQtDialogs::Confirm(QWidget* owner, const QString& text) {
     return box.exec() == QMessageBox::Yes;
 }
 
-std::optional<QString> CQtDialogs::OpenFile(QWidget* owner, const QString& title,
-                                            const QStringList& filters,
-                                            const QString& defaultSuffix, const QString& folder) {
-    QFileDialog dialog(owner, title, folder);
-    dialog.setAcceptMode(QFileDialog::AcceptOpen);
-    dialog.setFileMode(QFileDialog::ExistingFile);
+namespace {
+std::optional<QString> ChooseFile(QWidget* owner, const QString& title, const QStringList& filters,
+                                  const QString& defaultSuffix, const QString& start, bool save) {
+    QFileDialog dialog(owner, title, start);
+    dialog.setAcceptMode(save ? QFileDialog::AcceptSave : QFileDialog::AcceptOpen);
+    dialog.setFileMode(save ? QFileDialog::AnyFile : QFileDialog::ExistingFile);
     dialog.setNameFilters(filters);
     if (!filters.isEmpty())
         dialog.selectNameFilter(filters.first());
@@ -113,6 +113,19 @@ std::optional<QString> CQtDialogs::OpenFile(QWidget* owner, const QString& title
     if (chosen.isEmpty())
         return std::nullopt;
     return chosen.first();
+}
+} // namespace
+
+std::optional<QString> CQtDialogs::OpenFile(QWidget* owner, const QString& title,
+                                            const QStringList& filters,
+                                            const QString& defaultSuffix, const QString& folder) {
+    return ChooseFile(owner, title, filters, defaultSuffix, folder, false);
+}
+
+std::optional<QString> CQtDialogs::SaveFile(QWidget* owner, const QString& title,
+                                            const QStringList& filters,
+                                            const QString& defaultSuffix, const QString& name) {
+    return ChooseFile(owner, title, filters, defaultSuffix, name, true);
 }
 
 std::optional<QColor> CQtDialogs::PickColor(QWidget* owner, const QColor& initial) {

@@ -106,6 +106,7 @@ struct AppFixture : ::testing::Test {
     CScopedEnv ConfigHome{"XDG_CONFIG_HOME", qPrintable(PathOf(QStringLiteral("config")))};
     CScopedEnv Runtime{"XDG_RUNTIME_DIR", qPrintable(Folder.path())}; // for the texts' locks
     CScopedEnv StateHome{"XDG_STATE_HOME", qPrintable(PathOf(QStringLiteral("state")))};
+    CScopedEnv DataHome{"XDG_DATA_HOME", qPrintable(PathOf(QStringLiteral("data")))};
     CFakeServices Fakes;
     CFakeLockKeys* Keys = nullptr;
     std::unique_ptr<CSkimmetApp> App;
