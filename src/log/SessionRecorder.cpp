@@ -102,7 +102,9 @@ void CSessionRecorder::OnUnitShown() {
         return;
     ++Current->Units;
     Current->Words += CUnitCounter::WordStarts(Session.UnitBuffer());
-    Reached = static_cast<int32_t>(Session.Cursor() - Session.TextStart());
+    const int32_t cursor = static_cast<int32_t>(Session.Cursor() - Session.TextStart());
     LastPlace = PlaceNow();
+    // The text's last piece is shown with the cursor left at its start.
+    Reached = cursor == LastPlace ? Session.Settings().TextLength : cursor;
     LastMoveBack = false;
 }

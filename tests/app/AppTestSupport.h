@@ -9,15 +9,18 @@
 #include "app/TextDocument.h"
 #include "engine/ReadingSession.h"
 #include "platform/ProfileFile.h"
+#include "platform/TerminationSignals.h"
 #include "view/FlashView.h"
 
 #include <QAction>
 #include <QApplication>
 #include <QFile>
 #include <QTemporaryDir>
+#include <QTimer>
 #include <gtest/gtest.h>
 #include <ostream>
 
+#include <csignal>
 #include <tuple>
 #include <vector>
 
@@ -119,3 +122,11 @@ struct FreshApp final : AppFixture {
     ~FreshApp() override { TearDown(); }
     void TestBody() override {}
 };
+
+// Raises signal inside the program's event loop, as a terminal or the session would.
+inline void RaiseAndRun(FreshApp& app, int signal) {
+    const CTerminationSignals termination([&app] { app.App->EndSession(); });
+    QTimer::singleShot(0, [signal] { std::raise(signal); });
+    QTimer::singleShot(5000, [] { QCoreApplication::exit(1); });
+    EXPECT_EQ(QApplication::exec(), 0);
+}

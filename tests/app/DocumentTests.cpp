@@ -1,8 +1,6 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "AppTestSupport.h"
 
-#include "platform/TerminationSignals.h"
-
 #include <QClipboard>
 #include <QDir>
 #include <QDropEvent>
@@ -287,13 +285,6 @@ TEST_F(Documents, Copy_TheUnitShownOrPausedTheSentenceAroundIt) {
     Frame->ExecuteCommand(Id::Pause);
     Frame->ExecuteCommand(Id::EditCopy);
     EXPECT_EQ(QGuiApplication::clipboard()->text(), "Alpha text, first of two.");
-}
-
-void RaiseAndRun(FreshApp& app, int signal) {
-    const CTerminationSignals termination([&app] { app.App->EndSession(); });
-    QTimer::singleShot(0, [signal] { std::raise(signal); });
-    QTimer::singleShot(5000, [] { QCoreApplication::exit(1); });
-    EXPECT_EQ(QApplication::exec(), 0);
 }
 
 // Where each signal leaves the place is checked with the ways out below.
