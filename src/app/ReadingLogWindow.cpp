@@ -3,7 +3,6 @@
 
 #include "engine/ReadingEstimate.h"
 #include "log/LogCsv.h"
-#include "log/LogFigures.h"
 #include "platform/Dialogs.h"
 
 #include <QBarCategoryAxis>
@@ -27,6 +26,7 @@
 #include <QValueAxis>
 
 #include <algorithm>
+#include <limits>
 #include <map>
 #include <sstream>
 
@@ -56,13 +56,35 @@ QChartView* ChartView(QChart* chart, const QString& name) {
     return view;
 }
 
-// Time along the bottom, a value up the side, both attached to every series.
-void AddTimeAxes(QChart& chart, const QString& valueTitle) {
+// Time along the bottom over the points' times, a value up the side from 0 to top (0:
+// above the highest point), both attached to every series.
+void AddTimeAxes(QChart& chart, const QString& valueTitle, double top = 0) {
+    double left = std::numeric_limits<double>::max();
+    double right = std::numeric_limits<double>::lowest();
+    double highest = 1;
+    for (const QAbstractSeries* series : chart.series()) {
+        for (const QPointF& point : static_cast<const QXYSeries*>(series)->points()) {
+            left = std::min(left, point.x());
+            right = std::max(right, point.x());
+            highest = std::max(highest, point.y());
+        }
+    }
+    // No points, or all within a day: the week up to the last.
+    constexpr double WeekMs = 7.0 * 24 * 3600 * 1000;
+    if (left > right)
+        right = static_cast<double>(QDateTime::currentMSecsSinceEpoch());
+    if (right - left < WeekMs / 7)
+        left = right - WeekMs;
     auto* time = new QDateTimeAxis;
     time->setFormat(QStringLiteral("d MMM"));
+    time->setRange(QDateTime::fromMSecsSinceEpoch(static_cast<qint64>(left)),
+                   QDateTime::fromMSecsSinceEpoch(static_cast<qint64>(right)));
     auto* value = new QValueAxis;
     value->setTitleText(valueTitle);
     value->setLabelFormat(QStringLiteral("%d"));
+    value->setRange(0, top > 0 ? top : highest * 1.1);
+    if (top <= 0)
+        value->applyNiceNumbers();
     chart.addAxis(time, Qt::AlignBottom);
     chart.addAxis(value, Qt::AlignLeft);
     for (QAbstractSeries* series : chart.series()) {
@@ -83,11 +105,17 @@ CReadingLogWindow::CReadingLogWindow(std::vector<SSessionRecord> sessions, IDial
     : QWidget(parent, Qt::Window), Sessions(std::move(sessions)), Dialogs(dialogs) {
     setObjectName(QStringLiteral("ReadingLogWindow"));
     setWindowTitle(tr("Reading log"));
+    const int64_t since = QDateTime::currentDateTime().addDays(-DaysCharted).toMSecsSinceEpoch();
+    const auto recent = std::lower_bound(
+        Sessions.begin(), Sessions.end(), since,
+        [](const SSessionRecord& session, int64_t at) { return session.StartedAt < at; });
+    Charted = std::span<const SSessionRecord>(recent, Sessions.end());
     const std::optional<int> best = BestRatedSpeed(Sessions);
+    const std::vector<STextFigures> texts = TextFigures(Sessions);
     auto* charts = new QTabWidget(this);
     charts->addTab(MakeSpeedChart(best), tr("Speed"));
     charts->addTab(MakeDailyChart(), tr("Minutes a day"));
-    charts->addTab(MakePlaceChart(), tr("Place in each text"));
+    charts->addTab(MakePlaceChart(texts), tr("Place in each text"));
     auto* bestLabel = new QLabel(BestSpeedText(best), this);
     bestLabel->setObjectName(QStringLiteral("BestSpeed"));
     auto* exportButton = new QPushButton(tr("Export CSV..."), this);
@@ -96,7 +124,7 @@ CReadingLogWindow::CReadingLogWindow(std::vector<SSessionRecord> sessions, IDial
     bottom->addWidget(bestLabel, 1);
     bottom->addWidget(exportButton);
     auto* layout = new QVBoxLayout(this);
-    layout->addWidget(MakeTable(), 2);
+    layout->addWidget(MakeTable(texts), 2);
     layout->addWidget(charts, 3);
     layout->addLayout(bottom);
     resize(1000, 760);
@@ -109,8 +137,7 @@ QString CReadingLogWindow::BestSpeedText(std::optional<int> best) const {
               "shows the speed at which you follow best.");
 }
 
-QTableWidget* CReadingLogWindow::MakeTable() {
-    const std::vector<STextFigures> texts = TextFigures(Sessions);
+QTableWidget* CReadingLogWindow::MakeTable(const std::vector<STextFigures>& texts) {
     auto* table = new QTableWidget(static_cast<int>(texts.size()), 7, this);
     table->setObjectName(QStringLiteral("TextsTable"));
     table->setHorizontalHeaderLabels({tr("Text"), tr("Time read"), tr("Words read"),
@@ -142,13 +169,13 @@ QTableWidget* CReadingLogWindow::MakeTable() {
 
 QChartView* CReadingLogWindow::MakeSpeedChart(std::optional<int> best) {
     auto* chart = new QChart;
-    chart->setTitle(tr("Words per minute, each session"));
+    chart->setTitle(tr("Words per minute, each session of the last twelve weeks"));
     auto* plain = new QScatterSeries;
     plain->setName(tr("Not rated"));
     plain->setMarkerSize(7);
     std::map<int, QScatterSeries*> rated;
     QList<QPointF> points;
-    for (const SSessionRecord& session : Sessions) {
+    for (const SSessionRecord& session : Charted) {
         const QPointF point(static_cast<double>(session.StartedAt), session.WordsPerMinute());
         if (!session.Rating) {
             points.append(point);
@@ -167,11 +194,12 @@ QChartView* CReadingLogWindow::MakeSpeedChart(std::optional<int> best) {
     chart->addSeries(plain);
     for (const auto& [rating, series] : rated)
         chart->addSeries(series);
-    if (best && !Sessions.empty()) {
+    if (best && !Charted.empty()) {
         auto* line = new QLineSeries;
         line->setName(tr("Followed best: %1 wpm").arg(*best));
-        line->append(static_cast<double>(Sessions.front().StartedAt), *best);
-        line->append(static_cast<double>(Sessions.back().StartedAt), *best);
+        line->setPen(QPen(Qt::darkGray, 2, Qt::DashLine));
+        line->append(static_cast<double>(Charted.front().StartedAt), *best);
+        line->append(static_cast<double>(Charted.back().StartedAt), *best);
         chart->addSeries(line);
     }
     AddTimeAxes(*chart, tr("wpm"));
@@ -206,6 +234,8 @@ QChartView* CReadingLogWindow::MakeDailyChart() {
     auto* value = new QValueAxis;
     value->setLabelFormat(QStringLiteral("%d"));
     value->setTitleText(tr("min"));
+    value->setRange(0, std::max(1.0, *std::max_element(minutes.begin(), minutes.end())));
+    value->applyNiceNumbers();
     chart->addAxis(dayAxis, Qt::AlignBottom);
     chart->addAxis(value, Qt::AlignLeft);
     series->attachAxis(dayAxis);
@@ -213,17 +243,17 @@ QChartView* CReadingLogWindow::MakeDailyChart() {
     return ChartView(chart, QStringLiteral("DailyChart"));
 }
 
-QChartView* CReadingLogWindow::MakePlaceChart() {
+QChartView* CReadingLogWindow::MakePlaceChart(const std::vector<STextFigures>& texts) {
     auto* chart = new QChart;
-    chart->setTitle(tr("Place in each text after each session, in percent"));
-    const std::vector<STextFigures> texts = TextFigures(Sessions);
+    chart->setTitle(
+        tr("Place in each text after each session of the last twelve weeks, in percent"));
     const std::size_t shown = std::min<std::size_t>(texts.size(), TextsCharted);
     for (std::size_t i = 0; i < shown; ++i) {
         auto* series = new QLineSeries;
         series->setName(ShortName(texts[i].Path));
         series->setPointsVisible(true);
         QList<QPointF> points;
-        for (const SSessionRecord& session : Sessions) {
+        for (const SSessionRecord& session : Charted) {
             if (session.Fingerprint != texts[i].Fingerprint || session.TextLength <= 0)
                 continue;
             points.append({static_cast<double>(session.StartedAt + session.RunningMs),
@@ -232,7 +262,7 @@ QChartView* CReadingLogWindow::MakePlaceChart() {
         series->replace(points);
         chart->addSeries(series);
     }
-    AddTimeAxes(*chart, tr("%"));
+    AddTimeAxes(*chart, tr("%"), 100);
     return ChartView(chart, QStringLiteral("PlaceChart"));
 }
 
