@@ -11,6 +11,7 @@
 #include <QSqlQuery>
 #include <QVariant>
 
+#include <algorithm>
 #include <atomic>
 
 namespace {
@@ -140,22 +141,22 @@ bool CReadingLog::Healthy() {
 }
 
 bool CReadingLog::Migrate() {
-    const int version = Version();
-    if (version < 0 || version > SchemaVersion)
+    if (Version() == SchemaVersion)
+        return true;
+    // Written at once: another window starting now waits, then finds the work done.
+    if (!Exec(QStringLiteral("BEGIN IMMEDIATE")))
         return false;
-    QSqlDatabase db = QSqlDatabase::database(Connection, false);
-    for (int step = version; step < SchemaVersion; ++step) {
-        db.transaction();
-        bool done = true;
+    const int version = Version();
+    bool done = version >= 0 && version <= SchemaVersion;
+    for (int step = std::max(version, 0); done && step < SchemaVersion; ++step) {
         for (const char* statement : Steps[step])
             done = done && Exec(QString::fromLatin1(statement));
-        done = done && Exec(QStringLiteral("PRAGMA user_version = %1").arg(step + 1));
-        if (!done || !db.commit()) {
-            db.rollback();
-            return false;
-        }
     }
-    return true;
+    done = done && Exec(QStringLiteral("PRAGMA user_version = %1").arg(SchemaVersion));
+    if (done && Exec(QStringLiteral("COMMIT")))
+        return true;
+    Exec(QStringLiteral("ROLLBACK"));
+    return false;
 }
 
 bool CReadingLog::SetAside() {

@@ -124,9 +124,11 @@ struct FreshApp final : AppFixture {
 };
 
 // Raises signal inside the program's event loop, as a terminal or the session would.
+// The timers go with the call, so that a later event loop never meets them.
 inline void RaiseAndRun(FreshApp& app, int signal) {
     const CTerminationSignals termination([&app] { app.App->EndSession(); });
-    QTimer::singleShot(0, [signal] { std::raise(signal); });
-    QTimer::singleShot(5000, [] { QCoreApplication::exit(1); });
+    const QObject scope;
+    QTimer::singleShot(0, &scope, [signal] { std::raise(signal); });
+    QTimer::singleShot(5000, &scope, [] { QCoreApplication::exit(1); });
     EXPECT_EQ(QApplication::exec(), 0);
 }
