@@ -142,6 +142,10 @@ constexpr std::array CommandList{
                           "Pauses the reading once the last unit of a chapter has been shown"),
         QT_TRANSLATE_NOOP("Commands", "Pause at chapter end"), nullptr, nullptr, true},
     CommandInfo{
+        ReadingLog, QT_TRANSLATE_NOOP("Commands", "Reading log"),
+        QT_TRANSLATE_NOOP("Commands", "Shows what was read, how fast and how well it was followed"),
+        QT_TRANSLATE_NOOP("Commands", "Reading log"), nullptr, nullptr, false},
+    CommandInfo{
         AppAbout, QT_TRANSLATE_NOOP("Commands", "&About Skimmet..."),
         QT_TRANSLATE_NOOP("Commands", "Display program information, version number and copyright"),
         QT_TRANSLATE_NOOP("Commands", "About"), "help-about", "about", false},
@@ -201,7 +205,9 @@ constexpr std::array ViewMenu{
     MenuItem{OptionsPanel},
     MenuItem{0, QT_TRANSLATE_NOOP("Commands", "SubOptions"), ViewSubOptionsMenu},
     Separator,
-    MenuItem{0, QT_TRANSLATE_NOOP("Commands", "Encoding"), ViewEncodingMenu}};
+    MenuItem{0, QT_TRANSLATE_NOOP("Commands", "Encoding"), ViewEncodingMenu},
+    Separator,
+    MenuItem{ReadingLog}};
 constexpr std::array RunMenu{MenuItem{Run},
                              MenuItem{Pause},
                              MenuItem{Stop},

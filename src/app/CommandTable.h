@@ -56,6 +56,8 @@ inline constexpr int ChapterForward = 33113;
 inline constexpr int PauseAtChapterEnd = 33114;
 // File > "Recent texts": the submenu that the frame fills with the texts opened last.
 inline constexpr int RecentTexts = 33200;
+// View menu, last: the window of the reading log.
+inline constexpr int ReadingLog = 33300;
 } // namespace CommandId
 
 // Everything the user sees of one command.

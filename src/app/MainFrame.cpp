@@ -3,11 +3,16 @@
 
 #include "app/CommandActions.h"
 #include "app/KeyOwnership.h"
+#include "app/RatingRow.h"
+#include "app/ReadingLogWindow.h"
 #include "app/ReadingPane.h"
 #include "app/RecentTextsMenu.h"
 #include "app/TextDocument.h"
 #include "engine/ReadingSession.h"
 #include "engine/ReadingSpeed.h"
+#include "log/LogWriter.h"
+#include "log/ReadingLog.h"
+#include "log/SessionRecorder.h"
 #include "panel/OptionsPanel.h"
 #include "platform/QtWakeTimer.h"
 #include "platform/ScreenSaver.h"
@@ -79,6 +84,7 @@ CMainFrame::CMainFrame(CServices& services, const ICommandTarget* app,
                         [this](QMenu& menu) { new CRecentTextsMenu(menu, *TextDocument); });
     CreateToolBar();
     CreateStatusBar();
+    StartReadingLog();
 
     ReadingSession->AddListener(*this);
     connect(Bar, &QToolBar::visibilityChanged, this, &CMainFrame::UpdateCommandStates);
@@ -104,6 +110,56 @@ CMainFrame::~CMainFrame() {
     Services.ScreenSaver.UnInhibit();
 }
 
+void CMainFrame::StartReadingLog() {
+    LogPath = CReadingLog::DefaultPath();
+    Log = std::make_unique<CLogWriter>(
+        LogPath, *this,
+        [this](CReadingLog::EOpen result, const QString& aside, const QString& error) {
+            ReportLogOpen(result, aside, error);
+        });
+    Recorder = std::make_unique<CSessionRecorder>(*ReadingSession, Services.Clock, *Log,
+                                                  [this] { return TextDocument->OpenPath(); });
+    Recorder->SetOnRecorded([this](const SSessionRecord& session) { AskRating(session); });
+}
+
+void CMainFrame::ReportLogOpen(CReadingLog::EOpen result, const QString& aside,
+                               const QString& error) {
+    if (result == CReadingLog::EOpen::SetAside) {
+        Services.Dialogs.Message(
+            this, tr("The reading log could not be read, so a new one was begun."),
+            MessageIcon::Warning, tr("The old log was renamed to %1.").arg(aside));
+        return;
+    }
+    Services.Dialogs.Message(this,
+                             tr("The reading log cannot be kept; reading goes on without it."),
+                             MessageIcon::Warning, error);
+}
+
+void CMainFrame::AskRating(const SSessionRecord& session) {
+    constexpr int64_t LongSessionMs = 5 * 60 * 1000;
+    if (session.RunningMs < LongSessionMs)
+        return;
+    Rating->Ask([this, startedAt = session.StartedAt, fingerprint = session.Fingerprint](
+                    int rating) { Log->Rate(startedAt, fingerprint, rating); });
+}
+
+CReadingLogWindow* CMainFrame::LogWindow() const {
+    return LogView;
+}
+
+void CMainFrame::OnReadingLog() {
+    // The session that just ended is in the log before the window reads it.
+    Log->Flush();
+    CReadingLog log(LogPath);
+    std::vector<SSessionRecord> sessions;
+    if (log.OpenToRead())
+        sessions = log.Sessions();
+    delete LogView;
+    LogView = new CReadingLogWindow(std::move(sessions), Services.Dialogs, this);
+    LogView->setAttribute(Qt::WA_DeleteOnClose);
+    LogView->show();
+}
+
 void CMainFrame::CreateToolBar() {
     Bar = new QToolBar(tr("Toolbar"), this);
     Bar->setObjectName(QStringLiteral("ToolBar"));
@@ -121,6 +177,8 @@ void CMainFrame::CreateStatusBar() {
     Message = new QLabel(tr("Ready"), Status);
     Message->setObjectName(QStringLiteral("MessagePane"));
     Status->addWidget(Message, 1);
+    Rating = new CRatingRow(Status);
+    Status->addWidget(Rating);
     // Before the lock indicators; it follows the reading from here on by itself.
     Pane = new CReadingPane(*ReadingSession, Status);
     Pane->setFrameStyle(QFrame::Panel | QFrame::Sunken);
@@ -158,6 +216,7 @@ void CMainFrame::AddHandlers() {
         ViewStatusBar, [=, this] { toggle(Status); }, [=, this] { return shown(Status); });
     AddHandler(HomePage, [this] { OnHomePage(); });
     AddHandler(FullScreen, [this] { OnFullScreen(); });
+    AddHandler(ReadingLog, [this] { OnReadingLog(); });
     AddReadingHandlers();
     AddPanelHandlers();
     AddDocumentHandlers();
@@ -358,6 +417,8 @@ void CMainFrame::OnPlayFlagsChanged(uint32_t flags) {
     // keep the screen awake.
     if (!(flags & CPlayer::RunningBit))
         Services.ScreenSaver.UnInhibit();
+    else
+        Rating->Withdraw();
     UpdateCommandStates();
     UpdateMessage();
 }

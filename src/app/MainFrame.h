@@ -5,9 +5,11 @@
 #include "app/CommandTable.h"
 #include "app/LockIndicators.h"
 #include "engine/ReadingListener.h"
+#include "log/ReadingLog.h"
 #include "settings/ReadingSettings.h"
 
 #include <QMainWindow>
+#include <QPointer>
 
 #include <cstdint>
 #include <functional>
@@ -15,6 +17,11 @@
 #include <memory>
 
 class CFlashView;
+class CLogWriter;
+class CRatingRow;
+class CReadingLogWindow;
+class CSessionRecorder;
+struct SSessionRecord;
 class CReadingPane;
 class CReadingSession;
 class CTextDocument;
@@ -43,6 +50,10 @@ public:
     CFlashView& View() { return *FlashView; }
     CTextDocument& Document() { return *TextDocument; }
     QToolBar* ToolBar() const { return Bar; }
+    CLogWriter& LogWriter() { return *Log; }
+    // The reading log's window while it is open.
+    CReadingLogWindow* LogWindow() const;
+    CRatingRow& RatingRow() { return *Rating; }
 
     // The action of command id, shared by the menu and the toolbar; nullptr for an
     // unknown id.
@@ -64,6 +75,8 @@ public:
     // on the clipboard.
     void OnCopy();
     void OnFullScreen();
+    // View > "Reading log": opens its window on what the log holds now.
+    void OnReadingLog();
 
 protected:
     void changeEvent(QEvent* event) override;
@@ -96,6 +109,10 @@ private:
     // Enabled while a text is loaded; checked while the flags under mask equal checkedWhen.
     CommandState PlayCommandState(uint32_t mask, uint32_t checkedWhen) const;
     CommandState TextCommandState() const;
+    void StartReadingLog();
+    void ReportLogOpen(CReadingLog::EOpen result, const QString& aside, const QString& error);
+    // After a long session, the status bar asks how well the reader followed.
+    void AskRating(const SSessionRecord& session);
 
     // Destroyed in reverse order: the view before the text and the session it follows,
     // the session before the settings it works on.
@@ -108,6 +125,12 @@ private:
     // Holds the text that the session points into, so it goes after the view.
     std::unique_ptr<CTextDocument> TextDocument;
     std::unique_ptr<CFlashView> FlashView;
+    // The recorder hands its sessions to the writer, so it goes first.
+    std::unique_ptr<CLogWriter> Log;
+    std::unique_ptr<CSessionRecorder> Recorder;
+    std::string LogPath;
+    CRatingRow* Rating = nullptr;        // owned by the status bar
+    QPointer<CReadingLogWindow> LogView; // owned as child
 
     CServices& Services;
     const ICommandTarget* App;

@@ -3,6 +3,7 @@
 #include "app/Translations.h"
 #include "app/UnitsCommand.h"
 #include "display/AppResources.h"
+#include "log/LogCsv.h"
 #include "platform/Clock.h"
 #include "platform/Dialogs.h"
 #include "platform/DisplayModes.h"
@@ -63,6 +64,11 @@ struct CommandLine {
                                                    "read it in, and exit."),
         QStringLiteral("file")};
 
+    QCommandLineOption Log{QStringLiteral("log"),
+                           QCoreApplication::translate("CommandLine",
+                                                       "Print the reading log as CSV, a row a "
+                                                       "session, and exit.")};
+
     CommandLine() {
         Parser.setApplicationDescription(QCoreApplication::translate(
             "CommandLine", "Speed reader that flashes a text a few words at a time."));
@@ -73,6 +79,7 @@ struct CommandLine {
         Parser.addOption(Text);
         Parser.addOption(Contents);
         Parser.addOption(Encoding);
+        Parser.addOption(Log);
         Parser.addPositionalArgument(
             QStringLiteral("file"),
             QCoreApplication::translate("CommandLine", "Text file to open at start."),
@@ -120,8 +127,9 @@ std::optional<int> RunConsoleOptions(int& argc, char** argv) {
         {&line.Encoding, RunEncodingCommand}};
     const auto given = std::count_if(std::begin(fileCommands), std::end(fileCommands),
                                      [&](const auto& c) { return line.Parser.isSet(*c.first); });
+    const bool log = line.Parser.isSet(line.Log);
     const bool console =
-        line.Parser.isSet(line.Help) || line.Parser.isSet(line.Version) || given > 0;
+        line.Parser.isSet(line.Help) || line.Parser.isSet(line.Version) || given > 0 || log;
     // Unknown options may be the window system's own (-platform, -geometry ...): only
     // QApplication knows them, so they are judged once it exists.
     if (!parsed && (console || line.Parser.unknownOptionNames().isEmpty())) {
@@ -137,6 +145,14 @@ std::optional<int> RunConsoleOptions(int& argc, char** argv) {
     if (line.Parser.isSet(line.Version)) {
         std::printf("%s %s\n", qPrintable(AppName), SKIMMET_VERSION);
         return 0;
+    }
+    if (log) {
+        if (!line.Parser.positionalArguments().isEmpty() || given > 0) {
+            PrintError(QStringLiteral("--log takes nothing else."));
+            return 1;
+        }
+        std::ios::sync_with_stdio(false);
+        return RunLogCommand(std::cout, std::cerr);
     }
     const auto& [option, command] =
         *std::find_if(std::begin(fileCommands), std::end(fileCommands),

@@ -43,4 +43,7 @@ public:
     virtual void OnAboutToCutUnit() {}
     // A unit is on the screen now.
     virtual void OnUnitShown() {}
+    // A replay put the reading back to a sentence's start, running; the move it made
+    // was told first.
+    virtual void OnReplayed() {}
 };

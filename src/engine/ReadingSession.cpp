@@ -216,6 +216,7 @@ void CReadingSession::Replay() {
     if (!IsReading())
         SetPlayState(CPlayer::Run);
     Player.Replay();
+    Tell([](IReadingListener& listener) { listener.OnReplayed(); });
 }
 
 namespace {

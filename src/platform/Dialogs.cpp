@@ -96,13 +96,13 @@ bool CQtDialogs::Confirm(QWidget* owner, const QString& text) {
     return box.exec() == QMessageBox::Yes;
 }
 
-std::optional<QString> CQtDialogs::OpenFile(QWidget* owner, const QString& title,
-                                            const QStringList& filters,
-                                            const QString& defaultSuffix, const QString& folder,
-                                            int* filterChosen) {
-    QFileDialog dialog(owner, title, folder);
-    dialog.setAcceptMode(QFileDialog::AcceptOpen);
-    dialog.setFileMode(QFileDialog::ExistingFile);
+namespace {
+std::optional<QString> ChooseFile(QWidget* owner, const QString& title, const QStringList& filters,
+                                  const QString& defaultSuffix, const QString& start, bool save,
+                                  int* filterChosen) {
+    QFileDialog dialog(owner, title, start);
+    dialog.setAcceptMode(save ? QFileDialog::AcceptSave : QFileDialog::AcceptOpen);
+    dialog.setFileMode(save ? QFileDialog::AnyFile : QFileDialog::ExistingFile);
     dialog.setNameFilters(filters);
     if (!filters.isEmpty())
         dialog.selectNameFilter(filters.first());
@@ -116,6 +116,20 @@ std::optional<QString> CQtDialogs::OpenFile(QWidget* owner, const QString& title
     if (filterChosen)
         *filterChosen = static_cast<int>(filters.indexOf(dialog.selectedNameFilter()));
     return chosen.first();
+}
+} // namespace
+
+std::optional<QString> CQtDialogs::OpenFile(QWidget* owner, const QString& title,
+                                            const QStringList& filters,
+                                            const QString& defaultSuffix, const QString& folder,
+                                            int* filterChosen) {
+    return ChooseFile(owner, title, filters, defaultSuffix, folder, false, filterChosen);
+}
+
+std::optional<QString> CQtDialogs::SaveFile(QWidget* owner, const QString& title,
+                                            const QStringList& filters,
+                                            const QString& defaultSuffix, const QString& name) {
+    return ChooseFile(owner, title, filters, defaultSuffix, name, true, nullptr);
 }
 
 std::optional<QColor> CQtDialogs::PickColor(QWidget* owner, const QColor& initial) {

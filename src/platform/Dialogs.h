@@ -30,6 +30,11 @@ public:
                                             const QStringList& filters,
                                             const QString& defaultSuffix, const QString& folder,
                                             int* filterChosen = nullptr) = 0;
+    // A file to write, the overwrite of an existing one confirmed; the dialog starts at
+    // name (a path, or a bare name in the dialog's own folder). nullopt on Cancel.
+    virtual std::optional<QString> SaveFile(QWidget* owner, const QString& title,
+                                            const QStringList& filters,
+                                            const QString& defaultSuffix, const QString& name) = 0;
     virtual std::optional<QColor> PickColor(QWidget* owner, const QColor& initial) = 0;
     virtual std::optional<QFont> PickFont(QWidget* owner, const QFont& initial) = 0;
 };
@@ -43,6 +48,9 @@ public:
     std::optional<QString> OpenFile(QWidget* owner, const QString& title,
                                     const QStringList& filters, const QString& defaultSuffix,
                                     const QString& folder, int* filterChosen = nullptr) override;
+    std::optional<QString> SaveFile(QWidget* owner, const QString& title,
+                                    const QStringList& filters, const QString& defaultSuffix,
+                                    const QString& name) override;
     std::optional<QColor> PickColor(QWidget* owner, const QColor& initial) override;
     std::optional<QFont> PickFont(QWidget* owner, const QFont& initial) override;
 };

@@ -9,6 +9,7 @@
 #include "app/TextDocument.h"
 #include "engine/ReadingSession.h"
 #include "platform/ProfileFile.h"
+#include "platform/TerminationSignals.h"
 #include "view/FlashView.h"
 
 #include <QAction>
@@ -17,9 +18,11 @@
 #include <QMenu>
 #include <QMenuBar>
 #include <QTemporaryDir>
+#include <QTimer>
 #include <gtest/gtest.h>
 #include <ostream>
 
+#include <csignal>
 #include <tuple>
 #include <vector>
 
@@ -114,6 +117,7 @@ struct AppFixture : ::testing::Test {
     CScopedEnv ConfigHome{"XDG_CONFIG_HOME", qPrintable(PathOf(QStringLiteral("config")))};
     CScopedEnv Runtime{"XDG_RUNTIME_DIR", qPrintable(Folder.path())}; // for the texts' locks
     CScopedEnv StateHome{"XDG_STATE_HOME", qPrintable(PathOf(QStringLiteral("state")))};
+    CScopedEnv DataHome{"XDG_DATA_HOME", qPrintable(PathOf(QStringLiteral("data")))};
     CFakeServices Fakes;
     CFakeLockKeys* Keys = nullptr;
     std::unique_ptr<CSkimmetApp> App;
@@ -126,3 +130,13 @@ struct FreshApp final : AppFixture {
     ~FreshApp() override { TearDown(); }
     void TestBody() override {}
 };
+
+// Raises signal inside the program's event loop, as a terminal or the session would.
+// The timers go with the call, so that a later event loop never meets them.
+inline void RaiseAndRun(FreshApp& app, int signal) {
+    const CTerminationSignals termination([&app] { app.App->EndSession(); });
+    const QObject scope;
+    QTimer::singleShot(0, &scope, [signal] { std::raise(signal); });
+    QTimer::singleShot(5000, &scope, [] { QCoreApplication::exit(1); });
+    EXPECT_EQ(QApplication::exec(), 0);
+}

@@ -1,8 +1,6 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "AppTestSupport.h"
 
-#include "platform/TerminationSignals.h"
-
 #include <QClipboard>
 #include <QDir>
 #include <QDropEvent>
@@ -309,13 +307,6 @@ TEST_F(Documents, Copy_TheUnitShownOrPausedTheSentenceAroundIt) {
     EXPECT_EQ(QGuiApplication::clipboard()->text(), "Alpha text, first of two.");
 }
 
-void RaiseAndRun(FreshApp& app, int signal) {
-    const CTerminationSignals termination([&app] { app.App->EndSession(); });
-    QTimer::singleShot(0, [signal] { std::raise(signal); });
-    QTimer::singleShot(5000, [] { QCoreApplication::exit(1); });
-    EXPECT_EQ(QApplication::exec(), 0);
-}
-
 // SIGTERM while another text is being read: the read is given up, the text on the
 // screen has its place in its companion file, and the program ends at once.
 TEST_F(Documents, TerminationDuringARead_KeepsThePlaceAndEnds) {
@@ -329,8 +320,9 @@ TEST_F(Documents, TerminationDuringARead_KeepsThePlaceAndEnds) {
         if (++chunks == 2)
             std::raise(SIGTERM);
     });
-    QTimer::singleShot(0, [&] { OpenFromMenu(big); });
-    QTimer::singleShot(5000, [] { QCoreApplication::exit(1); });
+    const QObject scope;
+    QTimer::singleShot(0, &scope, [&] { OpenFromMenu(big); });
+    QTimer::singleShot(5000, &scope, [] { QCoreApplication::exit(1); });
     EXPECT_EQ(QApplication::exec(), 0) << "not ended within 5 s";
     EXPECT_LT(chunks, 16);
     EXPECT_EQ(Stored(a + ".skm")[0], 26);

@@ -9,7 +9,7 @@ set -u
 program=$1
 folder=$(mktemp -d)
 trap 'rm -rf "$folder"' EXIT
-export XDG_CONFIG_HOME=$folder/config XDG_STATE_HOME=$folder/state XDG_RUNTIME_DIR=$folder
+export XDG_CONFIG_HOME=$folder/config XDG_STATE_HOME=$folder/state XDG_DATA_HOME=$folder/data XDG_RUNTIME_DIR=$folder
 failures=0
 fail() { echo "FAIL: $*"; failures=$((failures + 1)); }
 

@@ -7,7 +7,8 @@ set -u
 program=$1 version=$2 data=$(dirname "$0")/data # real-program.sh PROGRAM VERSION
 folder=$(mktemp -d)
 trap 'rm -rf "$folder"' EXIT
-export QT_QPA_PLATFORM=offscreen XDG_CONFIG_HOME=$folder/config XDG_STATE_HOME=$folder/state
+export QT_QPA_PLATFORM=offscreen XDG_CONFIG_HOME=$folder/config XDG_STATE_HOME=$folder/state \
+    XDG_DATA_HOME=$folder/data
 unset DISPLAY WAYLAND_DISPLAY
 failures=0
 fail() { echo "FAIL: $*"; failures=$((failures + 1)); }
@@ -29,6 +30,7 @@ check() { # CODE OUT ERR ARGS...
 check 0 $'^Usage: [^\n]*skimmet \\[options\\] \\[file\\]\n.*--version.*--units <file>' '' --help
 check 0 '' '' --version
 printf 'Skimmet %s\n' "$version" | cmp -s - "$folder/out" || fail "--version: $(<"$folder/out")"
+check 0 '^started,path,fingerprint,[a-z_,]*,rating.$' '' --log # no log yet: the header alone
 check 0 '' '' --units "$data/units.txt"
 cmp -s "$data/units.expected" "$folder/out" || fail "--units: not as in units.expected"
 check 1 '^$' . --units "$data/no-such-file.txt"

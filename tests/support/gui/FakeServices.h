@@ -44,6 +44,10 @@ struct CFakeDialogs final : IDialogs {
             *filterChosen = FilterAnswer;
         return Pop(FileAnswers);
     }
+    std::optional<QString> SaveFile(QWidget*, const QString&, const QStringList&, const QString&,
+                                    const QString&) override {
+        return Pop(FileAnswers);
+    }
     std::optional<QColor> PickColor(QWidget*, const QColor&) override { return Pop(ColorAnswers); }
     std::optional<QFont> PickFont(QWidget*, const QFont& initial) override {
         FontAsked = initial;
