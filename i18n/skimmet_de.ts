@@ -83,6 +83,18 @@
         <source>Press Space to read, F11 for full screen</source>
         <translation>Leertaste zum Lesen, F11 für Vollbild</translation>
     </message>
+    <message>
+        <source>The reading log could not be read, so a new one was begun.</source>
+        <translation>Das Leseprotokoll ließ sich nicht lesen, daher wurde ein neues begonnen.</translation>
+    </message>
+    <message>
+        <source>The old log was renamed to %1.</source>
+        <translation>Das alte Protokoll wurde in %1 umbenannt.</translation>
+    </message>
+    <message>
+        <source>The reading log cannot be kept; reading goes on without it.</source>
+        <translation>Das Leseprotokoll kann nicht geführt werden; das Lesen geht ohne es weiter.</translation>
+    </message>
 </context>
 <context>
     <name>CMovePositionPage</name>
@@ -212,6 +224,124 @@
     <message>
         <source>Slower lengthens the gaps after sentences and paragraphs before the units.</source>
         <translation>„Langsamer“ verlängert die Pausen nach Sätzen und Absätzen vor den Einheiten.</translation>
+    </message>
+</context>
+<context>
+    <name>CRatingRow</name>
+    <message>
+        <source>How well did you follow? 1 (poorly) to 5 (fully):</source>
+        <translation>Wie gut konnten Sie folgen? 1 (schlecht) bis 5 (ganz):</translation>
+    </message>
+</context>
+<context>
+    <name>CReadingLogWindow</name>
+    <message>
+        <source>Reading log</source>
+        <translation>Leseprotokoll</translation>
+    </message>
+    <message>
+        <source>Speed</source>
+        <translation>Tempo</translation>
+    </message>
+    <message>
+        <source>Minutes a day</source>
+        <translation>Minuten pro Tag</translation>
+    </message>
+    <message>
+        <source>Place in each text</source>
+        <translation>Stelle in jedem Text</translation>
+    </message>
+    <message>
+        <source>Export CSV...</source>
+        <translation>Als CSV exportieren...</translation>
+    </message>
+    <message>
+        <source>You followed best at about %1 words per minute.</source>
+        <translation>Am besten konnten Sie bei etwa %1 Wörtern pro Minute folgen.</translation>
+    </message>
+    <message>
+        <source>Rate how well you followed after a session of five minutes or more, and the log shows the speed at which you follow best.</source>
+        <translation>Bewerten Sie nach einer Sitzung von fünf Minuten oder mehr, wie gut Sie folgen konnten, und das Protokoll zeigt das Tempo, bei dem Sie am besten folgen.</translation>
+    </message>
+    <message>
+        <source>Text</source>
+        <translation>Text</translation>
+    </message>
+    <message>
+        <source>Time read</source>
+        <translation>Lesezeit</translation>
+    </message>
+    <message>
+        <source>Words read</source>
+        <translation>Gelesene Wörter</translation>
+    </message>
+    <message>
+        <source>Share read</source>
+        <translation>Gelesener Anteil</translation>
+    </message>
+    <message>
+        <source>Words per minute</source>
+        <translation>Wörter pro Minute</translation>
+    </message>
+    <message>
+        <source>Sessions</source>
+        <translation>Sitzungen</translation>
+    </message>
+    <message>
+        <source>Last read</source>
+        <translation>Zuletzt gelesen</translation>
+    </message>
+    <message>
+        <source>Words per minute, each session of the last twelve weeks</source>
+        <translation>Wörter pro Minute, jede Sitzung der letzten zwölf Wochen</translation>
+    </message>
+    <message>
+        <source>Not rated</source>
+        <translation>Nicht bewertet</translation>
+    </message>
+    <message>
+        <source>Followed %1 of 5</source>
+        <translation>Gefolgt: %1 von 5</translation>
+    </message>
+    <message>
+        <source>Followed best: %1 wpm</source>
+        <translation>Am besten gefolgt: %1 W/min</translation>
+    </message>
+    <message>
+        <source>wpm</source>
+        <translation>W/min</translation>
+    </message>
+    <message>
+        <source>Minutes read</source>
+        <translation>Gelesene Minuten</translation>
+    </message>
+    <message>
+        <source>Minutes read a day, the last four weeks</source>
+        <translation>Gelesene Minuten pro Tag, die letzten vier Wochen</translation>
+    </message>
+    <message>
+        <source>min</source>
+        <translation>min</translation>
+    </message>
+    <message>
+        <source>Place in each text after each session of the last twelve weeks, in percent</source>
+        <translation>Stelle in jedem Text nach jeder Sitzung der letzten zwölf Wochen, in Prozent</translation>
+    </message>
+    <message>
+        <source>%</source>
+        <translation>%</translation>
+    </message>
+    <message>
+        <source>Export the reading log</source>
+        <translation>Das Leseprotokoll exportieren</translation>
+    </message>
+    <message>
+        <source>CSV files (*.csv)</source>
+        <translation>CSV-Dateien (*.csv)</translation>
+    </message>
+    <message>
+        <source>The reading log could not be written to %1.</source>
+        <translation>Das Leseprotokoll konnte nicht nach %1 geschrieben werden.</translation>
     </message>
 </context>
 <context>
@@ -380,6 +510,10 @@
     <message>
         <source>Only one file can be opened.</source>
         <translation>Es kann nur eine Datei geöffnet werden.</translation>
+    </message>
+    <message>
+        <source>Print the reading log as CSV, a row a session, and exit.</source>
+        <translation>Das Leseprotokoll als CSV ausgeben, eine Zeile pro Sitzung, und beenden.</translation>
     </message>
 </context>
 <context>
@@ -823,6 +957,14 @@
     <message>
         <source>&amp;Help</source>
         <translation>&amp;Hilfe</translation>
+    </message>
+    <message>
+        <source>Reading log</source>
+        <translation>Leseprotokoll</translation>
+    </message>
+    <message>
+        <source>Shows what was read, how fast and how well it was followed</source>
+        <translation>Zeigt, was gelesen wurde, wie schnell und wie gut Sie folgen konnten</translation>
     </message>
 </context>
 <context>

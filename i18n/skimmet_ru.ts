@@ -83,6 +83,18 @@
         <source>Press Space to read, F11 for full screen</source>
         <translation>Пробел — читать, F11 — полный экран</translation>
     </message>
+    <message>
+        <source>The reading log could not be read, so a new one was begun.</source>
+        <translation>Журнал чтения не удалось прочитать, поэтому начат новый.</translation>
+    </message>
+    <message>
+        <source>The old log was renamed to %1.</source>
+        <translation>Старый журнал переименован в %1.</translation>
+    </message>
+    <message>
+        <source>The reading log cannot be kept; reading goes on without it.</source>
+        <translation>Журнал чтения вести нельзя; чтение продолжается без него.</translation>
+    </message>
 </context>
 <context>
     <name>CMovePositionPage</name>
@@ -212,6 +224,124 @@
     <message>
         <source>Slower lengthens the gaps after sentences and paragraphs before the units.</source>
         <translation>«Медленнее» удлиняет паузы после предложений и абзацев раньше, чем сами порции.</translation>
+    </message>
+</context>
+<context>
+    <name>CRatingRow</name>
+    <message>
+        <source>How well did you follow? 1 (poorly) to 5 (fully):</source>
+        <translation>Насколько хорошо вы следили? 1 (плохо) — 5 (полностью):</translation>
+    </message>
+</context>
+<context>
+    <name>CReadingLogWindow</name>
+    <message>
+        <source>Reading log</source>
+        <translation>Журнал чтения</translation>
+    </message>
+    <message>
+        <source>Speed</source>
+        <translation>Скорость</translation>
+    </message>
+    <message>
+        <source>Minutes a day</source>
+        <translation>Минут в день</translation>
+    </message>
+    <message>
+        <source>Place in each text</source>
+        <translation>Место в каждом тексте</translation>
+    </message>
+    <message>
+        <source>Export CSV...</source>
+        <translation>Экспорт в CSV...</translation>
+    </message>
+    <message>
+        <source>You followed best at about %1 words per minute.</source>
+        <translation>Лучше всего вы следили на скорости около %1 слов в минуту.</translation>
+    </message>
+    <message>
+        <source>Rate how well you followed after a session of five minutes or more, and the log shows the speed at which you follow best.</source>
+        <translation>Оценивайте, насколько хорошо вы следили, после сеанса от пяти минут, и журнал покажет скорость, на которой вы следите лучше всего.</translation>
+    </message>
+    <message>
+        <source>Text</source>
+        <translation>Текст</translation>
+    </message>
+    <message>
+        <source>Time read</source>
+        <translation>Время чтения</translation>
+    </message>
+    <message>
+        <source>Words read</source>
+        <translation>Прочитано слов</translation>
+    </message>
+    <message>
+        <source>Share read</source>
+        <translation>Доля прочитанного</translation>
+    </message>
+    <message>
+        <source>Words per minute</source>
+        <translation>Слов в минуту</translation>
+    </message>
+    <message>
+        <source>Sessions</source>
+        <translation>Сеансы</translation>
+    </message>
+    <message>
+        <source>Last read</source>
+        <translation>Последнее чтение</translation>
+    </message>
+    <message>
+        <source>Words per minute, each session of the last twelve weeks</source>
+        <translation>Слов в минуту, каждый сеанс за последние двенадцать недель</translation>
+    </message>
+    <message>
+        <source>Not rated</source>
+        <translation>Без оценки</translation>
+    </message>
+    <message>
+        <source>Followed %1 of 5</source>
+        <translation>Следил на %1 из 5</translation>
+    </message>
+    <message>
+        <source>Followed best: %1 wpm</source>
+        <translation>Лучше всего: %1 сл/мин</translation>
+    </message>
+    <message>
+        <source>wpm</source>
+        <translation>сл/мин</translation>
+    </message>
+    <message>
+        <source>Minutes read</source>
+        <translation>Минут чтения</translation>
+    </message>
+    <message>
+        <source>Minutes read a day, the last four weeks</source>
+        <translation>Минут чтения в день за последние четыре недели</translation>
+    </message>
+    <message>
+        <source>min</source>
+        <translation>мин</translation>
+    </message>
+    <message>
+        <source>Place in each text after each session of the last twelve weeks, in percent</source>
+        <translation>Место в каждом тексте после каждого сеанса за последние двенадцать недель, в процентах</translation>
+    </message>
+    <message>
+        <source>%</source>
+        <translation>%</translation>
+    </message>
+    <message>
+        <source>Export the reading log</source>
+        <translation>Экспорт журнала чтения</translation>
+    </message>
+    <message>
+        <source>CSV files (*.csv)</source>
+        <translation>Файлы CSV (*.csv)</translation>
+    </message>
+    <message>
+        <source>The reading log could not be written to %1.</source>
+        <translation>Не удалось записать журнал чтения в %1.</translation>
     </message>
 </context>
 <context>
@@ -380,6 +510,10 @@
     <message>
         <source>Only one file can be opened.</source>
         <translation>Можно открыть только один файл.</translation>
+    </message>
+    <message>
+        <source>Print the reading log as CSV, a row a session, and exit.</source>
+        <translation>Вывести журнал чтения в CSV, по строке на сеанс, и выйти.</translation>
     </message>
 </context>
 <context>
@@ -823,6 +957,14 @@
     <message>
         <source>&amp;Help</source>
         <translation>&amp;Справка</translation>
+    </message>
+    <message>
+        <source>Reading log</source>
+        <translation>Журнал чтения</translation>
+    </message>
+    <message>
+        <source>Shows what was read, how fast and how well it was followed</source>
+        <translation>Показывает, что прочитано, как быстро и насколько хорошо вы следили</translation>
     </message>
 </context>
 <context>
