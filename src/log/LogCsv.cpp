@@ -59,8 +59,17 @@ int RunLogCommand(std::ostream& out, std::ostream& err) {
         WriteLogCsv({}, out);
         return 0;
     }
+    {
+        CReadingLog log(path);
+        if (log.OpenToRead()) {
+            WriteLogCsv(log.Sessions(), out);
+            return 0;
+        }
+    }
+    // A log of an older schema, which no window has brought up to date yet, is brought up
+    // to date as a window would; one that cannot be read is set aside as a window would.
     CReadingLog log(path);
-    if (!log.OpenToRead()) {
+    if (log.Open() != CReadingLog::EOpen::Opened) {
         err << "The reading log " << path << " cannot be read: " << log.Error().toStdString()
             << '\n';
         return 1;

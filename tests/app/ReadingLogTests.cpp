@@ -3,6 +3,7 @@
 
 #include "app/RatingRow.h"
 #include "app/ReadingLogWindow.h"
+#include "log/LogCsv.h"
 #include "log/LogWriter.h"
 #include "log/ReadingLog.h"
 #include "log/SessionRecorder.h"
@@ -15,6 +16,7 @@
 #include <QToolButton>
 
 #include <functional>
+#include <sstream>
 
 namespace {
 
@@ -135,10 +137,13 @@ TEST(ReadingLog, TextMovedToAnotherFolder_KeepsItsFingerprint) {
     EXPECT_NE(sessions[2].Fingerprint, sessions[0].Fingerprint);
 }
 
-// A log as the first version of its schema was written, with a session in it.
+// A log as the first version of its schema was written, with a session in it, read first
+// by `skimmet --log`.
 TEST(ReadingLog, Version1File_MigratedWithItsSessionsKept) {
     const QTemporaryDir folder;
-    const QString path = folder.filePath(QStringLiteral("log.sqlite"));
+    const CScopedEnv dataHome("XDG_DATA_HOME", qPrintable(folder.path()));
+    ASSERT_TRUE(QDir(folder.path()).mkpath(QStringLiteral("skimmet")));
+    const QString path = folder.filePath(QStringLiteral("skimmet/log.sqlite"));
     {
         QSqlDatabase db = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), "v1");
         db.setDatabaseName(path);
@@ -154,6 +159,10 @@ TEST(ReadingLog, Version1File_MigratedWithItsSessionsKept) {
         ASSERT_TRUE(query.exec("PRAGMA user_version = 1"));
     }
     QSqlDatabase::removeDatabase("v1");
+    std::ostringstream csv;
+    std::ostringstream err;
+    EXPECT_EQ(RunLogCommand(csv, err), 0) << err.str();
+    EXPECT_NE(csv.str().find("/t/a.txt"), std::string::npos) << csv.str();
     CReadingLog log(path.toStdString());
     ASSERT_EQ(log.Open(), CReadingLog::EOpen::Opened);
     EXPECT_EQ(log.Version(), CReadingLog::SchemaVersion);
