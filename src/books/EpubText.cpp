@@ -2,6 +2,7 @@
 #include "books/EpubText.h"
 
 #include "books/EpubContents.h"
+#include "books/HtmlStream.h"
 #include "books/TextCollector.h"
 #include "books/XmlDocument.h"
 #include "books/ZipArchive.h"
@@ -180,20 +181,27 @@ TableOfContents Contents(const CZipArchive& zip, const xmlNode* package, const s
 // or the text over its cap.
 bool AddItem(const std::string& bytes, const SItem& item, CTextCollector& collector,
              std::string& error) {
-    XmlDocument::Doc doc =
+    const XmlDocument::Doc doc =
         item.MediaType == "text/html" ? nullptr : XmlDocument::ParseXml(bytes, error);
-    // Many books carry XHTML that is not quite XML, or HTML's entities with no DTD.
-    if (!doc)
-        doc = XmlDocument::ParseHtml(bytes, error);
-    if (!doc && !error.empty()) {
-        error = "the spine item " + BookText::Detail(item.Path) + " is damaged: " + error;
-        return false;
-    }
-    if (doc && !collector.Add(reinterpret_cast<const xmlNode*>(doc.get()))) {
+    if (doc) {
+        if (collector.Add(reinterpret_cast<const xmlNode*>(doc.get())))
+            return true;
         error = collector.Refusal();
         return false;
     }
-    return true;
+    // Many books carry XHTML that is not quite XML, or HTML's entities with no DTD.
+    switch (HtmlStream::Collect(bytes, collector, error)) {
+    case HtmlStream::EResult::Read:
+    case HtmlStream::EResult::Empty:
+        return true;
+    case HtmlStream::EResult::Damaged:
+        error = "the spine item " + BookText::Detail(item.Path) + " is damaged: " + error;
+        return false;
+    case HtmlStream::EResult::Refused:
+        error = collector.Refusal();
+        return false;
+    }
+    return false;
 }
 } // namespace
 

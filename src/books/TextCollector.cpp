@@ -49,10 +49,26 @@ void AppendUtf8(std::string& out, unsigned code) {
     }
 }
 
+// The value of the first attribute of that name, empty when it has none or one longer
+// than any id a book uses.
+std::string AttributeOf(const xmlChar* const* attributes, const char* name) {
+    for (const xmlChar* const* at = attributes; at && at[0]; at += 2) {
+        if (std::strcmp(reinterpret_cast<const char*>(at[0]), name) != 0)
+            continue;
+        const char* value = reinterpret_cast<const char*>(at[1]);
+        const size_t length = value ? std::strlen(value) : 0;
+        return length <= XmlDocument::MaxAttribute ? std::string(value, length) : std::string();
+    }
+    return {};
+}
+
+const char* NameOf(const xmlNode* node) {
+    return reinterpret_cast<const char*>(node->name);
+}
+
 } // namespace
 
-CTextCollector::EKind CTextCollector::KindOf(const xmlNode* node) const {
-    const char* name = reinterpret_cast<const char*>(node->name);
+CTextCollector::EKind CTextCollector::KindOf(const char* name) const {
     if (m_mode == EMode::FictionBook) {
         if (Contains(FictionBookSkipped, name))
             return EKind::Skipped;
@@ -80,7 +96,7 @@ bool CTextCollector::Add(const xmlNode* root) {
         const SStep step = m_steps.back();
         m_steps.pop_back();
         if (step.Leaving) {
-            Leave(KindOf(step.Node));
+            Leave(KindOf(NameOf(step.Node)));
             LeaveElement(step.Node);
             continue;
         }
@@ -108,6 +124,8 @@ void CTextCollector::Step(const xmlNode* node, bool inEntity) {
         m_stop = EStop::EntitiesTooLarge;
         return;
     }
+    // Each text node is whole: none carries on another's line.
+    m_return = false;
     switch (node->type) {
     case XML_TEXT_NODE:
     case XML_CDATA_SECTION_NODE:
@@ -123,7 +141,7 @@ void CTextCollector::Step(const xmlNode* node, bool inEntity) {
         break;
     }
     case XML_ELEMENT_NODE: {
-        const EKind kind = KindOf(node);
+        const EKind kind = KindOf(NameOf(node));
         if (kind == EKind::Skipped)
             break;
         Enter(kind);
@@ -146,40 +164,46 @@ int32_t CTextCollector::Offset() const {
     return static_cast<int32_t>(m_out.size() + pending);
 }
 
-int CTextCollector::HeadingLevel(const xmlNode* node) const {
-    const char* name = reinterpret_cast<const char*>(node->name);
+int CTextCollector::HeadingLevel(const char* name, int sections) const {
     if (m_mode == EMode::Html) {
         if (name[0] == 'h' && name[1] >= '1' && name[1] <= '3' && name[2] == '\0')
             return name[1] - '1';
         return -1;
     }
-    if (std::strcmp(name, "title") != 0)
-        return -1;
-    int sections = 0;
-    for (const xmlNode* up = node->parent; up && up->type == XML_ELEMENT_NODE; up = up->parent)
-        sections += std::strcmp(reinterpret_cast<const char*>(up->name), "section") == 0 ? 1 : 0;
-    return sections - 1;
+    return std::strcmp(name, "title") == 0 ? sections - 1 : -1;
 }
 
 void CTextCollector::EnterElement(const xmlNode* node) {
-    if (m_ids) {
-        std::string id = XmlDocument::Attribute(node, "id");
-        if (!id.empty())
-            m_ids->try_emplace(std::move(id), Offset());
-    }
+    if (m_ids)
+        NoteId(XmlDocument::Attribute(node, "id"));
     if (!m_contents)
         return;
-    const int level = HeadingLevel(node);
-    if (level < 0)
-        return;
+    int sections = 0;
+    for (const xmlNode* up = node->parent; up && up->type == XML_ELEMENT_NODE; up = up->parent)
+        sections += std::strcmp(NameOf(up), "section") == 0 ? 1 : 0;
+    BeginHeading(node, HeadingLevel(NameOf(node), sections));
+}
+
+void CTextCollector::NoteId(std::string id) {
+    if (!id.empty())
+        m_ids->try_emplace(std::move(id), Offset());
+}
+
+bool CTextCollector::BeginHeading(const xmlNode* node, int level) {
+    if (!m_contents || level < 0)
+        return false;
     // The heading's own text starts on a line of its own.
     EndBlock();
     m_headings.push_back({node, m_out.size(), level});
+    return true;
 }
 
 void CTextCollector::LeaveElement(const xmlNode* node) {
-    if (m_headings.empty() || m_headings.back().Node != node)
-        return;
+    if (!m_headings.empty() && m_headings.back().Node == node)
+        EndHeading();
+}
+
+void CTextCollector::EndHeading() {
     const SHeading heading = m_headings.back();
     m_headings.pop_back();
     EndBlock();
@@ -204,6 +228,50 @@ void CTextCollector::LeaveElement(const xmlNode* node) {
         m_contents->begin(), m_contents->end(), offset,
         [](int32_t start, const SChapter& chapter) { return start < chapter.Offset; });
     m_contents->insert(at, {std::move(title), offset, heading.Level});
+}
+
+bool CTextCollector::Open(const char* name, const xmlChar* const* attributes) {
+    const EKind kind = KindOf(name);
+    if (m_skipped > 0 || kind == EKind::Skipped) {
+        ++m_skipped;
+        return true;
+    }
+    Enter(kind);
+    if (m_ids)
+        NoteId(AttributeOf(attributes, "id"));
+    const bool section = m_mode == EMode::FictionBook && std::strcmp(name, "section") == 0;
+    const bool heading = BeginHeading(nullptr, HeadingLevel(name, m_sections));
+    m_sections += section ? 1 : 0;
+    m_open.push_back({kind, heading, section});
+    return m_stop == EStop::None;
+}
+
+void CTextCollector::Close() {
+    if (m_skipped > 0) {
+        --m_skipped;
+        return;
+    }
+    if (m_open.empty())
+        return;
+    const SOpen open = m_open.back();
+    m_open.pop_back();
+    m_sections -= open.Section ? 1 : 0;
+    Leave(open.Kind);
+    if (open.Heading)
+        EndHeading();
+}
+
+bool CTextCollector::Characters(std::string_view text, bool continued) {
+    if (m_skipped > 0)
+        return true;
+    m_return = m_return && continued;
+    AddText(text);
+    return m_stop == EStop::None;
+}
+
+bool CTextCollector::Finish() {
+    EndBlock();
+    return m_stop == EStop::None;
 }
 
 void CTextCollector::AddEntity(const xmlNode* node, bool inEntity) {
@@ -255,10 +323,12 @@ void CTextCollector::AddText(std::string_view text, bool fromEntity) {
         }
     }
     if (m_pre > 0) {
-        for (size_t i = 0; i < text.size(); ++i) {
-            if (text[i] == '\r' && i + 1 < text.size() && text[i + 1] == '\n')
-                continue;
-            m_line += text[i] == '\r' ? '\n' : text[i];
+        // A line ends in a carriage return, a line feed or both.
+        for (const char c : text) {
+            const bool joined = c == '\n' && m_return;
+            m_return = c == '\r';
+            if (!joined)
+                m_line += m_return ? '\n' : c;
         }
     } else {
         AddFlowing(text);

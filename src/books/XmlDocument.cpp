@@ -120,6 +120,11 @@ Doc ParseXmlLenient(std::string_view bytes, std::string& error, int maxEntities)
 }
 
 Doc ParseHtml(std::string_view bytes, std::string& error) {
+    return ParseHtmlWith(bytes, error, nullptr);
+}
+
+Doc ParseHtmlWith(std::string_view bytes, std::string& error,
+                  const std::function<void(xmlParserCtxt&)>& setup) {
     error.clear();
     const std::optional<std::string> utf8 = WideAsUtf8(bytes);
     if (utf8)
@@ -136,6 +141,8 @@ Doc ParseHtml(std::string_view bytes, std::string& error) {
         error = NoMemory;
         return nullptr;
     }
+    if (setup)
+        setup(*context);
     constexpr int options =
         HTML_PARSE_NONET | HTML_PARSE_NOERROR | HTML_PARSE_NOWARNING | HTML_PARSE_RECOVER;
     Doc doc(htmlCtxtReadMemory(context.get(), bytes.data(), static_cast<int>(bytes.size()), nullptr,

@@ -4,6 +4,7 @@
 #include <libxml/tree.h>
 
 #include <cstddef>
+#include <functional>
 #include <memory>
 #include <optional>
 #include <string>
@@ -30,6 +31,10 @@ Doc ParseXmlLenient(std::string_view bytes, std::string& error, int maxEntities)
 // memory left), for a partial text must not pass for the book's; nullptr with none when
 // there is nothing to parse.
 Doc ParseHtml(std::string_view bytes, std::string& error);
+// ParseHtml with the parser's context given to setup before the parse, to change its SAX
+// handlers: what they do not build is missing from the document.
+Doc ParseHtmlWith(std::string_view bytes, std::string& error,
+                  const std::function<void(xmlParserCtxt&)>& setup);
 
 // The first element below node (any depth, document order) with this local name.
 const xmlNode* FindElement(const xmlNode* node, const char* name);
