@@ -5,6 +5,7 @@
 #include "books/HtmlStream.h"
 #include "books/TextCollector.h"
 #include "books/XmlDocument.h"
+#include "books/XmlStream.h"
 #include "books/ZipArchive.h"
 #include "platform/Folders.h"
 
@@ -180,14 +181,21 @@ TableOfContents Contents(const CZipArchive& zip, const xmlNode* package, const s
 // An item's text added to the collector's; false with the reason when the item is damaged
 // or the text over its cap.
 bool AddItem(const std::string& bytes, const SItem& item, CTextCollector& collector,
-             std::string& error) {
-    const XmlDocument::Doc doc =
-        item.MediaType == "text/html" ? nullptr : XmlDocument::ParseXml(bytes, error);
-    if (doc) {
-        if (collector.Add(reinterpret_cast<const xmlNode*>(doc.get())))
+             std::unordered_map<std::string, int32_t>& ids, std::string& error) {
+    if (item.MediaType != "text/html") {
+        const CTextCollector::SMark mark = collector.Mark();
+        XmlStream::SState state;
+        const XmlDocument::Doc doc = XmlDocument::ParseXml(
+            bytes, error, nullptr,
+            XmlStream::Collecting([&collector](const xmlNode*) { return &collector; }, state));
+        if (state.Refused || (doc && !collector.Finish())) {
+            error = collector.Refusal();
+            return false;
+        }
+        if (doc)
             return true;
-        error = collector.Refusal();
-        return false;
+        collector.Rewind(mark);
+        ids.clear();
     }
     // Many books carry XHTML that is not quite XML, or HTML's entities with no DTD.
     switch (HtmlStream::Collect(bytes, collector, error)) {
@@ -283,7 +291,7 @@ std::optional<std::string> Read(std::string_view bytes, std::string& error,
         SPlaces& place = places[item.Path];
         place.Start = collector.Offset();
         collector.CollectIds(contents ? &place.Ids : nullptr);
-        if (!AddItem(*itemBytes, item, collector, error))
+        if (!AddItem(*itemBytes, item, collector, place.Ids, error))
             return std::nullopt;
     }
     if (contents)

@@ -90,21 +90,38 @@ CTextCollector::EKind CTextCollector::KindOf(const char* name) const {
 }
 
 bool CTextCollector::Add(const xmlNode* root) {
+    AddFinished(root);
+    EndBlock();
+    return m_stop == EStop::None;
+}
+
+bool CTextCollector::AddFinished(const xmlNode* root) {
     // A walk of its own rather than recursion: a hostile file may nest a million elements.
     m_steps.assign(1, {root, false, false});
     while (!m_steps.empty() && m_stop == EStop::None) {
         const SStep step = m_steps.back();
         m_steps.pop_back();
-        if (step.Leaving) {
-            Leave(KindOf(NameOf(step.Node)));
-            LeaveElement(step.Node);
-            continue;
-        }
-        Step(step.Node, step.InEntity);
+        if (step.Leaving)
+            End(step.Node);
+        else
+            Step(step.Node, step.InEntity);
     }
     m_steps.clear();
-    EndBlock();
     return m_stop == EStop::None;
+}
+
+bool CTextCollector::Begin(const xmlNode* element) {
+    const EKind kind = KindOf(NameOf(element));
+    if (kind == EKind::Skipped)
+        return false;
+    Enter(kind);
+    EnterElement(element);
+    return true;
+}
+
+void CTextCollector::End(const xmlNode* element) {
+    Leave(KindOf(NameOf(element)));
+    LeaveElement(element);
 }
 
 const char* CTextCollector::Refusal() const {
@@ -141,11 +158,8 @@ void CTextCollector::Step(const xmlNode* node, bool inEntity) {
         break;
     }
     case XML_ELEMENT_NODE: {
-        const EKind kind = KindOf(NameOf(node));
-        if (kind == EKind::Skipped)
+        if (!Begin(node))
             break;
-        Enter(kind);
-        EnterElement(node);
         m_steps.push_back({node, true, inEntity});
         Push(node->last, inEntity);
         break;
@@ -267,6 +281,26 @@ bool CTextCollector::Characters(std::string_view text, bool continued) {
     m_return = m_return && continued;
     AddText(text);
     return m_stop == EStop::None;
+}
+
+void CTextCollector::Rewind(const SMark& mark) {
+    m_out.resize(mark.Out);
+    m_entityNodes = mark.EntityNodes;
+    m_entityText = mark.EntityText;
+    m_line.clear();
+    m_space = false;
+    m_return = false;
+    m_pre = 0;
+    m_stop = EStop::None;
+    m_steps.clear();
+    m_headings.clear();
+    m_open.clear();
+    m_skipped = 0;
+    m_sections = 0;
+    if (m_contents)
+        std::erase_if(*m_contents, [&mark](const SChapter& chapter) {
+            return static_cast<size_t>(chapter.Offset) >= mark.Out;
+        });
 }
 
 bool CTextCollector::Finish() {

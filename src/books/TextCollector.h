@@ -24,7 +24,25 @@ public:
     // Adds the text of the node and all below it; false once the text is over the cap or
     // its entities expand beyond theirs, Refusal() saying which.
     bool Add(const xmlNode* node);
-    // Why Add or Finish refused, in the words of a message to the reader.
+    // A tree that a parser is still building, collected as it grows: an element as it
+    // begins (false when it is skipped: nothing below it is added), each node below it once
+    // that node is finished, and the element as it ends. False from AddFinished once the
+    // text is over its cap or its entities expand beyond theirs.
+    bool Begin(const xmlNode* element);
+    bool AddFinished(const xmlNode* node);
+    void End(const xmlNode* element);
+
+    // Where the text stands between blocks, to go back to when what is collected after it
+    // is not the book's: a parse that fails part way.
+    struct SMark {
+        size_t Out;
+        size_t EntityNodes;
+        size_t EntityText;
+    };
+    SMark Mark() const { return {m_out.size(), m_entityNodes, m_entityText}; }
+    void Rewind(const SMark& mark);
+
+    // Why Add, AddFinished or Finish refused, in the words of a message to the reader.
     const char* Refusal() const;
 
     // An element begins: its name without a prefix and its attributes as name and value

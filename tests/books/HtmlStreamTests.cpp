@@ -2,6 +2,7 @@
 #include "books/HtmlStream.h"
 #include "books/TextCollector.h"
 #include "books/XmlDocument.h"
+#include "books/XmlStream.h"
 
 #include <gtest/gtest.h>
 
@@ -18,27 +19,42 @@ struct SOutcome {
     std::string Error;
 };
 
+enum class EWay { HtmlStream, HtmlTree, XmlStream, XmlTree };
+
 // The page through the collector, from its tree or as the parser reports it; a refused
 // page keeps only its message.
-SOutcome Collect(const std::string& page, bool stream) {
+SOutcome Collect(const std::string& page, EWay way,
+                 CTextCollector::EMode mode = CTextCollector::EMode::Html) {
     SOutcome outcome;
     std::unordered_map<std::string, int32_t> ids;
     TableOfContents contents;
-    CTextCollector collector(outcome.Text, CTextCollector::EMode::Html);
+    CTextCollector collector(outcome.Text, mode);
     collector.CollectHeadings(&contents);
     collector.CollectIds(&ids);
     bool read = false;
-    if (stream) {
+    XmlStream::SState state;
+    if (way == EWay::HtmlStream) {
         const HtmlStream::EResult result = HtmlStream::Collect(page, collector, outcome.Error);
         read = result == HtmlStream::EResult::Read;
         if (result == HtmlStream::EResult::Refused)
             outcome.Error = collector.Refusal();
-    } else if (const XmlDocument::Doc doc = XmlDocument::ParseHtml(page, outcome.Error)) {
+    } else if (way == EWay::XmlStream) {
+        const auto all = [&collector](const xmlNode*) {
+            return &collector;
+        };
+        read = XmlDocument::ParseXml(page, outcome.Error, nullptr,
+                                     XmlStream::Collecting(all, state)) &&
+               collector.Finish();
+        outcome.Error = state.Refused || read ? collector.Refusal() : outcome.Error;
+    } else if (const XmlDocument::Doc doc = way == EWay::HtmlTree
+                                                ? XmlDocument::ParseHtml(page, outcome.Error)
+                                                : XmlDocument::ParseXml(page, outcome.Error)) {
         read = collector.Add(reinterpret_cast<const xmlNode*>(doc.get()));
-        outcome.Error = read ? "" : collector.Refusal();
+        outcome.Error = collector.Refusal();
     }
     if (!read)
         return {{}, {}, {}, "refused: " + outcome.Error};
+    outcome.Error.clear();
     outcome.Ids.insert(ids.begin(), ids.end());
     for (const SChapter& chapter : contents)
         outcome.Contents.push_back(std::to_string(chapter.Offset) + " " +
@@ -46,9 +62,10 @@ SOutcome Collect(const std::string& page, bool stream) {
     return outcome;
 }
 
-void ExpectSameAsTree(const std::string& page) {
-    const SOutcome stream = Collect(page, true);
-    const SOutcome tree = Collect(page, false);
+void ExpectSameAsTree(const std::string& page, bool xml = false,
+                      CTextCollector::EMode mode = CTextCollector::EMode::Html) {
+    const SOutcome stream = Collect(page, xml ? EWay::XmlStream : EWay::HtmlStream, mode);
+    const SOutcome tree = Collect(page, xml ? EWay::XmlTree : EWay::HtmlTree, mode);
     EXPECT_EQ(stream.Text, tree.Text);
     EXPECT_EQ(stream.Contents, tree.Contents);
     EXPECT_EQ(stream.Ids, tree.Ids);
@@ -88,7 +105,44 @@ std::string RandomPage(std::mt19937& random) {
         page += pieces[random() % pieces.size()];
     return page;
 }
+// Elements nested at random, with text, entities of text and of markup, references
+// to entities nobody declared, line ends, comments and sections.
+void RandomElement(std::mt19937& random, int depth, std::string& out) {
+    static const std::vector<std::string> tags{"p",  "div",     "h1",    "h2",   "pre",
+                                               "td", "br",      "b",     "head", "script",
+                                               "li", "section", "title", "x:p"};
+    static const std::vector<std::string> texts{" a ",      "\r\n",     "&e1;",   "&e2;",
+                                                "&amp;",    "&#13;",    "&nbsp;", "<![CDATA[c\r]]>",
+                                                "<!--c-->", "<?pi x?>", "w\tv",   "&#x263A;"};
+    const std::string tag = tags[random() % tags.size()];
+    const std::string id = " id='i" + std::to_string(random() % 4) + "'";
+    out += "<" + tag + (random() % 3 ? "" : id) + ">";
+    for (unsigned children = random() % 5; depth < 6 && children > 0; --children) {
+        if (random() % 2)
+            RandomElement(random, depth + 1, out);
+        else
+            out += texts[random() % texts.size()];
+    }
+    out += "</" + tag + ">";
+}
 } // namespace
+
+TEST(XmlStream, RandomDocuments_ReadAsTheirTree) {
+    std::mt19937 random(29);
+    const std::string prolog =
+        "<?xml version='1.0'?><!DOCTYPE html PUBLIC '-//W3C//DTD XHTML 1.1//EN' 'x.dtd' ["
+        "<!ENTITY e1 '<b id=\"e\">x</b>&#13;<section><title>T</title></section>'>"
+        "<!ENTITY e2 'a&#13;&#10;&e1;'>]><html xmlns='http://www.w3.org/1999/xhtml' "
+        "xmlns:x='urn:x'>";
+    for (int page = 0; page < 1000 && !HasFailure(); ++page) {
+        std::string xml = prolog;
+        RandomElement(random, 0, xml);
+        xml += "</html>";
+        SCOPED_TRACE(xml);
+        ExpectSameAsTree(xml, true, CTextCollector::EMode::Html);
+        ExpectSameAsTree(xml, true, CTextCollector::EMode::FictionBook);
+    }
+}
 
 TEST(HtmlStream, HostilePages_ReadAsTheirTree) {
     const struct {
