@@ -67,8 +67,11 @@ void StartElement(void* context, const xmlChar* name, const xmlChar* prefix, con
         growth->Levels.push_back({above.Collector, above.Begun && above.Collector->Begin(element)});
         return;
     }
+    growth->State.Consumed = static_cast<uint64_t>(xmlByteConsumed(ContextOf(context)));
     CTextCollector* collector = growth->Choose(element);
     growth->Levels.push_back({collector, collector && collector->Begin(element)});
+    if (growth->State.Cancelled)
+        xmlStopParser(ContextOf(context));
 }
 
 void EndElement(void* context, const xmlChar* name, const xmlChar* prefix, const xmlChar* uri) {

@@ -3,6 +3,7 @@
 
 #include "books/XmlDocument.h"
 
+#include <cstdint>
 #include <functional>
 #include <memory>
 
@@ -20,6 +21,8 @@ using Chooser = std::function<CTextCollector*(const xmlNode* element)>;
 // What became of the collecting.
 struct SState {
     bool Refused = false;         // a collector refused the text; its Refusal() says why
+    bool Cancelled = false;       // set by a chooser, it stops the parse
+    uint64_t Consumed = 0;        // the bytes parsed when the chooser is called
     std::shared_ptr<void> Growth; // what the handlers share while the parser runs
 };
 
