@@ -105,6 +105,7 @@ std::string RandomPage(std::mt19937& random) {
         page += pieces[random() % pieces.size()];
     return page;
 }
+
 // Elements nested at random, with text, entities of text and of markup, references
 // to entities nobody declared, line ends, comments and sections.
 void RandomElement(std::mt19937& random, int depth, std::string& out) {
