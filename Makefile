@@ -46,13 +46,15 @@ sanitize: bootstrap
 bench: bootstrap
 	cmake -S . -B build-bench -DCMAKE_BUILD_TYPE=Release -DSKIMMET_BUILD_TESTS=OFF \
 		-DSKIMMET_BENCH=ON $(CMAKE_ARGS)
-	cmake --build build-bench -j $(JOBS) --target engine_bench view_timing pane_cancel documents_open start_time reading_log_bench
+	cmake --build build-bench -j $(JOBS) --target engine_bench view_timing pane_cancel documents_open documents_html \
+		start_time reading_log_bench
 	build-bench/bench/engine/engine_bench --benchmark_min_time=0.05
 	QT_QPA_PLATFORM=offscreen build-bench/bench/view/view_timing --units 100 --idle 1
 	QT_QPA_PLATFORM=offscreen build-bench/bench/view/view_timing --units 50 --idle 1 --status-pane both
 	QT_QPA_PLATFORM=offscreen build-bench/bench/view/pane_cancel --moves 20 --text-mb 10
 	build-bench/bench/documents/documents_open --runs 1
 	QT_QPA_PLATFORM=offscreen build-bench/bench/log/reading_log_bench --benchmark_min_time=0.05
+	build-bench/bench/documents/documents_html --paragraphs 200000
 
 # The Debian package, built from a copy of the tree into build-deb/ and checked there.
 deb: bootstrap

@@ -3,9 +3,9 @@
 
 #include "books/EpubText.h"
 #include "books/FictionBookText.h"
+#include "books/HtmlStream.h"
 #include "books/PdfText.h"
 #include "books/TextCollector.h"
-#include "books/XmlDocument.h"
 #include "books/ZipArchive.h"
 
 namespace {
@@ -15,21 +15,25 @@ std::optional<std::string> ReadHtml(std::string_view bytes, std::string& error,
         error.clear();
         return std::nullopt;
     }
-    std::string htmlError;
-    const XmlDocument::Doc doc = XmlDocument::ParseHtml(bytes, htmlError);
-    if (!doc) {
-        error = htmlError.empty() ? "the HTML file cannot be read"
-                                  : "the HTML file is damaged: " + htmlError;
-        return std::nullopt;
-    }
     std::string text;
     CTextCollector collector(text, CTextCollector::EMode::Html);
     collector.CollectHeadings(&contents);
-    if (!collector.Add(reinterpret_cast<const xmlNode*>(doc.get()))) {
+    std::string htmlError;
+    switch (HtmlStream::Collect(bytes, collector, htmlError)) {
+    case HtmlStream::EResult::Read:
+        return text;
+    case HtmlStream::EResult::Empty:
+        error = "the HTML file cannot be read";
+        break;
+    case HtmlStream::EResult::Damaged:
+        error = "the HTML file is damaged: " + htmlError;
+        break;
+    case HtmlStream::EResult::Refused:
         error = collector.Refusal();
-        return std::nullopt;
+        break;
     }
-    return text;
+    contents.clear();
+    return std::nullopt;
 }
 } // namespace
 

@@ -2,8 +2,10 @@
 #include "books/EpubText.h"
 
 #include "books/EpubContents.h"
+#include "books/HtmlStream.h"
 #include "books/TextCollector.h"
 #include "books/XmlDocument.h"
+#include "books/XmlStream.h"
 #include "books/ZipArchive.h"
 #include "platform/Folders.h"
 
@@ -179,21 +181,35 @@ TableOfContents Contents(const CZipArchive& zip, const xmlNode* package, const s
 // An item's text added to the collector's; false with the reason when the item is damaged
 // or the text over its cap.
 bool AddItem(const std::string& bytes, const SItem& item, CTextCollector& collector,
-             std::string& error) {
-    XmlDocument::Doc doc =
-        item.MediaType == "text/html" ? nullptr : XmlDocument::ParseXml(bytes, error);
+             std::unordered_map<std::string, int32_t>& ids, std::string& error) {
+    if (item.MediaType != "text/html") {
+        const CTextCollector::SMark mark = collector.Mark();
+        XmlStream::SState state;
+        const XmlDocument::Doc doc = XmlDocument::ParseXml(
+            bytes, error, nullptr,
+            XmlStream::Collecting([&collector](const xmlNode*) { return &collector; }, state));
+        if (state.Refused || (doc && !collector.Finish())) {
+            error = collector.Refusal();
+            return false;
+        }
+        if (doc)
+            return true;
+        collector.Rewind(mark);
+        ids.clear();
+    }
     // Many books carry XHTML that is not quite XML, or HTML's entities with no DTD.
-    if (!doc)
-        doc = XmlDocument::ParseHtml(bytes, error);
-    if (!doc && !error.empty()) {
+    switch (HtmlStream::Collect(bytes, collector, error)) {
+    case HtmlStream::EResult::Read:
+    case HtmlStream::EResult::Empty:
+        return true;
+    case HtmlStream::EResult::Damaged:
         error = "the spine item " + BookText::Detail(item.Path) + " is damaged: " + error;
         return false;
-    }
-    if (doc && !collector.Add(reinterpret_cast<const xmlNode*>(doc.get()))) {
+    case HtmlStream::EResult::Refused:
         error = collector.Refusal();
         return false;
     }
-    return true;
+    return false;
 }
 } // namespace
 
@@ -275,7 +291,7 @@ std::optional<std::string> Read(std::string_view bytes, std::string& error,
         SPlaces& place = places[item.Path];
         place.Start = collector.Offset();
         collector.CollectIds(contents ? &place.Ids : nullptr);
-        if (!AddItem(*itemBytes, item, collector, error))
+        if (!AddItem(*itemBytes, item, collector, place.Ids, error))
             return std::nullopt;
     }
     if (contents)

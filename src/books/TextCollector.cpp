@@ -49,10 +49,26 @@ void AppendUtf8(std::string& out, unsigned code) {
     }
 }
 
+// The value of the first attribute of that name, empty when it has none or one longer
+// than any id a book uses.
+std::string AttributeOf(const xmlChar* const* attributes, const char* name) {
+    for (const xmlChar* const* at = attributes; at && at[0]; at += 2) {
+        if (std::strcmp(reinterpret_cast<const char*>(at[0]), name) != 0)
+            continue;
+        const char* value = reinterpret_cast<const char*>(at[1]);
+        const size_t length = value ? std::strlen(value) : 0;
+        return length <= XmlDocument::MaxAttribute ? std::string(value, length) : std::string();
+    }
+    return {};
+}
+
+const char* NameOf(const xmlNode* node) {
+    return reinterpret_cast<const char*>(node->name);
+}
+
 } // namespace
 
-CTextCollector::EKind CTextCollector::KindOf(const xmlNode* node) const {
-    const char* name = reinterpret_cast<const char*>(node->name);
+CTextCollector::EKind CTextCollector::KindOf(const char* name) const {
     if (m_mode == EMode::FictionBook) {
         if (Contains(FictionBookSkipped, name))
             return EKind::Skipped;
@@ -74,21 +90,38 @@ CTextCollector::EKind CTextCollector::KindOf(const xmlNode* node) const {
 }
 
 bool CTextCollector::Add(const xmlNode* root) {
+    AddFinished(root);
+    EndBlock();
+    return m_stop == EStop::None;
+}
+
+bool CTextCollector::AddFinished(const xmlNode* root) {
     // A walk of its own rather than recursion: a hostile file may nest a million elements.
     m_steps.assign(1, {root, false, false});
     while (!m_steps.empty() && m_stop == EStop::None) {
         const SStep step = m_steps.back();
         m_steps.pop_back();
-        if (step.Leaving) {
-            Leave(KindOf(step.Node));
-            LeaveElement(step.Node);
-            continue;
-        }
-        Step(step.Node, step.InEntity);
+        if (step.Leaving)
+            End(step.Node);
+        else
+            Step(step.Node, step.InEntity);
     }
     m_steps.clear();
-    EndBlock();
     return m_stop == EStop::None;
+}
+
+bool CTextCollector::Begin(const xmlNode* element) {
+    const EKind kind = KindOf(NameOf(element));
+    if (kind == EKind::Skipped)
+        return false;
+    Enter(kind);
+    EnterElement(element);
+    return true;
+}
+
+void CTextCollector::End(const xmlNode* element) {
+    Leave(KindOf(NameOf(element)));
+    LeaveElement(element);
 }
 
 const char* CTextCollector::Refusal() const {
@@ -108,6 +141,8 @@ void CTextCollector::Step(const xmlNode* node, bool inEntity) {
         m_stop = EStop::EntitiesTooLarge;
         return;
     }
+    // Each text node is whole: none carries on another's line.
+    m_return = false;
     switch (node->type) {
     case XML_TEXT_NODE:
     case XML_CDATA_SECTION_NODE:
@@ -123,11 +158,8 @@ void CTextCollector::Step(const xmlNode* node, bool inEntity) {
         break;
     }
     case XML_ELEMENT_NODE: {
-        const EKind kind = KindOf(node);
-        if (kind == EKind::Skipped)
+        if (!Begin(node))
             break;
-        Enter(kind);
-        EnterElement(node);
         m_steps.push_back({node, true, inEntity});
         Push(node->last, inEntity);
         break;
@@ -146,40 +178,46 @@ int32_t CTextCollector::Offset() const {
     return static_cast<int32_t>(m_out.size() + pending);
 }
 
-int CTextCollector::HeadingLevel(const xmlNode* node) const {
-    const char* name = reinterpret_cast<const char*>(node->name);
+int CTextCollector::HeadingLevel(const char* name, int sections) const {
     if (m_mode == EMode::Html) {
         if (name[0] == 'h' && name[1] >= '1' && name[1] <= '3' && name[2] == '\0')
             return name[1] - '1';
         return -1;
     }
-    if (std::strcmp(name, "title") != 0)
-        return -1;
-    int sections = 0;
-    for (const xmlNode* up = node->parent; up && up->type == XML_ELEMENT_NODE; up = up->parent)
-        sections += std::strcmp(reinterpret_cast<const char*>(up->name), "section") == 0 ? 1 : 0;
-    return sections - 1;
+    return std::strcmp(name, "title") == 0 ? sections - 1 : -1;
 }
 
 void CTextCollector::EnterElement(const xmlNode* node) {
-    if (m_ids) {
-        std::string id = XmlDocument::Attribute(node, "id");
-        if (!id.empty())
-            m_ids->try_emplace(std::move(id), Offset());
-    }
+    if (m_ids)
+        NoteId(XmlDocument::Attribute(node, "id"));
     if (!m_contents)
         return;
-    const int level = HeadingLevel(node);
-    if (level < 0)
-        return;
+    int sections = 0;
+    for (const xmlNode* up = node->parent; up && up->type == XML_ELEMENT_NODE; up = up->parent)
+        sections += std::strcmp(NameOf(up), "section") == 0 ? 1 : 0;
+    BeginHeading(node, HeadingLevel(NameOf(node), sections));
+}
+
+void CTextCollector::NoteId(std::string id) {
+    if (!id.empty())
+        m_ids->try_emplace(std::move(id), Offset());
+}
+
+bool CTextCollector::BeginHeading(const xmlNode* node, int level) {
+    if (!m_contents || level < 0)
+        return false;
     // The heading's own text starts on a line of its own.
     EndBlock();
     m_headings.push_back({node, m_out.size(), level});
+    return true;
 }
 
 void CTextCollector::LeaveElement(const xmlNode* node) {
-    if (m_headings.empty() || m_headings.back().Node != node)
-        return;
+    if (!m_headings.empty() && m_headings.back().Node == node)
+        EndHeading();
+}
+
+void CTextCollector::EndHeading() {
     const SHeading heading = m_headings.back();
     m_headings.pop_back();
     EndBlock();
@@ -204,6 +242,70 @@ void CTextCollector::LeaveElement(const xmlNode* node) {
         m_contents->begin(), m_contents->end(), offset,
         [](int32_t start, const SChapter& chapter) { return start < chapter.Offset; });
     m_contents->insert(at, {std::move(title), offset, heading.Level});
+}
+
+bool CTextCollector::Open(const char* name, const xmlChar* const* attributes) {
+    const EKind kind = KindOf(name);
+    if (m_skipped > 0 || kind == EKind::Skipped) {
+        ++m_skipped;
+        return true;
+    }
+    Enter(kind);
+    if (m_ids)
+        NoteId(AttributeOf(attributes, "id"));
+    const bool section = m_mode == EMode::FictionBook && std::strcmp(name, "section") == 0;
+    const bool heading = BeginHeading(nullptr, HeadingLevel(name, m_sections));
+    m_sections += section ? 1 : 0;
+    m_open.push_back({kind, heading, section});
+    return m_stop == EStop::None;
+}
+
+void CTextCollector::Close() {
+    if (m_skipped > 0) {
+        --m_skipped;
+        return;
+    }
+    if (m_open.empty())
+        return;
+    const SOpen open = m_open.back();
+    m_open.pop_back();
+    m_sections -= open.Section ? 1 : 0;
+    Leave(open.Kind);
+    if (open.Heading)
+        EndHeading();
+}
+
+bool CTextCollector::Characters(std::string_view text, bool continued) {
+    if (m_skipped > 0)
+        return true;
+    m_return = m_return && continued;
+    AddText(text);
+    return m_stop == EStop::None;
+}
+
+void CTextCollector::Rewind(const SMark& mark) {
+    m_out.resize(mark.Out);
+    m_entityNodes = mark.EntityNodes;
+    m_entityText = mark.EntityText;
+    m_line.clear();
+    m_space = false;
+    m_return = false;
+    m_pre = 0;
+    m_stop = EStop::None;
+    m_steps.clear();
+    m_headings.clear();
+    m_open.clear();
+    m_skipped = 0;
+    m_sections = 0;
+    if (m_contents)
+        std::erase_if(*m_contents, [&mark](const SChapter& chapter) {
+            return static_cast<size_t>(chapter.Offset) >= mark.Out;
+        });
+}
+
+bool CTextCollector::Finish() {
+    EndBlock();
+    return m_stop == EStop::None;
 }
 
 void CTextCollector::AddEntity(const xmlNode* node, bool inEntity) {
@@ -255,10 +357,12 @@ void CTextCollector::AddText(std::string_view text, bool fromEntity) {
         }
     }
     if (m_pre > 0) {
-        for (size_t i = 0; i < text.size(); ++i) {
-            if (text[i] == '\r' && i + 1 < text.size() && text[i + 1] == '\n')
-                continue;
-            m_line += text[i] == '\r' ? '\n' : text[i];
+        // A line ends in a carriage return, a line feed or both.
+        for (const char c : text) {
+            const bool joined = c == '\n' && m_return;
+            m_return = c == '\r';
+            if (!joined)
+                m_line += m_return ? '\n' : c;
         }
     } else {
         AddFlowing(text);

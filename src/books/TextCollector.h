@@ -13,6 +13,8 @@
 
 // Turns parsed HTML or FictionBook into the book's text: a line per block, white space
 // collapsed, so that the same book always gives the same text and the same positions.
+// It takes a parsed tree (Add) or, with no tree kept, the elements and text a parser
+// reports as it reads (Open, Close, Characters, Finish): both give the same text.
 class CTextCollector {
 public:
     enum class EMode { Html, FictionBook };
@@ -22,8 +24,36 @@ public:
     // Adds the text of the node and all below it; false once the text is over the cap or
     // its entities expand beyond theirs, Refusal() saying which.
     bool Add(const xmlNode* node);
-    // Why Add refused, in the words of a message to the reader.
+    // A tree that a parser is still building, collected as it grows: an element as it
+    // begins (false when it is skipped: nothing below it is added), each node below it once
+    // that node is finished, and the element as it ends. False from AddFinished once the
+    // text is over its cap or its entities expand beyond theirs.
+    bool Begin(const xmlNode* element);
+    bool AddFinished(const xmlNode* node);
+    void End(const xmlNode* element);
+
+    // Where the text stands between blocks, to go back to when what is collected after it
+    // is not the book's: a parse that fails part way.
+    struct SMark {
+        size_t Out;
+        size_t EntityNodes;
+        size_t EntityText;
+    };
+    SMark Mark() const { return {m_out.size(), m_entityNodes, m_entityText}; }
+    void Rewind(const SMark& mark);
+
+    // Why Add, AddFinished or Finish refused, in the words of a message to the reader.
     const char* Refusal() const;
+
+    // An element begins: its name without a prefix and its attributes as name and value
+    // pairs ending in a null name. False once the text is over its cap.
+    bool Open(const char* name, const xmlChar* const* attributes);
+    // The element opened last ends.
+    void Close();
+    // Text; continued when it carries on the text of the call before, with nothing between.
+    bool Characters(std::string_view text, bool continued);
+    // The end of what was opened; false once the text is over its cap.
+    bool Finish();
 
     // From now on, the headings read (HTML's h1 to h3, FictionBook's section titles) are
     // added to contents; null stops it.
@@ -50,17 +80,29 @@ private:
         bool InEntity;
     };
 
+    // A heading being read: its element in a tree, null when the elements are reported.
     struct SHeading {
         const xmlNode* Node;
         size_t Start;
         int Level;
     };
 
-    EKind KindOf(const xmlNode* node) const;
-    // How deep a heading the element is; -1 for none.
-    int HeadingLevel(const xmlNode* node) const;
+    // An element Open began and Close ends.
+    struct SOpen {
+        EKind Kind;
+        bool Heading;
+        bool Section;
+    };
+
+    EKind KindOf(const char* name) const;
+    // How deep a heading the element is, below that many sections; -1 for none.
+    int HeadingLevel(const char* name, int sections) const;
     void EnterElement(const xmlNode* node);
     void LeaveElement(const xmlNode* node);
+    void NoteId(std::string id);
+    // False when the element is no heading or the headings are not collected.
+    bool BeginHeading(const xmlNode* node, int level);
+    void EndHeading();
     void Enter(EKind kind);
     void Leave(EKind kind);
     // The children of an element, document or entity, to be walked next.
@@ -77,6 +119,8 @@ private:
     const EMode m_mode;
     std::string m_line;
     bool m_space = false;
+    // The last character added to preformatted text was a carriage return.
+    bool m_return = false;
     int m_pre = 0;
     EStop m_stop = EStop::None;
     std::vector<SStep> m_steps;
@@ -85,4 +129,8 @@ private:
     TableOfContents* m_contents = nullptr;
     std::unordered_map<std::string, int32_t>* m_ids = nullptr;
     std::vector<SHeading> m_headings;
+    std::vector<SOpen> m_open;
+    // How many open elements are skipped or inside one, and how many are sections.
+    size_t m_skipped = 0;
+    int m_sections = 0;
 };

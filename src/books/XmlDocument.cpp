@@ -60,7 +60,7 @@ std::optional<std::string> WideAsUtf8(std::string_view bytes) {
 
 // The XML in UTF-8 whatever its declaration says when utf8, else in what it declares.
 XmlDocument::Doc ParseXmlAs(std::string_view bytes, bool utf8, std::string& error,
-                            std::string* undefinedEntity) {
+                            std::string* undefinedEntity, const XmlDocument::Setup& setup) {
     if (!FitsInt(bytes)) {
         error = "the XML is too large";
         return nullptr;
@@ -71,9 +71,16 @@ XmlDocument::Doc ParseXmlAs(std::string_view bytes, bool utf8, std::string& erro
     constexpr int options = XML_PARSE_NONET | XML_PARSE_NOERROR | XML_PARSE_NOWARNING;
     SilenceLibxml();
     xmlResetLastError();
-    XmlDocument::Doc doc(xmlReadMemory(bytes.data(), static_cast<int>(bytes.size()), nullptr,
-                                       utf8 ? "UTF-8" : nullptr,
-                                       utf8 ? options | XML_PARSE_IGNORE_ENC : options));
+    const std::unique_ptr<xmlParserCtxt, SContextFreer> context(xmlNewParserCtxt());
+    if (!context) {
+        error = NoMemory;
+        return nullptr;
+    }
+    if (setup)
+        setup(*context);
+    XmlDocument::Doc doc(xmlCtxtReadMemory(
+        context.get(), bytes.data(), static_cast<int>(bytes.size()), nullptr,
+        utf8 ? "UTF-8" : nullptr, utf8 ? options | XML_PARSE_IGNORE_ENC : options));
     if (!doc) {
         const xmlError* last = xmlGetLastError();
         error = last && last->message ? last->message : "the XML is not well formed";
@@ -91,20 +98,22 @@ XmlDocument::Doc ParseXmlAs(std::string_view bytes, bool utf8, std::string& erro
 
 namespace XmlDocument {
 
-Doc ParseXml(std::string_view bytes, std::string& error, std::string* undefinedEntity) {
+Doc ParseXml(std::string_view bytes, std::string& error, std::string* undefinedEntity,
+             const Setup& setup) {
     const std::optional<std::string> utf8 = WideAsUtf8(bytes);
-    return ParseXmlAs(utf8 ? *utf8 : bytes, utf8.has_value(), error, undefinedEntity);
+    return ParseXmlAs(utf8 ? *utf8 : bytes, utf8.has_value(), error, undefinedEntity, setup);
 }
 
-Doc ParseXmlLenient(std::string_view bytes, std::string& error, int maxEntities) {
+Doc ParseXmlLenient(std::string_view bytes, std::string& error, int maxEntities,
+                    const Setup& setup) {
     const std::optional<std::string> utf8 = WideAsUtf8(bytes);
     if (utf8)
         bytes = *utf8;
     std::string amended;
     for (int taken = 0;; ++taken) {
         std::string name;
-        Doc doc =
-            ParseXmlAs(taken ? std::string_view(amended) : bytes, utf8.has_value(), error, &name);
+        Doc doc = ParseXmlAs(taken ? std::string_view(amended) : bytes, utf8.has_value(), error,
+                             &name, setup);
         if (doc || name.empty() || taken == maxEntities)
             return doc;
         if (!taken)
@@ -120,6 +129,10 @@ Doc ParseXmlLenient(std::string_view bytes, std::string& error, int maxEntities)
 }
 
 Doc ParseHtml(std::string_view bytes, std::string& error) {
+    return ParseHtmlWith(bytes, error, nullptr);
+}
+
+Doc ParseHtmlWith(std::string_view bytes, std::string& error, const Setup& setup) {
     error.clear();
     const std::optional<std::string> utf8 = WideAsUtf8(bytes);
     if (utf8)
@@ -136,6 +149,8 @@ Doc ParseHtml(std::string_view bytes, std::string& error) {
         error = NoMemory;
         return nullptr;
     }
+    if (setup)
+        setup(*context);
     constexpr int options =
         HTML_PARSE_NONET | HTML_PARSE_NOERROR | HTML_PARSE_NOWARNING | HTML_PARSE_RECOVER;
     Doc doc(htmlCtxtReadMemory(context.get(), bytes.data(), static_cast<int>(bytes.size()), nullptr,

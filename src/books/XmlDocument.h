@@ -4,6 +4,7 @@
 #include <libxml/tree.h>
 
 #include <cstddef>
+#include <functional>
 #include <memory>
 #include <optional>
 #include <string>
@@ -18,18 +19,26 @@ struct SFreer {
 };
 using Doc = std::unique_ptr<xmlDoc, SFreer>;
 
+// Called with the parser's context before it parses, to change its SAX handlers: what
+// they do not build is missing from the document.
+using Setup = std::function<void(xmlParserCtxt&)>;
+
 // Strict XML in the encoding its declaration names; nullptr with libxml2's message.
 // When the fault is an entity nobody declared, undefinedEntity (if given) gets its name.
-Doc ParseXml(std::string_view bytes, std::string& error, std::string* undefinedEntity = nullptr);
+Doc ParseXml(std::string_view bytes, std::string& error, std::string* undefinedEntity = nullptr,
+             const Setup& setup = {});
 // ParseXml that reads each entity nobody declared as the HTML character of that name, or
 // else as its name, and still refuses every other fault. At most maxEntities names are
-// taken in: each costs one more parse.
-Doc ParseXmlLenient(std::string_view bytes, std::string& error, int maxEntities);
+// taken in: each costs one more parse, and setup is called before each.
+Doc ParseXmlLenient(std::string_view bytes, std::string& error, int maxEntities,
+                    const Setup& setup = {});
 // Forgiving HTML: UTF-8 when the bytes are, otherwise what the page declares. nullptr
 // with the reason when the parser stops before the end (elements nested too deep, no
 // memory left), for a partial text must not pass for the book's; nullptr with none when
 // there is nothing to parse.
 Doc ParseHtml(std::string_view bytes, std::string& error);
+// ParseHtml with setup called first.
+Doc ParseHtmlWith(std::string_view bytes, std::string& error, const Setup& setup);
 
 // The first element below node (any depth, document order) with this local name.
 const xmlNode* FindElement(const xmlNode* node, const char* name);

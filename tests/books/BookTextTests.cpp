@@ -215,6 +215,30 @@ TEST(BookText, Contents_HtmlHeadingsAndFictionBookSections_NestedWhereTheyBegin)
         << *fb2.Text;
 }
 
+// The table holds the sections of the main body, wherever it is, or else of the first
+// body of notes.
+TEST(BookText, Contents_FictionBookBodies_FromTheFirstInReadingOrder) {
+    const std::string one = "<body name='n'><section><title><p>One</p></title></section></body>";
+    const std::string two = "<body><section><title><p>Two</p></title><p>x</p></section></body>";
+    const std::string three = "<body name='m'><section><title><p>Three</p></title></section>"
+                              "</body>";
+    const struct {
+        const char* Name;
+        std::string Body;
+        const char* Text;
+        std::vector<std::string> Contents;
+    } rows[] = {
+        {"main body after notes", one + two, "Two\nx\nOne\n", {"0 0 Two"}},
+        {"notes only", one + three, "One\nThree\n", {"0 0 One"}},
+    };
+    for (const auto& row : rows) {
+        SCOPED_TRACE(row.Name);
+        const SRead read = Read(FictionBook(row.Body), Format::FictionBook);
+        EXPECT_EQ(read.Text, row.Text) << read.Error;
+        EXPECT_EQ(Listed(read.Contents), row.Contents);
+    }
+}
+
 // Entries land where their document, or the element their fragment names, begins; one
 // whose document is missing is left out; an NCX serves when there is no navigation
 // document.
