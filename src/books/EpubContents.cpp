@@ -65,7 +65,7 @@ SDocument Load(const CZipArchive& zip, const std::string& base, const std::strin
     if (!path || !zip.Has(*path))
         return {};
     std::string error;
-    const std::optional<std::string> bytes = zip.Read(*path, error);
+    const std::optional<std::string> bytes = zip.Read(*path, error, CZipArchive::MaxTreeEntry);
     if (!bytes)
         return {};
     XmlDocument::Doc doc = XmlDocument::ParseXml(*bytes, error);

@@ -63,7 +63,8 @@ std::optional<std::string> PackagePath(const CZipArchive& zip, std::string& erro
         error = "the EPUB has no META-INF/container.xml";
         return std::nullopt;
     }
-    const std::optional<std::string> bytes = zip.Read(ContainerPath, error);
+    const std::optional<std::string> bytes =
+        zip.Read(ContainerPath, error, CZipArchive::MaxTreeEntry);
     if (!bytes)
         return std::nullopt;
     std::string xmlError;
@@ -135,7 +136,8 @@ std::set<std::string> EncryptedPaths(const CZipArchive& zip) {
     std::set<std::string> paths;
     std::string error;
     const std::optional<std::string> bytes =
-        zip.Has(EncryptionPath) ? zip.Read(EncryptionPath, error) : std::nullopt;
+        zip.Has(EncryptionPath) ? zip.Read(EncryptionPath, error, CZipArchive::MaxTreeEntry)
+                                : std::nullopt;
     const XmlDocument::Doc doc = bytes ? XmlDocument::ParseXml(*bytes, error) : nullptr;
     std::vector<const xmlNode*> steps;
     if (doc)
@@ -252,7 +254,8 @@ std::optional<std::string> Read(std::string_view bytes, std::string& error,
     const std::optional<std::string> packagePath = PackagePath(*zip, error);
     if (!packagePath)
         return std::nullopt;
-    const std::optional<std::string> packageBytes = zip->Read(*packagePath, error);
+    const std::optional<std::string> packageBytes =
+        zip->Read(*packagePath, error, CZipArchive::MaxTreeEntry);
     if (!packageBytes)
         return std::nullopt;
     std::string xmlError;

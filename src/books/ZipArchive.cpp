@@ -10,8 +10,9 @@ struct SFileCloser {
     void operator()(zip_file_t* file) const { zip_fclose(file); }
 };
 
-std::string TooLarge(const std::string& name) {
-    return "\"" + BookText::Detail(name) + "\" unpacks to more than 256 MiB (a zip bomb?)";
+std::string TooLarge(const std::string& name, uint64_t limit) {
+    return "\"" + BookText::Detail(name) + "\" unpacks to more than " +
+           std::to_string(limit >> 20) + " MiB (a zip bomb?)";
 }
 } // namespace
 
@@ -55,7 +56,8 @@ bool CZipArchive::IsEncrypted(const std::string& name) const {
            (stat.valid & ZIP_STAT_ENCRYPTION_METHOD) && stat.encryption_method != ZIP_EM_NONE;
 }
 
-std::optional<std::string> CZipArchive::Read(const std::string& name, std::string& error) const {
+std::optional<std::string> CZipArchive::Read(const std::string& name, std::string& error,
+                                             uint64_t limit) const {
     zip_stat_t stat;
     zip_stat_init(&stat);
     if (zip_stat(m_archive, name.c_str(), 0, &stat) != 0) {
@@ -67,8 +69,8 @@ std::optional<std::string> CZipArchive::Read(const std::string& name, std::strin
         return std::nullopt;
     }
     // The stated size is only a claim: the bytes are counted as they come too.
-    if ((stat.valid & ZIP_STAT_SIZE) && stat.size > MaxEntry) {
-        error = TooLarge(name);
+    if ((stat.valid & ZIP_STAT_SIZE) && stat.size > limit) {
+        error = TooLarge(name, limit);
         return std::nullopt;
     }
     const std::unique_ptr<zip_file_t, SFileCloser> file(zip_fopen(m_archive, name.c_str(), 0));
@@ -89,8 +91,8 @@ std::optional<std::string> CZipArchive::Read(const std::string& name, std::strin
         }
         if (got == 0)
             return data;
-        if (data.size() + static_cast<uint64_t>(got) > MaxEntry) {
-            error = TooLarge(name);
+        if (data.size() + static_cast<uint64_t>(got) > limit) {
+            error = TooLarge(name, limit);
             return std::nullopt;
         }
         data.append(buffer, static_cast<size_t>(got));

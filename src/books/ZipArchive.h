@@ -24,10 +24,16 @@ public:
     std::vector<std::string> Names() const;
     bool Has(const std::string& name) const;
     bool IsEncrypted(const std::string& name) const;
-    // The unpacked entry; nullopt with a message naming the entry otherwise.
-    std::optional<std::string> Read(const std::string& name, std::string& error) const;
+    // The unpacked entry, at most limit bytes; nullopt with a message naming the entry
+    // otherwise.
+    std::optional<std::string> Read(const std::string& name, std::string& error,
+                                    uint64_t limit = MaxEntry) const;
 
     static constexpr uint64_t MaxEntry = uint64_t{256} << 20;
+    // A book's own documents (its container, package, table of contents, encryption
+    // list) are held as whole trees of about 40 times their size: the largest real ones
+    // are a few hundred KiB.
+    static constexpr uint64_t MaxTreeEntry = uint64_t{1} << 20;
 
 private:
     explicit CZipArchive(zip* archive) : m_archive(archive) {}

@@ -363,6 +363,10 @@ TEST(BookText, Epub_DamagedEncryptedOrIncomplete_RefusedNamingWhy) {
          "the spine item OEBPS/c.html is missing from the EPUB"},
         {"long path cut", Zip(Epub(std::string(60'000, 'p'))),
          "ppp\u2026 named by META-INF/container.xml is missing"},
+        {"package held whole over 1 MiB",
+         Zip(Replaced(Epub(), "OEBPS/p.opf",
+                      "<package>" + std::string(2 << 20, ' ') + "</package>")),
+         "\"OEBPS/p.opf\" unpacks to more than 1 MiB"},
     };
     for (const auto& row : rows) {
         SCOPED_TRACE(row.Name);
