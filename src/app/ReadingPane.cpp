@@ -42,7 +42,7 @@ SEstimateWords Words() {
 } // namespace
 
 CReadingPane::CReadingPane(CReadingSession& session, QWidget* parent)
-    : QLabel(parent), Session(session), Settings(session.Settings()) {
+    : QLabel(parent), Session(session), Settings(session.Settings()), EstimateWords(Words()) {
     setObjectName(QStringLiteral("ReadingPane"));
     setVisible(false);
     Session.AddListener(*this);
@@ -258,6 +258,6 @@ void CReadingPane::Show() {
     else if (estimate.Chapter && ChapterCount && !LastPiece)
         estimate.ChapterLeft = CUnitCounter::SCount{ChapterCount->Units + Taken.Units,
                                                     ChapterCount->Words + Taken.Words};
-    setText(QString::fromStdString(estimate.Text(Words())));
+    setText(QString::fromStdString(estimate.Text(EstimateWords)));
     setVisible(true);
 }

@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
+#include "engine/ReadingEstimate.h"
 #include "engine/ReadingListener.h"
 #include "engine/UnitCounter.h"
 
@@ -76,6 +77,8 @@ private:
 
     CReadingSession& Session;
     CReadingSettings& Settings;
+    // In the reader's language, looked up once: the pane is updated at every unit.
+    const SEstimateWords EstimateWords;
     SOrigin Counted;
     // Where the counted reading has come to: Counted.From moved past the units flashed
     // since, which Taken holds (words as they count in the count from Counted.From).

@@ -4,6 +4,7 @@
 #include "platform/Folders.h"
 #include "platform/ProfileFile.h"
 #include "platform/RegularFile.h"
+#include "settings/NameHash.h"
 #include "settings/TextSettings.h"
 
 #include <cerrno>
@@ -18,20 +19,10 @@ constexpr std::string_view Suffix = ".txt";
 // Names another text already holds are passed over; past this many, something is wrong.
 constexpr int MaxTries = 16;
 
-// FNV-1a: stable across builds and machines, which a name kept on disk must be.
-uint64_t Fingerprint(std::string_view bytes, int attempt) {
-    uint64_t hash = 14695981039346656037ULL + static_cast<uint64_t>(attempt);
-    for (const char byte : bytes) {
-        hash ^= static_cast<unsigned char>(byte);
-        hash *= 1099511628211ULL;
-    }
-    return hash;
-}
-
 std::string NameFor(std::string_view text, int attempt) {
     char hex[17] = {};
     std::snprintf(hex, sizeof hex, "%016llx",
-                  static_cast<unsigned long long>(Fingerprint(text, attempt)));
+                  static_cast<unsigned long long>(NameHash(text, static_cast<uint64_t>(attempt))));
     return std::string(Prefix) + hex + std::string(Suffix);
 }
 

@@ -3,6 +3,7 @@
 
 #include "platform/Folders.h"
 #include "platform/ProfileFile.h"
+#include "settings/NameHash.h"
 #include "settings/ReadingSettings.h"
 #include "settings/SettingsTable.h"
 #include "text/TextEncoding.h"
@@ -25,16 +26,6 @@ std::size_t NameLimit(std::string_view folder) {
     const std::string where = folder.empty() ? std::string(".") : std::string(folder);
     const long limit = ::pathconf(where.c_str(), _PC_NAME_MAX);
     return limit > 16 ? static_cast<std::size_t>(limit) : CommonNameLimit;
-}
-
-// FNV-1a, 32 bits: the same name gives the same mark on every machine.
-uint32_t NameMark(std::string_view name) {
-    uint32_t hash = 2166136261U;
-    for (const char byte : name) {
-        hash ^= static_cast<unsigned char>(byte);
-        hash *= 16777619U;
-    }
-    return hash;
 }
 
 bool IsRegularFile(const std::string& path) {
@@ -69,7 +60,7 @@ std::string CompanionPath(const std::string& textPath) {
     // The name as far as it fits, cut on a character's start, and a mark of the whole
     // name, so that two long names alike at the start keep files of their own.
     char mark[10];
-    std::snprintf(mark, sizeof mark, "~%08x", NameMark(name));
+    std::snprintf(mark, sizeof mark, "~%08x", static_cast<unsigned>(NameHash(name) & 0xFFFFFFFFU));
     const std::size_t room = limit - CompanionSuffix.size() - std::strlen(mark);
     std::size_t kept = std::min(room, name.size());
     while (kept > 0 && (static_cast<unsigned char>(name[kept]) & 0xC0) == 0x80)
