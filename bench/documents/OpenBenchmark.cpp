@@ -4,6 +4,7 @@
 // refused.
 //
 //   documents_open [--runs N] [--folder DIR] [--skimmet PATH]
+//   documents_open --output [--runs N] [--folder DIR] [--skimmet PATH]
 //
 // Makes two sparse files in DIR (default $TMPDIR or /tmp; they take no disk space):
 // one of 1,073,741,823 bytes, the largest accepted, and one of 1,073,741,824 bytes.
@@ -20,6 +21,14 @@
 // `dd` with its 1 GiB buffer is the fair reference); peak memory (ru_maxrss) of load and units at
 // most the file size + 64 MiB; the too-large file refused in under 50 ms (in process and as a whole
 // `skimmet --units` run). Exit code 1 when a target is missed.
+//
+// With --output, writing a text out and converting one, each beside its anchor in the
+// same runs (wall time and CPU, medians of N):
+//   a 1 GiB English prose text in UTF-8: `skimmet --text` and `skimmet --units` against
+//   `cat`; targets 2 x and 4 x `cat`'s time;
+//   the same prose, 100 MB in UTF-16 with its mark: the load (converted as File > Open
+//   does) against `iconv -f UTF-16 -t UTF-8`, CPU and peak memory; targets 1.5 x
+//   iconv's CPU, peak at most the file plus its text in UTF-8 plus 16 MiB.
 
 #include "settings/ReadingSettings.h"
 #include "settings/TextBuffer.h"
@@ -57,6 +66,7 @@ struct Options {
     int Runs = 5;
     std::string Folder;
     std::string Pdf;
+    bool Output = false;
     std::string Skimmet = SKIMMET_EXECUTABLE;
 };
 
@@ -175,8 +185,17 @@ Options Parse(int argc, char** argv) {
         options.Folder = tmp;
     else
         options.Folder = "/tmp";
-    for (int i = 1; i + 1 < argc; i += 2) {
+    for (int i = 1; i < argc; i += 2) {
         const std::string name = argv[i];
+        if (name == "--output") {
+            options.Output = true;
+            --i;
+            continue;
+        }
+        if (i + 1 >= argc) {
+            std::fprintf(stderr, "%s needs a value\n", name.c_str());
+            std::exit(2);
+        }
         if (name == "--runs")
             options.Runs = std::max(1, std::atoi(argv[i + 1]));
         else if (name == "--folder")
@@ -213,12 +232,108 @@ int ReadPdf(const Options& options) {
     return ok ? 0 : 1;
 }
 
+// English prose of about size bytes in UTF-8, written to path in encoding (with its
+// byte-order mark for UTF-16) a paragraph at a time; the UTF-8 size, or 0 on failure.
+int64_t WriteProse(const std::string& path, int64_t size, bool utf16) {
+    static const std::string paragraph =
+        "It was the best of times, it was the worst of times, it was the age of wisdom, it "
+        "was the age of foolishness; it was the epoch of belief, it was the epoch of "
+        "incredulity. There were a king with a large jaw and a queen with a plain face, on "
+        "the throne of England! \"Did you hear it?\" asked the clerk, and nobody answered.\n\n";
+    std::string block;
+    while (block.size() < (std::size_t{1} << 20))
+        block += paragraph;
+    std::string wide;
+    if (utf16) {
+        wide = "\xFF\xFE";
+        for (const char c : block) {
+            wide += c;
+            wide += '\0';
+        }
+    }
+    FILE* file = std::fopen(path.c_str(), "wb");
+    if (!file)
+        return 0;
+    int64_t written = 0;
+    bool ok = true;
+    for (bool first = true; written < size && ok; first = false) {
+        const std::string_view bytes =
+            utf16 ? std::string_view(wide).substr(first ? 0 : 2) : std::string_view(block);
+        ok = std::fwrite(bytes.data(), 1, bytes.size(), file) == bytes.size();
+        written += static_cast<int64_t>(block.size());
+    }
+    ok = std::fclose(file) == 0 && ok;
+    return ok ? written : 0;
+}
+
+void PrintRow(const char* name, const Series& series, const Series& anchor,
+              const char* anchorName) {
+    std::printf("  %-30s %8.1f ms  %8.1f ms CPU  peak %8ld KiB  (%.2f x %s, CPU %.2f x)\n", name,
+                series.MedianMs(), series.MedianCpuMs(), series.MaxRssKiB,
+                series.MedianMs() / anchor.MedianMs(), anchorName,
+                series.MedianCpuMs() / anchor.MedianCpuMs());
+}
+
+int WriteAndConvert(const Options& options) {
+    const std::string prose = options.Folder + "/skimmet-bench-prose.txt";
+    const std::string wide = options.Folder + "/skimmet-bench-prose-utf16.txt";
+    const int64_t proseBytes = WriteProse(prose, Largest - (int64_t{4} << 20), false);
+    const int64_t wideText = WriteProse(wide, 50'000'000, true);
+    if (proseBytes == 0 || wideText == 0) {
+        std::fprintf(stderr, "cannot write the texts in %s\n", options.Folder.c_str());
+        return 2;
+    }
+    ::setenv("XDG_CONFIG_HOME", options.Folder.c_str(), 1);
+    const std::vector<std::string> iconv{"iconv", "-f", "UTF-16", "-t", "UTF-8", wide};
+    // Warm the page cache and the libraries.
+    Spawn({"cat", prose});
+    Spawn({options.Skimmet, "--text", prose});
+    Spawn(iconv);
+    LoadInChild(wide);
+    Series cat, text, units, iconvRuns, load, wideText2;
+    for (int i = 0; i < options.Runs; ++i) {
+        cat.Add(Spawn({"cat", prose}));
+        text.Add(Spawn({options.Skimmet, "--text", prose}));
+        units.Add(Spawn({options.Skimmet, "--units", prose}));
+        iconvRuns.Add(Spawn(iconv));
+        load.Add(LoadInChild(wide));
+        wideText2.Add(Spawn({options.Skimmet, "--text", wide}));
+    }
+    ::unlink(prose.c_str());
+    ::unlink(wide.c_str());
+
+    const int64_t wideFile = 2 + 2 * wideText;
+    std::printf("Prose: %lld bytes in UTF-8; %d runs, page cache warm, medians\n",
+                static_cast<long long>(proseBytes), options.Runs);
+    PrintRow("cat FILE", cat, cat, "cat");
+    PrintRow("skimmet --text FILE", text, cat, "cat");
+    PrintRow("skimmet --units FILE", units, cat, "cat");
+    std::printf("Prose: %lld bytes in UTF-16 (%lld in UTF-8)\n", static_cast<long long>(wideFile),
+                static_cast<long long>(wideText));
+    PrintRow("iconv -f UTF-16 -t UTF-8", iconvRuns, iconvRuns, "iconv");
+    PrintRow("load (File > Open)", load, iconvRuns, "iconv");
+    PrintRow("skimmet --text FILE", wideText2, iconvRuns, "iconv");
+
+    const long peakLimitKiB = static_cast<long>((wideFile + wideText) / 1024) + 16 * 1024;
+    bool ok = true;
+    ok &= Check("every run succeeded", cat.AllOk && text.AllOk && units.AllOk && iconvRuns.AllOk &&
+                                           load.AllOk && wideText2.AllOk);
+    ok &= Check("skimmet --text at most 2 x cat", text.MedianMs() <= 2 * cat.MedianMs());
+    ok &= Check("skimmet --units at most 4 x cat", units.MedianMs() <= 4 * cat.MedianMs());
+    ok &= Check("UTF-16 load at most 1.5 x iconv's CPU",
+                load.MedianCpuMs() <= 1.5 * iconvRuns.MedianCpuMs());
+    ok &= Check("UTF-16 load peak at most file + text + 16 MiB", load.MaxRssKiB <= peakLimitKiB);
+    return ok ? 0 : 1;
+}
+
 } // namespace
 
 int main(int argc, char** argv) {
     const Options options = Parse(argc, argv);
     if (!options.Pdf.empty())
         return ReadPdf(options);
+    if (options.Output)
+        return WriteAndConvert(options);
     const std::string largest = options.Folder + "/skimmet-bench-largest.txt";
     const std::string tooLarge = options.Folder + "/skimmet-bench-too-large.txt";
     if (!MakeSparse(largest, Largest) || !MakeSparse(tooLarge, TooLarge)) {

@@ -83,6 +83,20 @@ std::optional<CTextBuffer> LoadText(const std::string& path, std::ostream& err) 
 } // namespace
 
 int RunTextCommand(const std::string& path, std::ostream& out, std::ostream& err) {
+    // A plain text is written as it is read: a gigabyte need not be in memory first.
+    TextLoadError error = TextLoadError::None;
+    const auto write = [&out](std::string_view utf8) {
+        return out.write(utf8.data(), static_cast<std::streamsize>(utf8.size())).good();
+    };
+    const CTextBuffer::Streamed streamed =
+        CTextBuffer::StreamUtf8(path, StoredEncoding(path), StoredAsPlainText(path), write, error);
+    if (streamed == CTextBuffer::Streamed::Done)
+        return out.flush().good() ? 0 : 1;
+    if (streamed == CTextBuffer::Streamed::Failed) {
+        if (error != TextLoadError::Cancelled)
+            err << TextLoadMessage(error) << '\n';
+        return 1;
+    }
     const std::optional<CTextBuffer> text = LoadText(path, err);
     if (!text)
         return 1;

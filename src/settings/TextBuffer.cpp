@@ -13,23 +13,24 @@
 #include <new>
 #include <sys/mman.h>
 #include <utility>
+#include <vector>
 
 namespace {
-// Reads exactly size bytes; false on an error or when the file turns out shorter
-// than it was when its size was taken.
-bool ReadAll(const CRegularFile& file, char* into, uint64_t size,
+// Reads the bytes of the file from done to total into the block at text, which holds
+// done bytes already; false on an error or when the file turns out shorter than it was
+// when its size was taken.
+bool ReadAll(const CRegularFile& file, char* text, uint64_t done, uint64_t total,
              const CTextBuffer::Progress& progress, TextLoadError& error) {
-    uint64_t done = 0;
-    while (done < size) {
+    while (done < total) {
         const auto want =
-            static_cast<std::size_t>(std::min<uint64_t>(size - done, CTextBuffer::ChunkSize));
-        const std::size_t got = file.Read(into + done, want);
+            static_cast<std::size_t>(std::min<uint64_t>(total - done, CTextBuffer::ChunkSize));
+        const std::size_t got = file.Read(text + done, want);
         if (got < want) {
             error = TextLoadError::CannotRead;
             return false;
         }
         done += got;
-        if (progress && !progress(done, size)) {
+        if (progress && !progress(done, total)) {
             error = TextLoadError::Cancelled;
             return false;
         }
@@ -84,6 +85,10 @@ public:
             HasFailed = true;
             return nullptr;
         }
+        // Huge pages where the system gives them on request: a converted text of a hundred
+        // megabytes then costs a few dozen faults instead of tens of thousands.
+        if (!Data)
+            ::madvise(block, size, MADV_HUGEPAGE);
         Data = static_cast<char*>(block);
         Size = size;
         return Data;
@@ -119,27 +124,171 @@ CTextBuffer::Block CTextBuffer::Allocate(std::size_t size) {
     return Block(static_cast<char*>(block), STextBlockUnmap{size});
 }
 
-std::optional<CTextBuffer> CTextBuffer::Load(const std::string& path, TextLoadError& error,
-                                             const Progress& progress, std::string_view encoding,
-                                             std::string* why, bool asPlainText) {
-    const CRegularFile file = CRegularFile::Open(path, CRegularFile::LastLink::Follow);
-    if (file.Refused != CRegularFile::Refusal::None) {
+// A file opened for its text, with what its head tells: whether it is a book and, for
+// a plain text, its encoding and byte-order mark.
+struct CTextBuffer::SOpened {
+    CRegularFile File;
+    uint64_t Size = 0;
+    std::string Head;
+    bool Book = false;
+    std::string_view Encoding;
+    std::size_t Bom = 0;
+
+    // A plain text in an encoding not held as bytes: converted as it is read.
+    bool Converted() const { return !Book && !TextEncoding::IsHeldAsBytes(Encoding); }
+    std::string_view Text() const { return std::string_view(Head).substr(Bom); }
+};
+
+namespace {
+
+// What the head of a file must hold to tell a book from a plain text (a markup's start
+// in a wide encoding takes four bytes a character) and its encoding.
+constexpr std::size_t HeadSize = 256 * 1024;
+// A converted text is read in pieces of this size: they stay in the processor's cache
+// between the read and the conversion, and the file is never in memory whole.
+constexpr std::size_t PieceSize = std::size_t{1} << 20;
+// The longest sequence cut by a piece's end that the next piece completes.
+constexpr std::size_t MaxCarry = 64;
+// The limit is the file's; a converted text may grow past it, not past what an offset
+// can hold.
+constexpr std::size_t MaxConverted = INT32_MAX - 1;
+
+std::optional<CTextBuffer::SOpened> OpenText(const std::string& path, std::string_view encoding,
+                                             bool asPlainText, TextLoadError& error) {
+    CTextBuffer::SOpened opened;
+    opened.File = CRegularFile::Open(path, CRegularFile::LastLink::Follow);
+    if (opened.File.Refused != CRegularFile::Refusal::None) {
         error = TextLoadError::CannotOpen;
         return std::nullopt;
     }
-    const uint64_t size = file.Size;
-    if (size >= SizeLimit) {
+    opened.Size = opened.File.Size;
+    if (opened.Size >= CTextBuffer::SizeLimit) {
         error = TextLoadError::TooLarge;
         return std::nullopt;
     }
+    opened.Head.resize(static_cast<std::size_t>(std::min<uint64_t>(opened.Size, HeadSize)));
+    if (opened.File.Read(opened.Head.data(), opened.Head.size()) < opened.Head.size()) {
+        error = TextLoadError::CannotRead;
+        return std::nullopt;
+    }
+    // A zip is told apart by its directory at the end: read whole, and looked into then.
+    const std::string name = path.substr(path.rfind('/') + 1);
+    opened.Book =
+        !asPlainText && (opened.Head.starts_with("PK\x03\x04") ||
+                         BookText::Detect(opened.Head, name) != BookText::Format::PlainText);
+    if (opened.Book)
+        return opened;
+    if (const std::optional<std::string_view> chosen = TextEncoding::Canonical(encoding)) {
+        opened.Encoding = *chosen;
+        opened.Bom = TextEncoding::BomLength(opened.Head, opened.Encoding);
+    } else {
+        const TextEncoding::SDetected detected = TextEncoding::Detect(opened.Head);
+        opened.Encoding = detected.Encoding;
+        opened.Bom = detected.BomLength;
+    }
+    return opened;
+}
 
+// Whether the bytes of a piece were converted and what was converted was taken: else
+// the conversion ran out of memory, or the taker stopped it.
+bool Taken(const std::optional<std::size_t>& used, const std::function<bool()>& taken,
+           TextLoadError& error) {
+    if (!used) {
+        error = TextLoadError::CannotAllocate;
+        return false;
+    }
+    if (!taken()) {
+        error = TextLoadError::Cancelled;
+        return false;
+    }
+    return true;
+}
+
+// The text of opened, a UTF-8 text held as its bytes, handed to write from its head on
+// a piece at a time.
+bool StreamBytes(CTextBuffer::SOpened& opened, const CTextBuffer::Writer& write,
+                 TextLoadError& error) {
+    if (!write(opened.Text())) {
+        error = TextLoadError::Cancelled;
+        return false;
+    }
+    std::vector<char> piece(PieceSize);
+    for (uint64_t done = opened.Head.size(); done < opened.Size;) {
+        const auto want =
+            static_cast<std::size_t>(std::min<uint64_t>(opened.Size - done, PieceSize));
+        if (opened.File.Read(piece.data(), want) < want) {
+            error = TextLoadError::CannotRead;
+            return false;
+        }
+        done += want;
+        if (!write({piece.data(), want})) {
+            error = TextLoadError::Cancelled;
+            return false;
+        }
+    }
+    return true;
+}
+
+// Feeds the text of opened, from its head on, to converter a piece at a time, calling
+// taken after each piece with what was converted: false stops. What is cut by a piece's
+// end begins the next one.
+bool ConvertPieces(CTextBuffer::SOpened& opened, CTextConverter& converter,
+                   const CTextBuffer::Progress& progress, const std::function<bool()>& taken,
+                   TextLoadError& error) {
+    uint64_t done = opened.Head.size();
+    const std::optional<std::size_t> headTaken = converter.Add(opened.Text(), done == opened.Size);
+    if (!Taken(headTaken, taken, error))
+        return false;
+    std::vector<char> piece(PieceSize + MaxCarry);
+    std::size_t carry = opened.Text().size() - *headTaken;
+    std::memcpy(piece.data(), opened.Text().data() + *headTaken, carry);
+    while (done < opened.Size && !converter.PastLimit()) {
+        const auto want =
+            static_cast<std::size_t>(std::min<uint64_t>(opened.Size - done, PieceSize));
+        if (carry > MaxCarry || opened.File.Read(piece.data() + carry, want) < want) {
+            error = TextLoadError::CannotRead;
+            return false;
+        }
+        done += want;
+        if (progress && !progress(done, opened.Size)) {
+            error = TextLoadError::Cancelled;
+            return false;
+        }
+        const std::size_t held = carry + want;
+        const std::optional<std::size_t> used =
+            converter.Add({piece.data(), held}, done == opened.Size);
+        if (!Taken(used, taken, error))
+            return false;
+        carry = held - *used;
+        std::memmove(piece.data(), piece.data() + *used, carry);
+    }
+    return true;
+}
+
+} // namespace
+
+std::optional<CTextBuffer> CTextBuffer::Load(const std::string& path, TextLoadError& error,
+                                             const Progress& progress, std::string_view encoding,
+                                             std::string* why, bool asPlainText) {
+    std::optional<SOpened> opened = OpenText(path, encoding, asPlainText, error);
+    if (!opened)
+        return std::nullopt;
     CTextBuffer text;
+    if (opened->Converted()) {
+        if (!text.ConvertWhileReading(*opened, progress, error))
+            return std::nullopt;
+        error = TextLoadError::None;
+        return text;
+    }
+    const uint64_t size = opened->Size;
     text.Bytes = Allocate(size + 1);
     if (!text.Bytes) {
         error = TextLoadError::CannotAllocate;
         return std::nullopt;
     }
-    if (!ReadAll(file, text.Bytes.get(), size, progress, error))
+    const std::size_t head = opened->Head.size();
+    std::memcpy(text.Bytes.get(), opened->Head.data(), head);
+    if (!ReadAll(opened->File, text.Bytes.get(), head, size, progress, error))
         return std::nullopt;
     text.Bytes.get()[size] = '\0';
     text.Length = static_cast<int32_t>(size);
@@ -149,6 +298,56 @@ std::optional<CTextBuffer> CTextBuffer::Load(const std::string& path, TextLoadEr
         return std::nullopt;
     error = TextLoadError::None;
     return text;
+}
+
+bool CTextBuffer::ConvertWhileReading(SOpened& opened, const Progress& progress,
+                                      TextLoadError& error) {
+    CBlockOutput output;
+    CTextConverter converter(
+        TextEncoding::Utf8, opened.Encoding, output,
+        TextEncoding::ConversionOptions(opened.Encoding, opened.Size, MaxConverted));
+    if (!ConvertPieces(
+            opened, converter, progress, [] { return true; }, error))
+        return false;
+    const std::size_t converted = converter.Written();
+    if (converted > MaxConverted) {
+        error = TextLoadError::ConvertedTooLarge;
+        return false;
+    }
+    Block bytes = output.Take(converted);
+    if (!bytes) {
+        error = TextLoadError::CannotAllocate;
+        return false;
+    }
+    Bytes = std::move(bytes);
+    Length = static_cast<int32_t>(converted);
+    EncodingName = opened.Encoding;
+    Chapters = PlainChapters::Find({Bytes.get(), static_cast<std::size_t>(Length)});
+    return true;
+}
+
+CTextBuffer::Streamed CTextBuffer::StreamUtf8(const std::string& path, std::string_view encoding,
+                                              bool asPlainText, const Writer& write,
+                                              TextLoadError& error) {
+    std::optional<SOpened> opened = OpenText(path, encoding, asPlainText, error);
+    if (!opened)
+        return Streamed::Failed;
+    if (opened->Book)
+        return Streamed::Book;
+    if (opened->Encoding == TextEncoding::Utf8)
+        return StreamBytes(*opened, write, error) ? Streamed::Done : Streamed::Failed;
+    // A code page held as bytes is written in UTF-8 too, through the same conversion.
+    std::string memory;
+    TextEncoding::CStringOutput output(memory);
+    CTextConverter converter(
+        TextEncoding::Utf8, opened->Encoding, output,
+        TextEncoding::ConversionOptions(opened->Encoding, PieceSize, SIZE_MAX));
+    const auto taken = [&] {
+        const bool written = write({converter.Data(), converter.Written()});
+        converter.Rewind();
+        return written;
+    };
+    return ConvertPieces(*opened, converter, {}, taken, error) ? Streamed::Done : Streamed::Failed;
 }
 
 // Leaves a plain text as it is (true, nothing held yet in EncodingName), and makes a
@@ -208,9 +407,6 @@ bool CTextBuffer::Decode(std::string_view encoding, TextLoadError& error) {
         Chapters = PlainChapters::Find({Bytes.get(), static_cast<std::size_t>(Length)});
         return true;
     }
-    // The limit is the file's; a converted text may grow past it, not past what an offset
-    // can hold.
-    constexpr std::size_t MaxConverted = INT32_MAX - 1;
     CBlockOutput output;
     const std::optional<std::size_t> converted =
         TextEncoding::ToUtf8Into(raw.substr(bom), EncodingName, output, MaxConverted);

@@ -61,6 +61,15 @@ public:
                                            std::string_view encoding = {},
                                            std::string* why = nullptr, bool asPlainText = false);
 
+    // What Load gives a plain text's file, in UTF-8, handed to write a piece at a time
+    // without the whole text in memory: the file's own bytes when it is UTF-8, converted
+    // from any other encoding. Book when the file is a book (Load reads those); Failed
+    // with error set when the file cannot be read or write returned false.
+    enum class Streamed { Done, Book, Failed };
+    using Writer = std::function<bool(std::string_view utf8)>;
+    static Streamed StreamUtf8(const std::string& path, std::string_view encoding, bool asPlainText,
+                               const Writer& write, TextLoadError& error);
+
     // Null when there is no text; otherwise NUL-terminated after Size() bytes.
     const char* Data() const { return Bytes.get(); }
     int32_t Size() const { return Length; }
@@ -78,7 +87,12 @@ public:
     // the kernel fills page by page while copying costs a fault per page.
     using Block = std::unique_ptr<char, STextBlockUnmap>;
 
+    // A file opened for its text, and what its head tells of it.
+    struct SOpened;
+
 private:
+    // A plain text in an encoding not held as bytes, converted as it is read.
+    bool ConvertWhileReading(SOpened& opened, const Progress& progress, TextLoadError& error);
     // The file's bytes in Bytes become the text in encoding.
     bool Decode(std::string_view encoding, TextLoadError& error);
     bool ReadBook(const std::string& path, const Progress& progress, TextLoadError& error,

@@ -1,15 +1,14 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "text/TextEncoding.h"
 
+#include "text/TextConverter.h"
 #include "text/Utf8.h"
 
 #include <uchardet.h>
 
 #include <algorithm>
 #include <array>
-#include <cerrno>
 #include <cstring>
-#include <iconv.h>
 #include <memory>
 
 namespace TextEncoding {
@@ -74,102 +73,26 @@ constexpr std::array<SBom, 5> Boms{{{"\xEF\xBB\xBF", "UTF-8"},
                                     {"\xFF\xFE", "UTF-16LE"},
                                     {"\xFE\xFF", "UTF-16BE"}}};
 
-// Room past a conversion's limit for the longest sequence or replacement written at once.
-constexpr std::size_t Slack = 64;
-constexpr std::size_t NoLimit = SIZE_MAX - Slack;
-
 std::size_t UnitSize(std::string_view encoding) {
     if (encoding.starts_with("UTF-32"))
         return 4;
     return encoding.starts_with("UTF-16") ? 2 : 1;
 }
 
-// A string as the memory a conversion writes into (it is filled as it grows, which small
-// conversions do not mind).
-class CStringOutput final : public IGrowingOutput {
-public:
-    explicit CStringOutput(std::string& out) : Out(out) {}
-    char* Grow(std::size_t size) override {
-        Out.resize(size);
-        return Out.data();
-    }
-
-private:
-    std::string& Out;
-};
-
-class CConverter {
-public:
-    CConverter(std::string_view to, std::string_view from)
-        : Handle(::iconv_open(std::string(to).c_str(), std::string(from).c_str())) {}
-    ~CConverter() {
-        if (IsValid())
-            ::iconv_close(Handle);
-    }
-    CConverter(const CConverter&) = delete;
-    CConverter& operator=(const CConverter&) = delete;
-    bool IsValid() const { return Handle != reinterpret_cast<iconv_t>(-1); }
-
-    // Converts all of bytes into out. An input sequence that cannot be converted is
-    // replaced by replacement (and skipping bytes of step), or, without a
-    // replacement, fails the conversion.
-    bool Convert(std::string_view bytes, std::string& out, std::string_view replacement,
-                 std::size_t step) {
-        CStringOutput output(out);
-        const std::optional<std::size_t> used =
-            ConvertInto(bytes, output, replacement, step, NoLimit);
-        out.resize(used.value_or(0));
-        return used.has_value();
-    }
-
-    // The same into memory grown as needed, up to a little past limit: the length
-    // written, past limit when the conversion stopped there; nullopt when it failed.
-    std::optional<std::size_t> ConvertInto(std::string_view bytes, IGrowingOutput& out,
-                                           std::string_view replacement, std::size_t step,
-                                           std::size_t limit) {
-        std::size_t capacity = std::min(bytes.size() + bytes.size() / 2 + 16, limit + Slack);
-        char* data = out.Grow(capacity);
-        char* in = const_cast<char*>(bytes.data());
-        std::size_t inLeft = bytes.size();
-        std::size_t used = 0;
-        bool overLimit = false;
-        const auto grow = [&] {
-            overLimit = capacity > limit;
-            capacity = std::min(capacity * 2, limit + Slack);
-            data = overLimit ? data : out.Grow(capacity);
-            return !overLimit && data != nullptr;
-        };
-        while (data && !overLimit && inLeft > 0) {
-            char* to = data + used;
-            std::size_t outLeft = capacity - used;
-            const std::size_t result = ::iconv(Handle, &in, &inLeft, &to, &outLeft);
-            used = capacity - outLeft;
-            if (result != static_cast<std::size_t>(-1))
-                break;
-            if (errno == E2BIG) {
-                grow();
-                continue;
-            }
-            if (replacement.empty())
-                return std::nullopt;
-            // EILSEQ, or EINVAL for a sequence cut by the end of the text.
-            if (capacity - used < replacement.size() + 16 && !grow())
-                continue;
-            std::memcpy(data + used, replacement.data(), replacement.size());
-            used += replacement.size();
-            const std::size_t skip = std::min(inLeft, step);
-            in += skip;
-            inLeft -= skip;
-            ::iconv(Handle, nullptr, nullptr, nullptr, nullptr);
-        }
-        if (!data)
-            return std::nullopt;
-        return overLimit ? std::max(used, limit + 1) : used;
-    }
-
-private:
-    iconv_t Handle;
-};
+// All of bytes converted into out; a sequence that cannot be converted is replaced by
+// replacement (skipping step bytes of it), or, without a replacement, fails it.
+std::optional<std::string> Converted(std::string_view to, std::string_view from,
+                                     std::string_view bytes, std::string_view replacement,
+                                     std::size_t step) {
+    std::string out;
+    CStringOutput output(out);
+    CTextConverter converter(to, from, output,
+                             {replacement, step, SIZE_MAX, bytes.size() + bytes.size() / 2 + 16});
+    if (!converter.Add(bytes, true))
+        return std::nullopt;
+    out.resize(converter.Written());
+    return out;
+}
 
 } // namespace
 
@@ -239,9 +162,9 @@ SDetected Detect(std::string_view head) {
 }
 
 std::optional<std::string> ToUtf8(std::string_view bytes, std::string_view encoding) {
-    std::string out;
     if (encoding == Utf8) {
         // Held as it is; only what cannot be shown is replaced.
+        std::string out;
         for (std::size_t at = 0; at < bytes.size();) {
             const std::size_t length = ::Utf8::WellFormedLength(bytes.substr(at));
             out.append(length ? bytes.substr(at, length) : Replacement);
@@ -249,29 +172,26 @@ std::optional<std::string> ToUtf8(std::string_view bytes, std::string_view encod
         }
         return out;
     }
-    CConverter converter("UTF-8", encoding);
-    if (!converter.IsValid() || !converter.Convert(bytes, out, Replacement, UnitSize(encoding)))
-        return std::nullopt;
-    return out;
+    return Converted(Utf8, encoding, bytes, Replacement, UnitSize(encoding));
 }
 
 std::optional<std::size_t> ToUtf8Into(std::string_view bytes, std::string_view encoding,
                                       IGrowingOutput& out, std::size_t limit) {
-    CConverter converter("UTF-8", encoding);
-    if (!converter.IsValid())
+    CTextConverter converter(Utf8, encoding, out, ConversionOptions(encoding, bytes.size(), limit));
+    if (!converter.Add(bytes, true))
         return std::nullopt;
-    return converter.ConvertInto(bytes, out, Replacement, UnitSize(encoding),
-                                 std::min(limit, NoLimit));
+    return converter.Written();
+}
+
+CTextConverter::SOptions ConversionOptions(std::string_view encoding, std::size_t size,
+                                           std::size_t limit) {
+    return {Replacement, UnitSize(encoding), limit, size + size / 2 + 16};
 }
 
 std::optional<std::string> FromUtf8(std::string_view utf8, std::string_view encoding) {
     if (encoding == Utf8)
         return IsValidUtf8(utf8) ? std::optional<std::string>(utf8) : std::nullopt;
-    CConverter converter(encoding, "UTF-8");
-    std::string out;
-    if (!converter.IsValid() || !converter.Convert(utf8, out, {}, 1))
-        return std::nullopt;
-    return out;
+    return Converted(encoding, Utf8, utf8, {}, 1);
 }
 
 } // namespace TextEncoding

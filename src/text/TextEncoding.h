@@ -8,6 +8,8 @@
 #include <string>
 #include <string_view>
 
+#include "text/TextConverter.h"
+
 // The encodings Skimmet reads a text in, and how it holds each: UTF-8 and the
 // single-byte code pages as the file's own bytes (so that stored positions keep their
 // meaning), everything else converted to UTF-8 when read.
@@ -49,20 +51,16 @@ std::size_t BomLength(std::string_view bytes, std::string_view encoding);
 // nullopt when the encoding is not known to the system's converter.
 std::optional<std::string> ToUtf8(std::string_view bytes, std::string_view encoding);
 
-// Memory a conversion writes into, grown when asked and never filled first: a text of a
-// hundred megabytes converts without a zeroed copy of itself.
-class IGrowingOutput {
-public:
-    virtual ~IGrowingOutput() = default;
-    // At least size bytes, those written kept; nullptr when there is no more memory.
-    virtual char* Grow(std::size_t size) = 0;
-};
-
 // ToUtf8 of a converted encoding (not UTF-8 itself) into out: the length written, or
 // nullopt. The conversion stops as soon as it has written more than limit bytes, and
 // grows out no further than a little past them: the length is then past limit.
 std::optional<std::size_t> ToUtf8Into(std::string_view bytes, std::string_view encoding,
                                       IGrowingOutput& out, std::size_t limit = SIZE_MAX);
+
+// How ToUtf8Into converts size bytes of encoding with limit, for a conversion made a
+// piece at a time (CTextConverter from encoding to UTF-8).
+CTextConverter::SOptions ConversionOptions(std::string_view encoding, std::size_t size,
+                                           std::size_t limit);
 
 // The other way, for text the reader types (stop symbols): nullopt when a character
 // cannot be held in encoding.
