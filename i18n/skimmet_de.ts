@@ -95,6 +95,10 @@
         <source>The reading log cannot be kept; reading goes on without it.</source>
         <translation>Das Leseprotokoll kann nicht geführt werden; das Lesen geht ohne es weiter.</translation>
     </message>
+    <message>
+        <source>The reading log cannot be shown.</source>
+        <translation>Das Leseprotokoll kann nicht angezeigt werden.</translation>
+    </message>
 </context>
 <context>
     <name>CMovePositionPage</name>

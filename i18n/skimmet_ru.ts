@@ -95,6 +95,10 @@
         <source>The reading log cannot be kept; reading goes on without it.</source>
         <translation>Журнал чтения вести нельзя; чтение продолжается без него.</translation>
     </message>
+    <message>
+        <source>The reading log cannot be shown.</source>
+        <translation>Журнал чтения не удаётся показать.</translation>
+    </message>
 </context>
 <context>
     <name>CMovePositionPage</name>

@@ -3,8 +3,8 @@
 
 #include "app/CommandActions.h"
 #include "app/KeyOwnership.h"
+#include "app/LogWindowModule.h"
 #include "app/RatingRow.h"
-#include "app/ReadingLogWindow.h"
 #include "app/ReadingPane.h"
 #include "app/RecentTextsMenu.h"
 #include "app/TextDocument.h"
@@ -143,7 +143,7 @@ void CMainFrame::AskRating(const SSessionRecord& session) {
                     int rating) { Log->Rate(startedAt, fingerprint, rating); });
 }
 
-CReadingLogWindow* CMainFrame::LogWindow() const {
+QWidget* CMainFrame::LogWindow() const {
     return LogView;
 }
 
@@ -154,8 +154,15 @@ void CMainFrame::OnReadingLog() {
     std::vector<SSessionRecord> sessions;
     if (log.OpenToRead())
         sessions = log.Sessions();
+    std::string error;
+    const SLogWindowEntry* window = LogWindowModule::Entry(error);
+    if (!window) {
+        Services.Dialogs.Message(this, tr("The reading log cannot be shown."), MessageIcon::Error,
+                                 QString::fromStdString(error));
+        return;
+    }
     delete LogView;
-    LogView = new CReadingLogWindow(std::move(sessions), Services.Dialogs, this);
+    LogView = window->Create(std::move(sessions), Services.Dialogs, this);
     LogView->setAttribute(Qt::WA_DeleteOnClose);
     LogView->show();
 }

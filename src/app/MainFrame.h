@@ -19,7 +19,6 @@
 class CFlashView;
 class CLogWriter;
 class CRatingRow;
-class CReadingLogWindow;
 class CSessionRecorder;
 struct SSessionRecord;
 class CReadingPane;
@@ -52,7 +51,7 @@ public:
     QToolBar* ToolBar() const { return Bar; }
     CLogWriter& LogWriter() { return *Log; }
     // The reading log's window while it is open.
-    CReadingLogWindow* LogWindow() const;
+    QWidget* LogWindow() const;
     CRatingRow& RatingRow() { return *Rating; }
 
     // The action of command id, shared by the menu and the toolbar; nullptr for an
@@ -129,8 +128,8 @@ private:
     std::unique_ptr<CLogWriter> Log;
     std::unique_ptr<CSessionRecorder> Recorder;
     std::string LogPath;
-    CRatingRow* Rating = nullptr;        // owned by the status bar
-    QPointer<CReadingLogWindow> LogView; // owned as child
+    CRatingRow* Rating = nullptr; // owned by the status bar
+    QPointer<QWidget> LogView;    // owned as child
 
     CServices& Services;
     const ICommandTarget* App;

@@ -119,6 +119,7 @@ CReadingLogWindow::CReadingLogWindow(std::vector<SSessionRecord> sessions, IDial
     auto* bestLabel = new QLabel(BestSpeedText(best), this);
     bestLabel->setObjectName(QStringLiteral("BestSpeed"));
     auto* exportButton = new QPushButton(tr("Export CSV..."), this);
+    exportButton->setObjectName(QStringLiteral("ExportCsv"));
     connect(exportButton, &QPushButton::clicked, this, &CReadingLogWindow::ExportCsv);
     auto* bottom = new QHBoxLayout;
     bottom->addWidget(bestLabel, 1);

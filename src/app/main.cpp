@@ -9,6 +9,7 @@
 #include "platform/DisplayModes.h"
 #include "platform/ScreenSaver.h"
 #include "platform/Services.h"
+#include "platform/SessionBus.h"
 #include "platform/TerminationSignals.h"
 #include "platform/UrlOpener.h"
 
@@ -18,6 +19,7 @@
 
 #include <algorithm>
 #include <cstdio>
+#include <cstdlib>
 #include <iostream>
 #include <optional>
 #include <string>
@@ -174,6 +176,11 @@ int main(int argc, char** argv) {
     if (const std::optional<int> code = RunConsoleOptions(argc, argv))
         return *code;
 
+    // Asking for a desktop's global menu bar with no session bus makes libdbus start a bus
+    // while the window waits to come up; without a bus there is no such menu bar anyway.
+    if (!SessionBusReachable(std::getenv("DBUS_SESSION_BUS_ADDRESS"),
+                             std::getenv("XDG_RUNTIME_DIR")))
+        QCoreApplication::setAttribute(Qt::AA_DontUseNativeMenuBar);
     QApplication application(argc, argv);
     QApplication::setApplicationName(AppName);
     Translations::Install(application);

@@ -24,4 +24,3 @@ struct SBookEntry {
 
 // The one symbol the module exports: a function returning its entry.
 inline constexpr const char* BookEntrySymbol = "SkimmetBookEntry";
-using BookEntryFunction = const SBookEntry* (*)();

@@ -4,52 +4,25 @@
 #include "platform/Folders.h"
 #include "platform/SharedModule.h"
 
-#include <cstdlib>
-#include <cstring>
-#include <memory>
-
 namespace {
 
 struct SLoaded {
-    std::unique_ptr<CSharedModule> Module;
     const SBookEntry* Entry = nullptr;
     std::string Error;
 };
 
-SLoaded TryLoad(const std::string& path) {
-    SLoaded loaded;
-    loaded.Module = CSharedModule::Open(path, loaded.Error);
-    if (!loaded.Module)
-        return loaded;
-    const auto function = reinterpret_cast<BookEntryFunction>(loaded.Module->Find(BookEntrySymbol));
-    if (!function) {
-        loaded.Error = path + " is not Skimmet's book module";
-        return loaded;
-    }
-    const SBookEntry* entry = function();
-    if (!BookModule::Fits(entry, loaded.Error)) {
-        loaded.Error = path + ": " + loaded.Error;
-        return loaded;
-    }
-    loaded.Entry = entry;
-    return loaded;
-}
-
-// The first candidate that loads; the reason the first one that exists failed otherwise,
-// since a missing file further down says less than a broken one found.
 SLoaded Load() {
     const std::vector<std::string> candidates = BookModule::Candidates(
         "SKIMMET_BOOK_MODULE", ExecutableFolder(), SKIMMET_BOOK_MODULE_FOLDER);
-    SLoaded first;
-    for (const std::string& path : candidates) {
-        SLoaded loaded = TryLoad(path);
-        if (loaded.Entry)
-            return loaded;
-        if (first.Error.empty())
-            first.Error = loaded.Error;
-    }
-    first.Error = "the book reader cannot be loaded: " + first.Error;
-    return first;
+    const auto check = [](const void* entry, std::string& error) {
+        return BookModule::Fits(static_cast<const SBookEntry*>(entry), error);
+    };
+    SLoaded loaded;
+    loaded.Entry = static_cast<const SBookEntry*>(
+        CSharedModule::LoadEntry(candidates, BookEntrySymbol, check, loaded.Error));
+    if (!loaded.Entry)
+        loaded.Error = "the book reader cannot be loaded: " + loaded.Error;
+    return loaded;
 }
 
 } // namespace
@@ -58,28 +31,14 @@ namespace BookModule {
 
 std::vector<std::string> Candidates(const char* variable, std::string_view programFolder,
                                     std::string_view installFolder) {
-    std::vector<std::string> candidates;
-    const char* named = std::getenv(variable);
-    if (named && *named)
-        candidates.emplace_back(named);
-    if (programFolder.empty())
-        return candidates;
-    candidates.push_back(std::string(programFolder).append(FileName));
-    candidates.push_back(
-        std::string(programFolder).append(installFolder).append("/").append(FileName));
-    return candidates;
+    return CSharedModule::Candidates(variable, FileName, programFolder, installFolder);
 }
 
 bool Fits(const SBookEntry* entry, std::string& error) {
-    if (!entry || entry->Size != sizeof(SBookEntry) || !entry->Version) {
-        error = "the module has another layout";
+    if (!entry)
+        return CSharedModule::SameRelease(0, sizeof(SBookEntry), nullptr, error);
+    if (!CSharedModule::SameRelease(entry->Size, sizeof(SBookEntry), entry->Version, error))
         return false;
-    }
-    if (std::strcmp(entry->Version, SKIMMET_VERSION) != 0) {
-        error = std::string("the module is from Skimmet ") + entry->Version + ", not " +
-                SKIMMET_VERSION;
-        return false;
-    }
     if (!entry->DetectZip || !entry->Read) {
         error = "the module has no readers";
         return false;

@@ -2,7 +2,6 @@
 #include "AppTestSupport.h"
 
 #include "app/RatingRow.h"
-#include "app/ReadingLogWindow.h"
 #include "log/LogCsv.h"
 #include "log/LogWriter.h"
 #include "log/ReadingLog.h"
@@ -10,6 +9,7 @@
 
 #include <QDir>
 #include <QLabel>
+#include <QPushButton>
 #include <QSqlDatabase>
 #include <QSqlQuery>
 #include <QTableWidget>
@@ -279,7 +279,10 @@ TEST(ReadingLogWindow, FilledLog_EachTextsFiguresInItsRowTheLastReadFirst) {
     const auto* best = app.Frame->LogWindow()->findChild<QLabel*>("BestSpeed");
     EXPECT_TRUE(best->text().contains("200")) << best->text().toStdString();
     app.Fakes.Dialogs.FileAnswers.push_back(app.PathOf("log.csv"));
-    app.Frame->LogWindow()->ExportCsv();
+    // Through the module's window, as the reader clicks it.
+    auto* exportCsv = app.Frame->LogWindow()->findChild<QPushButton*>("ExportCsv");
+    ASSERT_NE(exportCsv, nullptr);
+    exportCsv->click();
     QFile csv(app.PathOf("log.csv"));
     ASSERT_TRUE(csv.open(QIODevice::ReadOnly));
     EXPECT_EQ(csv.readAll().count("\r\n"), 4);
