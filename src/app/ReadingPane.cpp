@@ -208,7 +208,8 @@ void CReadingPane::OnUnitShown() {
         LastPiece = true;
     } else {
         --Taken.Units;
-        Taken.Words -= CUnitCounter::WordStarts(Session.UnitBuffer()) -
+        // The count's words are the text's own: those of the bytes the unit came from.
+        Taken.Words -= CUnitCounter::WordStarts(CutFrom, now.From) -
                        (CutFrom != Counted.From && CUnitCounter::ContinuesWord(CutFrom));
         Reached = now.From;
         // Into the next chapter: its time is counted afresh.

@@ -22,8 +22,59 @@ CUnitCounter::SCutSettings CUnitCounter::SCutSettings::Of(const CReadingSettings
     return cut;
 }
 
+namespace {
+
+// Word starts in the bytes from from to to, a byte that is no blank after one that is;
+// inWord tells whether the byte before from is no blank, and is left telling it of the
+// last byte. The bytes of blocks before the last whole one; the rest one by one.
+template <bool Blocks>
+[[gnu::always_inline]] inline int64_t CountStarts(const char* from, const char* to, bool& inWord) {
+    int64_t starts = 0;
+    uint32_t before = inWord ? 1 : 0;
+#if defined(__SSE2__)
+    if constexpr (Blocks) {
+        for (; to - from >= 16; from += 16) {
+            const __m128i block = _mm_loadu_si128(reinterpret_cast<const __m128i*>(from));
+            const auto is = [block](char c) {
+                return static_cast<uint32_t>(
+                    _mm_movemask_epi8(_mm_cmpeq_epi8(block, _mm_set1_epi8(c))));
+            };
+            const uint32_t words = ~(is(' ') | is('\t') | is('\n') | is('\r')) & 0xFFFF;
+            starts += std::popcount(words & ~((words << 1) | before));
+            before = words >> 15;
+        }
+    }
+#endif
+    for (; from < to; ++from) {
+        const uint32_t word = IsBlank(*from) ? 0 : 1;
+        starts += word & ~before;
+        before = word;
+    }
+    inWord = before != 0;
+    return starts;
+}
+
+#if defined(__SSE2__) && (defined(__GNUC__) || defined(__clang__))
+// With the processor's own bit count, where it has one.
+__attribute__((target("popcnt"))) int64_t CountStartsPopcnt(const char* from, const char* to,
+                                                            bool& inWord) {
+    return CountStarts<true>(from, to, inWord);
+}
+
+int64_t CountTextStarts(const char* from, const char* to, bool& inWord) {
+    static const bool popcnt = __builtin_cpu_supports("popcnt");
+    return popcnt ? CountStartsPopcnt(from, to, inWord) : CountStarts<true>(from, to, inWord);
+}
+#else
+int64_t CountTextStarts(const char* from, const char* to, bool& inWord) {
+    return CountStarts<false>(from, to, inWord);
+}
+#endif
+
+} // namespace
+
 CUnitCounter::CUnitCounter(const char* from, const SCutSettings& settings)
-    : From(from), At(from), Reached(from) {
+    : From(from), At(from), Reached(from), WordsReached(from) {
     std::copy(settings.StopSimbols.begin(), settings.StopSimbols.end(), Settings.StopSimbols);
     Settings.UcOffset = settings.UcOffset;
     Settings.MaxText = settings.MaxText;
@@ -36,6 +87,7 @@ bool CUnitCounter::Step(std::size_t maxBytes) {
     const char* const stepFrom = Reached;
     while (At && static_cast<std::size_t>(Reached - stepFrom) < maxBytes)
         CountUnit();
+    CountWordsTo(Reached);
     return Done();
 }
 
@@ -46,8 +98,10 @@ void CUnitCounter::CountUnit() {
         const char* visible = At;
         while (visible < Mark && IsBlank(*visible))
             ++visible;
-        if (visible >= Mark)
+        if (visible >= Mark) {
+            CountWordsTo(At);
             MarkCount = Counted;
+        }
     }
     const char* next = CutUnit(At, Unit.data(), Settings);
     // The rest of the text is flashed as a last unit only when there is something to see.
@@ -55,14 +109,14 @@ void CUnitCounter::CountUnit() {
         if (Settings.Pacing.On)
             PaceUnit();
         ++Counted.Units;
-        Counted.Words += UnitWordStarts() - (At != From && ContinuesWord(At));
     }
     Before = At;
-    if (Mark && !MarkCount && !next)
-        MarkCount = Counted;
     if (!next) {
         Reached = At + std::char_traits<char>::length(At);
         At = nullptr;
+        CountWordsTo(Reached);
+        if (Mark && !MarkCount)
+            MarkCount = Counted;
         return;
     }
     At = Reached = next;
@@ -93,29 +147,16 @@ int64_t CUnitCounter::WordStarts(const char* unit) {
     return starts;
 }
 
-int64_t CUnitCounter::UnitWordStarts() const {
-#if defined(__SSE2__)
-    // The unit buffer is read 16 bytes at a time up to the block that holds the NUL: a
-    // word starts at each byte that is no blank after one that is.
-    int64_t starts = 0;
-    uint32_t before = 0; // the last byte of the block before was no blank
-    for (std::size_t i = 0; i + 16 <= Unit.size(); i += 16) {
-        const __m128i block = _mm_loadu_si128(reinterpret_cast<const __m128i*>(Unit.data() + i));
-        const auto is = [block](char c) {
-            return static_cast<uint32_t>(
-                _mm_movemask_epi8(_mm_cmpeq_epi8(block, _mm_set1_epi8(c))));
-        };
-        const uint32_t nul = is('\0');
-        uint32_t words = ~(is(' ') | is('\t') | is('\n') | is('\r')) & 0xFFFF;
-        if (nul != 0)
-            words &= (nul & (0u - nul)) - 1;
-        starts += std::popcount(words & ~((words << 1) | before));
-        if (nul != 0)
-            return starts;
-        before = words >> 15;
-    }
-#endif
-    return WordStarts(Unit.data());
+int64_t CUnitCounter::WordStarts(const char* from, const char* to) {
+    bool inWord = false;
+    return to > from ? CountTextStarts(from, to, inWord) : 0;
+}
+
+void CUnitCounter::CountWordsTo(const char* to) {
+    if (to <= WordsReached)
+        return;
+    Counted.Words += CountTextStarts(WordsReached, to, InWord);
+    WordsReached = to;
 }
 
 bool CUnitCounter::ContinuesWord(const char* at) {

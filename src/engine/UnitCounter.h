@@ -11,8 +11,10 @@
 
 // Counts the units that reading flashes from a place in the text to its end, the words
 // in them and, paced, their times, cutting exactly as the player does (a run started
-// at the place). A long text is counted in steps,
-// so that the count can be given up between any two.
+// at the place). A long text is counted in steps, so that the count can be given up
+// between any two. The words are the text's own, counted over the bytes the units come
+// from in one pass a block at a time, not unit by unit: a unit's copy is read only to
+// pace it.
 class CUnitCounter {
 public:
     // What the cut depends on, copied: the count may go on away from the settings
@@ -64,6 +66,9 @@ public:
     // Words that begin in a unit (NUL-terminated): runs of bytes other than space, tab,
     // CR and LF.
     static int64_t WordStarts(const char* unit);
+    // Words that begin in the text from from to to, the first byte beginning one when it
+    // is no blank.
+    static int64_t WordStarts(const char* from, const char* to);
     // The unit cut at `at` begins inside a word of the text rather than with a word of
     // its own: a word cut across two units is one word. at[-1] must be text.
     static bool ContinuesWord(const char* at);
@@ -73,13 +78,17 @@ private:
     void CountUnit();
     // The pace of the unit just cut at At, when it is among those paced.
     void PaceUnit();
-    // WordStarts of the unit just cut, a block of bytes at a time.
-    int64_t UnitWordStarts() const;
+    // Counts the words of the text on up to to.
+    void CountWordsTo(const char* to);
 
     CReadingSettings Settings; // only the fields of SCutSettings are set
     const char* From;
     const char* At;
     const char* Reached;
+    // The words of the text before WordsReached are in Counted; InWord tells whether the
+    // byte before it is no blank.
+    const char* WordsReached;
+    bool InWord = false;
     SCount Counted;
     // Where the unit before the one at At began.
     const char* Before = nullptr;

@@ -91,18 +91,24 @@ template <class TMeasure> CStopSet UnconditionalOf(const CReadingSettings& setti
 
 // The sets of the last stop symbols seen: building them costs about as much as cutting
 // a short unit, and the symbols hardly ever change. A zeroed key is the empty string,
-// whose sets the first ones are; they need no initialization at each use.
+// whose sets the first ones are; they need no initialization at each use. Looked up at
+// every unit: in the thread's static block rather than through the dynamic-thread-vector
+// lookup a position-independent build would otherwise call for (the cutter is linked
+// into programs only, never into a module loaded at run time).
 template <class TMeasure> const SStops& StopsOf(const CReadingSettings& settings) {
-    thread_local char key[CReadingSettings::StopSymbolsSize] = {};
-    thread_local int32_t keyOffset = 0;
-    thread_local SStops stops;
-    if (!SameSymbols(key, settings.StopSimbols) || keyOffset != settings.UcOffset) {
-        std::memcpy(key, settings.StopSimbols, sizeof key);
-        keyOffset = settings.UcOffset;
-        stops = {CStopSet(settings.StopSimbols, TMeasure::Characters),
-                 UnconditionalOf<TMeasure>(settings)};
+    struct SCache {
+        char Key[CReadingSettings::StopSymbolsSize] = {};
+        int32_t KeyOffset = 0;
+        SStops Stops;
+    };
+    [[gnu::tls_model("initial-exec")]] thread_local SCache cache;
+    if (!SameSymbols(cache.Key, settings.StopSimbols) || cache.KeyOffset != settings.UcOffset) {
+        std::memcpy(cache.Key, settings.StopSimbols, sizeof cache.Key);
+        cache.KeyOffset = settings.UcOffset;
+        cache.Stops = {CStopSet(settings.StopSimbols, TMeasure::Characters),
+                       UnconditionalOf<TMeasure>(settings)};
     }
-    return stops;
+    return cache.Stops;
 }
 
 // Number of units of counting in the first n bytes of text (which hold no NUL before

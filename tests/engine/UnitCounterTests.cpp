@@ -64,6 +64,11 @@ TEST(UnitCounter, Count_Texts_SameUnitsAsThePlayerFlashesAndTheirWords) {
         {"Wait... What?! Really?!?! Yes.\r\n\r\nNo... well, maybe; we will see about it.", 0,
          false},
         {"Some words here, and more words there, and still more.   \t\r\n  \r\n   ", 0, false},
+        // A stop symbol standing alone before a line break is not flashed, but it is a
+        // word of the text: the count is the text's words, not those of the units shown.
+        {"The first clause is long enough to stand alone ;\r\nand the second one follows it "
+         ".\r\nThe end.",
+         0, false},
         {"", 0, false},
         {"Pneumonoultramicroscopicsilicovolcanoconiosis is a long word, isn't it, friend?", 0,
          false},
