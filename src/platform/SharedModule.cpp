@@ -4,6 +4,7 @@
 #include <cstdlib>
 #include <cstring>
 #include <dlfcn.h>
+#include <mutex>
 
 std::unique_ptr<CSharedModule> CSharedModule::Open(const std::string& path, std::string& error) {
     void* handle = ::dlopen(path.c_str(), RTLD_NOW | RTLD_LOCAL);
@@ -50,8 +51,12 @@ const void* CSharedModule::LoadEntry(const std::vector<std::string>& candidates,
             why = path + " is not the module looked for";
         const void* entry = function ? function() : nullptr;
         if (function && check(entry, why)) {
-            // Kept for the process: what the module made may outlive any owner here.
-            static_cast<void>(module.release());
+            // Kept until the program ends: what the module made may outlive any owner here.
+            // Modules may be loaded on different threads (a book's on the reading one).
+            static std::mutex keeping;
+            static std::vector<std::unique_ptr<CSharedModule>> kept;
+            const std::lock_guard lock(keeping);
+            kept.push_back(std::move(module));
             return entry;
         }
         if (function)

@@ -37,8 +37,8 @@ public:
     // Whether the entry a module gave comes from this release with this layout; why not.
     using EntryCheck = std::function<bool(const void* entry, std::string& error)>;
     // The entry of the first of candidates that loads, exports symbol (a function that
-    // returns its entry) and passes check; that module stays loaded for the rest of the
-    // process, as what it made may live as long. nullptr with the reason the first one
+    // returns its entry) and passes check; that module stays loaded until the program
+    // ends, as what it made may live as long. nullptr with the reason the first one
     // found failed otherwise, since a missing file further down says less.
     static const void* LoadEntry(const std::vector<std::string>& candidates, const char* symbol,
                                  const EntryCheck& check, std::string& error);
