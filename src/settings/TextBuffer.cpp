@@ -240,8 +240,9 @@ bool ConvertPieces(CTextBuffer::SOpened& opened, CTextConverter& converter,
     if (!Taken(headTaken, taken, error))
         return false;
     std::vector<char> piece(PieceSize + MaxCarry);
+    // Only a conversion stopped at its limit leaves more than a cut sequence behind.
     std::size_t carry = opened.Text().size() - *headTaken;
-    std::memcpy(piece.data(), opened.Text().data() + *headTaken, carry);
+    std::memcpy(piece.data(), opened.Text().data() + *headTaken, std::min(carry, MaxCarry));
     while (done < opened.Size && !converter.PastLimit()) {
         const auto want =
             static_cast<std::size_t>(std::min<uint64_t>(opened.Size - done, PieceSize));
