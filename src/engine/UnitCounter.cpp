@@ -26,7 +26,7 @@ namespace {
 
 // Word starts in the bytes from from to to, a byte that is no blank after one that is;
 // inWord tells whether the byte before from is no blank, and is left telling it of the
-// last byte. The bytes of blocks before the last whole one; the rest one by one.
+// last byte. Read 16 bytes at a time while whole blocks remain, the rest one by one.
 template <bool Blocks>
 [[gnu::always_inline]] inline int64_t CountStarts(const char* from, const char* to, bool& inWord) {
     int64_t starts = 0;
